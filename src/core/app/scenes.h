@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+
+namespace garabix {
+
+// Number of background scenes "1.gif", "2.gif", ... in the scenes folder that
+// form an unbroken run from 1. Only regular files count; names are matched
+// without regard to case.
+int countScenes(const QString &appPath);
+
+// Path of scene n.
+QString scenePath(const QString &appPath, int n);
+
+} // namespace garabix

@@ -1,0 +1,323 @@
+#include "core/canvas/canvassurface.h"
+
+#include "core/app/maskedblit.h"
+#include "core/app/numeric.h"
+#include "core/canvas/floodfill.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cstring>
+
+namespace garabix {
+
+namespace {
+
+QPoint roundPoint(QPointF p)
+{
+    return {static_cast<int>(std::clamp(roundToInt(p.x()), -1000000LL, 1000000LL)),
+            static_cast<int>(std::clamp(roundToInt(p.y()), -1000000LL, 1000000LL))};
+}
+
+QPen strokePen(ColourWord c, int width)
+{
+    return QPen(QColor::fromRgb(toRgb(c)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+constexpr int maxTransientRects = 16;
+
+// The rectangle with these two opposite corners, both included, whatever
+// their order (QRect::normalized() treats inverted corners as exclusive).
+QRect spanRect(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+} // namespace
+
+CanvasSurface::CanvasSurface(QSize size) { resize(size); }
+
+void CanvasSurface::resize(QSize size)
+{
+    if (size.width() < 1 || size.height() < 1)
+        size = QSize(1, 1);
+    persistentImage = QImage(size, QImage::Format_RGB32);
+    persistentImage.fill(toRgb(background));
+    screenImage = persistentImage.copy();
+    transient.clear();
+    tilesX = (size.width() + tileSize - 1) / tileSize;
+    tilesY = (size.height() + tileSize - 1) / tileSize;
+    dirty.assign(static_cast<size_t>(tilesX) * tilesY, 1);
+    notify(rect());
+}
+
+template <typename Paint> QRect CanvasSurface::draw(QRect bounds, Paint &&paint)
+{
+    bounds &= rect();
+    if (bounds.isEmpty())
+        return {};
+    auto paintOn = [&](QImage &image) {
+        QPainter p(&image);
+        p.setClipRect(bounds);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        paint(p);
+    };
+    paintOn(screenImage);
+    if (persistent) {
+        paintOn(persistentImage);
+        markDirty(bounds);
+    } else {
+        addTransient(bounds);
+    }
+    notify(bounds);
+    return bounds;
+}
+
+QRect CanvasSurface::line(QPointF a, QPointF b, ColourWord c)
+{
+    const QPoint p1 = roundPoint(a);
+    const QPoint p2 = roundPoint(b);
+    if (p1 == p2)
+        return dot(p1, c);
+    const int m = pen / 2 + 2;
+    const QRect bounds = spanRect(p1, p2).adjusted(-m, -m, m, m);
+    return draw(bounds, [&](QPainter &p) {
+        p.setPen(strokePen(c, pen));
+        p.drawLine(p1, p2);
+    });
+}
+
+QRect CanvasSurface::box(QPointF a, QPointF b, ColourWord c)
+{
+    const QPoint p1 = roundPoint(a);
+    const QPoint p2 = roundPoint(b);
+    const QRect r = spanRect(p1, p2);
+    const int m = pen / 2 + 2;
+    return draw(r.adjusted(-m, -m, m, m), [&](QPainter &p) {
+        p.setPen(QPen(QColor::fromRgb(toRgb(c)), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(fillSolid ? QBrush(QColor::fromRgb(toRgb(fill))) : Qt::NoBrush);
+        if (r.width() == 0 || r.height() == 0)
+            p.drawLine(r.topLeft(), r.bottomRight());
+        else
+            p.drawRect(QRect(r.topLeft(), QSize(r.width() - 1, r.height() - 1)));
+    });
+}
+
+QRect CanvasSurface::ellipse(QPointF centre, double rx, double ry, ColourWord c)
+{
+    rx = std::abs(rx);
+    ry = std::abs(ry);
+    if (!std::isfinite(rx) || !std::isfinite(ry) || rx > 1e6 || ry > 1e6)
+        return {};
+    const QPoint tl = roundPoint(QPointF(centre.x() - rx, centre.y() - ry));
+    const QPoint br = roundPoint(QPointF(centre.x() + rx, centre.y() + ry));
+    const QRect r(tl, br);
+    const int m = pen / 2 + 2;
+    return draw(r.adjusted(-m, -m, m, m), [&](QPainter &p) {
+        p.setPen(strokePen(c, pen));
+        p.setBrush(fillSolid ? QBrush(QColor::fromRgb(toRgb(fill))) : Qt::NoBrush);
+        if (r.width() == 0 || r.height() == 0)
+            p.drawLine(tl, br);
+        else
+            p.drawEllipse(QRect(tl, QSize(br.x() - tl.x(), br.y() - tl.y())));
+    });
+}
+
+QRect CanvasSurface::dot(QPointF pt, ColourWord c)
+{
+    const QPoint p0 = roundPoint(pt);
+    if (pen <= 1) {
+        // One pixel: written directly, the common case of a spray burst.
+        if (!rect().contains(p0))
+            return {};
+        const QRgb rgb = toRgb(c);
+        reinterpret_cast<QRgb *>(screenImage.scanLine(p0.y()))[p0.x()] = rgb;
+        const QRect r(p0, QSize(1, 1));
+        if (persistent) {
+            reinterpret_cast<QRgb *>(persistentImage.scanLine(p0.y()))[p0.x()] = rgb;
+            markDirty(r);
+        } else {
+            addTransient(r);
+        }
+        notify(r);
+        return r;
+    }
+    const int m = pen / 2 + 2;
+    return draw(QRect(p0, p0).adjusted(-m, -m, m, m), [&](QPainter &p) {
+        p.setPen(strokePen(c, pen));
+        p.drawPoint(p0);
+    });
+}
+
+long CanvasSurface::readPixel(double x, double y) const
+{
+    const QPoint p = roundPoint(QPointF(x, y));
+    if (!rect().contains(p))
+        return -1;
+    return static_cast<long>(fromRgb(screenImage.pixel(p)));
+}
+
+QRect CanvasSurface::floodFill(double x, double y, ColourWord seed)
+{
+    const QPoint p = roundPoint(QPointF(x, y));
+    QRect r;
+    if (persistent) {
+        r = garabix::floodFill(persistentImage, p.x(), p.y(), toRgb(seed), toRgb(fill),
+                               &screenImage);
+        markDirty(r);
+    } else {
+        r = garabix::floodFill(screenImage, p.x(), p.y(), toRgb(seed), toRgb(fill));
+        addTransient(r);
+    }
+    if (!r.isEmpty())
+        notify(r);
+    return r;
+}
+
+QRect CanvasSurface::printText(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    const QFontMetricsF fm(textFont, &screenImage);
+    const QRectF extent(textPos, QSizeF(fm.horizontalAdvance(text), fm.height()));
+    const int m = static_cast<int>(fm.maxWidth()) + 4;
+    const QRect bounds = extent.toAlignedRect().adjusted(-m, -4, m, 4);
+    return draw(bounds, [&](QPainter &p) {
+        p.setFont(textFont);
+        p.setPen(QColor::fromRgb(toRgb(textCol)));
+        p.drawText(QPointF(textPos.x(), textPos.y() + fm.ascent()), text);
+    });
+}
+
+QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y)
+{
+    if (picture.isNull())
+        return {};
+    const QImage src = picture.format() == QImage::Format_RGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    return draw(QRect(QPoint(x, y), src.size()), [&](QPainter &p) {
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        p.drawImage(QPoint(x, y), src);
+    });
+}
+
+QRect CanvasSurface::paintPictureStretched(const QImage &picture, const QRectF &target)
+{
+    if (picture.isNull() || target.isEmpty())
+        return {};
+    return draw(target.toAlignedRect(), [&](QPainter &p) { p.drawImage(target, picture); });
+}
+
+QRect CanvasSurface::blitMasked(const QImage &picture, int sx, int sy, int w, int h, int dx,
+                                int dy, ColourWord key)
+{
+    const QRect r = MaskedBlit(screenImage, picture, sx, sy, w, h, dx, dy, key);
+    if (r.isEmpty())
+        return r;
+    if (persistent) {
+        MaskedBlit(persistentImage, picture, sx, sy, w, h, dx, dy, key);
+        markDirty(r);
+    } else {
+        addTransient(r);
+    }
+    notify(r);
+    return r;
+}
+
+void CanvasSurface::repaint()
+{
+    if (transient.empty())
+        return;
+    const std::vector<QRect> rects = std::move(transient);
+    transient.clear();
+    for (const QRect &r : rects) {
+        copyPersistentToScreen(r);
+        notify(r);
+    }
+}
+
+void CanvasSurface::setBackgroundPicture(const QImage &picture)
+{
+    persistentImage.fill(toRgb(background));
+    if (!picture.isNull()) {
+        QPainter p(&persistentImage);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.drawImage(QPoint(0, 0), picture);
+    }
+    screenImage = persistentImage.copy();
+    transient.clear();
+    markAllDirty();
+    notify(rect());
+}
+
+void CanvasSurface::clearDirtyTiles() { std::fill(dirty.begin(), dirty.end(), 0); }
+
+void CanvasSurface::markAllDirty() { std::fill(dirty.begin(), dirty.end(), 1); }
+
+void CanvasSurface::markDirty(const QRect &r0)
+{
+    const QRect r = r0 & rect();
+    if (r.isEmpty())
+        return;
+    for (int ty = r.top() / tileSize; ty <= r.bottom() / tileSize; ++ty)
+        for (int tx = r.left() / tileSize; tx <= r.right() / tileSize; ++tx)
+            dirty[static_cast<size_t>(ty) * tilesX + tx] = 1;
+}
+
+void CanvasSurface::writeTile(int tx, int ty, const QRgb *pixels)
+{
+    const QRect tile(tx * tileSize, ty * tileSize, tileSize, tileSize);
+    const QRect r = tile & rect();
+    if (r.isEmpty())
+        return;
+    const size_t bytes = static_cast<size_t>(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const QRgb *src = pixels + static_cast<size_t>(y - tile.top()) * tileSize;
+        std::memcpy(reinterpret_cast<QRgb *>(persistentImage.scanLine(y)) + r.left(), src, bytes);
+        std::memcpy(reinterpret_cast<QRgb *>(screenImage.scanLine(y)) + r.left(), src, bytes);
+    }
+}
+
+void CanvasSurface::notifyAll()
+{
+    transient.clear();
+    notify(rect());
+}
+
+void CanvasSurface::notify(const QRect &r)
+{
+    if (onUpdate && !r.isEmpty())
+        onUpdate(r);
+}
+
+void CanvasSurface::addTransient(const QRect &r)
+{
+    if (r.isEmpty())
+        return;
+    for (QRect &t : transient) {
+        if (t.contains(r))
+            return;
+    }
+    transient.push_back(r);
+    if (static_cast<int>(transient.size()) > maxTransientRects) {
+        QRect all;
+        for (const QRect &t : transient)
+            all |= t;
+        transient.assign(1, all);
+    }
+}
+
+void CanvasSurface::copyPersistentToScreen(const QRect &r0)
+{
+    const QRect r = r0 & rect();
+    if (r.isEmpty())
+        return;
+    const size_t bytes = static_cast<size_t>(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb *>(screenImage.scanLine(y)) + r.left(),
+                    reinterpret_cast<const QRgb *>(persistentImage.constScanLine(y)) + r.left(),
+                    bytes);
+}
+
+} // namespace garabix

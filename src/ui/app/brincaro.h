@@ -1,0 +1,49 @@
+#pragma once
+// Brincaro, the animation player: shows a GIF and plays it once from its
+// first frame, whatever loop count the file asks for, then raises GifEnd.
+// GifEnd comes exactly once per play, also for an empty path, a missing file
+// or a file that cannot be decoded (then on the next turn of the event loop),
+// so a window waiting for it is never left waiting. With `looping` set the
+// animation plays on and on and raises nothing (the welcome window's walker).
+
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+class QMovie;
+
+namespace garabix {
+
+class Brincaro : public QLabel {
+    Q_OBJECT
+public:
+    explicit Brincaro(QWidget *parent = nullptr);
+    ~Brincaro() override;
+
+    // Setting the file starts playing it from its first frame.
+    void setFile(const QString &path);
+    QString file() const { return currentFile; }
+    void setLooping(bool on) { looping = on; }
+    bool isPlaying() const { return playing; }
+
+    // Longest a play may last before it is ended anyway.
+    static constexpr int timeCapMs = 20000;
+
+signals:
+    void GifEnd();
+
+private:
+    void finishPlay(quint64 generation);
+    void onFrame(int frame);
+
+    QString currentFile;
+    QMovie *movie = nullptr;
+    QTimer cap;
+    QTimer lastFrameTimer;
+    quint64 generation = 0;
+    bool playing = false;
+    bool looping = false;
+    int framesSeen = 0;
+};
+
+} // namespace garabix

@@ -1,0 +1,36 @@
+#pragma once
+// Picture1, the canvas on screen: paints the changed part of the surface's
+// screen image and the visible grid elements over it, and forwards pointer
+// events to its owner as canvas pixel positions.
+
+#include "core/canvas/canvassurface.h"
+#include "core/grid/grid.h"
+
+#include <QWidget>
+#include <functional>
+
+namespace garabix {
+
+class CanvasWidget : public QWidget {
+    Q_OBJECT
+public:
+    CanvasWidget(CanvasSurface &surface, const GridOverlay &grid, QWidget *parent = nullptr);
+
+    std::function<void(Qt::MouseButton, QPointF)> onPress;
+    std::function<void(Qt::MouseButtons, QPointF)> onMove;
+    std::function<void(Qt::MouseButton, QPointF)> onRelease;
+    std::function<void()> onDoubleClick;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    CanvasSurface &surface;
+    const GridOverlay &grid;
+};
+
+} // namespace garabix

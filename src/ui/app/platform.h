@@ -1,0 +1,32 @@
+#pragma once
+// What the program asks of the outside world. The Qt implementation is the
+// default; tests hand the windows a recording fake, so no test plays a sound,
+// opens a dialog, prints or touches the clipboard.
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+class QWidget;
+
+namespace garabix {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Plays a WAV cue. A missing or unplayable file is silent. With `wait`
+    // the call returns once the sound has ended (bounded by its length).
+    virtual void playSound(const QString &path, bool wait) = 0;
+    virtual void setClipboardImage(const QImage &image) = 0;
+    // Prints one page with `image` at the top-left, `sizeInches` large, on
+    // the default printer, without a dialog.
+    virtual void printImage(const QImage &image, QSizeF sizeInches) = 0;
+    virtual void openFolder(const QString &path) = 0;
+    virtual bool askYesNo(QWidget *parent, const QString &question) = 0;
+    virtual void quit() = 0;
+};
+
+// The default implementation, built on Qt.
+Platform &qtPlatform();
+
+} // namespace garabix

@@ -1,0 +1,138 @@
+#include "ui/app/platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QtEndian>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSoundEffect>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
+
+namespace garabix {
+
+namespace {
+
+// Length in milliseconds of a PCM WAV file from its header, or -1.
+int wavLengthMs(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray head = f.read(4096);
+    if (head.size() < 44 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
+        return -1;
+    quint32 byteRate = 0;
+    qint64 dataSize = -1;
+    int pos = 12;
+    while (pos + 8 <= head.size()) {
+        const QByteArray id = head.mid(pos, 4);
+        const quint32 size = qFromLittleEndian<quint32>(head.constData() + pos + 4);
+        if (id == "fmt " && pos + 16 <= head.size())
+            byteRate = qFromLittleEndian<quint32>(head.constData() + pos + 16);
+        if (id == "data") {
+            dataSize = std::min<qint64>(size, f.size() - pos - 8);
+            break;
+        }
+        pos += 8 + static_cast<int>(size + (size & 1));
+    }
+    if (byteRate == 0 || dataSize < 0)
+        return -1;
+    return static_cast<int>(dataSize * 1000 / byteRate);
+}
+
+class QtPlatform : public Platform {
+public:
+    void playSound(const QString &path, bool wait) override
+    {
+        const QFileInfo info(path);
+        if (!info.isFile())
+            return;
+        const int length = wavLengthMs(path);
+        if (length < 0)
+            return;
+        QSoundEffect *effect = effects.value(path);
+        if (!effect) {
+            effect = new QSoundEffect(qApp);
+            effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+            effects.insert(path, effect);
+        }
+        effect->play();
+        if (!wait)
+            return;
+        // Without an audio device a sound may report "playing" for ever, so
+        // the wait lasts at most the sound's length plus a short margin.
+        QElapsedTimer clock;
+        clock.start();
+        const int limit = std::min(length, 10000) + 150;
+        while (clock.elapsed() < limit) {
+            QEventLoop loop;
+            QTimer::singleShot(20, &loop, &QEventLoop::quit);
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+            if (clock.elapsed() > 100 && !effect->isPlaying())
+                break;
+        }
+    }
+
+    void setClipboardImage(const QImage &image) override
+    {
+        QClipboard *cb = QApplication::clipboard();
+        if (!cb)
+            return;
+        cb->clear();
+        cb->setImage(image);
+    }
+
+    void printImage(const QImage &image, QSizeF sizeInches) override
+    {
+        if (QPrinterInfo::defaultPrinter().isNull())
+            return;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        QPainter p;
+        if (!p.begin(&printer))
+            return;
+        const QRectF target(0, 0, sizeInches.width() * printer.resolution(),
+                            sizeInches.height() * printer.resolution());
+        p.drawImage(target, image);
+        p.end();
+    }
+
+    void openFolder(const QString &path) override
+    {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+
+    bool askYesNo(QWidget *parent, const QString &question) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Garabix"), question,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.setTextFormat(Qt::PlainText);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    void quit() override { QApplication::exit(0); }
+
+private:
+    QHash<QString, QSoundEffect *> effects;
+};
+
+} // namespace
+
+Platform &qtPlatform()
+{
+    static QtPlatform platform;
+    return platform;
+}
+
+} // namespace garabix

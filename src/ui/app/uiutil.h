@@ -1,0 +1,26 @@
+#pragma once
+// Small helpers the windows share: colours kept in a widget's background,
+// plain-text tooltips and the button pictures.
+
+#include "core/canvas/colour.h"
+
+#include <QIcon>
+#include <QString>
+
+class QWidget;
+
+namespace garabix {
+
+// Gives a button or label a background colour (a colour word) and remembers it.
+void setButtonColour(QWidget *button, ColourWord colour);
+void setLabelColour(QWidget *label, ColourWord colour);
+// The colour word stored by setButtonColour/setLabelColour, or -1.
+long widgetColour(const QWidget *w);
+
+// A tooltip that shows `text` as it stands, never as markup.
+QString plainToolTip(const QString &text);
+
+QIcon toolIcon(int index);
+QIcon penSizeIcon(int index);
+
+} // namespace garabix

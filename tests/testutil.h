@@ -1,0 +1,64 @@
+#pragma once
+// Shared test fixtures: a recording platform and temporary program folders.
+
+#include "ui/app/platform.h"
+
+#include <QImage>
+#include <QSizeF>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVector>
+
+namespace garabix::test {
+
+class RecordingPlatform : public Platform {
+public:
+    void playSound(const QString &path, bool wait) override
+    {
+        sounds.append(path.section(QLatin1Char('/'), -1));
+        if (wait)
+            waited.append(path.section(QLatin1Char('/'), -1));
+    }
+    void setClipboardImage(const QImage &image) override { clipboard.append(image); }
+    void printImage(const QImage &image, QSizeF size) override
+    {
+        printed.append(image);
+        printSizes.append(size);
+    }
+    void openFolder(const QString &path) override { folders.append(path); }
+    bool askYesNo(QWidget *, const QString &question) override
+    {
+        questions.append(question);
+        return answer;
+    }
+    void quit() override { ++quits; }
+
+    QStringList sounds, waited, folders, questions;
+    QVector<QImage> clipboard, printed;
+    QVector<QSizeF> printSizes;
+    bool answer = false;
+    int quits = 0;
+};
+
+// A program folder in a temporary directory.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    QString path() const { return dir.path(); }
+    // Writes a file (folders are created), relative to the program folder.
+    void write(const QString &relative, const QByteArray &bytes);
+    void mkdir(const QString &relative);
+    // The usual configuration: limit 500, spacing 20, 30 texts "t0".."t29".
+    void writeDefaultConfiguration();
+    // A small GIF of `frames` frames of the given colour, with a black square.
+    void writeStamp(const QString &relative, int size = 40, int frames = 3);
+
+private:
+    QTemporaryDir dir;
+};
+
+// Pixel colour as a colour word.
+unsigned colourAt(const QImage &image, int x, int y);
+int countColour(const QImage &image, unsigned colourWord, const QRect &area = QRect());
+
+} // namespace garabix::test
