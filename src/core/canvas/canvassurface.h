@@ -18,6 +18,9 @@
 
 namespace garabix {
 
+// A blank 32-bit image; large ones are backed by huge pages where the system offers them.
+QImage blankImage(QSize size, QRgb colour);
+
 class CanvasSurface {
 public:
     static constexpr int tileSize = 64;

@@ -1,0 +1,165 @@
+// Drawing figures: pencil, sprays, shape previews and the undo ring.
+
+#include "core/canvas/canvassurface.h"
+#include "core/canvas/drawingstate.h"
+#include "core/canvas/tools.h"
+#include "core/canvas/undoring.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+using namespace garabix;
+
+namespace {
+
+const QSize size4K(3840, 2160);
+const QSize size800(800, 600);
+
+// A 20-pixel pencil segment at pen width 19, committed and shown.
+void pencil(benchmark::State &st, QSize size)
+{
+    CanvasSurface c(size);
+    QRect shown;
+    c.onUpdate = [&](const QRect &r) { shown |= r; };
+    c.setPenWidth(19);
+    DrawingState s;
+    int i = 0;
+    for (auto _ : st) {
+        s.lastX = 100 + (i % 400);
+        s.lastY = 100;
+        pencilSegment(s, c, s.lastX + 20, 100);
+        ++i;
+    }
+    benchmark::DoNotOptimize(shown);
+}
+void BM_PencilSegment4K(benchmark::State &st) { pencil(st, size4K); }
+void BM_PencilSegment800x600(benchmark::State &st) { pencil(st, size800); }
+BENCHMARK(BM_PencilSegment4K)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PencilSegment800x600)->Unit(benchmark::kMicrosecond);
+
+void BM_SprayDisc4K(benchmark::State &st)
+{
+    CanvasSurface c(size4K);
+    DrawingState s;
+    s.sprayRadius = 100;
+    Random rng;
+    for (auto _ : st)
+        discSprayBurst(s, c, rng, 1900, 1000);
+}
+BENCHMARK(BM_SprayDisc4K)->Unit(benchmark::kMicrosecond);
+
+void BM_SprayDiagonal4K(benchmark::State &st)
+{
+    CanvasSurface c(size4K);
+    DrawingState s;
+    s.sprayRadius = 100;
+    Random rng;
+    for (auto _ : st)
+        diagonalSprayBurst(s, c, rng, 1900, 1000);
+}
+BENCHMARK(BM_SprayDiagonal4K)->Unit(benchmark::kMicrosecond);
+
+// One step of a 400 x 300 box following the pointer: repaint, then the new box.
+void rectPreview(benchmark::State &st, QSize size)
+{
+    CanvasSurface c(size);
+    DrawingState s;
+    s.startX = 100;
+    s.startY = 100;
+    int i = 0;
+    for (auto _ : st) {
+        shapePreview(s, c, Shape::Rectangle, 500 + (i % 2), 400);
+        ++i;
+    }
+}
+void BM_RectPreview4K(benchmark::State &st) { rectPreview(st, size4K); }
+void BM_RectPreview800x600(benchmark::State &st) { rectPreview(st, size800); }
+BENCHMARK(BM_RectPreview4K)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RectPreview800x600)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoSnapshot4K(benchmark::State &st)
+{
+    CanvasSurface c(size4K);
+    DrawingState s;
+    UndoRing ring;
+    SaveUndoSnapshot(s, c, ring);
+    c.setPenWidth(5);
+    int i = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        s.lastX = 200 + (i * 37) % 3000;
+        s.lastY = static_cast<int16_t>(200 + (i * 53) % 1700);
+        pencilSegment(s, c, s.lastX + 20, s.lastY);
+        ++i;
+        st.ResumeTiming();
+        SaveUndoSnapshot(s, c, ring);
+    }
+}
+BENCHMARK(BM_UndoSnapshot4K)->Unit(benchmark::kMicrosecond);
+
+void BM_FullImageCopy4K(benchmark::State &st)
+{
+    QImage img(size4K, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    for (auto _ : st) {
+        QImage copy = img.copy();
+        benchmark::DoNotOptimize(copy.constBits());
+    }
+}
+BENCHMARK(BM_FullImageCopy4K)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoRestore4K(benchmark::State &st)
+{
+    CanvasSurface c(size4K);
+    DrawingState s;
+    UndoRing ring;
+    c.setPersistence(true);
+    c.setPenWidth(40);
+    // Two very different pictures, so each undo rewrites most tiles.
+    for (int k = 0; k < 2; ++k) {
+        for (int y = 0; y < 2160; y += 30)
+            c.line(QPointF(0, y + k * 15), QPointF(3839, y + k * 15), k ? 0xFF : 0xFF00);
+        SaveUndoSnapshot(s, c, ring);
+    }
+    for (auto _ : st) {
+        UndoLastStep(s, c, ring);
+        benchmark::DoNotOptimize(c.persistentLayer().constBits());
+    }
+}
+BENCHMARK(BM_UndoRestore4K)->Unit(benchmark::kMillisecond);
+
+void BM_UndoMemory19_4K(benchmark::State &st)
+{
+    size_t ringBytes = 0;
+    size_t canvasBytes = 0;
+    for (auto _ : st) {
+        CanvasSurface c(size4K);
+        DrawingState s;
+        UndoRing ring;
+        c.setPenWidth(5);
+        for (int i = 0; i < 19; ++i) {
+            s.lastX = 200 + i * 150;
+            s.lastY = static_cast<int16_t>(300 + i * 80);
+            pencilSegment(s, c, s.lastX + 20, s.lastY + 5);
+            SaveUndoSnapshot(s, c, ring);
+        }
+        ringBytes = ring.bytesHeld();
+        canvasBytes = c.persistentLayer().sizeInBytes();
+    }
+    st.counters["ring_bytes"] = static_cast<double>(ringBytes);
+    st.counters["canvas_bytes"] = static_cast<double>(canvasBytes);
+    st.counters["ring_per_canvas"] = static_cast<double>(ringBytes) / canvasBytes;
+}
+BENCHMARK(BM_UndoMemory19_4K)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
