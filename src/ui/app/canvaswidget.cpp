@@ -20,6 +20,8 @@ CanvasWidget::CanvasWidget(CanvasSurface &s, const GridOverlay &g, QWidget *pare
     surface.onUpdate = [this](const QRect &r) { update(r); };
 }
 
+CanvasWidget::~CanvasWidget() { surface.onUpdate = nullptr; }
+
 void CanvasWidget::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);

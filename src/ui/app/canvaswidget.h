@@ -15,6 +15,7 @@ class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
     CanvasWidget(CanvasSurface &surface, const GridOverlay &grid, QWidget *parent = nullptr);
+    ~CanvasWidget() override;
 
     std::function<void(Qt::MouseButton, QPointF)> onPress;
     std::function<void(Qt::MouseButtons, QPointF)> onMove;

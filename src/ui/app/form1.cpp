@@ -53,7 +53,15 @@ Form1::Form1(QString path, Platform &p, QWidget *parent)
     createControls();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The controls go first, while the handlers their signals reach still exist.
+    const QList<QWidget *> controls = findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget *w : controls) {
+        w->disconnect(this);
+        delete w;
+    }
+}
 
 void Form1::createControls()
 {
