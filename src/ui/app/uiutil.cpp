@@ -1,8 +1,19 @@
 #include "ui/app/uiutil.h"
 
 #include <QFile>
+#include <QtGlobal>
 #include <QVariant>
 #include <QWidget>
+
+// The pictures are compiled into this static library, which must register them itself.
+static void registerPictures()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
 
 namespace garabix {
 
@@ -44,12 +55,21 @@ QString plainToolTip(const QString &text)
 
 QIcon toolIcon(int index)
 {
+    registerPictures();
     const QString path = QStringLiteral(":/icons/tool%1.svg").arg(index, 2, 10, QLatin1Char('0'));
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+QIcon namedIcon(const QString &name)
+{
+    registerPictures();
+    const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
 QIcon penSizeIcon(int index)
 {
+    registerPictures();
     const QString path = QStringLiteral(":/icons/pen%1.svg").arg(index);
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }

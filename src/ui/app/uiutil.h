@@ -22,5 +22,7 @@ QString plainToolTip(const QString &text);
 
 QIcon toolIcon(int index);
 QIcon penSizeIcon(int index);
+// Any other picture of the program by name ("pagenext", "enter" ...).
+QIcon namedIcon(const QString &name);
 
 } // namespace garabix
