@@ -90,10 +90,14 @@ void Form1::createControls()
         connect(b, &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
         Command5.append(b);
     }
+    // The lists take the keyboard only when clicked, so that a child's typing
+    // never lands in the size box by surprise.
     Combo1 = new QComboBox(this);
     Combo1->setEditable(true);
+    Combo1->setFocusPolicy(Qt::ClickFocus);
     Combo2 = new QComboBox(this);
     Combo2->setEditable(true);
+    Combo2->setFocusPolicy(Qt::ClickFocus);
     const char *captions[2] = {"N", "C"};
     for (int i = 0; i < 2; ++i) {
         auto *b = new QPushButton(QString::fromLatin1(captions[i]), this);
@@ -114,7 +118,7 @@ void Form1::createControls()
     panel.setColor(QPalette::Window, QColor(255, 255, 192));
     Picture4->setPalette(panel);
     Text1 = new QLineEdit(Picture4);
-    Command4 = new QPushButton(QStringLiteral("OK"), Picture4);
+    Command4 = new QPushButton(QStringLiteral("Cerrar"), Picture4);
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
 
@@ -161,6 +165,12 @@ void Form1::showEvent(QShowEvent *event)
             if (!loaded)
                 Form_Load();
         });
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    platform.quit();
 }
 
 void Form1::Form_Load()

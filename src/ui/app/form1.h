@@ -127,6 +127,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Closing the window ends the program, as Yes to the quit question does.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void ArrangeMainWindow();

@@ -1,22 +1,48 @@
 #include "core/app/pictures.h"
 #include "ui/app/form1.h"
 #include "ui/app/platform.h"
+#include "ui/files/form2.h"
+#include "ui/welcome/form3.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <memory>
+
+using namespace garabix;
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Garabix"));
-    garabix::limitPictureMemory();
+    limitPictureMemory();
     const QString appPath = QCoreApplication::applicationDirPath();
+    Platform &platform = qtPlatform();
 
-    garabix::Form1 form1(appPath, garabix::qtPlatform());
-    // Without a window manager a maximized window keeps its first size, so it
-    // starts at the screen's full available size.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        form1.setGeometry(screen->availableGeometry());
-    form1.showMaximized();
-    return app.exec();
+    Form3 welcome(appPath, platform);
+    std::unique_ptr<Form1> form1;
+    std::unique_ptr<Form2> gallery;
+
+    welcome.showMainWindow = [&] {
+        if (!form1) {
+            form1 = std::make_unique<Form1>(appPath, platform);
+            form1->setWelcomeWindow(&welcome);
+            form1->showGallery = [&] {
+                if (!gallery)
+                    gallery = std::make_unique<Form2>(*form1);
+                gallery->show();
+                gallery->raise();
+                gallery->activateWindow();
+            };
+            // Without a window manager a maximized window keeps its first
+            // size, so it starts at the screen's full available size.
+            if (const QScreen *screen = QGuiApplication::primaryScreen())
+                form1->setGeometry(screen->availableGeometry());
+        }
+        form1->showMaximized();
+    };
+    welcome.show();
+    const int code = app.exec();
+    gallery.reset();
+    form1.reset();
+    return code;
 }
