@@ -7,6 +7,7 @@
 #include "ui/app/uiutil.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -97,6 +98,15 @@ void Form3::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!loaded)
         Form_Load();
+}
+
+void Form3::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Command2->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form3::Form_Load()

@@ -46,6 +46,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Return and Enter press the enter button, the window's default.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString appPath;
