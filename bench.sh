@@ -6,6 +6,6 @@ cd "$(dirname "$0")"
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DGARABIX_TESTS=OFF -DGARABIX_BENCH=ON
 cmake --build build/bench -j2
 for b in build/bench/bench/bench_*; do
-    [ -x "$b" ] || continue
+    [ -f "$b" ] && [ -x "$b" ] || continue
     QT_QPA_PLATFORM=offscreen "$b" "$@"
 done

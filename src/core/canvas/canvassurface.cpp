@@ -217,10 +217,27 @@ QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y)
     const QImage src = picture.format() == QImage::Format_RGB32
                            ? picture
                            : picture.convertToFormat(QImage::Format_RGB32);
-    return draw(QRect(QPoint(x, y), src.size()), [&](QPainter &p) {
-        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        p.drawImage(QPoint(x, y), src);
-    });
+    // Combined row by row: the cost follows the picture, not the canvas.
+    const QRect r = QRect(QPoint(x, y), src.size()) & rect();
+    if (r.isEmpty())
+        return {};
+    auto andInto = [&](QImage &target) {
+        for (int row = r.top(); row <= r.bottom(); ++row) {
+            const QRgb *s = reinterpret_cast<const QRgb *>(src.constScanLine(row - y)) + (r.left() - x);
+            QRgb *d = reinterpret_cast<QRgb *>(target.scanLine(row)) + r.left();
+            for (int i = 0; i < r.width(); ++i)
+                d[i] &= s[i] | 0xFF000000u;
+        }
+    };
+    andInto(screenImage);
+    if (persistent) {
+        andInto(persistentImage);
+        markDirty(r);
+    } else {
+        addTransient(r);
+    }
+    notify(r);
+    return r;
 }
 
 QRect CanvasSurface::paintPictureStretched(const QImage &picture, const QRectF &target)

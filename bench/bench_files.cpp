@@ -1,0 +1,167 @@
+// Drawing files, stamps and the gallery: save, show next, masked blit,
+// stamp preview and opening the gallery.
+
+#include "core/app/maskedblit.h"
+#include "core/canvas/canvassurface.h"
+#include "core/app/pictures.h"
+#include "core/files/drawings.h"
+#include "gifwriter.h"
+#include "ui/app/form1.h"
+#include "ui/app/platform.h"
+#include "ui/files/form2.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+
+using namespace garabix;
+
+namespace {
+
+const QSize size4K(3840, 2160);
+
+class SilentPlatform : public Platform {
+public:
+    void playSound(const QString &, bool) override {}
+    void setClipboardImage(const QImage &) override {}
+    void printImage(const QImage &, QSizeF) override {}
+    void openFolder(const QString &) override {}
+    bool askYesNo(QWidget *, const QString &) override { return false; }
+    void quit() override {}
+};
+
+QImage picture4K()
+{
+    QImage img(size4K, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    for (int i = 0; i < 40; ++i)
+        p.fillRect(i * 90, i * 50, 400, 300, QColor::fromHsv(i * 9, 200, 230));
+    return img;
+}
+
+// A drawings folder holding 500 numbered drawings (small files: only their
+// names matter to the search for a free number).
+void fillFolder(const QString &folder, int count)
+{
+    QDir().mkpath(folder);
+    for (int n = 0; n < count; ++n) {
+        QFile f(QStringLiteral("%1/%2.bmp").arg(folder).arg(n));
+        f.open(QIODevice::WriteOnly);
+        f.write("BM");
+    }
+}
+
+void BM_SaveDrawing4K(benchmark::State &st)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/misdibujos";
+    fillFolder(folder, 500);
+    FileList files;
+    files.forcePath(folder);
+    DrawingState s;
+    s.maxDrawings = 32767;
+    const QImage image = picture4K();
+    for (auto _ : st) {
+        s.drawingModified = true;
+        const QString written = drawings::SaveDrawing(s, image, files);
+        st.PauseTiming();
+        QFile::remove(written);
+        files.refresh();
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SaveDrawing4K)->Unit(benchmark::kMillisecond);
+
+void BM_ShowNextDrawing4K(benchmark::State &st)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/misdibujos";
+    fillFolder(folder, 500);
+    // Two real 4K drawings to step between.
+    drawings::writeBmp(picture4K(), folder + "/0.bmp");
+    drawings::writeBmp(picture4K().mirrored(true, false), folder + "/1.bmp");
+    FileList files;
+    files.forcePath(folder);
+    DrawingState s;
+    CanvasSurface canvas(size4K);
+    for (auto _ : st) {
+        s.browseIndex = (s.browseIndex == 0) ? -1 : 0; // alternate 0.bmp and 1.bmp
+        const QImage picture = loadPicture(drawings::stepNext(s, files));
+        canvas.setBackgroundPicture(picture);
+    }
+}
+BENCHMARK(BM_ShowNextDrawing4K)->Unit(benchmark::kMillisecond);
+
+void BM_MaskedBlit200_4K(benchmark::State &st)
+{
+    QImage canvas = picture4K();
+    QImage stamp(200, 200, QImage::Format_RGB32);
+    stamp.fill(Qt::white);
+    QPainter(&stamp).fillRect(40, 40, 120, 120, Qt::red);
+    for (auto _ : st) {
+        MaskedBlit(canvas, stamp, 0, 0, 200, 200, 1800, 900, white);
+        benchmark::DoNotOptimize(canvas.constBits());
+    }
+}
+BENCHMARK(BM_MaskedBlit200_4K)->Unit(benchmark::kMicrosecond);
+
+// One preview step: repaint the old silhouette away, paint the new one.
+void stampPreview(benchmark::State &st, QSize size)
+{
+    CanvasSurface canvas(size);
+    QImage stamp(120, 120, QImage::Format_RGB32);
+    stamp.fill(Qt::white);
+    QPainter(&stamp).fillRect(20, 20, 80, 80, Qt::black);
+    int i = 0;
+    for (auto _ : st) {
+        canvas.repaint();
+        canvas.paintPictureAnd(stamp, 200 + (i++ % 40), 200);
+    }
+}
+void BM_StampPreview4K(benchmark::State &st) { stampPreview(st, size4K); }
+void BM_StampPreview800x600(benchmark::State &st) { stampPreview(st, QSize(800, 600)); }
+BENCHMARK(BM_StampPreview4K)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StampPreview800x600)->Unit(benchmark::kMicrosecond);
+
+void BM_GalleryOpen20(benchmark::State &st)
+{
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + "/configuracion");
+    QDir().mkpath(dir.path() + "/dibujos/animales");
+    for (int i = 0; i < 20; ++i) {
+        QVector<QImage> frames;
+        for (int k = 0; k < 8; ++k) {
+            QImage img(120, 120, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter(&img).fillRect(20 + k, 20, 70, 70, QColor::fromHsv(i * 17, 220, 220));
+            frames.append(img);
+        }
+        gif::writeGif(QStringLiteral("%1/dibujos/animales/%2.gif").arg(dir.path()).arg(i, 2, 10, QLatin1Char('0')), frames);
+    }
+    SilentPlatform platform;
+    Form1 form1(dir.path(), platform);
+    form1.resize(1280, 800);
+    form1.Form_Load();
+    for (auto _ : st) {
+        Form2 gallery(form1);
+        gallery.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(gallery.categoryCount);
+    }
+}
+BENCHMARK(BM_GalleryOpen20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
