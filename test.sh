@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the sanitizer test tree and runs every test.
+# Installs what is missing, builds the sanitizer test tree and runs every
+# test, then builds the libFuzzer targets with clang and runs each over its
+# seed corpus for a fixed number of inputs. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGARABIX_SANITIZE=ON -DGARABIX_TESTS=ON
 cmake --build build/test -j2
-cd build/test
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@"
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DGARABIX_FUZZ=ON
+cmake --build build/fuzz -j2
+
+status=0
+(cd build/fuzz && ctest --output-on-failure -j2) || status=1
+(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@") || status=1
+exit $status

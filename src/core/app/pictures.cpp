@@ -14,12 +14,17 @@ QImage loadPicture(const QString &path)
         return {};
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    auto tooLarge = [](QSize size) {
+        return size.width() > maxPictureSide || size.height() > maxPictureSide ||
+               qint64(size.width()) * size.height() > maxPicturePixels;
+    };
+    // The header's size is checked before decoding; some files only tell
+    // their real size while they are decoded, so the result is checked too.
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > maxPictureSide || size.height() > maxPictureSide ||
-                           qint64(size.width()) * size.height() > maxPicturePixels))
+    if (size.isValid() && tooLarge(size))
         return {};
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull() || tooLarge(image.size()))
         return {};
     if (image.hasAlphaChannel()) {
         // See-through pixels show white, the canvas's background.
