@@ -26,6 +26,10 @@ private slots:
         QCOMPARE(*intDiv(-7.5, 2), -4LL); // -7.5 -> -8, / 2 = -4
         QCOMPARE(*intDiv(7, 2.5), 3LL);   // 2.5 -> 2
         QVERIFY(!intDiv(5, 0.4).has_value());
+        // Outside numbers saturate instead of overflowing.
+        QCOMPARE(*intDiv(HUGE_VAL, 1), 9200000000000000000LL);
+        QCOMPARE(*intDiv(-HUGE_VAL, 3), -3066666666666666666LL);
+        QCOMPARE(roundToInt(std::nan("")), 0LL);
     }
 
     void leadingNumber_data()

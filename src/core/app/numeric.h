@@ -13,7 +13,19 @@ namespace garabix {
 // 2.5 -> 2, 3.5 -> 4, -2.5 -> -2.
 inline double roundHalfEven(double v) { return std::nearbyint(v); }
 
-inline long long roundToInt(double v) { return static_cast<long long>(std::nearbyint(v)); }
+// Rounded half to even and saturated to the range of long long (NaN gives 0),
+// so that no outside number makes the conversion undefined.
+inline long long roundToInt(double v)
+{
+    const double r = std::nearbyint(v);
+    if (!(r == r))
+        return 0;
+    if (r >= 9.2e18)
+        return 9200000000000000000LL;
+    if (r <= -9.2e18)
+        return -9200000000000000000LL;
+    return static_cast<long long>(r);
+}
 
 // Rounds both operands half to even, then truncates the quotient towards zero.
 // A zero divisor yields nothing.
