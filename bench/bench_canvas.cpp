@@ -18,8 +18,7 @@ namespace {
 const QSize size4K(3840, 2160);
 const QSize size800(800, 600);
 
-void BM_GridBuild4K(benchmark::State &state)
-{
+void BM_GridBuild4K(benchmark::State &state) {
     for (auto _ : state) {
         GridOverlay g;
         BuildGridLines(g, 10, 3840, 2160, 57600, 32400);
@@ -30,8 +29,7 @@ void BM_GridBuild4K(benchmark::State &state)
 BENCHMARK(BM_GridBuild4K)->Unit(benchmark::kMillisecond);
 
 // A 300 x 300 preview drawn on the transient layer, then erased by a repaint.
-void repaintAfterPreview(benchmark::State &state, QSize size)
-{
+void repaintAfterPreview(benchmark::State &state, QSize size) {
     CanvasSurface c(size);
     int i = 0;
     for (auto _ : state) {
@@ -42,14 +40,17 @@ void repaintAfterPreview(benchmark::State &state, QSize size)
         c.repaint();
     }
 }
-void BM_Repaint300_4K(benchmark::State &state) { repaintAfterPreview(state, size4K); }
-void BM_Repaint300_800x600(benchmark::State &state) { repaintAfterPreview(state, size800); }
+void BM_Repaint300_4K(benchmark::State &state) {
+    repaintAfterPreview(state, size4K);
+}
+void BM_Repaint300_800x600(benchmark::State &state) {
+    repaintAfterPreview(state, size800);
+}
 BENCHMARK(BM_Repaint300_4K)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Repaint300_800x600)->Unit(benchmark::kMicrosecond);
 
 // The baseline: a per-pixel breadth-first fill through QImage::pixel/setPixel.
-void naiveFill(QImage &img, int x, int y, QRgb fill)
-{
+void naiveFill(QImage &img, int x, int y, QRgb fill) {
     const QRgb seed = img.pixel(x, y);
     if (seed == fill)
         return;
@@ -58,7 +59,8 @@ void naiveFill(QImage &img, int x, int y, QRgb fill)
     while (!queue.empty()) {
         const QPoint p = queue.front();
         queue.pop_front();
-        const QPoint next[4] = {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)};
+        const QPoint next[4] = {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1),
+                                p - QPoint(0, 1)};
         for (const QPoint &n : next)
             if (img.rect().contains(n) && img.pixel(n) == seed) {
                 img.setPixel(n, fill);
@@ -67,8 +69,7 @@ void naiveFill(QImage &img, int x, int y, QRgb fill)
     }
 }
 
-QImage zigzag()
-{
+QImage zigzag() {
     // One-pixel corridors: black walls every other column, joined alternately
     // at the top and the bottom, so the fill snakes over the whole canvas.
     QImage img = blankImage(size4K, 0xFFFFFFFF);
@@ -82,8 +83,7 @@ QImage zigzag()
 }
 
 // Checks a benchmark fill's result against the naive fill once.
-bool sameAsNaive(const QImage &start, int x, int y)
-{
+bool sameAsNaive(const QImage &start, int x, int y) {
     QImage fast = start.copy();
     QImage slow = start.copy();
     floodFill(fast, x, y, fast.pixel(x, y), 0xFFFF0000);
@@ -91,8 +91,7 @@ bool sameAsNaive(const QImage &start, int x, int y)
     return fast == slow;
 }
 
-void BM_FloodFillUniform4K(benchmark::State &state)
-{
+void BM_FloodFillUniform4K(benchmark::State &state) {
     CanvasSurface c(size4K);
     c.setPersistence(true);
     const ColourWord colours[2] = {0x0000FF, 0xFFFFFF};
@@ -109,8 +108,7 @@ void BM_FloodFillUniform4K(benchmark::State &state)
 }
 BENCHMARK(BM_FloodFillUniform4K)->Unit(benchmark::kMillisecond);
 
-void BM_ImageFill4K(benchmark::State &state)
-{
+void BM_ImageFill4K(benchmark::State &state) {
     QImage img(size4K, QImage::Format_RGB32);
     int i = 0;
     for (auto _ : state)
@@ -118,8 +116,7 @@ void BM_ImageFill4K(benchmark::State &state)
 }
 BENCHMARK(BM_ImageFill4K)->Unit(benchmark::kMillisecond);
 
-void BM_FloodFillNaive4K(benchmark::State &state)
-{
+void BM_FloodFillNaive4K(benchmark::State &state) {
     QImage img(size4K, QImage::Format_RGB32);
     img.fill(Qt::white);
     int i = 0;
@@ -128,8 +125,7 @@ void BM_FloodFillNaive4K(benchmark::State &state)
 }
 BENCHMARK(BM_FloodFillNaive4K)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_FloodFillZigzag4K(benchmark::State &state)
-{
+void BM_FloodFillZigzag4K(benchmark::State &state) {
     const QImage start = zigzag();
     if (!sameAsNaive(start, 0, 0))
         state.SkipWithError("fill differs from the naive fill");
@@ -148,8 +144,7 @@ BENCHMARK(BM_FloodFillZigzag4K)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -2,8 +2,8 @@
 // stamp preview and opening the gallery.
 
 #include "core/app/maskedblit.h"
-#include "core/canvas/canvassurface.h"
 #include "core/app/pictures.h"
+#include "core/canvas/canvassurface.h"
 #include "core/files/drawings.h"
 #include "gifwriter.h"
 #include "ui/app/form1.h"
@@ -33,8 +33,7 @@ public:
     void quit() override {}
 };
 
-QImage picture4K()
-{
+QImage picture4K() {
     QImage img(size4K, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -45,8 +44,7 @@ QImage picture4K()
 
 // A drawings folder holding 500 numbered drawings (small files: only their
 // names matter to the search for a free number).
-void fillFolder(const QString &folder, int count)
-{
+void fillFolder(const QString &folder, int count) {
     QDir().mkpath(folder);
     for (int n = 0; n < count; ++n) {
         QFile f(QStringLiteral("%1/%2.bmp").arg(folder).arg(n));
@@ -55,8 +53,7 @@ void fillFolder(const QString &folder, int count)
     }
 }
 
-void BM_SaveDrawing4K(benchmark::State &st)
-{
+void BM_SaveDrawing4K(benchmark::State &st) {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/misdibujos";
     fillFolder(folder, 500);
@@ -76,8 +73,7 @@ void BM_SaveDrawing4K(benchmark::State &st)
 }
 BENCHMARK(BM_SaveDrawing4K)->Unit(benchmark::kMillisecond);
 
-void BM_ShowNextDrawing4K(benchmark::State &st)
-{
+void BM_ShowNextDrawing4K(benchmark::State &st) {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/misdibujos";
     fillFolder(folder, 500);
@@ -96,8 +92,7 @@ void BM_ShowNextDrawing4K(benchmark::State &st)
 }
 BENCHMARK(BM_ShowNextDrawing4K)->Unit(benchmark::kMillisecond);
 
-void BM_MaskedBlit200_4K(benchmark::State &st)
-{
+void BM_MaskedBlit200_4K(benchmark::State &st) {
     QImage canvas = picture4K();
     QImage stamp(200, 200, QImage::Format_RGB32);
     stamp.fill(Qt::white);
@@ -110,8 +105,7 @@ void BM_MaskedBlit200_4K(benchmark::State &st)
 BENCHMARK(BM_MaskedBlit200_4K)->Unit(benchmark::kMicrosecond);
 
 // One preview step: repaint the old silhouette away, paint the new one.
-void stampPreview(benchmark::State &st, QSize size)
-{
+void stampPreview(benchmark::State &st, QSize size) {
     CanvasSurface canvas(size);
     QImage stamp(120, 120, QImage::Format_RGB32);
     stamp.fill(Qt::white);
@@ -122,13 +116,16 @@ void stampPreview(benchmark::State &st, QSize size)
         canvas.paintPictureAnd(stamp, 200 + (i++ % 40), 200);
     }
 }
-void BM_StampPreview4K(benchmark::State &st) { stampPreview(st, size4K); }
-void BM_StampPreview800x600(benchmark::State &st) { stampPreview(st, QSize(800, 600)); }
+void BM_StampPreview4K(benchmark::State &st) {
+    stampPreview(st, size4K);
+}
+void BM_StampPreview800x600(benchmark::State &st) {
+    stampPreview(st, QSize(800, 600));
+}
 BENCHMARK(BM_StampPreview4K)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StampPreview800x600)->Unit(benchmark::kMicrosecond);
 
-void BM_GalleryOpen20(benchmark::State &st)
-{
+void BM_GalleryOpen20(benchmark::State &st) {
     QTemporaryDir dir;
     QDir().mkpath(dir.path() + "/configuracion");
     QDir().mkpath(dir.path() + "/dibujos/animales");
@@ -140,7 +137,10 @@ void BM_GalleryOpen20(benchmark::State &st)
             QPainter(&img).fillRect(20 + k, 20, 70, 70, QColor::fromHsv(i * 17, 220, 220));
             frames.append(img);
         }
-        gif::writeGif(QStringLiteral("%1/dibujos/animales/%2.gif").arg(dir.path()).arg(i, 2, 10, QLatin1Char('0')), frames);
+        gif::writeGif(QStringLiteral("%1/dibujos/animales/%2.gif")
+                          .arg(dir.path())
+                          .arg(i, 2, 10, QLatin1Char('0')),
+                      frames);
     }
     SilentPlatform platform;
     Form1 form1(dir.path(), platform);
@@ -157,8 +157,7 @@ BENCHMARK(BM_GalleryOpen20)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -17,8 +17,7 @@ const QSize size4K(3840, 2160);
 const QSize size800(800, 600);
 
 // A 20-pixel pencil segment at pen width 19, committed and shown.
-void pencil(benchmark::State &st, QSize size)
-{
+void pencil(benchmark::State &st, QSize size) {
     CanvasSurface c(size);
     QRect shown;
     c.onUpdate = [&](const QRect &r) { shown |= r; };
@@ -33,13 +32,16 @@ void pencil(benchmark::State &st, QSize size)
     }
     benchmark::DoNotOptimize(shown);
 }
-void BM_PencilSegment4K(benchmark::State &st) { pencil(st, size4K); }
-void BM_PencilSegment800x600(benchmark::State &st) { pencil(st, size800); }
+void BM_PencilSegment4K(benchmark::State &st) {
+    pencil(st, size4K);
+}
+void BM_PencilSegment800x600(benchmark::State &st) {
+    pencil(st, size800);
+}
 BENCHMARK(BM_PencilSegment4K)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PencilSegment800x600)->Unit(benchmark::kMicrosecond);
 
-void BM_SprayDisc4K(benchmark::State &st)
-{
+void BM_SprayDisc4K(benchmark::State &st) {
     CanvasSurface c(size4K);
     DrawingState s;
     s.sprayRadius = 100;
@@ -49,8 +51,7 @@ void BM_SprayDisc4K(benchmark::State &st)
 }
 BENCHMARK(BM_SprayDisc4K)->Unit(benchmark::kMicrosecond);
 
-void BM_SprayDiagonal4K(benchmark::State &st)
-{
+void BM_SprayDiagonal4K(benchmark::State &st) {
     CanvasSurface c(size4K);
     DrawingState s;
     s.sprayRadius = 100;
@@ -61,8 +62,7 @@ void BM_SprayDiagonal4K(benchmark::State &st)
 BENCHMARK(BM_SprayDiagonal4K)->Unit(benchmark::kMicrosecond);
 
 // One step of a 400 x 300 box following the pointer: repaint, then the new box.
-void rectPreview(benchmark::State &st, QSize size)
-{
+void rectPreview(benchmark::State &st, QSize size) {
     CanvasSurface c(size);
     DrawingState s;
     s.startX = 100;
@@ -73,13 +73,16 @@ void rectPreview(benchmark::State &st, QSize size)
         ++i;
     }
 }
-void BM_RectPreview4K(benchmark::State &st) { rectPreview(st, size4K); }
-void BM_RectPreview800x600(benchmark::State &st) { rectPreview(st, size800); }
+void BM_RectPreview4K(benchmark::State &st) {
+    rectPreview(st, size4K);
+}
+void BM_RectPreview800x600(benchmark::State &st) {
+    rectPreview(st, size800);
+}
 BENCHMARK(BM_RectPreview4K)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RectPreview800x600)->Unit(benchmark::kMicrosecond);
 
-void BM_UndoSnapshot4K(benchmark::State &st)
-{
+void BM_UndoSnapshot4K(benchmark::State &st) {
     CanvasSurface c(size4K);
     DrawingState s;
     UndoRing ring;
@@ -98,8 +101,7 @@ void BM_UndoSnapshot4K(benchmark::State &st)
 }
 BENCHMARK(BM_UndoSnapshot4K)->Unit(benchmark::kMicrosecond);
 
-void BM_FullImageCopy4K(benchmark::State &st)
-{
+void BM_FullImageCopy4K(benchmark::State &st) {
     QImage img(size4K, QImage::Format_RGB32);
     img.fill(Qt::white);
     for (auto _ : st) {
@@ -109,8 +111,7 @@ void BM_FullImageCopy4K(benchmark::State &st)
 }
 BENCHMARK(BM_FullImageCopy4K)->Unit(benchmark::kMicrosecond);
 
-void BM_UndoRestore4K(benchmark::State &st)
-{
+void BM_UndoRestore4K(benchmark::State &st) {
     CanvasSurface c(size4K);
     DrawingState s;
     UndoRing ring;
@@ -129,8 +130,7 @@ void BM_UndoRestore4K(benchmark::State &st)
 }
 BENCHMARK(BM_UndoRestore4K)->Unit(benchmark::kMillisecond);
 
-void BM_UndoMemory19_4K(benchmark::State &st)
-{
+void BM_UndoMemory19_4K(benchmark::State &st) {
     size_t ringBytes = 0;
     size_t canvasBytes = 0;
     for (auto _ : st) {
@@ -155,8 +155,7 @@ BENCHMARK(BM_UndoMemory19_4K)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -15,16 +15,14 @@ namespace {
 QString inputPath;
 }
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     static QCoreApplication app(*argc, *argv);
     garabix::limitPictureMemory();
     inputPath = QDir::tempPath() + QStringLiteral("/garabix-fuzz-%1.gif").arg(getpid());
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     {
         QFile f(inputPath);
         if (!f.open(QIODevice::WriteOnly))

@@ -8,8 +8,7 @@
 #include <QPainter>
 #include <cstdio>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     if (argc < 3)
         return 2;

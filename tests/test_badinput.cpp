@@ -23,16 +23,14 @@ using namespace garabix;
 
 namespace {
 
-QImage picture(int w, int h, QRgb c)
-{
+QImage picture(int w, int h, QRgb c) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter(&img).fillRect(w / 4, h / 4, w / 2, h / 2, QColor::fromRgb(c));
     return img;
 }
 
-void makeGoodFolder(test::ProgramFolder &f)
-{
+void makeGoodFolder(test::ProgramFolder &f) {
     f.writeDefaultConfiguration();
     QDir(f.path()).mkpath("escenarios");
     gif::writeGif(f.path() + "/escenarios/1.gif", {picture(64, 36, qRgb(0, 128, 0))});
@@ -46,8 +44,7 @@ void makeGoodFolder(test::ProgramFolder &f)
 
 // A GIF whose logical screen and single frame both claim w x h pixels, with
 // only a few bytes of image data behind the header.
-QByteArray hugeGif(quint16 w, quint16 h, quint16 frameW, quint16 frameH)
-{
+QByteArray hugeGif(quint16 w, quint16 h, quint16 frameW, quint16 frameH) {
     QByteArray b("GIF89a");
     auto put16 = [&](quint16 v) {
         b.append(char(v & 0xFF));
@@ -71,8 +68,7 @@ QByteArray hugeGif(quint16 w, quint16 h, quint16 frameW, quint16 frameH)
     return b;
 }
 
-QByteArray hugeBmp(qint32 w, qint32 h)
-{
+QByteArray hugeBmp(qint32 w, qint32 h) {
     QByteArray b(54, '\0');
     b[0] = 'B';
     b[1] = 'M';
@@ -87,8 +83,7 @@ QByteArray hugeBmp(qint32 w, qint32 h)
     return b;
 }
 
-QByteArray garbage(int n)
-{
+QByteArray garbage(int n) {
     QByteArray b(n, '\0');
     quint32 x = 12345;
     for (char &c : b) {
@@ -98,16 +93,14 @@ QByteArray garbage(int n)
     return b;
 }
 
-QByteArray truncated(const QString &path)
-{
+QByteArray truncated(const QString &path) {
     QFile f(path);
     f.open(QIODevice::ReadOnly);
     const QByteArray all = f.readAll();
     return all.left(all.size() / 2);
 }
 
-QMap<QString, QByteArray> snapshot(const QString &root)
-{
+QMap<QString, QByteArray> snapshot(const QString &root) {
     QMap<QString, QByteArray> out;
     QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
                     QDirIterator::Subdirectories);
@@ -129,8 +122,7 @@ QMap<QString, QByteArray> snapshot(const QString &root)
     return out;
 }
 
-long peakMemoryKb()
-{
+long peakMemoryKb() {
     QFile f("/proc/self/status");
     if (!f.open(QIODevice::ReadOnly))
         return 0;
@@ -142,8 +134,7 @@ long peakMemoryKb()
 
 // Runs the whole program on a folder: welcome, main window, every feature
 // that reads a file, and a save.
-void exercise(const QString &path)
-{
+void exercise(const QString &path) {
     test::RecordingPlatform platform;
     Form3 welcome(path, platform);
     welcome.Form_Load();
@@ -195,37 +186,44 @@ class TestBadInput : public QObject {
 private slots:
     void initTestCase() { limitPictureMemory(); }
 
-    void eachFileBroken_data()
-    {
+    void eachFileBroken_data() {
         QTest::addColumn<Damage>("damage");
         const QStringList textFiles = {"configuracion/mdg.txt", "configuracion/anchorejilla.txt",
                                        "configuracion/idioma.txt"};
-        const QStringList pictures = {"escenarios/1.gif", "dibujos/animales/gato.gif", "camina.gif"};
+        const QStringList pictures = {"escenarios/1.gif", "dibujos/animales/gato.gif",
+                                      "camina.gif"};
+        using Bytes = std::function<QByteArray(const QString &path)>;
+        const QList<QPair<const char *, Bytes>> anyFile = {
+            {"zero-length", [](const QString &) { return QByteArray(); }},
+            {"blank", [](const QString &) { return QByteArray(" \r\n\r\n"); }},
+            {"truncated", truncated},
+            {"garbage", [](const QString &) { return garbage(5000); }}};
+        const QList<QPair<const char *, Bytes>> textOnly = {
+            {"10 MB line", [](const QString &) { return QByteArray(10 << 20, '7'); }}};
+        const QList<QPair<const char *, Bytes>> pictureOnly = {
+            {"gif claims 65535 x 65535",
+             [](const QString &) { return hugeGif(65535, 65535, 65535, 65535); }},
+            {"frame larger than its screen",
+             [](const QString &) { return hugeGif(16, 16, 3000, 3000); }},
+            {"bmp claims 100000 x 100000",
+             [](const QString &) { return hugeBmp(100000, 100000); }}};
         for (const QString &file : textFiles + pictures) {
-            QTest::addRow("%s zero-length", qPrintable(file)) << Damage([file](test::ProgramFolder &f) { f.write(file, ""); });
-            QTest::addRow("%s truncated", qPrintable(file))
-                << Damage([file](test::ProgramFolder &f) { f.write(file, truncated(f.path() + "/" + file)); });
-            QTest::addRow("%s garbage", qPrintable(file)) << Damage([file](test::ProgramFolder &f) { f.write(file, garbage(5000)); });
-            QTest::addRow("%s a folder", qPrintable(file)) << Damage([file](test::ProgramFolder &f) {
-                QFile::remove(f.path() + "/" + file);
-                f.mkdir(file);
-            });
-            QTest::addRow("%s other case", qPrintable(file)) << Damage([file](test::ProgramFolder &f) {
-                const QString from = f.path() + "/" + file;
-                const QString to = QFileInfo(from).path() + "/" + QFileInfo(from).fileName().toUpper();
-                QFile::rename(from, to);
-            });
-        }
-        for (const QString &file : textFiles)
-            QTest::addRow("%s 10 MB line", qPrintable(file))
-                << Damage([file](test::ProgramFolder &f) { f.write(file, QByteArray(10 << 20, '7')); });
-        for (const QString &file : pictures) {
-            QTest::addRow("%s gif claims 100000 x 100000", qPrintable(file))
-                << Damage([file](test::ProgramFolder &f) { f.write(file, hugeGif(65535, 65535, 65535, 65535)); });
-            QTest::addRow("%s frame larger than its screen", qPrintable(file))
-                << Damage([file](test::ProgramFolder &f) { f.write(file, hugeGif(16, 16, 3000, 3000)); });
-            QTest::addRow("%s bmp claims 100000 x 100000", qPrintable(file))
-                << Damage([file](test::ProgramFolder &f) { f.write(file, hugeBmp(100000, 100000)); });
+            auto contents = anyFile + (textFiles.contains(file) ? textOnly : pictureOnly);
+            for (const auto &[name, bytes] : contents)
+                QTest::addRow("%s %s", qPrintable(file), name)
+                    << Damage([file, bytes = bytes](test::ProgramFolder &f) {
+                           f.write(file, bytes(f.path() + "/" + file));
+                       });
+            QTest::addRow("%s a folder", qPrintable(file))
+                << Damage([file](test::ProgramFolder &f) {
+                       QFile::remove(f.path() + "/" + file);
+                       f.mkdir(file);
+                   });
+            QTest::addRow("%s other case", qPrintable(file)) << Damage(
+                [file](test::ProgramFolder &f) {
+                    const QFileInfo from(f.path() + "/" + file);
+                    QFile::rename(from.filePath(), from.path() + "/" + from.fileName().toUpper());
+                });
         }
         QTest::addRow("scene is a bmp named gif") << Damage([](test::ProgramFolder &f) {
             drawings::writeBmp(picture(30, 20, qRgb(255, 0, 0)), f.path() + "/escenarios/1.gif");
@@ -235,8 +233,9 @@ private slots:
                 QDir(f.path() + "/" + folder).removeRecursively();
                 f.write(folder, "not a folder");
             });
-            QTest::addRow("%s missing", folder)
-                << Damage([folder](test::ProgramFolder &f) { QDir(f.path() + "/" + folder).removeRecursively(); });
+            QTest::addRow("%s missing", folder) << Damage([folder](test::ProgramFolder &f) {
+                QDir(f.path() + "/" + folder).removeRecursively();
+            });
         }
         QTest::addRow("300 categories") << Damage([](test::ProgramFolder &f) {
             for (int i = 0; i < 300; ++i)
@@ -244,7 +243,9 @@ private slots:
         });
         QTest::addRow("a category of 10000 files") << Damage([](test::ProgramFolder &f) {
             for (int i = 0; i < 10000; ++i) {
-                QFile file(QStringLiteral("%1/dibujos/animales/x%2.gif").arg(f.path()).arg(i, 5, 10, QLatin1Char('0')));
+                QFile file(QStringLiteral("%1/dibujos/animales/x%2.gif")
+                               .arg(f.path())
+                               .arg(i, 5, 10, QLatin1Char('0')));
                 file.open(QIODevice::WriteOnly);
             }
         });
@@ -260,8 +261,7 @@ private slots:
         });
     }
 
-    void eachFileBroken()
-    {
+    void eachFileBroken() {
         QFETCH(Damage, damage);
         test::ProgramFolder folder;
         makeGoodFolder(folder);
@@ -273,8 +273,7 @@ private slots:
         QCOMPARE(snapshot(folder.path()), before);
     }
 
-    void damagedConfigurationDegradesAsItShould()
-    {
+    void damagedConfigurationDegradesAsItShould() {
         test::ProgramFolder folder;
         makeGoodFolder(folder);
         folder.write("configuracion/mdg.txt", QByteArray(10 << 20, '7'));
@@ -288,8 +287,7 @@ private slots:
         QCOMPARE(form.state.sceneCount, 2);
     }
 
-    void memoryStaysBounded()
-    {
+    void memoryStaysBounded() {
         // After every case above in this process, including the huge headers.
         const long peak = peakMemoryKb();
         qInfo("peak resident memory: %ld kB", peak);

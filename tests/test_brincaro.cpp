@@ -12,8 +12,7 @@
 using namespace garabix;
 
 namespace {
-QVector<QImage> frames(int n)
-{
+QVector<QImage> frames(int n) {
     QVector<QImage> out;
     for (int i = 0; i < n; ++i) {
         QImage img(16, 16, QImage::Format_RGB32);
@@ -27,15 +26,13 @@ QVector<QImage> frames(int n)
 class TestBrincaro : public QObject {
     Q_OBJECT
 private slots:
-    void endsOncePerPlay_data()
-    {
+    void endsOncePerPlay_data() {
         QTest::addColumn<int>("loopCount");
         QTest::newRow("plays once") << -1;
         QTest::newRow("loops for ever") << 0;
         QTest::newRow("loops three times") << 3;
     }
-    void endsOncePerPlay()
-    {
+    void endsOncePerPlay() {
         QFETCH(int, loopCount);
         QTemporaryDir dir;
         const QString path = dir.filePath("a.gif");
@@ -60,16 +57,14 @@ private slots:
         QCOMPARE(ends.count(), 2);
     }
 
-    void endsForNothingToPlay_data()
-    {
+    void endsForNothingToPlay_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("empty path") << "empty";
         QTest::newRow("missing file") << "missing";
         QTest::newRow("not a picture") << "garbage";
         QTest::newRow("truncated gif") << "truncated";
     }
-    void endsForNothingToPlay()
-    {
+    void endsForNothingToPlay() {
         QFETCH(QString, kind);
         QTemporaryDir dir;
         QString path;
@@ -100,8 +95,7 @@ private slots:
         QCOMPARE(ends.count(), 1);
     }
 
-    void aNewFileCancelsTheOldPlay()
-    {
+    void aNewFileCancelsTheOldPlay() {
         QTemporaryDir dir;
         const QString path = dir.filePath("a.gif");
         gif::Options o;

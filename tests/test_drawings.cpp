@@ -11,8 +11,7 @@ using namespace garabix;
 namespace {
 
 struct Folder {
-    Folder()
-    {
+    Folder() {
         dir.mkdir("misdibujos");
         File1.forcePath(dir.path() + "/misdibujos");
         state.maxDrawings = 10;
@@ -20,8 +19,7 @@ struct Folder {
     }
     QString path(const QString &name) const { return dir.path() + "/misdibujos/" + name; }
     void touch(const QString &name) { dir.write("misdibujos/" + name, "x"); }
-    QString save()
-    {
+    QString save() {
         state.drawingModified = true;
         return drawings::SaveDrawing(state, image, File1);
     }
@@ -36,8 +34,7 @@ struct Folder {
 class TestDrawings : public QObject {
     Q_OBJECT
 private slots:
-    void firstSaveThenNothingUntilTouched()
-    {
+    void firstSaveThenNothingUntilTouched() {
         Folder f;
         QCOMPARE(f.save(), f.path("0.bmp"));
         QCOMPARE(f.state.drawingCount, int16_t(1));
@@ -47,8 +44,7 @@ private slots:
         QCOMPARE(f.save(), f.path("1.bmp"));
     }
 
-    void savedFileIsAStandard24BitBmpThatReadsBack()
-    {
+    void savedFileIsAStandard24BitBmpThatReadsBack() {
         Folder f;
         f.image.setPixel(3, 2, qRgb(10, 200, 30));
         const QString path = f.save();
@@ -65,8 +61,7 @@ private slots:
         QCOMPARE(file.size(), qint64(54 + 30 * 120));
     }
 
-    void limitAndForeignFilesAndFreedNumbers()
-    {
+    void limitAndForeignFilesAndFreedNumbers() {
         Folder f;
         f.touch("notas.txt");
         f.touch("0.bmp");
@@ -87,15 +82,16 @@ private slots:
         QVERIFY(f.save().isEmpty());
     }
 
-    void failedWriteLeavesNoFileAndTheFlags()
-    {
+    void failedWriteLeavesNoFileAndTheFlags() {
         Folder f;
         QFile::setPermissions(f.path(""), QFile::ReadOwner | QFile::ExeOwner);
-        const bool canStillWrite = QFileInfo(f.path("")).isWritable() && QFile(f.path("probe")).open(QIODevice::WriteOnly);
+        const bool canStillWrite =
+            QFileInfo(f.path("")).isWritable() && QFile(f.path("probe")).open(QIODevice::WriteOnly);
         QFile::remove(f.path("probe"));
         if (canStillWrite) {
             // Running as root: a missing folder makes the write fail instead.
-            QFile::setPermissions(f.path(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(f.path(""),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             f.File1.forcePath(f.dir.path() + "/gone");
         }
         f.state.drawingCount = 0;
@@ -106,8 +102,7 @@ private slots:
         QCOMPARE(QDir(f.path("")).entryList(QDir::Files | QDir::Hidden).size(), 0);
     }
 
-    void allNamesTaken()
-    {
+    void allNamesTaken() {
         Folder f;
         for (int n = 0; n <= drawings::highestNumber; ++n) {
             QFile file(f.path(QStringLiteral("%1.bmp").arg(n)));
@@ -119,8 +114,7 @@ private slots:
         QVERIFY(f.state.drawingModified); // nothing was saved, and that is not hidden
     }
 
-    void browsingThreeFiles()
-    {
+    void browsingThreeFiles() {
         Folder f;
         for (const char *n : {"0.bmp", "1.bmp", "2.bmp"})
             f.touch(n);
@@ -135,8 +129,7 @@ private slots:
         QCOMPARE(f.state.browseIndex, 0);
     }
 
-    void aLoneDrawingIsReachableAndDeleteWaitsForAShownOne()
-    {
+    void aLoneDrawingIsReachableAndDeleteWaitsForAShownOne() {
         Folder f;
         f.touch("0.bmp");
         f.File1.refresh();
@@ -146,8 +139,7 @@ private slots:
         QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("0.bmp"));
     }
 
-    void emptyFolder()
-    {
+    void emptyFolder() {
         Folder f;
         QCOMPARE(drawings::stepNext(f.state, f.File1), QString());
         QCOMPARE(drawings::stepPrevious(f.state, f.File1), QString());
@@ -155,8 +147,7 @@ private slots:
         QVERIFY(!drawings::deleteCurrent(f.state, f.File1));
     }
 
-    void deleteAtAPosition()
-    {
+    void deleteAtAPosition() {
         Folder f;
         for (const char *n : {"0.bmp", "1.bmp", "2.bmp", "3.bmp"})
             f.touch(n);
@@ -172,8 +163,7 @@ private slots:
         QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("3.bmp"));
     }
 
-    void elevenFilesInTextOrder()
-    {
+    void elevenFilesInTextOrder() {
         Folder f;
         for (int n = 0; n <= 10; ++n)
             f.touch(QStringLiteral("%1.bmp").arg(n));
@@ -185,8 +175,7 @@ private slots:
         QCOMPARE(order.size(), 11);
     }
 
-    void aDrawingSavedLaterIsReachable()
-    {
+    void aDrawingSavedLaterIsReachable() {
         Folder f;
         f.touch("0.bmp");
         drawings::stepNext(f.state, f.File1);

@@ -9,8 +9,7 @@ using namespace garabix;
 class TestGrid : public QObject {
     Q_OBJECT
 private slots:
-    void countsAndPositions()
-    {
+    void countsAndPositions() {
         GridOverlay g;
         BuildGridLines(g, 40, 480, 276, 7200, 4140);
         BuildGridDots(g, 40, 480, 276);
@@ -27,8 +26,7 @@ private slots:
         QCOMPARE(g.Line2[1].p2(), QPointF(41, 40));
     }
 
-    void spacingLargerThanCanvasZeroAndNegative()
-    {
+    void spacingLargerThanCanvasZeroAndNegative() {
         GridOverlay g;
         BuildGridLines(g, 500, 480, 276, 0, 0);
         BuildGridDots(g, 500, 480, 276);
@@ -49,8 +47,7 @@ private slots:
         QCOMPARE(g.gridDotCount, 0);
     }
 
-    void dotLatticeStopsAt32767RowByRow()
-    {
+    void dotLatticeStopsAt32767RowByRow() {
         GridOverlay g;
         BuildGridDots(g, 10, 3840, 2160); // 384 x 216 crossings
         QCOMPARE(g.gridDotCount, 32767);
@@ -60,8 +57,7 @@ private slots:
         QCOMPARE(g.Line2[384 * 85].p1(), QPointF(3840, 850));
     }
 
-    void crossingQueriesMatchABruteForceScan()
-    {
+    void crossingQueriesMatchABruteForceScan() {
         GridOverlay g;
         BuildGridLines(g, 10, 3840, 2160, 57600, 32400);
         BuildGridDots(g, 10, 3840, 2160);

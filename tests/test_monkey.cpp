@@ -21,8 +21,7 @@ using namespace garabix;
 
 namespace {
 
-long residentKb(const char *field)
-{
+long residentKb(const char *field) {
     QFile f("/proc/self/status");
     if (!f.open(QIODevice::ReadOnly))
         return 0;
@@ -37,8 +36,7 @@ long residentKb(const char *field)
 class TestMonkey : public QObject {
     Q_OBJECT
 private slots:
-    void twentyThousandEvents()
-    {
+    void twentyThousandEvents() {
         limitPictureMemory();
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
@@ -48,7 +46,8 @@ private slots:
         scene.fill(Qt::cyan);
         gif::writeGif(folder.path() + "/escenarios/1.gif", {scene});
         for (int i = 0; i < 11; ++i)
-            folder.writeStamp(QStringLiteral("dibujos/a/s%1.gif").arg(i, 2, 10, QLatin1Char('0')), 30, 2);
+            folder.writeStamp(QStringLiteral("dibujos/a/s%1.gif").arg(i, 2, 10, QLatin1Char('0')),
+                              30, 2);
         folder.writeStamp("dibujos/b/t.gif", 50, 2);
         folder.mkdir("dibujos/c");
 
@@ -74,7 +73,8 @@ private slots:
             const Qt::MouseButton button = r.bounded(5) ? Qt::LeftButton : Qt::RightButton;
             const int kind = r.bounded(100);
             if (kind < 25)
-                form.Picture1_MouseMove(r.bounded(3) ? Qt::MouseButtons(button) : Qt::NoButton, x, y);
+                form.Picture1_MouseMove(r.bounded(3) ? Qt::MouseButtons(button) : Qt::NoButton, x,
+                                        y);
             else if (kind < 40)
                 form.Picture1_MouseDown(button, x, y);
             else if (kind < 55)
@@ -120,7 +120,8 @@ private slots:
 
             const DrawingState &s = form.state;
             QVERIFY2(tools.contains(s.currentTool), qPrintable(QString::number(i)));
-            QVERIFY(s.undoIndex >= 0 && s.undoIndex <= 18 && s.undoIndex == std::floor(s.undoIndex));
+            QVERIFY(s.undoIndex >= 0 && s.undoIndex <= 18 &&
+                    s.undoIndex == std::floor(s.undoIndex));
             QVERIFY(s.lineWidth >= 1 && s.lineWidth <= 19);
             QVERIFY(form.canvas.isEnabled() || form.Brincaro1->isPlaying());
             QVERIFY(s.colorBlue >= 0 && s.colorBlue <= 255);

@@ -17,9 +17,9 @@ namespace {
 constexpr qint64 bmpSize = 54 + 1280 * 3 * 720;
 
 // Every file of the folder is a complete, readable numbered drawing.
-void checkFolder(const QString &folder, int *complete)
-{
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+void checkFolder(const QString &folder, int *complete) {
+    const QFileInfoList files =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
     *complete = 0;
     for (const QFileInfo &fi : files) {
         const QString name = fi.fileName();
@@ -40,8 +40,7 @@ void checkFolder(const QString &folder, int *complete)
 class TestSafety : public QObject {
     Q_OBJECT
 private slots:
-    void killedSavesLeaveOnlyCompleteDrawings()
-    {
+    void killedSavesLeaveOnlyCompleteDrawings() {
         QTemporaryDir dir;
         const QString folder = dir.path() + "/misdibujos";
         QDir().mkpath(folder);
@@ -62,16 +61,17 @@ private slots:
             if (QTest::currentTestFailed())
                 return;
         }
-        qInfo("%d kills over %d saves: %d complete drawings, nothing else", kills, attempts, complete);
+        qInfo("%d kills over %d saves: %d complete drawings, nothing else", kills, attempts,
+              complete);
         QVERIFY(complete > 0);
     }
 
-    void fullDiskKeepsEarlierDrawingsAndTheFlags()
-    {
+    void fullDiskKeepsEarlierDrawingsAndTheFlags() {
         QTemporaryDir dir;
         const QString mountPoint = dir.path() + "/small";
         QDir().mkpath(mountPoint);
-        const int mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=6m", "tmpfs", mountPoint});
+        const int mounted =
+            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=6m", "tmpfs", mountPoint});
         if (mounted != 0)
             QSKIP("cannot mount a small tmpfs here (needs root); the full-disk case is not run");
         struct Unmount {

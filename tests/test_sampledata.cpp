@@ -12,10 +12,11 @@
 
 namespace {
 
-QString programDir() { return qEnvironmentVariable("GARABIX_PROGRAM_DIR"); }
+QString programDir() {
+    return qEnvironmentVariable("GARABIX_PROGRAM_DIR");
+}
 
-QMap<QString, QByteArray> digests(const QString &root)
-{
+QMap<QString, QByteArray> digests(const QString &root) {
     QMap<QString, QByteArray> out;
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -33,8 +34,7 @@ QMap<QString, QByteArray> digests(const QString &root)
 class TestSampleData : public QObject {
     Q_OBJECT
 private slots:
-    void scenesAreFullSizePictures()
-    {
+    void scenesAreFullSizePictures() {
         for (int n = 1; n <= 6; ++n) {
             QImageReader r(QStringLiteral("%1/escenarios/%2.gif").arg(programDir()).arg(n));
             QCOMPARE(r.size(), QSize(1920, 1080));
@@ -42,14 +42,14 @@ private slots:
         }
     }
 
-    void stampsAreShortAnimationsOnWhite()
-    {
+    void stampsAreShortAnimationsOnWhite() {
         QDir root(programDir() + "/dibujos");
         const QStringList categories = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QVERIFY(categories.size() >= 4);
         int largest = 0;
         for (const QString &category : categories) {
-            const QStringList files = QDir(root.filePath(category)).entryList({"*.gif"}, QDir::Files);
+            const QStringList files =
+                QDir(root.filePath(category)).entryList({"*.gif"}, QDir::Files);
             QVERIFY2(files.size() >= 9, qPrintable(category));
             largest = std::max<int>(largest, files.size());
             for (const QString &file : files) {
@@ -63,9 +63,9 @@ private slots:
                 QVERIFY(first.height() >= 90 && first.height() <= 200);
                 const int playMs = frames * r.nextImageDelay();
                 QVERIFY2(playMs >= 900 && playMs <= 2100, qPrintable(path));
-                for (const QPoint c : {QPoint(0, 0), QPoint(first.width() - 1, 0),
-                                       QPoint(0, first.height() - 1),
-                                       QPoint(first.width() - 1, first.height() - 1)})
+                for (const QPoint c :
+                     {QPoint(0, 0), QPoint(first.width() - 1, 0), QPoint(0, first.height() - 1),
+                      QPoint(first.width() - 1, first.height() - 1)})
                     QCOMPARE(first.pixel(c) & 0xFFFFFF, 0xFFFFFFu);
                 // Something other than white is on it.
                 int coloured = 0;
@@ -78,8 +78,7 @@ private slots:
         QVERIFY(largest >= 20);
     }
 
-    void walkerLoops()
-    {
+    void walkerLoops() {
         QImageReader r(programDir() + "/camina.gif");
         QVERIFY(r.imageCount() >= 4);
         QCOMPARE(r.loopCount(), -1); // for ever
@@ -87,10 +86,11 @@ private slots:
         QVERIFY(size.height() >= 100 && size.height() <= 200);
     }
 
-    void soundsAreShortPcm()
-    {
-        const QMap<QString, int> maxMs = {
-            {"sonido1.wav", 1000}, {"sonido3.wav", 400}, {"sonido4.wav", 400}, {"sonido5.wav", 400}};
+    void soundsAreShortPcm() {
+        const QMap<QString, int> maxMs = {{"sonido1.wav", 1000},
+                                          {"sonido3.wav", 400},
+                                          {"sonido4.wav", 400},
+                                          {"sonido5.wav", 400}};
         for (auto it = maxMs.begin(); it != maxMs.end(); ++it) {
             QFile f(programDir() + "/sonidos/" + it.key());
             QVERIFY(f.open(QIODevice::ReadOnly));
@@ -107,16 +107,14 @@ private slots:
         }
     }
 
-    void iconsForEveryButton()
-    {
+    void iconsForEveryButton() {
         for (int i = 0; i < 28; ++i)
             QVERIFY(!garabix::toolIcon(i).isNull());
         for (int i = 0; i < 10; ++i)
             QVERIFY(!garabix::penSizeIcon(i).isNull());
     }
 
-    void generatorIsDeterministic()
-    {
+    void generatorIsDeterministic() {
         QTemporaryDir a, b;
         for (const QTemporaryDir *dir : {&a, &b}) {
             QProcess p;

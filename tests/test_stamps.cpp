@@ -22,30 +22,29 @@ using test::countColour;
 
 namespace {
 
-struct Window {
-    explicit Window(int stampsInFirst = 4, int stampsInSecond = 20)
-    {
-        folder.writeDefaultConfiguration();
-        for (int i = 0; i < stampsInFirst; ++i)
-            folder.writeStamp(QStringLiteral("dibujos/aves/s%1.gif").arg(i, 2, 10, QLatin1Char('0')), 40, 2);
-        for (int i = 0; i < stampsInSecond; ++i)
-            folder.writeStamp(QStringLiteral("dibujos/peces/p%1.gif").arg(i, 2, 10, QLatin1Char('0')), 30, 2);
-        form = std::make_unique<Form1>(folder.path(), platform);
-        form->resize(800, 600);
-        form->Form_Load();
-        gallery = std::make_unique<Form2>(*form);
+// A main window and its gallery over two categories: "aves" with
+// `first` 40-pixel stamps and "peces" with `second` 30-pixel ones.
+struct Window : test::MainWindow {
+    explicit Window(int first = 4, int second = 20)
+        : MainWindow([=](test::ProgramFolder &f) {
+              f.writeDefaultConfiguration();
+              for (int i = 0; i < first; ++i)
+                  f.writeStamp(
+                      QStringLiteral("dibujos/aves/s%1.gif").arg(i, 2, 10, QLatin1Char('0')), 40,
+                      2);
+              for (int i = 0; i < second; ++i)
+                  f.writeStamp(
+                      QStringLiteral("dibujos/peces/p%1.gif").arg(i, 2, 10, QLatin1Char('0')), 30,
+                      2);
+          }),
+          gallery(std::make_unique<Form2>(*form)) {
         gallery->Form_Load();
     }
-    const QImage &persistent() const { return form->canvas.persistentLayer(); }
-    test::ProgramFolder folder;
-    test::RecordingPlatform platform;
-    std::unique_ptr<Form1> form;
     std::unique_ptr<Form2> gallery;
 };
 
 // Lets a stamp's animation play out.
-void waitForStamp(Form1 &f)
-{
+void waitForStamp(Form1 &f) {
     QTRY_VERIFY_WITH_TIMEOUT(f.canvas.isEnabled(), 5000);
 }
 
@@ -54,16 +53,14 @@ void waitForStamp(Form1 &f)
 class TestStamps : public QObject {
     Q_OBJECT
 private slots:
-    void thumbnailSizes()
-    {
+    void thumbnailSizes() {
         QCOMPARE(gallery::thumbnailSize(3000, 1500), QSizeF(2000, 1000));
         QCOMPARE(gallery::thumbnailSize(1500, 3000), QSizeF(800, 1600));
         QCOMPARE(gallery::thumbnailSize(1800, 1500), QSizeF(1800, 1500));
         QCOMPARE(gallery::thumbnailSize(2100, 2000), QSizeF(2000, 1904));
     }
 
-    void pagingWithFourAndTwentyPictures()
-    {
+    void pagingWithFourAndTwentyPictures() {
         Window w;
         QCOMPARE(w.gallery->categoryCount, 2);
         QCOMPARE(w.gallery->Label1.size(), 3); // one more, hidden and empty
@@ -101,8 +98,7 @@ private slots:
         QCOMPARE(w.gallery->Image1[0]->size(), QSize(30, 30));
     }
 
-    void hoverPreviewsAreBlockedWhileOnePlays()
-    {
+    void hoverPreviewsAreBlockedWhileOnePlays() {
         Window w;
         QSignalSpy ends(w.gallery->Brincaro1, &Brincaro::GifEnd);
         w.gallery->Image1_MouseMove(0);
@@ -117,8 +113,7 @@ private slots:
         QVERIFY(w.gallery->Brincaro1->file().endsWith("s01.gif"));
     }
 
-    void clickHandsTheWholePictureToTheStamp()
-    {
+    void clickHandsTheWholePictureToTheStamp() {
         Window w;
         w.gallery->Label1_Click(1);
         w.gallery->Image1_Click(3);
@@ -127,8 +122,7 @@ private slots:
         QCOMPARE(w.form->Picture2->geometry().bottom(), 599);
     }
 
-    void stampEndsCentredWithItsWhiteLeftOut()
-    {
+    void stampEndsCentredWithItsWhiteLeftOut() {
         Window w;
         w.gallery->Image1_Click(0); // a 40 x 40 white picture with a black square
         w.form->Command1_Click(2);
@@ -148,15 +142,14 @@ private slots:
         // 40 px = 600 twips, 600 \ 2 / 15 = 20: the corner lands at (80, 60).
         QCOMPARE(colourAt(w.persistent(), 80 + 10, 60 + 10), black);
         QCOMPARE(colourAt(w.persistent(), 80 + 29, 60 + 29), black);
-        QCOMPARE(colourAt(w.persistent(), 80 + 5, 60 + 5), white);  // white left out
+        QCOMPARE(colourAt(w.persistent(), 80 + 5, 60 + 5), white);        // white left out
         QCOMPARE(colourAt(w.persistent(), 85, 95), ColourWord(0x0000FF)); // under white
         QCOMPARE(w.form->state.undoIndex, before + 1); // the stamp is one undo step
         w.form->Command1_Click(8);
         QCOMPARE(colourAt(w.persistent(), 90, 70), white);
     }
 
-    void centringUsesTheControlSize()
-    {
+    void centringUsesTheControlSize() {
         Window w;
         w.form->Picture2->setPicture(QImage(80, 60, QImage::Format_RGB32));
         w.form->Picture2->resize(80, 60); // 1200 x 900 twips
@@ -176,8 +169,7 @@ private slots:
         QCOMPARE(colourAt(w.persistent(), 59, 50), white);
     }
 
-    void whiteStampAndUnreadableStamp()
-    {
+    void whiteStampAndUnreadableStamp() {
         Window w;
         QImage white(40, 40, QImage::Format_RGB32);
         white.fill(Qt::white);
@@ -189,13 +181,13 @@ private slots:
         waitForStamp(*w.form);
         QCOMPARE(w.persistent(), before);
         w.folder.write("dibujos/aves/roto.gif", "GIF89a broken");
-        w.form->stamps.stampFiles[w.form->stamps.stampIndex] = w.folder.path() + "/dibujos/aves/roto.gif";
+        w.form->stamps.stampFiles[w.form->stamps.stampIndex] =
+            w.folder.path() + "/dibujos/aves/roto.gif";
         w.form->Picture1_MouseDown(Qt::LeftButton, 50, 50);
         waitForStamp(*w.form);
     }
 
-    void noStampFolderAtAll()
-    {
+    void noStampFolderAtAll() {
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
         test::RecordingPlatform platform;
@@ -215,8 +207,7 @@ private slots:
         QCOMPARE(form.canvas.persistentLayer(), before);
     }
 
-    void colouringTheStamp()
-    {
+    void colouringTheStamp() {
         Window w;
         w.gallery->Image1_Click(0);
         w.form->Command1_Click(4);
@@ -230,8 +221,7 @@ private slots:
         QCOMPARE(w.form->Picture2->backgroundPicture().pixel(20, 20), qRgb(0, 0, 0));
     }
 
-    void stampPreviewFollowsThePointer()
-    {
+    void stampPreviewFollowsThePointer() {
         Window w;
         w.gallery->Image1_Click(0);
         w.form->Command1_Click(2);
@@ -243,8 +233,7 @@ private slots:
         QCOMPARE(colourAt(w.form->canvas.screenLayer(), 400, 200), black);
     }
 
-    void textPanelPreviewAndCommit()
-    {
+    void textPanelPreviewAndCommit() {
         Window w;
         w.form->state.texts[29] = QStringLiteral("Escribe");
         w.form->Text1->setText(QStringLiteral("viejo"));
@@ -271,8 +260,7 @@ private slots:
         QVERIFY(countColour(w.persistent(), black, QRect(95, 295, 300, 60)) > 20);
     }
 
-    void boldItalicAndSizes()
-    {
+    void boldItalicAndSizes() {
         Window w;
         for (int i = 0; i < 2; ++i) {
             QVERIFY(widgetColour(w.form->Command3[i]) != long(white));

@@ -18,8 +18,7 @@ namespace {
 
 // A main window loaded for an 800 x 600 client area.
 struct Loaded {
-    explicit Loaded(const QString &path) : form(path, platform)
-    {
+    explicit Loaded(const QString &path) : form(path, platform) {
         form.resize(800, 600);
         form.Form_Load();
     }
@@ -32,8 +31,7 @@ struct Loaded {
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void startValues()
-    {
+    void startValues() {
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
         folder.write("escenarios/1.gif", "x");
@@ -76,8 +74,7 @@ private slots:
                  l.form.canvas.size().width() * l.form.canvas.size().height());
     }
 
-    void layoutFollowsTheClientArea()
-    {
+    void layoutFollowsTheClientArea() {
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
         Loaded l(folder.path());
@@ -88,7 +85,8 @@ private slots:
         const QRect pen0 = l.form.Command5[0]->geometry();
         QCOMPARE(pen0.left(), 121 + 33);
         for (int i = 1; i < 10; ++i)
-            QCOMPARE(l.form.Command5[i]->geometry().left(), l.form.Command5[i - 1]->geometry().right() + 1);
+            QCOMPARE(l.form.Command5[i]->geometry().left(),
+                     l.form.Command5[i - 1]->geometry().right() + 1);
         QCOMPARE(l.form.Picture5->geometry().right(), 799);
         QCOMPARE(l.form.Picture5->geometry().top(), l.form.Picture1->geometry().top());
         // Grid built for the canvas: 679/20 = 33 columns, 549/20 = 27 rows.
@@ -97,8 +95,7 @@ private slots:
         QVERIFY(!l.form.grid.linesVisible && !l.form.grid.dotsVisible);
     }
 
-    void missingAndBrokenFiles()
-    {
+    void missingAndBrokenFiles() {
         test::ProgramFolder folder;
         folder.write("configuracion/mdg.txt", "");
         folder.write("configuracion/anchorejilla.txt", "\x01\x02garbage");
@@ -119,8 +116,7 @@ private slots:
         QCOMPARE(l.form.state.currentTool, tool::pencil);
     }
 
-    void drawingsFolderBlockedByAFile()
-    {
+    void drawingsFolderBlockedByAFile() {
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
         folder.write("misdibujos", "not a folder");
@@ -134,8 +130,7 @@ private slots:
         QCOMPARE(l.form.stamps.stampFiles[0], folder.path() + "/dibujos/animales/a.gif");
     }
 
-    void existingDrawingsAreCountedWhateverTheirName()
-    {
+    void existingDrawingsAreCountedWhateverTheirName() {
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
         folder.write("MisDibujos/0.bmp", "x");
@@ -145,15 +140,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder.path() + "/misdibujos"));
     }
 
-    void tooltipsAreNeverMarkup()
-    {
+    void tooltipsAreNeverMarkup() {
         test::ProgramFolder folder;
         QByteArray texts = "<b>negrita</b>\n";
         for (int i = 1; i < 30; ++i)
             texts += "x\n";
         folder.write("configuracion/idioma.txt", texts);
         Loaded l(folder.path());
-        QCOMPARE(l.form.Command1[0]->toolTip(), QStringLiteral("<qt>&lt;b&gt;negrita&lt;/b&gt;</qt>"));
+        QCOMPARE(l.form.Command1[0]->toolTip(),
+                 QStringLiteral("<qt>&lt;b&gt;negrita&lt;/b&gt;</qt>"));
     }
 };
 

@@ -12,8 +12,7 @@ namespace garabix::test {
 
 ProgramFolder::ProgramFolder() = default;
 
-void ProgramFolder::write(const QString &relative, const QByteArray &bytes)
-{
+void ProgramFolder::write(const QString &relative, const QByteArray &bytes) {
     const QString full = dir.path() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(full).path());
     QFile f(full);
@@ -21,10 +20,11 @@ void ProgramFolder::write(const QString &relative, const QByteArray &bytes)
         f.write(bytes);
 }
 
-void ProgramFolder::mkdir(const QString &relative) { QDir(dir.path()).mkpath(relative); }
+void ProgramFolder::mkdir(const QString &relative) {
+    QDir(dir.path()).mkpath(relative);
+}
 
-void ProgramFolder::writeDefaultConfiguration()
-{
+void ProgramFolder::writeDefaultConfiguration() {
     write(QStringLiteral("configuracion/mdg.txt"), "500\n");
     write(QStringLiteral("configuracion/anchorejilla.txt"), "20\n");
     QByteArray texts;
@@ -33,8 +33,7 @@ void ProgramFolder::writeDefaultConfiguration()
     write(QStringLiteral("configuracion/idioma.txt"), texts);
 }
 
-void ProgramFolder::writeStamp(const QString &relative, int size, int frames)
-{
+void ProgramFolder::writeStamp(const QString &relative, int size, int frames) {
     QVector<QImage> images;
     for (int i = 0; i < frames; ++i) {
         QImage img(size, size, QImage::Format_RGB32);
@@ -50,10 +49,28 @@ void ProgramFolder::writeStamp(const QString &relative, int size, int frames)
     gif::writeGif(full, images, o);
 }
 
-unsigned colourAt(const QImage &image, int x, int y) { return fromRgb(image.pixel(x, y)); }
+MainWindow::MainWindow(const std::function<void(ProgramFolder &)> &prepare) {
+    if (prepare)
+        prepare(folder);
+    else
+        folder.writeDefaultConfiguration();
+    form = std::make_unique<Form1>(folder.path(), platform);
+    form->resize(800, 600);
+    form->Form_Load();
+}
 
-int countColour(const QImage &image, unsigned colour, const QRect &area)
-{
+void MainWindow::drag(QPointF a, QPointF b, Qt::MouseButton button) {
+    form->Picture1_MouseMove(Qt::NoButton, a.x(), a.y());
+    form->Picture1_MouseDown(button, a.x(), a.y());
+    form->Picture1_MouseMove(button, b.x(), b.y());
+    form->Picture1_MouseUp(button, b.x(), b.y());
+}
+
+unsigned colourAt(const QImage &image, int x, int y) {
+    return fromRgb(image.pixel(x, y));
+}
+
+int countColour(const QImage &image, unsigned colour, const QRect &area) {
     const QRect r = area.isNull() ? image.rect() : (area & image.rect());
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)

@@ -1,6 +1,7 @@
 #pragma once
 // Shared test fixtures: a recording platform and temporary program folders.
 
+#include "ui/app/form1.h"
 #include "ui/app/platform.h"
 
 #include <QImage>
@@ -8,26 +9,25 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
+#include <functional>
+#include <memory>
 
 namespace garabix::test {
 
 class RecordingPlatform : public Platform {
 public:
-    void playSound(const QString &path, bool wait) override
-    {
+    void playSound(const QString &path, bool wait) override {
         sounds.append(path.section(QLatin1Char('/'), -1));
         if (wait)
             waited.append(path.section(QLatin1Char('/'), -1));
     }
     void setClipboardImage(const QImage &image) override { clipboard.append(image); }
-    void printImage(const QImage &image, QSizeF size) override
-    {
+    void printImage(const QImage &image, QSizeF size) override {
         printed.append(image);
         printSizes.append(size);
     }
     void openFolder(const QString &path) override { folders.append(path); }
-    bool askYesNo(QWidget *, const QString &question) override
-    {
+    bool askYesNo(QWidget *, const QString &question) override {
         questions.append(question);
         return answer;
     }
@@ -55,6 +55,19 @@ public:
 
 private:
     QTemporaryDir dir;
+};
+
+// A main window loaded for an 800 x 600 client area, over a program folder
+// that `prepare` fills (the usual configuration when it is not given).
+struct MainWindow {
+    explicit MainWindow(const std::function<void(ProgramFolder &)> &prepare = {});
+    const QImage &persistent() const { return form->canvas.persistentLayer(); }
+    // Moves to a, presses, moves to b with the button held, releases.
+    void drag(QPointF a, QPointF b, Qt::MouseButton button = Qt::LeftButton);
+
+    ProgramFolder folder;
+    RecordingPlatform platform;
+    std::unique_ptr<Form1> form;
 };
 
 // Pixel colour as a colour word.

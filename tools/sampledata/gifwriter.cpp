@@ -12,8 +12,7 @@ namespace {
 
 struct Palette {
     std::array<GifColorType, 256> colours{};
-    Palette()
-    {
+    Palette() {
         int i = 0;
         for (int r = 0; r < 6; ++r)
             for (int g = 0; g < 6; ++g)
@@ -24,8 +23,7 @@ struct Palette {
             colours[i++] = {v, v, v};
         }
     }
-    int nearest(QRgb c) const
-    {
+    int nearest(QRgb c) const {
         int best = 0;
         long bestDist = -1;
         for (int i = 0; i < 256; ++i) {
@@ -42,8 +40,7 @@ struct Palette {
     }
 };
 
-const Palette &palette()
-{
+const Palette &palette() {
     static const Palette p;
     return p;
 }
@@ -51,8 +48,7 @@ const Palette &palette()
 // Maps colours (6 bits a channel) to palette indexes, filled lazily.
 struct IndexCache {
     std::vector<int16_t> index = std::vector<int16_t>(1 << 18, -1);
-    int lookup(QRgb c)
-    {
+    int lookup(QRgb c) {
         const int key = ((qRed(c) >> 2) << 12) | ((qGreen(c) >> 2) << 6) | (qBlue(c) >> 2);
         if (index[key] < 0)
             index[key] = static_cast<int16_t>(palette().nearest(c));
@@ -60,21 +56,18 @@ struct IndexCache {
     }
 };
 
-bool putExtension(GifFileType *gif, int code, const std::vector<GifByteType> &block)
-{
+bool putExtension(GifFileType *gif, int code, const std::vector<GifByteType> &block) {
     return EGifPutExtension(gif, code, static_cast<int>(block.size()), block.data()) == GIF_OK;
 }
 
 } // namespace
 
-QRgb nearestPaletteColour(QRgb c)
-{
+QRgb nearestPaletteColour(QRgb c) {
     const GifColorType &p = palette().colours[palette().nearest(c)];
     return qRgb(p.Red, p.Green, p.Blue);
 }
 
-bool writeGif(const QString &path, const QVector<QImage> &frames, const Options &options)
-{
+bool writeGif(const QString &path, const QVector<QImage> &frames, const Options &options) {
     if (frames.isEmpty() || frames.first().isNull())
         return false;
     const int w = frames.first().width();
@@ -87,7 +80,8 @@ bool writeGif(const QString &path, const QVector<QImage> &frames, const Options 
     ColorMapObject *map = GifMakeMapObject(256, palette().colours.data());
     bool ok = map && EGifPutScreenDesc(gif, w, h, 8, 0, map) == GIF_OK;
     if (ok && options.loopCount >= 0) {
-        const std::vector<GifByteType> app = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+        const std::vector<GifByteType> app = {'N', 'E', 'T', 'S', 'C', 'A',
+                                              'P', 'E', '2', '.', '0'};
         const std::vector<GifByteType> loop = {1, GifByteType(options.loopCount & 0xFF),
                                                GifByteType((options.loopCount >> 8) & 0xFF)};
         ok = EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&

@@ -34,16 +34,15 @@ struct Variant {
     const char *colour;
 };
 const Variant firstVariant{"naranja", "#f08a24"};
-const Variant otherVariants[] = {{"azul", "#4a90e2"},  {"rosa", "#ff7fb0"},  {"verde", "#5cc85c"},
-                                 {"morado", "#a070e0"}, {"amarillo", "#ffd23a"}, {"rojo", "#e84040"},
-                                 {"gris", "#a0a0a0"}};
+const Variant otherVariants[] = {
+    {"azul", "#4a90e2"},     {"rosa", "#ff7fb0"}, {"verde", "#5cc85c"}, {"morado", "#a070e0"},
+    {"amarillo", "#ffd23a"}, {"rojo", "#e84040"}, {"gris", "#a0a0a0"}};
 
 enum class Motion { Bounce, Spin, Pulse, Wave, Shake, Hop };
 
 // Renders an SVG onto white without antialiasing, so that regions stay flat
 // colours that the fill tool and the stamp colouring can fill exactly.
-QImage renderSvg(const QByteArray &svg, QSize size, const QTransform &transform = {})
-{
+QImage renderSvg(const QByteArray &svg, QSize size, const QTransform &transform = {}) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QSvgRenderer renderer(svg);
@@ -57,8 +56,7 @@ QImage renderSvg(const QByteArray &svg, QSize size, const QTransform &transform 
 }
 
 // Frame k of a stamp's animation: frame 0 is the picture at rest.
-QTransform motionAt(Motion m, int k)
-{
+QTransform motionAt(Motion m, int k) {
     const double phase = double(k) / stampFrames; // 0 .. 1
     const double c = stampSide / 2.0;
     QTransform t;
@@ -89,14 +87,12 @@ QTransform motionAt(Motion m, int k)
     return t;
 }
 
-QByteArray readAll(const QString &path)
-{
+QByteArray readAll(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool writeScenes(const QString &assets, const QString &out, QVector<QImage> &sheet)
-{
+bool writeScenes(const QString &assets, const QString &out, QVector<QImage> &sheet) {
     QDir dir(assets + "/scenes");
     const QStringList files = dir.entryList({"*.svg"}, QDir::Files, QDir::Name);
     QDir().mkpath(out + "/escenarios");
@@ -110,8 +106,7 @@ bool writeScenes(const QString &assets, const QString &out, QVector<QImage> &she
     return true;
 }
 
-bool writeStamps(const QString &assets, const QString &out, QVector<QImage> &sheet)
-{
+bool writeStamps(const QString &assets, const QString &out, QVector<QImage> &sheet) {
     QDir root(assets + "/stamps");
     int counter = 0;
     for (const QString &category : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
@@ -144,8 +139,7 @@ bool writeStamps(const QString &assets, const QString &out, QVector<QImage> &she
 }
 
 // The welcome window's walker: a round little painter with a brush, walking.
-bool writeWalker(const QString &out)
-{
+bool writeWalker(const QString &out) {
     QVector<QImage> frames;
     constexpr int n = 8;
     for (int k = 0; k < n; ++k) {
@@ -186,20 +180,20 @@ bool writeWalker(const QString &out)
     return gif::writeGif(out + "/camina.gif", frames, o);
 }
 
-bool writeSounds(const QString &out)
-{
+bool writeSounds(const QString &out) {
     QDir().mkpath(out + "/sonidos");
     using wav::Note;
     // A rising arpeggio, a short click, a pop and a chime.
-    return wav::write(out + "/sonidos/sonido1.wav",
-                      wav::render({{523.25, 0.16}, {659.25, 0.16}, {783.99, 0.16}, {1046.5, 0.32}})) &&
+    return wav::write(
+               out + "/sonidos/sonido1.wav",
+               wav::render({{523.25, 0.16}, {659.25, 0.16}, {783.99, 0.16}, {1046.5, 0.32}})) &&
            wav::write(out + "/sonidos/sonido3.wav", wav::render({{880, 0.06}}, 0.4)) &&
            wav::write(out + "/sonidos/sonido4.wav", wav::render({{392, 0.07}, {587.33, 0.09}})) &&
-           wav::write(out + "/sonidos/sonido5.wav", wav::render({{1318.5, 0.1}, {1568, 0.18}}, 0.4));
+           wav::write(out + "/sonidos/sonido5.wav",
+                      wav::render({{1318.5, 0.1}, {1568, 0.18}}, 0.4));
 }
 
-QImage contactSheet(const QVector<QImage> &scenes, const QVector<QImage> &stamps)
-{
+QImage contactSheet(const QVector<QImage> &scenes, const QVector<QImage> &stamps) {
     const int columns = 10;
     const int rows = (stamps.size() + columns - 1) / columns;
     QImage sheet(columns * 124 + 4, 2 * 139 + rows * 124 + 8, QImage::Format_RGB32);
@@ -214,13 +208,13 @@ QImage contactSheet(const QVector<QImage> &scenes, const QVector<QImage> &stamps
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: sampledata <assets> <program folder> [--contact-sheet <png>]\n");
+        std::fprintf(stderr,
+                     "usage: sampledata <assets> <program folder> [--contact-sheet <png>]\n");
         return 2;
     }
     const QString assets = args[1];

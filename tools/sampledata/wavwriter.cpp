@@ -6,8 +6,7 @@
 
 namespace garabix::wav {
 
-QVector<qint16> render(const QVector<Note> &notes, double volume)
-{
+QVector<qint16> render(const QVector<Note> &notes, double volume) {
     QVector<qint16> out;
     constexpr double pi = 3.14159265358979323846;
     for (const Note &n : notes) {
@@ -19,14 +18,14 @@ QVector<qint16> render(const QVector<Note> &notes, double volume)
             const double tone = n.frequency > 0 ? std::sin(2 * pi * n.frequency * t) +
                                                       0.3 * std::sin(4 * pi * n.frequency * t)
                                                 : 0.0;
-            out.append(static_cast<qint16>(std::lround(tone / 1.3 * attack * decay * volume * 32767)));
+            out.append(
+                static_cast<qint16>(std::lround(tone / 1.3 * attack * decay * volume * 32767)));
         }
     }
     return out;
 }
 
-bool write(const QString &path, const QVector<qint16> &samples)
-{
+bool write(const QString &path, const QVector<qint16> &samples) {
     QByteArray bytes(44, '\0');
     const quint32 dataSize = static_cast<quint32>(samples.size()) * 2;
     auto put32 = [&](int at, quint32 v) { qToLittleEndian<quint32>(v, bytes.data() + at); };

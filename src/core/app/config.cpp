@@ -8,8 +8,7 @@ namespace garabix::config {
 
 namespace {
 
-std::optional<QString> firstItem(const QString &path)
-{
+std::optional<QString> firstItem(const QString &path) {
     auto reader = SequentialReader::open(path);
     if (!reader)
         return std::nullopt;
@@ -18,23 +17,23 @@ std::optional<QString> firstItem(const QString &path)
 
 } // namespace
 
-std::optional<QString> readDrawingLimitText(const QString &appPath)
-{
+std::optional<QString> readDrawingLimitText(const QString &appPath) {
     return firstItem(resolvePath(appPath, QStringLiteral("\\configuracion\\mdg.txt")));
 }
 
-std::optional<int16_t> numberField(const QString &text) { return toInt16(leadingNumber(text)); }
+std::optional<int16_t> numberField(const QString &text) {
+    return toInt16(leadingNumber(text));
+}
 
-std::optional<int16_t> readGridSpacing(const QString &appPath)
-{
-    const auto item = firstItem(resolvePath(appPath, QStringLiteral("\\configuracion\\anchorejilla.txt")));
+std::optional<int16_t> readGridSpacing(const QString &appPath) {
+    const auto item =
+        firstItem(resolvePath(appPath, QStringLiteral("\\configuracion\\anchorejilla.txt")));
     if (!item)
         return std::nullopt;
     return numberField(*item);
 }
 
-QStringList readLanguageFile(const QString &path)
-{
+QStringList readLanguageFile(const QString &path) {
     QStringList texts(textCount);
     auto reader = SequentialReader::open(path);
     if (!reader)
@@ -48,8 +47,7 @@ QStringList readLanguageFile(const QString &path)
     return texts;
 }
 
-QStringList readLanguageTexts(const QString &appPath)
-{
+QStringList readLanguageTexts(const QString &appPath) {
     return readLanguageFile(resolvePath(appPath, QStringLiteral("\\Configuracion\\idioma.txt")));
 }
 

@@ -6,24 +6,22 @@
 
 namespace garabix {
 
-bool EntryList::setPath(const QString &f)
-{
+bool EntryList::setPath(const QString &f) {
     if (!QFileInfo(f).isDir())
         return false;
     forcePath(f);
     return true;
 }
 
-void EntryList::forcePath(const QString &f)
-{
+void EntryList::forcePath(const QString &f) {
     folder = f;
-    while (folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
+    while (folder.size() > 1 &&
+           (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
         folder.chop(1);
     refresh();
 }
 
-void EntryList::refresh()
-{
+void EntryList::refresh() {
     names.clear();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return;
@@ -37,15 +35,13 @@ void EntryList::refresh()
     });
 }
 
-QString EntryList::entry(int i) const
-{
+QString EntryList::entry(int i) const {
     if (i < 0 || i >= names.size())
         return {};
     return names[i];
 }
 
-QString EntryList::entryPath(int i) const
-{
+QString EntryList::entryPath(int i) const {
     const QString name = entry(i);
     return name.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
 }

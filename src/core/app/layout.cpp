@@ -5,19 +5,17 @@ namespace garabix::layout {
 namespace {
 
 // Rows of the three 615-twip columns (left 0, 600, 1200), every 600 twips.
-constexpr int gridColumns[8][3] = {{0, 1, 2},   {3, 4, 23},   {7, 15, 6},   {5, 17, 18},
+constexpr int gridColumns[8][3] = {{0, 1, 2},    {3, 4, 23},  {7, 15, 6},  {5, 17, 18},
                                    {16, 19, 20}, {9, 22, 21}, {8, 11, 10}, {26, 25, 24}};
 
-constexpr long colours[28] = {
-    0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1,       0xFFC0FF, 0x80FFFF, 0xFFC0C0, 0xFFFFC0,
-    0x8080FF, 0xC0FFC0, 0x8080FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xC0FFC0,
-    0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF,
-    0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+constexpr long colours[28] = {0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1,       0xFFC0FF, 0x80FFFF, 0xFFC0C0,
+                              0xFFFFC0, 0x8080FF, 0xC0FFC0, 0x8080FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF,
+                              0xFFFFFF, 0xC0FFC0, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF,
+                              0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 
 } // namespace
 
-QRectF command1Rect(int index)
-{
+QRectF command1Rect(int index) {
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 3; ++col)
             if (gridColumns[row][col] == index)
@@ -36,10 +34,11 @@ QRectF command1Rect(int index)
     }
 }
 
-long command1Colour(int index) { return index >= 0 && index < 28 ? colours[index] : -1; }
+long command1Colour(int index) {
+    return index >= 0 && index < 28 ? colours[index] : -1;
+}
 
-MainLayout arrangeMainWindow(double screenWidth, double screenHeight)
-{
+MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
     MainLayout l;
     const QRectF command1_2 = command1Rect(2);
     const double top = picPalette.top() + picPalette.height();
@@ -68,8 +67,7 @@ MainLayout arrangeMainWindow(double screenWidth, double screenHeight)
     return l;
 }
 
-QRectF colourPanelRect(const MainLayout &l, double screenWidth)
-{
+QRectF colourPanelRect(const MainLayout &l, double screenWidth) {
     const double width = 1400;
     return {screenWidth - width, l.frame.top(), width,
             l.frame.height() + l.command5[0].height() - 75};

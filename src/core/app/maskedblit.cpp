@@ -5,13 +5,13 @@
 namespace garabix {
 
 QRect MaskedBlit(QImage &destination, const QImage &source0, int sx, int sy, int w, int h, int dx,
-                 int dy, ColourWord key)
-{
+                 int dy, ColourWord key) {
     if (w <= 0 || h <= 0 || destination.isNull() || source0.isNull())
         return {};
-    const QImage source = source0.format() == QImage::Format_RGB32 || source0.format() == QImage::Format_ARGB32
-                              ? source0
-                              : source0.convertToFormat(QImage::Format_RGB32);
+    const QImage source =
+        source0.format() == QImage::Format_RGB32 || source0.format() == QImage::Format_ARGB32
+            ? source0
+            : source0.convertToFormat(QImage::Format_RGB32);
     // Clip against the source, then against the destination, moving both corners together.
     int x0 = 0, y0 = 0, x1 = w, y1 = h; // offsets inside the rectangle
     x0 = std::max({x0, -sx, -dx});

@@ -10,18 +10,15 @@ namespace {
 class Scanner {
 public:
     explicit Scanner(const QString &t) : text(t) {}
-    bool blank(int k) const
-    {
+    bool blank(int k) const {
         return k < text.size() && (text[k] == QLatin1Char(' ') || text[k] == QLatin1Char('\t'));
     }
-    bool digit(int k) const
-    {
+    bool digit(int k) const {
         return k < text.size() && text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9');
     }
     bool is(int k, char c) const { return k < text.size() && text[k] == QLatin1Char(c); }
     // Appends digits (blanks inside skipped) from position i; returns whether any was seen.
-    bool digits(int &i, std::string &out) const
-    {
+    bool digits(int &i, std::string &out) const {
         bool any = false;
         while (digit(i) || blank(i)) {
             if (digit(i)) {
@@ -38,8 +35,7 @@ public:
 
 } // namespace
 
-double leadingNumber(const QString &text)
-{
+double leadingNumber(const QString &text) {
     const Scanner s(text);
     std::string number;
     int i = 0;

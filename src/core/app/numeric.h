@@ -11,12 +11,13 @@
 namespace garabix {
 
 // 2.5 -> 2, 3.5 -> 4, -2.5 -> -2.
-inline double roundHalfEven(double v) { return std::nearbyint(v); }
+inline double roundHalfEven(double v) {
+    return std::nearbyint(v);
+}
 
 // Rounded half to even and saturated to the range of long long (NaN gives 0),
 // so that no outside number makes the conversion undefined.
-inline long long roundToInt(double v)
-{
+inline long long roundToInt(double v) {
     const double r = std::nearbyint(v);
     if (!(r == r))
         return 0;
@@ -29,8 +30,7 @@ inline long long roundToInt(double v)
 
 // Rounds both operands half to even, then truncates the quotient towards zero.
 // A zero divisor yields nothing.
-inline std::optional<long long> intDiv(double a, double b)
-{
+inline std::optional<long long> intDiv(double a, double b) {
     const long long ia = roundToInt(a);
     const long long ib = roundToInt(b);
     if (ib == 0)
@@ -38,16 +38,14 @@ inline std::optional<long long> intDiv(double a, double b)
     return ia / ib;
 }
 
-inline bool fitsInt16(double v)
-{
+inline bool fitsInt16(double v) {
     const double r = roundHalfEven(v);
     return r >= -32768.0 && r <= 32767.0;
 }
 
 // The value rounded half to even as a 16-bit integer, or nothing when it does
 // not fit (the assignment "fails" and the caller keeps its old value).
-inline std::optional<int16_t> toInt16(double v)
-{
+inline std::optional<int16_t> toInt16(double v) {
     if (!std::isfinite(v) || !fitsInt16(v))
         return std::nullopt;
     return static_cast<int16_t>(roundHalfEven(v));

@@ -6,8 +6,7 @@
 
 namespace garabix {
 
-QString findEntry(const QString &folder, const QString &name)
-{
+QString findEntry(const QString &folder, const QString &name) {
     if (name.isEmpty())
         return {};
     if (QFileInfo::exists(folder + QLatin1Char('/') + name))
@@ -22,8 +21,7 @@ QString findEntry(const QString &folder, const QString &name)
     return {};
 }
 
-QString resolvePath(const QString &appPath, const QString &relative)
-{
+QString resolvePath(const QString &appPath, const QString &relative) {
     QString path = appPath;
     QString rel = relative;
     rel.replace(QLatin1Char('\\'), QLatin1Char('/'));

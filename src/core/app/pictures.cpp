@@ -6,10 +6,11 @@
 
 namespace garabix {
 
-void limitPictureMemory() { QImageReader::setAllocationLimit(256); }
+void limitPictureMemory() {
+    QImageReader::setAllocationLimit(256);
+}
 
-QImage loadPicture(const QString &path)
-{
+QImage loadPicture(const QString &path) {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
     QImageReader reader(path);

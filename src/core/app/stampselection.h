@@ -14,7 +14,9 @@ struct StampSelection {
     std::array<QString, 9> stampFiles;
     uint8_t stampIndex = 0;
 
-    QString current() const { return stampIndex < stampFiles.size() ? stampFiles[stampIndex] : QString(); }
+    QString current() const {
+        return stampIndex < stampFiles.size() ? stampFiles[stampIndex] : QString();
+    }
 };
 
 } // namespace garabix

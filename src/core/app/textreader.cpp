@@ -14,13 +14,16 @@ constexpr char16_t cp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool isLineEnd(QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r'); }
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isLineEnd(QChar c) {
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 } // namespace
 
-QString decodeText(const QByteArray &bytes)
-{
+QString decodeText(const QByteArray &bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {
@@ -39,8 +42,7 @@ QString decodeText(const QByteArray &bytes)
 
 SequentialReader::SequentialReader(QString t) : text(std::move(t)) {}
 
-std::optional<SequentialReader> SequentialReader::open(const QString &path, qint64 maxBytes)
-{
+std::optional<SequentialReader> SequentialReader::open(const QString &path, qint64 maxBytes) {
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     QFile file(path);
@@ -50,8 +52,7 @@ std::optional<SequentialReader> SequentialReader::open(const QString &path, qint
     return SequentialReader(decodeText(bytes));
 }
 
-std::optional<QString> SequentialReader::next()
-{
+std::optional<QString> SequentialReader::next() {
     const int n = text.size();
     while (pos < n && isBlank(text[pos]))
         ++pos;

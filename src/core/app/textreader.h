@@ -20,8 +20,7 @@ public:
 
     // Reads a file from its first item, at most maxBytes of it. A file that
     // cannot be opened (missing, a folder, no permission) gives nothing.
-    static std::optional<SequentialReader> open(const QString &path,
-                                                qint64 maxBytes = 1 << 20);
+    static std::optional<SequentialReader> open(const QString &path, qint64 maxBytes = 1 << 20);
 
     // The next item, or nothing once the text is exhausted.
     std::optional<QString> next();

@@ -16,14 +16,12 @@ namespace garabix {
 
 namespace {
 
-QPoint roundPoint(QPointF p)
-{
+QPoint roundPoint(QPointF p) {
     return {static_cast<int>(std::clamp(roundToInt(p.x()), -1000000LL, 1000000LL)),
             static_cast<int>(std::clamp(roundToInt(p.y()), -1000000LL, 1000000LL))};
 }
 
-QPen strokePen(ColourWord c, int width)
-{
+QPen strokePen(ColourWord c, int width) {
     return QPen(QColor::fromRgb(toRgb(c)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
@@ -31,16 +29,14 @@ constexpr int maxTransientRects = 16;
 
 // The rectangle with these two opposite corners, both included, whatever
 // their order (QRect::normalized() treats inverted corners as exclusive).
-QRect spanRect(QPoint a, QPoint b)
-{
+QRect spanRect(QPoint a, QPoint b) {
     return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                  QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
 } // namespace
 
-QImage blankImage(QSize size, QRgb colour)
-{
+QImage blankImage(QSize size, QRgb colour) {
     QImage image(size, QImage::Format_RGB32);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     // A 4K canvas spans 8,000 small pages, and a tall stroke or a fill walks
@@ -57,10 +53,11 @@ QImage blankImage(QSize size, QRgb colour)
     return image;
 }
 
-CanvasSurface::CanvasSurface(QSize size) { resize(size); }
+CanvasSurface::CanvasSurface(QSize size) {
+    resize(size);
+}
 
-void CanvasSurface::resize(QSize size)
-{
+void CanvasSurface::resize(QSize size) {
     if (size.width() < 1 || size.height() < 1)
         size = QSize(1, 1);
     persistentImage = blankImage(size, toRgb(background));
@@ -72,8 +69,7 @@ void CanvasSurface::resize(QSize size)
     notify(rect());
 }
 
-template <typename Paint> QRect CanvasSurface::draw(QRect bounds, Paint &&paint)
-{
+template <typename Paint> QRect CanvasSurface::draw(QRect bounds, Paint &&paint) {
     bounds &= rect();
     if (bounds.isEmpty())
         return {};
@@ -94,8 +90,7 @@ template <typename Paint> QRect CanvasSurface::draw(QRect bounds, Paint &&paint)
     return bounds;
 }
 
-QRect CanvasSurface::line(QPointF a, QPointF b, ColourWord c)
-{
+QRect CanvasSurface::line(QPointF a, QPointF b, ColourWord c) {
     const QPoint p1 = roundPoint(a);
     const QPoint p2 = roundPoint(b);
     if (p1 == p2)
@@ -108,8 +103,7 @@ QRect CanvasSurface::line(QPointF a, QPointF b, ColourWord c)
     });
 }
 
-QRect CanvasSurface::box(QPointF a, QPointF b, ColourWord c)
-{
+QRect CanvasSurface::box(QPointF a, QPointF b, ColourWord c) {
     const QPoint p1 = roundPoint(a);
     const QPoint p2 = roundPoint(b);
     const QRect r = spanRect(p1, p2);
@@ -124,8 +118,7 @@ QRect CanvasSurface::box(QPointF a, QPointF b, ColourWord c)
     });
 }
 
-QRect CanvasSurface::ellipse(QPointF centre, double rx, double ry, ColourWord c)
-{
+QRect CanvasSurface::ellipse(QPointF centre, double rx, double ry, ColourWord c) {
     rx = std::abs(rx);
     ry = std::abs(ry);
     if (!std::isfinite(rx) || !std::isfinite(ry) || rx > 1e6 || ry > 1e6)
@@ -144,8 +137,7 @@ QRect CanvasSurface::ellipse(QPointF centre, double rx, double ry, ColourWord c)
     });
 }
 
-QRect CanvasSurface::dot(QPointF pt, ColourWord c)
-{
+QRect CanvasSurface::dot(QPointF pt, ColourWord c) {
     const QPoint p0 = roundPoint(pt);
     if (pen <= 1) {
         // One pixel: written directly, the common case of a spray burst.
@@ -170,16 +162,14 @@ QRect CanvasSurface::dot(QPointF pt, ColourWord c)
     });
 }
 
-long CanvasSurface::readPixel(double x, double y) const
-{
+long CanvasSurface::readPixel(double x, double y) const {
     const QPoint p = roundPoint(QPointF(x, y));
     if (!rect().contains(p))
         return -1;
     return static_cast<long>(fromRgb(screenImage.pixel(p)));
 }
 
-QRect CanvasSurface::floodFill(double x, double y, ColourWord seed)
-{
+QRect CanvasSurface::floodFill(double x, double y, ColourWord seed) {
     const QPoint p = roundPoint(QPointF(x, y));
     QRect r;
     if (persistent) {
@@ -195,8 +185,7 @@ QRect CanvasSurface::floodFill(double x, double y, ColourWord seed)
     return r;
 }
 
-QRect CanvasSurface::printText(const QString &text)
-{
+QRect CanvasSurface::printText(const QString &text) {
     if (text.isEmpty())
         return {};
     const QFontMetricsF fm(textFont, &screenImage);
@@ -210,8 +199,7 @@ QRect CanvasSurface::printText(const QString &text)
     });
 }
 
-QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y)
-{
+QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y) {
     if (picture.isNull())
         return {};
     const QImage src = picture.format() == QImage::Format_RGB32
@@ -223,7 +211,8 @@ QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y)
         return {};
     auto andInto = [&](QImage &target) {
         for (int row = r.top(); row <= r.bottom(); ++row) {
-            const QRgb *s = reinterpret_cast<const QRgb *>(src.constScanLine(row - y)) + (r.left() - x);
+            const QRgb *s =
+                reinterpret_cast<const QRgb *>(src.constScanLine(row - y)) + (r.left() - x);
             QRgb *d = reinterpret_cast<QRgb *>(target.scanLine(row)) + r.left();
             for (int i = 0; i < r.width(); ++i)
                 d[i] &= s[i] | 0xFF000000u;
@@ -240,16 +229,14 @@ QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y)
     return r;
 }
 
-QRect CanvasSurface::paintPictureStretched(const QImage &picture, const QRectF &target)
-{
+QRect CanvasSurface::paintPictureStretched(const QImage &picture, const QRectF &target) {
     if (picture.isNull() || target.isEmpty())
         return {};
     return draw(target.toAlignedRect(), [&](QPainter &p) { p.drawImage(target, picture); });
 }
 
-QRect CanvasSurface::blitMasked(const QImage &picture, int sx, int sy, int w, int h, int dx,
-                                int dy, ColourWord key)
-{
+QRect CanvasSurface::blitMasked(const QImage &picture, int sx, int sy, int w, int h, int dx, int dy,
+                                ColourWord key) {
     const QRect r = MaskedBlit(screenImage, picture, sx, sy, w, h, dx, dy, key);
     if (r.isEmpty())
         return r;
@@ -263,8 +250,7 @@ QRect CanvasSurface::blitMasked(const QImage &picture, int sx, int sy, int w, in
     return r;
 }
 
-void CanvasSurface::repaint()
-{
+void CanvasSurface::repaint() {
     if (transient.empty())
         return;
     const std::vector<QRect> rects = std::move(transient);
@@ -275,8 +261,7 @@ void CanvasSurface::repaint()
     }
 }
 
-void CanvasSurface::setBackgroundPicture(const QImage &picture)
-{
+void CanvasSurface::setBackgroundPicture(const QImage &picture) {
     persistentImage.fill(toRgb(background));
     if (!picture.isNull()) {
         QPainter p(&persistentImage);
@@ -291,12 +276,15 @@ void CanvasSurface::setBackgroundPicture(const QImage &picture)
     notify(rect());
 }
 
-void CanvasSurface::clearDirtyTiles() { std::fill(dirty.begin(), dirty.end(), 0); }
+void CanvasSurface::clearDirtyTiles() {
+    std::fill(dirty.begin(), dirty.end(), 0);
+}
 
-void CanvasSurface::markAllDirty() { std::fill(dirty.begin(), dirty.end(), 1); }
+void CanvasSurface::markAllDirty() {
+    std::fill(dirty.begin(), dirty.end(), 1);
+}
 
-void CanvasSurface::markDirty(const QRect &r0)
-{
+void CanvasSurface::markDirty(const QRect &r0) {
     const QRect r = r0 & rect();
     if (r.isEmpty())
         return;
@@ -305,8 +293,7 @@ void CanvasSurface::markDirty(const QRect &r0)
             dirty[static_cast<size_t>(ty) * tilesX + tx] = 1;
 }
 
-void CanvasSurface::writeTile(int tx, int ty, const QRgb *pixels)
-{
+void CanvasSurface::writeTile(int tx, int ty, const QRgb *pixels) {
     const QRect tile(tx * tileSize, ty * tileSize, tileSize, tileSize);
     const QRect r = tile & rect();
     if (r.isEmpty())
@@ -319,20 +306,17 @@ void CanvasSurface::writeTile(int tx, int ty, const QRgb *pixels)
     }
 }
 
-void CanvasSurface::notifyAll()
-{
+void CanvasSurface::notifyAll() {
     transient.clear();
     notify(rect());
 }
 
-void CanvasSurface::notify(const QRect &r)
-{
+void CanvasSurface::notify(const QRect &r) {
     if (onUpdate && !r.isEmpty())
         onUpdate(r);
 }
 
-void CanvasSurface::addTransient(const QRect &r)
-{
+void CanvasSurface::addTransient(const QRect &r) {
     if (r.isEmpty())
         return;
     for (QRect &t : transient) {
@@ -348,8 +332,7 @@ void CanvasSurface::addTransient(const QRect &r)
     }
 }
 
-void CanvasSurface::copyPersistentToScreen(const QRect &r0)
-{
+void CanvasSurface::copyPersistentToScreen(const QRect &r0) {
     const QRect r = r0 & rect();
     if (r.isEmpty())
         return;

@@ -9,16 +9,13 @@ namespace garabix {
 
 using ColourWord = uint32_t;
 
-constexpr ColourWord colourWord(int r, int g, int b)
-{
+constexpr ColourWord colourWord(int r, int g, int b) {
     return static_cast<ColourWord>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr QRgb toRgb(ColourWord c)
-{
+constexpr QRgb toRgb(ColourWord c) {
     return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
-constexpr ColourWord fromRgb(QRgb c)
-{
+constexpr ColourWord fromRgb(QRgb c) {
     return colourWord(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                       static_cast<int>(c & 0xFF));
 }

@@ -14,8 +14,7 @@ constexpr uint32_t swatches[paletteSwatches] = {
     0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF, 0xFFFF80, 0x00FF80, 0x80FFFF,
     0x8080FF, 0xFF0080, 0xFF8040, 0xFFFFFF, 0xFFFF00};
 
-ColourWord fromHex(uint32_t rrggbb)
-{
+ColourWord fromHex(uint32_t rrggbb) {
     return colourWord(static_cast<int>(rrggbb >> 16), static_cast<int>((rrggbb >> 8) & 0xFF),
                       static_cast<int>(rrggbb & 0xFF));
 }
@@ -24,12 +23,15 @@ constexpr QRgb silver = 0xFFC0C0C0, grey = 0xFF808080, blackRgb = 0xFF000000;
 
 } // namespace
 
-ColourWord paletteColour(int i) { return i >= 0 && i < paletteSwatches ? fromHex(swatches[i]) : white; }
+ColourWord paletteColour(int i) {
+    return i >= 0 && i < paletteSwatches ? fromHex(swatches[i]) : white;
+}
 
-QRect paletteSwatch(int i) { return {6 + 16 * i, 3, 12, 12}; }
+QRect paletteSwatch(int i) {
+    return {6 + 16 * i, 3, 12, 12};
+}
 
-ColourWord chartColour(int r, int c)
-{
+ColourWord chartColour(int r, int c) {
     const int block = r / 8;
     const int row = (r % 8) * 0x20;
     const int col = (c % 8) * 0x20;
@@ -52,15 +54,13 @@ ColourWord chartColour(int r, int c)
     }
 }
 
-QRect chartCell(int r, int c)
-{
+QRect chartCell(int r, int c) {
     const int top = 3 + r * 722 / chartRows;
     const int bottom = 3 + (r + 1) * 722 / chartRows - 2;
     return {3 + c * 11, top, 10, bottom - top + 1};
 }
 
-QImage paletteStrip()
-{
+QImage paletteStrip() {
     QImage img(949, 19, QImage::Format_RGB32);
     img.fill(silver);
     for (int i = 0; i < paletteSwatches; ++i) {
@@ -82,8 +82,7 @@ QImage paletteStrip()
     return img;
 }
 
-QImage colourChart()
-{
+QImage colourChart() {
     QImage img(92, 728, QImage::Format_RGB32);
     img.fill(0xFFFFFFFF);
     for (int r = 0; r < chartRows; ++r)

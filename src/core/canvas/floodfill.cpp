@@ -13,8 +13,7 @@ namespace {
 
 // First index in [i, end] whose pixel is not `c` (or is `c`, with
 // `wantEqual` false), or end + 1. Long runs are compared 16 pixels at a time.
-template <bool wantEqual> inline int skipWhile(const QRgb *p, int i, int end, QRgb c)
-{
+template <bool wantEqual> inline int skipWhile(const QRgb *p, int i, int end, QRgb c) {
 #if defined(__SSE2__)
     const __m128i v = _mm_set1_epi32(static_cast<int>(c));
     const int target = wantEqual ? 0xFFFF : 0;
@@ -36,8 +35,12 @@ template <bool wantEqual> inline int skipWhile(const QRgb *p, int i, int end, QR
     return i;
 }
 
-inline int skipEqual(const QRgb *p, int i, int end, QRgb c) { return skipWhile<true>(p, i, end, c); }
-inline int skipOther(const QRgb *p, int i, int end, QRgb c) { return skipWhile<false>(p, i, end, c); }
+inline int skipEqual(const QRgb *p, int i, int end, QRgb c) {
+    return skipWhile<true>(p, i, end, c);
+}
+inline int skipOther(const QRgb *p, int i, int end, QRgb c) {
+    return skipWhile<false>(p, i, end, c);
+}
 
 struct Seed {
     int x, y;
@@ -46,8 +49,7 @@ struct Seed {
 
 } // namespace
 
-QRect floodFill(QImage &image, int x, int y, QRgb seed, QRgb fill, QImage *mirror)
-{
+QRect floodFill(QImage &image, int x, int y, QRgb seed, QRgb fill, QImage *mirror) {
     const int w = image.width();
     const int h = image.height();
     if (x < 0 || y < 0 || x >= w || y >= h || image.depth() != 32)

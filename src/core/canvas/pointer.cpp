@@ -7,12 +7,13 @@ namespace garabix {
 
 namespace {
 
-bool isShape(uint8_t t) { return t == tool::rectangle || t == tool::circle || t == tool::ellipse; }
+bool isShape(uint8_t t) {
+    return t == tool::rectangle || t == tool::circle || t == tool::ellipse;
+}
 
 } // namespace
 
-void pointerPress(PointerContext ctx, bool leftButton, double x, double y)
-{
+void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
     if (!leftButton)
         return;
     DrawingState &s = ctx.state;
@@ -40,8 +41,7 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y)
     }
 }
 
-void pointerMove(PointerContext ctx, bool anyButton, double x, double y)
-{
+void pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
     DrawingState &s = ctx.state;
     if (s.stampPreview && s.currentTool == tool::stamp)
         ctx.env.stampPreview(x, y);
@@ -64,8 +64,7 @@ void pointerMove(PointerContext ctx, bool anyButton, double x, double y)
     s.lastY = toInt16(y).value_or(y < 0 ? -32768 : 32767);
 }
 
-void pointerRelease(PointerContext ctx, bool leftButton, double x, double y)
-{
+void pointerRelease(PointerContext ctx, bool leftButton, double x, double y) {
     if (!leftButton)
         return;
     DrawingState &s = ctx.state;
@@ -79,6 +78,8 @@ void pointerRelease(PointerContext ctx, bool leftButton, double x, double y)
     ctx.env.saveUndoSnapshot();
 }
 
-void pointerDoubleClick(PointerContext ctx) { ctx.state.polyActive = false; }
+void pointerDoubleClick(PointerContext ctx) {
+    ctx.state.polyActive = false;
+}
 
 } // namespace garabix

@@ -9,8 +9,7 @@ namespace garabix {
 namespace {
 
 // Runs a drawing with persistence on, then switches it off again.
-template <typename Draw> QRect commit(CanvasSurface &c, Draw &&draw)
-{
+template <typename Draw> QRect commit(CanvasSurface &c, Draw &&draw) {
     c.setPersistence(true);
     const QRect r = draw();
     c.setPersistence(false);
@@ -22,8 +21,7 @@ struct Ellipse {
     double rx, ry;
 };
 
-Ellipse ellipseFrom(const DrawingState &s, double x, double y)
-{
+Ellipse ellipseFrom(const DrawingState &s, double x, double y) {
     double dx = x - s.startX;
     double dy = y - s.startY;
     if (dx == 0)
@@ -33,8 +31,7 @@ Ellipse ellipseFrom(const DrawingState &s, double x, double y)
     return {QPointF(s.startX + dx / 2, s.startY + dy / 2), std::abs(dx) / 2, std::abs(dy) / 2};
 }
 
-QRect drawShape(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y)
-{
+QRect drawShape(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y) {
     const ColourWord colour = currentColour(s);
     switch (shape) {
     case Shape::Rectangle:
@@ -53,16 +50,14 @@ QRect drawShape(const DrawingState &s, CanvasSurface &c, Shape shape, double x, 
 
 } // namespace
 
-ColourWord currentColour(const DrawingState &s)
-{
+ColourWord currentColour(const DrawingState &s) {
     const auto r = static_cast<int>(std::clamp(roundToInt(s.colorRed), 0LL, 255LL));
     const auto g = static_cast<int>(std::clamp(roundToInt(s.colorGreen), 0LL, 255LL));
     const int b = std::clamp<int>(s.colorBlue, 0, 255);
     return colourWord(r, g, b);
 }
 
-int32_t snap(const DrawingState &s, double v)
-{
+int32_t snap(const DrawingState &s, double v) {
     const long long rounded = roundToInt(v);
     if (s.gridSpacing <= 0)
         return static_cast<int32_t>(rounded);
@@ -70,13 +65,12 @@ int32_t snap(const DrawingState &s, double v)
     return static_cast<int32_t>(*q * s.gridSpacing);
 }
 
-QRect pencilSegment(const DrawingState &s, CanvasSurface &c, double x, double y)
-{
-    return commit(c, [&] { return c.line(QPointF(s.lastX, s.lastY), QPointF(x, y), currentColour(s)); });
+QRect pencilSegment(const DrawingState &s, CanvasSurface &c, double x, double y) {
+    return commit(
+        c, [&] { return c.line(QPointF(s.lastX, s.lastY), QPointF(x, y), currentColour(s)); });
 }
 
-QRect diagonalSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y)
-{
+QRect diagonalSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y) {
     c.setPersistence(true);
     c.setPenWidth(1);
     const ColourWord colour = currentColour(s);
@@ -94,8 +88,7 @@ QRect diagonalSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, d
     return changed;
 }
 
-QRect discSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y)
-{
+QRect discSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y) {
     c.setPersistence(true);
     c.setPenWidth(1);
     const ColourWord colour = currentColour(s);
@@ -104,31 +97,30 @@ QRect discSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, doubl
     for (int i = 0; i <= 60; ++i) {
         const double r = std::floor(rng.next() * s.sprayRadius);
         const double a = std::floor(rng.next() * 360);
-        changed |= c.dot(QPointF(x + r * std::sin(a * degrees), y + r * std::cos(a * degrees)), colour);
+        changed |=
+            c.dot(QPointF(x + r * std::sin(a * degrees), y + r * std::cos(a * degrees)), colour);
     }
     c.setPersistence(false);
     return changed;
 }
 
-Shape shapeOf(uint8_t t)
-{
-    return t == tool::circle ? Shape::Circle : t == tool::ellipse ? Shape::Ellipse : Shape::Rectangle;
+Shape shapeOf(uint8_t t) {
+    return t == tool::circle    ? Shape::Circle
+           : t == tool::ellipse ? Shape::Ellipse
+                                : Shape::Rectangle;
 }
 
-QRect shapePreview(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y)
-{
+QRect shapePreview(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y) {
     c.repaint();
     c.setFillSolid(false);
     return drawShape(s, c, shape, x, y);
 }
 
-QRect shapeCommit(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y)
-{
+QRect shapeCommit(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y) {
     return commit(c, [&] { return drawShape(s, c, shape, x, y); });
 }
 
-void polylinePress(DrawingState &s, double x, double y)
-{
+void polylinePress(DrawingState &s, double x, double y) {
     if (s.polyActive)
         return;
     if (s.snapToGrid) {
@@ -141,15 +133,13 @@ void polylinePress(DrawingState &s, double x, double y)
     s.polyActive = true;
 }
 
-QRect polylineRubberBand(const DrawingState &s, CanvasSurface &c, double x, double y)
-{
+QRect polylineRubberBand(const DrawingState &s, CanvasSurface &c, double x, double y) {
     c.repaint();
     const QPointF to = s.snapToGrid ? QPointF(snap(s, x), snap(s, y)) : QPointF(x, y);
     return c.line(QPointF(s.polyX, s.polyY), to, currentColour(s));
 }
 
-QRect polylineCommit(DrawingState &s, CanvasSurface &c, double x, double y)
-{
+QRect polylineCommit(DrawingState &s, CanvasSurface &c, double x, double y) {
     return commit(c, [&] {
         QRect r;
         if (s.snapToGrid) {
@@ -167,8 +157,7 @@ QRect polylineCommit(DrawingState &s, CanvasSurface &c, double x, double y)
     });
 }
 
-QRect fillAt(CanvasSurface &c, double x, double y)
-{
+QRect fillAt(CanvasSurface &c, double x, double y) {
     c.setFillSolid(true);
     c.setPersistence(true);
     const long seed = c.readPixel(x, y);

@@ -9,8 +9,7 @@ namespace {
 constexpr int ts = CanvasSurface::tileSize;
 }
 
-UndoRing::TilePtr UndoRing::captureTile(const CanvasSurface &surface, int tx, int ty) const
-{
+UndoRing::TilePtr UndoRing::captureTile(const CanvasSurface &surface, int tx, int ty) const {
     auto tile = std::make_shared<Tile>();
     std::memset(tile->pixels, 0, sizeof(tile->pixels));
     const QImage &img = surface.persistentLayer();
@@ -22,8 +21,7 @@ UndoRing::TilePtr UndoRing::captureTile(const CanvasSurface &surface, int tx, in
     return tile;
 }
 
-UndoRing::TilePtr UndoRing::blankTile(ColourWord colour)
-{
+UndoRing::TilePtr UndoRing::blankTile(ColourWord colour) {
     if (!blank || blankColour != colour) {
         auto tile = std::make_shared<Tile>();
         std::fill(std::begin(tile->pixels), std::end(tile->pixels), toRgb(colour));
@@ -35,8 +33,7 @@ UndoRing::TilePtr UndoRing::blankTile(ColourWord colour)
 
 // Brings `base` up to date with the surface: dirty tiles are captured again,
 // and a captured tile equal to the one it replaces is dropped in its favour.
-void UndoRing::syncBase(CanvasSurface &surface)
-{
+void UndoRing::syncBase(CanvasSurface &surface) {
     const size_t count = static_cast<size_t>(surface.tileColumns()) * surface.tileRows();
     const bool fresh = base.size != surface.size() || base.tiles.size() != count;
     if (fresh) {
@@ -62,16 +59,14 @@ void UndoRing::syncBase(CanvasSurface &surface)
     surface.clearDirtyTiles();
 }
 
-void UndoRing::store(int slot, CanvasSurface &surface)
-{
+void UndoRing::store(int slot, CanvasSurface &surface) {
     if (slot < 0 || slot >= slotCount)
         return;
     syncBase(surface);
     entries[slot] = base;
 }
 
-void UndoRing::restore(int slot, CanvasSurface &surface)
-{
+void UndoRing::restore(int slot, CanvasSurface &surface) {
     if (slot < 0 || slot >= slotCount)
         return;
     surface.repaint();
@@ -95,8 +90,7 @@ void UndoRing::restore(int slot, CanvasSurface &surface)
     surface.notifyAll();
 }
 
-size_t UndoRing::bytesHeld() const
-{
+size_t UndoRing::bytesHeld() const {
     std::unordered_set<const Tile *> seen;
     for (const Snapshot &s : entries)
         for (const TilePtr &t : s.tiles)
@@ -104,16 +98,14 @@ size_t UndoRing::bytesHeld() const
     return seen.size() * sizeof(Tile);
 }
 
-void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring)
-{
+void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
     state.undoIndex = state.undoIndex + 1;
     if (state.undoIndex == 19)
         state.undoIndex = 0;
     ring.store(static_cast<int>(state.undoIndex), canvas);
 }
 
-void UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring)
-{
+void UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
     state.undoIndex = state.undoIndex - 1;
     if (state.undoIndex == -1)
         state.undoIndex = 18;

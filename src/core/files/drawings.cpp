@@ -12,11 +12,14 @@ namespace garabix::drawings {
 
 namespace {
 
-void put16(QByteArray &b, int at, quint16 v) { qToLittleEndian<quint16>(v, b.data() + at); }
-void put32(QByteArray &b, int at, quint32 v) { qToLittleEndian<quint32>(v, b.data() + at); }
+void put16(QByteArray &b, int at, quint16 v) {
+    qToLittleEndian<quint16>(v, b.data() + at);
+}
+void put32(QByteArray &b, int at, quint32 v) {
+    qToLittleEndian<quint32>(v, b.data() + at);
+}
 
-QByteArray bmpBytes(const QImage &source)
-{
+QByteArray bmpBytes(const QImage &source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const int w = image.width();
     const int h = image.height();
@@ -48,8 +51,7 @@ QByteArray bmpBytes(const QImage &source)
     return out;
 }
 
-QString showAt(DrawingState &state, FileList &File1, int step)
-{
+QString showAt(DrawingState &state, FileList &File1, int step) {
     state.browseIndex += step;
     File1.refresh();
     if (state.browseIndex > -1 && state.browseIndex < File1.count())
@@ -60,8 +62,7 @@ QString showAt(DrawingState &state, FileList &File1, int step)
 
 } // namespace
 
-bool writeBmp(const QImage &image, const QString &path)
-{
+bool writeBmp(const QImage &image, const QString &path) {
     if (image.isNull())
         return false;
     QSaveFile file(path);
@@ -75,8 +76,7 @@ bool writeBmp(const QImage &image, const QString &path)
     return file.commit();
 }
 
-QString SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1)
-{
+QString SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1) {
     if (!state.drawingModified)
         return {};
     if (!(state.maxDrawings > state.drawingCount))
@@ -104,12 +104,15 @@ QString SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1)
     return written;
 }
 
-QString stepNext(DrawingState &state, FileList &File1) { return showAt(state, File1, +1); }
+QString stepNext(DrawingState &state, FileList &File1) {
+    return showAt(state, File1, +1);
+}
 
-QString stepPrevious(DrawingState &state, FileList &File1) { return showAt(state, File1, -1); }
+QString stepPrevious(DrawingState &state, FileList &File1) {
+    return showAt(state, File1, -1);
+}
 
-bool deleteCurrent(DrawingState &state, FileList &File1)
-{
+bool deleteCurrent(DrawingState &state, FileList &File1) {
     const QString path = File1.entryPath(state.browseIndex);
     bool removed = false;
     if (!path.isEmpty() && QFileInfo(path).isFile()) {

@@ -4,8 +4,7 @@
 
 namespace garabix::gallery {
 
-QSizeF thumbnailSize(double w, double h)
-{
+QSizeF thumbnailSize(double w, double h) {
     const double hr = roundHalfEven(h);
     if (w < 2000 && hr < 1600)
         return {w, hr};
@@ -14,8 +13,12 @@ QSizeF thumbnailSize(double w, double h)
     return {double(intDiv(w * 1600, hr).value_or(0)), 1600};
 }
 
-int nextPage(int pageStart, int fileCount) { return pageStart < fileCount + 1 ? pageStart + 9 : pageStart; }
+int nextPage(int pageStart, int fileCount) {
+    return pageStart < fileCount + 1 ? pageStart + 9 : pageStart;
+}
 
-int previousPage(int pageStart) { return pageStart > 8 ? pageStart - 9 : pageStart; }
+int previousPage(int pageStart) {
+    return pageStart > 8 ? pageStart - 9 : pageStart;
+}
 
 } // namespace garabix::gallery

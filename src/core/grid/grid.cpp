@@ -9,16 +9,14 @@ namespace garabix {
 namespace {
 
 // nx and ny; zero for a spacing of 0 (the division fails) and never negative.
-int cellsAlong(double extent, int spacing)
-{
+int cellsAlong(double extent, int spacing) {
     const auto q = intDiv(extent, spacing);
     return q ? static_cast<int>(std::max(0LL, *q)) : 0;
 }
 
 } // namespace
 
-void BuildGridLines(GridOverlay &g, int s, double W, double H, double OW, double OH)
-{
+void BuildGridLines(GridOverlay &g, int s, double W, double H, double OW, double OH) {
     g.spacing = s;
     g.Line1.clear();
     g.Line1.append(QLineF(s, 0, s, OH + 10));
@@ -39,8 +37,7 @@ void BuildGridLines(GridOverlay &g, int s, double W, double H, double OW, double
     g.gridLineCount = static_cast<int>(g.Line1.size());
 }
 
-void BuildGridDots(GridOverlay &g, int s, double W, double H)
-{
+void BuildGridDots(GridOverlay &g, int s, double W, double H) {
     g.Line2.clear();
     g.Line2.append(QLineF(s, s, s, s));
     g.gridDotCount = 0;
@@ -51,7 +48,8 @@ void BuildGridDots(GridOverlay &g, int s, double W, double H)
     g.spacing = s;
     g.columns = nx;
     g.rows = ny;
-    const long long total = std::min<long long>(static_cast<long long>(nx) * ny, GridOverlay::maxDots);
+    const long long total =
+        std::min<long long>(static_cast<long long>(nx) * ny, GridOverlay::maxDots);
     g.Line2.reserve(static_cast<int>(total) + 1);
     int k = 0;
     for (int r = 1; r <= ny && k < GridOverlay::maxDots; ++r) {
@@ -63,8 +61,7 @@ void BuildGridDots(GridOverlay &g, int s, double W, double H)
     g.gridDotCount = k;
 }
 
-QVector<int> GridOverlay::linesCrossing(const QRect &r) const
-{
+QVector<int> GridOverlay::linesCrossing(const QRect &r) const {
     QVector<int> out;
     if (spacing <= 0 || gridLineCount <= 1)
         return out;
@@ -84,8 +81,7 @@ QVector<int> GridOverlay::linesCrossing(const QRect &r) const
     return out;
 }
 
-QVector<int> GridOverlay::dotsInside(const QRect &r) const
-{
+QVector<int> GridOverlay::dotsInside(const QRect &r) const {
     QVector<int> out;
     if (spacing <= 0 || gridDotCount <= 0 || columns <= 0)
         return out;

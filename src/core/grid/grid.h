@@ -12,10 +12,10 @@ namespace garabix {
 struct GridOverlay {
     static constexpr int maxDots = 32767;
 
-    QVector<QLineF> Line1;   // element 0 is the design element, a copy of element 1
-    QVector<QLineF> Line2;   // dots: a line one unit long at each crossing
-    int gridLineCount = 0;   // number of elements of Line1
-    int gridDotCount = 0;    // highest index of Line2
+    QVector<QLineF> Line1; // element 0 is the design element, a copy of element 1
+    QVector<QLineF> Line2; // dots: a line one unit long at each crossing
+    int gridLineCount = 0; // number of elements of Line1
+    int gridDotCount = 0;  // highest index of Line2
     bool linesVisible = false;
     bool dotsVisible = false;
 

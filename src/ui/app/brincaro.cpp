@@ -6,8 +6,7 @@
 
 namespace garabix {
 
-Brincaro::Brincaro(QWidget *parent) : QLabel(parent)
-{
+Brincaro::Brincaro(QWidget *parent) : QLabel(parent) {
     setScaledContents(true);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     cap.setSingleShot(true);
@@ -16,10 +15,11 @@ Brincaro::Brincaro(QWidget *parent) : QLabel(parent)
     connect(&lastFrameTimer, &QTimer::timeout, this, [this] { finishPlay(generation); });
 }
 
-Brincaro::~Brincaro() { delete movie; }
+Brincaro::~Brincaro() {
+    delete movie;
+}
 
-void Brincaro::setFile(const QString &path)
-{
+void Brincaro::setFile(const QString &path) {
     ++generation;
     cap.stop();
     lastFrameTimer.stop();
@@ -59,8 +59,7 @@ void Brincaro::setFile(const QString &path)
         cap.start(timeCapMs);
 }
 
-void Brincaro::onFrame(int frame)
-{
+void Brincaro::onFrame(int frame) {
     if (looping)
         return;
     ++framesSeen;
@@ -77,8 +76,7 @@ void Brincaro::onFrame(int frame)
     }
 }
 
-void Brincaro::finishPlay(quint64 play)
-{
+void Brincaro::finishPlay(quint64 play) {
     if (play != generation || !playing)
         return;
     playing = false;

@@ -12,18 +12,18 @@ const QColor gridDotColour(0, 0, 255);
 } // namespace
 
 CanvasWidget::CanvasWidget(CanvasSurface &s, const GridOverlay &g, QWidget *parent)
-    : QWidget(parent), surface(s), grid(g)
-{
+    : QWidget(parent), surface(s), grid(g) {
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     surface.onUpdate = [this](const QRect &r) { update(r); };
 }
 
-CanvasWidget::~CanvasWidget() { surface.onUpdate = nullptr; }
+CanvasWidget::~CanvasWidget() {
+    surface.onUpdate = nullptr;
+}
 
-void CanvasWidget::paintEvent(QPaintEvent *event)
-{
+void CanvasWidget::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     const QRect r = event->rect();
     const QRect inside = r & surface.rect();
@@ -48,26 +48,22 @@ void CanvasWidget::paintEvent(QPaintEvent *event)
     }
 }
 
-void CanvasWidget::mousePressEvent(QMouseEvent *event)
-{
+void CanvasWidget::mousePressEvent(QMouseEvent *event) {
     if (onPress)
         onPress(event->button(), event->position());
 }
 
-void CanvasWidget::mouseMoveEvent(QMouseEvent *event)
-{
+void CanvasWidget::mouseMoveEvent(QMouseEvent *event) {
     if (onMove)
         onMove(event->buttons(), event->position());
 }
 
-void CanvasWidget::mouseReleaseEvent(QMouseEvent *event)
-{
+void CanvasWidget::mouseReleaseEvent(QMouseEvent *event) {
     if (onRelease)
         onRelease(event->button(), event->position());
 }
 
-void CanvasWidget::mouseDoubleClickEvent(QMouseEvent *)
-{
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent *) {
     // The second press of a double-click is only a double-click, never a press.
     if (onDoubleClick)
         onDoubleClick();

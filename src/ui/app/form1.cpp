@@ -32,8 +32,7 @@ namespace {
 // skipped and the next one runs.
 struct StepFailed : std::exception {};
 
-template <typename Step> void runStep(Step &&step)
-{
+template <typename Step> void runStep(Step &&step) {
     try {
         step();
     } catch (...) {
@@ -43,8 +42,7 @@ template <typename Step> void runStep(Step &&step)
 } // namespace
 
 Form1::Form1(QString path, Platform &p, QWidget *parent)
-    : QWidget(parent), appPath(std::move(path)), platform(p)
-{
+    : QWidget(parent), appPath(std::move(path)), platform(p) {
     setWindowTitle(QStringLiteral("Garabix"));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -53,22 +51,27 @@ Form1::Form1(QString path, Platform &p, QWidget *parent)
     createControls();
 }
 
-Form1::~Form1()
-{
+Form1::~Form1() {
     // The controls go first, while the handlers their signals reach still exist.
-    const QList<QWidget *> controls = findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget *> controls =
+        findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget *w : controls) {
         w->disconnect(this);
         delete w;
     }
 }
 
-void Form1::createControls()
-{
+void Form1::createControls() {
     Picture1 = new CanvasWidget(canvas, grid, this);
-    Picture1->onPress = [this](Qt::MouseButton b, QPointF p) { Picture1_MouseDown(b, p.x(), p.y()); };
-    Picture1->onMove = [this](Qt::MouseButtons b, QPointF p) { Picture1_MouseMove(b, p.x(), p.y()); };
-    Picture1->onRelease = [this](Qt::MouseButton b, QPointF p) { Picture1_MouseUp(b, p.x(), p.y()); };
+    Picture1->onPress = [this](Qt::MouseButton b, QPointF p) {
+        Picture1_MouseDown(b, p.x(), p.y());
+    };
+    Picture1->onMove = [this](Qt::MouseButtons b, QPointF p) {
+        Picture1_MouseMove(b, p.x(), p.y());
+    };
+    Picture1->onRelease = [this](Qt::MouseButton b, QPointF p) {
+        Picture1_MouseUp(b, p.x(), p.y());
+    };
     Picture1->onDoubleClick = [this] { Picture1_DblClick(); };
 
     for (int i = 0; i < 28; ++i) {
@@ -124,13 +127,19 @@ void Form1::createControls()
 
     picPalette = new PictureBox(this);
     picPalette->setPicture(colourpictures::paletteStrip());
-    picPalette->onPress = [this](Qt::MouseButton b, QPointF p) { picPalette_MouseDown(b, p.x(), p.y()); };
+    picPalette->onPress = [this](Qt::MouseButton b, QPointF p) {
+        picPalette_MouseDown(b, p.x(), p.y());
+    };
     Picture5 = new PictureBox(this);
     Picture5->setPicture(colourpictures::colourChart());
-    Picture5->onPress = [this](Qt::MouseButton b, QPointF p) { Picture5_MouseDown(b, p.x(), p.y()); };
+    Picture5->onPress = [this](Qt::MouseButton b, QPointF p) {
+        Picture5_MouseDown(b, p.x(), p.y());
+    };
     Picture2 = new PictureBox(this);
     Picture2->hide();
-    Picture2->onPress = [this](Qt::MouseButton b, QPointF p) { Picture2_MouseDown(b, p.x(), p.y()); };
+    Picture2->onPress = [this](Qt::MouseButton b, QPointF p) {
+        Picture2_MouseDown(b, p.x(), p.y());
+    };
     Picture3 = new QLabel(this);
     Picture3->setAutoFillBackground(true);
     Brincaro1 = new Brincaro(this);
@@ -138,11 +147,14 @@ void Form1::createControls()
     connect(Brincaro1, &Brincaro::GifEnd, this, [this] { Brincaro1_GifEnd(); });
 }
 
-double Form1::screenWidthTwips() const { return double(width()) * state.twipsPerPixel; }
-double Form1::screenHeightTwips() const { return double(height()) * state.twipsPerPixel; }
+double Form1::screenWidthTwips() const {
+    return double(width()) * state.twipsPerPixel;
+}
+double Form1::screenHeightTwips() const {
+    return double(height()) * state.twipsPerPixel;
+}
 
-void Form1::placeTwips(QWidget *w, const QRectF &t) const
-{
+void Form1::placeTwips(QWidget *w, const QRectF &t) const {
     // Edges are rounded, not sizes, so that touching controls stay touching.
     const double tpp = state.twipsPerPixel > 0 ? state.twipsPerPixel : 15;
     auto px = [tpp](double twips) { return static_cast<int>(roundToInt(twips / tpp)); };
@@ -151,14 +163,12 @@ void Form1::placeTwips(QWidget *w, const QRectF &t) const
     w->setGeometry(left, top, px(t.left() + t.width()) - left, px(t.top() + t.height()) - top);
 }
 
-QRectF Form1::twipsRect(const QWidget *w) const
-{
+QRectF Form1::twipsRect(const QWidget *w) const {
     const double tpp = state.twipsPerPixel;
     return {w->x() * tpp, w->y() * tpp, w->width() * tpp, w->height() * tpp};
 }
 
-void Form1::showEvent(QShowEvent *event)
-{
+void Form1::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!loaded)
         QTimer::singleShot(0, this, [this] {
@@ -167,14 +177,12 @@ void Form1::showEvent(QShowEvent *event)
         });
 }
 
-void Form1::closeEvent(QCloseEvent *event)
-{
+void Form1::closeEvent(QCloseEvent *event) {
     QWidget::closeEvent(event);
     platform.quit();
 }
 
-void Form1::Form_Load()
-{
+void Form1::Form_Load() {
     if (loaded)
         return;
     loaded = true;
@@ -306,8 +314,7 @@ void Form1::Form_Load()
     });
 }
 
-void Form1::ArrangeMainWindow()
-{
+void Form1::ArrangeMainWindow() {
     state.sceneCount = countScenes(appPath);
     frame = layout::arrangeMainWindow(screenWidthTwips(), screenHeightTwips());
     RestoreCanvasFrame();
@@ -336,46 +343,46 @@ void Form1::ArrangeMainWindow()
     Brincaro1->raise();
 }
 
-void Form1::RestoreCanvasFrame()
-{
+void Form1::RestoreCanvasFrame() {
     placeTwips(Picture1, frame.frame);
     if (canvas.size() != Picture1->size())
         canvas.resize(Picture1->size());
     Picture1->update();
 }
 
-PointerContext Form1::pointerContext() { return {state, canvas, rng, *this}; }
+PointerContext Form1::pointerContext() {
+    return {state, canvas, rng, *this};
+}
 
-void Form1::Picture1_MouseDown(Qt::MouseButton button, double x, double y)
-{
+void Form1::Picture1_MouseDown(Qt::MouseButton button, double x, double y) {
     if (canvas.isEnabled())
         pointerPress(pointerContext(), button == Qt::LeftButton, x, y);
 }
 
-void Form1::Picture1_MouseMove(Qt::MouseButtons buttons, double x, double y)
-{
+void Form1::Picture1_MouseMove(Qt::MouseButtons buttons, double x, double y) {
     if (canvas.isEnabled())
         pointerMove(pointerContext(), buttons != Qt::NoButton, x, y);
 }
 
-void Form1::Picture1_MouseUp(Qt::MouseButton button, double x, double y)
-{
+void Form1::Picture1_MouseUp(Qt::MouseButton button, double x, double y) {
     if (canvas.isEnabled())
         pointerRelease(pointerContext(), button == Qt::LeftButton, x, y);
 }
 
-void Form1::Picture1_DblClick()
-{
+void Form1::Picture1_DblClick() {
     if (canvas.isEnabled())
         pointerDoubleClick(pointerContext());
 }
 
-void Form1::SaveUndoSnapshot() { garabix::SaveUndoSnapshot(state, canvas, undo); }
+void Form1::SaveUndoSnapshot() {
+    garabix::SaveUndoSnapshot(state, canvas, undo);
+}
 
-void Form1::UndoLastStep() { garabix::UndoLastStep(state, canvas, undo); }
+void Form1::UndoLastStep() {
+    garabix::UndoLastStep(state, canvas, undo);
+}
 
-void Form1::playCue(const char *name)
-{
+void Form1::playCue(const char *name) {
     platform.playSound(resolvePath(appPath, QStringLiteral("\\sonidos\\") + QLatin1String(name)),
                        false);
 }

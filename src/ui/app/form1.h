@@ -15,8 +15,8 @@
 #include "core/grid/grid.h"
 
 #include <QVector>
-#include <functional>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QLineEdit;
@@ -133,8 +133,10 @@ protected:
 private:
     void ArrangeMainWindow();
     void showScene();
+
 public:
     void RestoreCanvasFrame();
+
 private:
     void createControls();
     void pickColour(long colour, bool fromPalette);

@@ -10,8 +10,7 @@
 
 using namespace garabix;
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Garabix"));
     limitPictureMemory();

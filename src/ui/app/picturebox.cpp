@@ -6,14 +6,12 @@
 
 namespace garabix {
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
-{
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     surface.onUpdate = [this](const QRect &r) { update(r); };
 }
 
-void PictureBox::setPicture(const QImage &p)
-{
+void PictureBox::setPicture(const QImage &p) {
     picture = p;
     if (!p.isNull()) {
         surface.resize(p.size());
@@ -25,14 +23,12 @@ void PictureBox::setPicture(const QImage &p)
     update();
 }
 
-void PictureBox::adoptPersistentImage()
-{
+void PictureBox::adoptPersistentImage() {
     picture = surface.copyPersistent();
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
-{
+void PictureBox::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     const QRect r = event->rect();
     p.fillRect(r, Qt::white);
@@ -40,8 +36,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
         p.drawImage(r.topLeft(), surface.screenLayer(), r & surface.rect());
 }
 
-void PictureBox::mousePressEvent(QMouseEvent *event)
-{
+void PictureBox::mousePressEvent(QMouseEvent *event) {
     if (onPress)
         onPress(event->button(), event->position());
 }

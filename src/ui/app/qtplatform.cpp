@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QtEndian>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -17,6 +16,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <QtEndian>
 #include <memory>
 
 namespace garabix {
@@ -24,8 +24,7 @@ namespace garabix {
 namespace {
 
 // Length in milliseconds of a PCM WAV file from its header, or -1.
-int wavLengthMs(const QString &path)
-{
+int wavLengthMs(const QString &path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return -1;
@@ -53,8 +52,7 @@ int wavLengthMs(const QString &path)
 
 class QtPlatform : public Platform {
 public:
-    void playSound(const QString &path, bool wait) override
-    {
+    void playSound(const QString &path, bool wait) override {
         const QFileInfo info(path);
         if (!info.isFile())
             return;
@@ -84,8 +82,7 @@ public:
         }
     }
 
-    void setClipboardImage(const QImage &image) override
-    {
+    void setClipboardImage(const QImage &image) override {
         QClipboard *cb = QApplication::clipboard();
         if (!cb)
             return;
@@ -93,8 +90,7 @@ public:
         cb->setImage(image);
     }
 
-    void printImage(const QImage &image, QSizeF sizeInches) override
-    {
+    void printImage(const QImage &image, QSizeF sizeInches) override {
         if (QPrinterInfo::defaultPrinter().isNull())
             return;
         QPrinter printer(QPrinter::HighResolution);
@@ -108,13 +104,11 @@ public:
         p.end();
     }
 
-    void openFolder(const QString &path) override
-    {
+    void openFolder(const QString &path) override {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
 
-    bool askYesNo(QWidget *parent, const QString &question) override
-    {
+    bool askYesNo(QWidget *parent, const QString &question) override {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Garabix"), question,
                         QMessageBox::Yes | QMessageBox::No, parent);
         box.setTextFormat(Qt::PlainText);
@@ -129,8 +123,7 @@ private:
 
 } // namespace
 
-Platform &qtPlatform()
-{
+Platform &qtPlatform() {
     static QtPlatform platform;
     return platform;
 }

@@ -1,13 +1,12 @@
 #include "ui/app/uiutil.h"
 
 #include <QFile>
-#include <QtGlobal>
 #include <QVariant>
 #include <QWidget>
+#include <QtGlobal>
 
 // The pictures are compiled into this static library, which must register them itself.
-static void registerPictures()
-{
+static void registerPictures() {
     static const bool done = [] {
         Q_INIT_RESOURCE(icons);
         return true;
@@ -20,55 +19,48 @@ namespace garabix {
 namespace {
 constexpr const char *colourProperty = "garabixColour";
 
-QString cssColour(ColourWord c)
-{
+QString cssColour(ColourWord c) {
     return QColor::fromRgb(toRgb(c)).name();
 }
 } // namespace
 
-void setButtonColour(QWidget *w, ColourWord c)
-{
+void setButtonColour(QWidget *w, ColourWord c) {
     w->setProperty(colourProperty, static_cast<qlonglong>(c));
     w->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #707070;"
                                     " border-radius: 4px;")
                          .arg(cssColour(c)));
 }
 
-void setLabelColour(QWidget *w, ColourWord c)
-{
+void setLabelColour(QWidget *w, ColourWord c) {
     w->setProperty(colourProperty, static_cast<qlonglong>(c));
-    w->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #505050;").arg(cssColour(c)));
+    w->setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid #505050;").arg(cssColour(c)));
 }
 
-long widgetColour(const QWidget *w)
-{
+long widgetColour(const QWidget *w) {
     const QVariant v = w->property(colourProperty);
     return v.isValid() ? static_cast<long>(v.toLongLong()) : -1;
 }
 
-QString plainToolTip(const QString &text)
-{
+QString plainToolTip(const QString &text) {
     if (text.isEmpty())
         return {};
     return QStringLiteral("<qt>") + text.toHtmlEscaped() + QStringLiteral("</qt>");
 }
 
-QIcon toolIcon(int index)
-{
+QIcon toolIcon(int index) {
     registerPictures();
     const QString path = QStringLiteral(":/icons/tool%1.svg").arg(index, 2, 10, QLatin1Char('0'));
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
-QIcon namedIcon(const QString &name)
-{
+QIcon namedIcon(const QString &name) {
     registerPictures();
     const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
-QIcon penSizeIcon(int index)
-{
+QIcon penSizeIcon(int index) {
     registerPictures();
     const QString path = QStringLiteral(":/icons/pen%1.svg").arg(index);
     return QFile::exists(path) ? QIcon(path) : QIcon();

@@ -24,14 +24,12 @@ constexpr double tpp = 15; // the gallery is laid out at 96 dpi
 constexpr double columns[3] = {2520, 4920, 7320};
 constexpr double rows[3] = {360, 2400, 4440};
 
-QRect pixels(double l, double t, double w, double h)
-{
+QRect pixels(double l, double t, double w, double h) {
     return QRect(static_cast<int>(roundToInt(l / tpp)), static_cast<int>(roundToInt(t / tpp)),
                  static_cast<int>(roundToInt(w / tpp)), static_cast<int>(roundToInt(h / tpp)));
 }
 
-void setTextColour(QLabel *l, QColor c)
-{
+void setTextColour(QLabel *l, QColor c) {
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, c);
     l->setPalette(pal);
@@ -39,8 +37,7 @@ void setTextColour(QLabel *l, QColor c)
 
 } // namespace
 
-Form2::Form2(Form1 &f, QWidget *parent) : QWidget(parent), form1(f)
-{
+Form2::Form2(Form1 &f, QWidget *parent) : QWidget(parent), form1(f) {
     setWindowTitle(QStringLiteral("Garabix"));
     setFixedSize(640, 490);
     setAutoFillBackground(true);
@@ -74,8 +71,7 @@ Form2::Form2(Form1 &f, QWidget *parent) : QWidget(parent), form1(f)
     connect(Brincaro1, &Brincaro::GifEnd, this, [this] { Brincaro1_GifEnd(); });
 }
 
-QLabel *Form2::newLabel(int index)
-{
+QLabel *Form2::newLabel(int index) {
     auto *l = new QLabel(this);
     l->setTextFormat(Qt::PlainText);
     l->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
@@ -89,22 +85,19 @@ QLabel *Form2::newLabel(int index)
     return l;
 }
 
-void Form2::showEvent(QShowEvent *event)
-{
+void Form2::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!loaded)
         Form_Load();
 }
 
-void Form2::closeEvent(QCloseEvent *event)
-{
+void Form2::closeEvent(QCloseEvent *event) {
     // Closed by the user, it loads afresh when shown again.
     loaded = false;
     QWidget::closeEvent(event);
 }
 
-bool Form2::eventFilter(QObject *watched, QEvent *event)
-{
+bool Form2::eventFilter(QObject *watched, QEvent *event) {
     for (int k = 0; k < 9; ++k) {
         if (watched != Image1[k])
             continue;
@@ -122,8 +115,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Form2::Form_Load()
-{
+void Form2::Form_Load() {
     loaded = true;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
@@ -136,8 +128,7 @@ void Form2::Form_Load()
     pageStart = 0;
 }
 
-void Form2::ListCategories()
-{
+void Form2::ListCategories() {
     for (int i = 1; i < Label1.size(); ++i)
         delete Label1[i];
     Label1.resize(1);
@@ -167,15 +158,13 @@ void Form2::ListCategories()
     FillGalleryPage();
 }
 
-void Form2::selectCategory(int index)
-{
+void Form2::selectCategory(int index) {
     const QString folder = form1.stamps.stampFolder + QLatin1Char('/') + Label1[index]->text();
     Dir1.setPath(folder);
     File1.forcePath(folder);
 }
 
-void Form2::Label1_Click(int Index)
-{
+void Form2::Label1_Click(int Index) {
     if (Index < 0 || Index >= categoryCount)
         return;
     pageStart = 0;
@@ -186,15 +175,13 @@ void Form2::Label1_Click(int Index)
     FillGalleryPage();
 }
 
-void Form2::Command1_Click(int Index)
-{
-    pageStart = Index == 0 ? gallery::nextPage(pageStart, File1.count())
-                           : gallery::previousPage(pageStart);
+void Form2::Command1_Click(int Index) {
+    pageStart =
+        Index == 0 ? gallery::nextPage(pageStart, File1.count()) : gallery::previousPage(pageStart);
     FillGalleryPage();
 }
 
-void Form2::FillGalleryPage()
-{
+void Form2::FillGalleryPage() {
     for (int p = pageStart; p <= pageStart + 8; ++p) {
         const int k = p % 9;
         QLabel *slot = Image1[k];
@@ -211,8 +198,9 @@ void Form2::FillGalleryPage()
             const QImage &shown = pictures[k];
             const QSizeF size = gallery::thumbnailSize(shown.width() * tpp, shown.height() * tpp);
             const QPoint corner = pixels(columns[k % 3], rows[k / 3], 0, 0).topLeft();
-            slot->setGeometry(QRect(corner, QSize(static_cast<int>(roundToInt(size.width() / tpp)),
-                                                  static_cast<int>(roundToInt(size.height() / tpp)))));
+            slot->setGeometry(
+                QRect(corner, QSize(static_cast<int>(roundToInt(size.width() / tpp)),
+                                    static_cast<int>(roundToInt(size.height() / tpp)))));
         } else {
             pictures[k] = QImage();
             slot->clear();
@@ -220,8 +208,7 @@ void Form2::FillGalleryPage()
     }
 }
 
-void Form2::Image1_MouseMove(int Index)
-{
+void Form2::Image1_MouseMove(int Index) {
     if (previewPlaying || Index < 0 || Index > 8)
         return;
     Brincaro1->setFile(form1.stamps.stampFiles[Index]);
@@ -231,21 +218,20 @@ void Form2::Image1_MouseMove(int Index)
     previewPlaying = true;
 }
 
-void Form2::Brincaro1_GifEnd()
-{
+void Form2::Brincaro1_GifEnd() {
     previewPlaying = false;
     Brincaro1->hide();
 }
 
-void Form2::Image1_Click(int Index)
-{
+void Form2::Image1_Click(int Index) {
     if (Index < 0 || Index > 8)
         return;
     form1.stamps.stampIndex = static_cast<uint8_t>(Index);
     PictureBox *stamp = form1.Picture2;
     stamp->setPicture(pictures[Index]);
     const QRectF r = form1.twipsRect(stamp);
-    form1.placeTwips(stamp, QRectF(r.left(), form1.screenHeightTwips() - r.height(), r.width(), r.height()));
+    form1.placeTwips(
+        stamp, QRectF(r.left(), form1.screenHeightTwips() - r.height(), r.width(), r.height()));
     stamp->update();
     form1.show();
     form1.raise();

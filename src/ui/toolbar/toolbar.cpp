@@ -27,19 +27,17 @@ struct PenSize {
     int width;
     int16_t radius;
 };
-constexpr PenSize penSizes[10] = {{1, 5},  {2, 10}, {3, 20}, {4, 30},  {5, 40},
+constexpr PenSize penSizes[10] = {{1, 5},  {2, 10}, {3, 20},  {4, 30},  {5, 40},
                                   {6, 50}, {7, 60}, {10, 70}, {14, 80}, {19, 100}};
 
 constexpr ColourWord toggleOn = 0xFF0000; // blue, as a colour word
 
-int penFrom(double lineWidth)
-{
+int penFrom(double lineWidth) {
     return static_cast<int>(std::clamp(roundToInt(lineWidth), 1LL, 32767LL));
 }
 
 // A tool-bar row may fail; the click protocol goes on regardless.
-template <typename Action> void resumeNext(Action &&action)
-{
+template <typename Action> void resumeNext(Action &&action) {
     try {
         action();
     } catch (...) {
@@ -48,8 +46,7 @@ template <typename Action> void resumeNext(Action &&action)
 
 } // namespace
 
-void Form1::Command1_Click(int Index)
-{
+void Form1::Command1_Click(int Index) {
     if (Index < 0 || Index > 27)
         return;
     resumeNext([&] { playCue("sonido3.wav"); });
@@ -152,8 +149,7 @@ void Form1::Command1_Click(int Index)
     }
 }
 
-void Form1::Command5_Click(int Index)
-{
+void Form1::Command5_Click(int Index) {
     if (Index < 0 || Index > 9)
         return;
     canvas.setPenWidth(penSizes[Index].width);
@@ -162,8 +158,7 @@ void Form1::Command5_Click(int Index)
     playCue("sonido4.wav");
 }
 
-void Form1::pickColour(long c, bool fromPalette)
-{
+void Form1::pickColour(long c, bool fromPalette) {
     playCue("sonido5.wav");
     if (c < 0)
         return; // outside the picture: nothing to read
@@ -180,20 +175,17 @@ void Form1::pickColour(long c, bool fromPalette)
     setLabelColour(Picture3, colour);
 }
 
-void Form1::picPalette_MouseDown(Qt::MouseButton, double x, double y)
-{
+void Form1::picPalette_MouseDown(Qt::MouseButton, double x, double y) {
     pickColour(picPalette->surface.readPixel(x, y), true);
 }
 
-void Form1::Picture5_MouseDown(Qt::MouseButton, double x, double y)
-{
+void Form1::Picture5_MouseDown(Qt::MouseButton, double x, double y) {
     pickColour(Picture5->surface.readPixel(x, y), false);
 }
 
 // Scenes.
 
-void Form1::showScene()
-{
+void Form1::showScene() {
     const QImage scene = loadPicture(scenePath(appPath, state.sceneIndex));
     if (!scene.isNull())
         Picture6 = scene;
@@ -206,24 +198,21 @@ void Form1::showScene()
     Picture2->hide();
 }
 
-void Form1::previousScene()
-{
+void Form1::previousScene() {
     state.sceneIndex = static_cast<int16_t>(state.sceneIndex - 1);
     if (state.sceneIndex == 0 || state.sceneIndex == -1)
         state.sceneIndex = static_cast<int16_t>(state.sceneCount);
     showScene();
 }
 
-void Form1::nextScene()
-{
+void Form1::nextScene() {
     state.sceneIndex = static_cast<int16_t>(state.sceneIndex + 1);
     if (state.sceneIndex == state.sceneCount + 1)
         state.sceneIndex = 1;
     showScene();
 }
 
-void Form1::mirrorStamp()
-{
+void Form1::mirrorStamp() {
     if (!Picture2->hasPicture())
         return;
     CanvasSurface &s = Picture2->surface;
@@ -245,62 +234,65 @@ void Form1::mirrorStamp()
     Picture2->update();
 }
 
-void Form1::newDrawing()
-{
+void Form1::newDrawing() {
     canvas.setBackgroundPicture(QImage());
     RestoreCanvasFrame();
     SaveUndoSnapshot();
 }
 
-void Form1::copyToClipboard() { platform.setClipboardImage(canvas.copyPersistent()); }
+void Form1::copyToClipboard() {
+    platform.setClipboardImage(canvas.copyPersistent());
+}
 
-void Form1::SaveDrawing() { drawings::SaveDrawing(state, canvas.persistentLayer(), File1); }
+void Form1::SaveDrawing() {
+    drawings::SaveDrawing(state, canvas.persistentLayer(), File1);
+}
 
-void Form1::ShowPreviousDrawing()
-{
+void Form1::ShowPreviousDrawing() {
     const QImage picture = loadPicture(drawings::stepPrevious(state, File1));
     if (!picture.isNull())
         canvas.setBackgroundPicture(picture);
 }
 
-void Form1::ShowNextDrawing()
-{
+void Form1::ShowNextDrawing() {
     const QImage picture = loadPicture(drawings::stepNext(state, File1));
     if (!picture.isNull())
         canvas.setBackgroundPicture(picture);
 }
 
-void Form1::deleteDrawing() { drawings::deleteCurrent(state, File1); }
+void Form1::deleteDrawing() {
+    drawings::deleteCurrent(state, File1);
+}
 
-void Form1::toggleGridLines()
-{
+void Form1::toggleGridLines() {
     grid.linesVisible = !grid.linesVisible;
     Picture1->update();
 }
 
-void Form1::toggleGridDots()
-{
+void Form1::toggleGridDots() {
     grid.dotsVisible = !grid.dotsVisible;
     Picture1->update();
 }
 
-void Form1::toggleColourPanel() { Picture5->setVisible(Picture5->isHidden()); }
+void Form1::toggleColourPanel() {
+    Picture5->setVisible(Picture5->isHidden());
+}
 
-void Form1::openDrawingsFolder()
-{
+void Form1::openDrawingsFolder() {
     platform.openFolder(resolvePath(appPath, QStringLiteral("\\misdibujos\\")));
 }
 
-void Form1::printCanvas()
-{
+void Form1::printCanvas() {
     const QRectF outer = twipsRect(Picture1);
-    platform.printImage(canvas.copyPersistent(), QSizeF(outer.width() / 1440.0, outer.height() / 1440.0));
+    platform.printImage(canvas.copyPersistent(),
+                        QSizeF(outer.width() / 1440.0, outer.height() / 1440.0));
 }
 
-void Form1::quitProgram() { platform.quit(); }
+void Form1::quitProgram() {
+    platform.quit();
+}
 
-void Form1::openGallery()
-{
+void Form1::openGallery() {
     // Erases what the transient layer shows, as a copy of the persistent
     // image into the background picture would.
     canvas.repaint();
@@ -311,8 +303,7 @@ void Form1::openGallery()
 
 // Text panel and font settings.
 
-void Form1::openTextPanel()
-{
+void Form1::openTextPanel() {
     const QRectF panel = twipsRect(Picture4);
     placeTwips(Picture4, QRectF(roundHalfEven(screenWidthTwips() - panel.width()),
                                 roundHalfEven(screenHeightTwips() - panel.height()), panel.width(),
@@ -330,10 +321,11 @@ void Form1::openTextPanel()
     }
 }
 
-void Form1::Command4_Click() { Picture4->hide(); }
+void Form1::Command4_Click() {
+    Picture4->hide();
+}
 
-void Form1::Command3_Click(int Index)
-{
+void Form1::Command3_Click(int Index) {
     if (Index < 0 || Index > 1)
         return;
     QPushButton *b = Command3[Index];
@@ -350,8 +342,7 @@ void Form1::Command3_Click(int Index)
     Text1->setFont(textFont);
 }
 
-void Form1::Combo1_Click()
-{
+void Form1::Combo1_Click() {
     const double v = leadingNumber(Combo1->currentText());
     if (v > 7 && v < 73) {
         canvas.font().setPointSizeF(v);
@@ -361,8 +352,7 @@ void Form1::Combo1_Click()
     }
 }
 
-void Form1::Combo2_Click()
-{
+void Form1::Combo2_Click() {
     const QString name = Combo2->currentText();
     canvas.font().setFamily(name);
     QFont f = Text1->font();
@@ -370,10 +360,11 @@ void Form1::Combo2_Click()
     Text1->setFont(f);
 }
 
-void Form1::Text1_Change() { canvas.repaint(); }
+void Form1::Text1_Change() {
+    canvas.repaint();
+}
 
-void Form1::textPreview(double x, double y)
-{
+void Form1::textPreview(double x, double y) {
     canvas.repaint();
     canvas.setTextColour(currentColour(state));
     canvas.setTextPosition(QPointF(x, y));
@@ -382,8 +373,7 @@ void Form1::textPreview(double x, double y)
     canvas.printText(text.isEmpty() ? state.texts.value(29) : text);
 }
 
-void Form1::textCommit(double x, double y)
-{
+void Form1::textCommit(double x, double y) {
     canvas.setTextPosition(QPointF(x, y));
     canvas.setPersistence(true);
     canvas.printText(Text1->text());
@@ -393,22 +383,23 @@ void Form1::textCommit(double x, double y)
 // Stamps.
 
 namespace {
-long long halfTwips(double twips) { return roundToInt(twips) / 2; }
+long long halfTwips(double twips) {
+    return roundToInt(twips) / 2;
+}
 } // namespace
 
-void Form1::stampPreview(double x, double y)
-{
+void Form1::stampPreview(double x, double y) {
     canvas.repaint();
     const QRectF r = twipsRect(Picture2);
     const int tpp = state.twipsPerPixel;
     const auto px = roundToInt(x) - halfTwips(r.width()) / tpp;
     const auto py = roundToInt(y) - halfTwips(r.height()) / tpp;
     canvas.setPersistence(false);
-    canvas.paintPictureAnd(Picture2->backgroundPicture(), static_cast<int>(px), static_cast<int>(py));
+    canvas.paintPictureAnd(Picture2->backgroundPicture(), static_cast<int>(px),
+                           static_cast<int>(py));
 }
 
-void Form1::stampStart(double x, double y)
-{
+void Form1::stampStart(double x, double y) {
     state.stampPreview = false;
     state.stampY = y;
     state.stampX = x;
@@ -427,8 +418,7 @@ void Form1::stampStart(double x, double y)
     Picture1->setEnabled(false);
 }
 
-void Form1::Brincaro1_GifEnd()
-{
+void Form1::Brincaro1_GifEnd() {
     const QImage &picture = Picture2->backgroundPicture();
     const int W = picture.width();
     const int H = picture.height();
@@ -438,8 +428,10 @@ void Form1::Brincaro1_GifEnd()
     canvas.setPersistence(true);
     const QRectF r = twipsRect(Picture2);
     const double tpp = state.twipsPerPixel;
-    const auto x = toInt16(roundHalfEven(state.stampX) - double(halfTwips(r.width())) / tpp).value_or(0);
-    const auto y = toInt16(roundHalfEven(state.stampY) - double(halfTwips(r.height())) / tpp).value_or(0);
+    const auto x =
+        toInt16(roundHalfEven(state.stampX) - double(halfTwips(r.width())) / tpp).value_or(0);
+    const auto y =
+        toInt16(roundHalfEven(state.stampY) - double(halfTwips(r.height())) / tpp).value_or(0);
     canvas.blitMasked(picture, 0, 0, W, H, x, y, white);
     canvas.setPersistence(false);
     canvas.repaint();
@@ -447,8 +439,7 @@ void Form1::Brincaro1_GifEnd()
     SaveUndoSnapshot();
 }
 
-void Form1::Picture2_MouseDown(Qt::MouseButton button, double x, double y)
-{
+void Form1::Picture2_MouseDown(Qt::MouseButton button, double x, double y) {
     if (button != Qt::LeftButton)
         return;
     state.currentTool = tool::stamp;

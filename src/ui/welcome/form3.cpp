@@ -29,8 +29,7 @@ const char *const licenceNotice =
     "sin pagar nada.\n\nSe entrega tal cual, sin ninguna garantía: quienes lo hicieron "
     "no responden de los daños que pudiera causar su uso.";
 
-QLabel *plainLabel(const QString &text, QWidget *parent)
-{
+QLabel *plainLabel(const QString &text, QWidget *parent) {
     auto *l = new QLabel(text, parent);
     l->setTextFormat(Qt::PlainText);
     return l;
@@ -38,11 +37,12 @@ QLabel *plainLabel(const QString &text, QWidget *parent)
 
 } // namespace
 
-QRgb Form3::labelColour(int k) { return classicColours[std::clamp(k, 0, 15)]; }
+QRgb Form3::labelColour(int k) {
+    return classicColours[std::clamp(k, 0, 15)];
+}
 
 Form3::Form3(QString path, Platform &p, QWidget *parent)
-    : QWidget(parent), appPath(std::move(path)), platform(p)
-{
+    : QWidget(parent), appPath(std::move(path)), platform(p) {
     setWindowTitle(QStringLiteral("Garabix 2.0 - hecho para los más pequeños"));
     setFixedSize(520, 400);
     setAutoFillBackground(true);
@@ -93,15 +93,13 @@ Form3::Form3(QString path, Platform &p, QWidget *parent)
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
 
-void Form3::showEvent(QShowEvent *event)
-{
+void Form3::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!loaded)
         Form_Load();
 }
 
-void Form3::keyPressEvent(QKeyEvent *event)
-{
+void Form3::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         Command2->click();
         return;
@@ -109,8 +107,7 @@ void Form3::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void Form3::Form_Load()
-{
+void Form3::Form_Load() {
     loaded = true;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
@@ -124,8 +121,7 @@ void Form3::Form_Load()
     Command2->setFocus();
 }
 
-void Form3::Command1_Click()
-{
+void Form3::Command1_Click() {
     if (Command1->text() == licenceCaption) {
         for (QLabel *l : Label2)
             l->hide();
@@ -140,15 +136,13 @@ void Form3::Command1_Click()
     platform.playSound(resolvePath(appPath, QStringLiteral("\\sonidos\\sonido1.wav")), true);
 }
 
-void Form3::Command2_Click()
-{
+void Form3::Command2_Click() {
     platform.playSound(resolvePath(appPath, QStringLiteral("\\sonidos\\sonido3.wav")), true);
     if (showMainWindow)
         showMainWindow();
 }
 
-void Form3::Timer1_Timer()
-{
+void Form3::Timer1_Timer() {
     const auto k = static_cast<int>(roundHalfEven(double(rng.next()) * 15));
     QPalette pal = Label1->palette();
     pal.setColor(QPalette::WindowText, QColor::fromRgb(labelColour(k)));
