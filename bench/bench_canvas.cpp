@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <cstring>
 #include <deque>
@@ -143,11 +142,3 @@ void BM_FloodFillZigzag4K(benchmark::State &state) {
 BENCHMARK(BM_FloodFillZigzag4K)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

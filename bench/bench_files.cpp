@@ -156,11 +156,3 @@ void BM_GalleryOpen20(benchmark::State &st) {
 BENCHMARK(BM_GalleryOpen20)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,8 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
 using namespace garabix;
 
 namespace {
@@ -154,11 +152,3 @@ void BM_UndoMemory19_4K(benchmark::State &st) {
 BENCHMARK(BM_UndoMemory19_4K)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

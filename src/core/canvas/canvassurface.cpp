@@ -79,15 +79,21 @@ template <typename Paint> QRect CanvasSurface::draw(QRect bounds, Paint &&paint)
         p.setRenderHint(QPainter::Antialiasing, false);
         paint(p);
     };
-    paintOn(screenImage);
+    return onLayers(bounds, paintOn);
+}
+
+template <typename Change> QRect CanvasSurface::onLayers(const QRect &r, Change &&change) {
+    if (r.isEmpty())
+        return {};
+    change(screenImage);
     if (persistent) {
-        paintOn(persistentImage);
-        markDirty(bounds);
+        change(persistentImage);
+        markDirty(r);
     } else {
-        addTransient(bounds);
+        addTransient(r);
     }
-    notify(bounds);
-    return bounds;
+    notify(r);
+    return r;
 }
 
 QRect CanvasSurface::line(QPointF a, QPointF b, ColourWord c) {
@@ -144,16 +150,9 @@ QRect CanvasSurface::dot(QPointF pt, ColourWord c) {
         if (!rect().contains(p0))
             return {};
         const QRgb rgb = toRgb(c);
-        reinterpret_cast<QRgb *>(screenImage.scanLine(p0.y()))[p0.x()] = rgb;
-        const QRect r(p0, QSize(1, 1));
-        if (persistent) {
-            reinterpret_cast<QRgb *>(persistentImage.scanLine(p0.y()))[p0.x()] = rgb;
-            markDirty(r);
-        } else {
-            addTransient(r);
-        }
-        notify(r);
-        return r;
+        return onLayers(QRect(p0, QSize(1, 1)), [&](QImage &image) {
+            reinterpret_cast<QRgb *>(image.scanLine(p0.y()))[p0.x()] = rgb;
+        });
     }
     const int m = pen / 2 + 2;
     return draw(QRect(p0, p0).adjusted(-m, -m, m, m), [&](QPainter &p) {
@@ -218,15 +217,7 @@ QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y) {
                 d[i] &= s[i] | 0xFF000000u;
         }
     };
-    andInto(screenImage);
-    if (persistent) {
-        andInto(persistentImage);
-        markDirty(r);
-    } else {
-        addTransient(r);
-    }
-    notify(r);
-    return r;
+    return onLayers(r, andInto);
 }
 
 QRect CanvasSurface::paintPictureStretched(const QImage &picture, const QRectF &target) {
@@ -237,17 +228,13 @@ QRect CanvasSurface::paintPictureStretched(const QImage &picture, const QRectF &
 
 QRect CanvasSurface::blitMasked(const QImage &picture, int sx, int sy, int w, int h, int dx, int dy,
                                 ColourWord key) {
-    const QRect r = MaskedBlit(screenImage, picture, sx, sy, w, h, dx, dy, key);
-    if (r.isEmpty())
-        return r;
-    if (persistent) {
-        MaskedBlit(persistentImage, picture, sx, sy, w, h, dx, dy, key);
-        markDirty(r);
-    } else {
-        addTransient(r);
-    }
-    notify(r);
-    return r;
+    if (w <= 0 || h <= 0 || picture.isNull())
+        return {};
+    // The rectangle the blit writes: the target clipped to both surfaces.
+    const QRect r =
+        QRect(dx, dy, w, h) & rect() & QRect(dx - sx, dy - sy, picture.width(), picture.height());
+    return onLayers(r,
+                    [&](QImage &image) { MaskedBlit(image, picture, sx, sy, w, h, dx, dy, key); });
 }
 
 void CanvasSurface::repaint() {

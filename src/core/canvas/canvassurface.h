@@ -95,6 +95,9 @@ public:
 
 private:
     template <typename Paint> QRect draw(QRect bounds, Paint &&paint);
+    // Makes a change on the screen layer, and on the persistent layer too
+    // while persistence is on; records it as dirty or transient and reports it.
+    template <typename Change> QRect onLayers(const QRect &r, Change &&change);
     void markDirty(const QRect &r);
     void notify(const QRect &r);
     void addTransient(const QRect &r);

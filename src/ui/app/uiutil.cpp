@@ -1,6 +1,10 @@
 #include "ui/app/uiutil.h"
 
+#include "core/app/numeric.h"
+
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVariant>
 #include <QWidget>
 #include <QtGlobal>
@@ -40,6 +44,16 @@ void setLabelColour(QWidget *w, ColourWord c) {
 long widgetColour(const QWidget *w) {
     const QVariant v = w->property(colourProperty);
     return v.isValid() ? static_cast<long>(v.toLongLong()) : -1;
+}
+
+void centreOnScreen(QWidget *window) {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect s = screen->geometry();
+    const auto left = intDiv(s.width() - window->width(), 2).value_or(0);
+    const auto top = intDiv(s.height() - window->height(), 2).value_or(0);
+    window->move(s.left() + static_cast<int>(left), s.top() + static_cast<int>(top));
 }
 
 QString plainToolTip(const QString &text) {

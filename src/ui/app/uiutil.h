@@ -17,6 +17,10 @@ void setLabelColour(QWidget *label, ColourWord colour);
 // The colour word stored by setButtonColour/setLabelColour, or -1.
 long widgetColour(const QWidget *w);
 
+// Centres a window on the primary screen: each half-difference is an integer
+// division of the rounded difference, truncated.
+void centreOnScreen(QWidget *window);
+
 // A tooltip that shows `text` as it stands, never as markup.
 QString plainToolTip(const QString &text);
 

@@ -117,11 +117,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event) {
 
 void Form2::Form_Load() {
     loaded = true;
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        move(s.left() + static_cast<int>(intDiv(s.width() - width(), 2).value_or(0)),
-             s.top() + static_cast<int>(intDiv(s.height() - height(), 2).value_or(0)));
-    }
+    centreOnScreen(this);
     form1.stamps.stampFolder = resolvePath(form1.appPath, QStringLiteral("\\dibujos"));
     ListCategories();
     previewPlaying = false;

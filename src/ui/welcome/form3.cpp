@@ -109,12 +109,7 @@ void Form3::keyPressEvent(QKeyEvent *event) {
 
 void Form3::Form_Load() {
     loaded = true;
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        const auto left = intDiv(s.width() - width(), 2).value_or(0);
-        const auto top = intDiv(s.height() - height(), 2).value_or(0);
-        move(s.left() + static_cast<int>(left), s.top() + static_cast<int>(top));
-    }
+    centreOnScreen(this);
     Brincaro1->setFile(resolvePath(appPath, QStringLiteral("\\camina.gif")));
     Label3->hide();
     Timer1.start();
