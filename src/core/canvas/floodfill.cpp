@@ -14,6 +14,10 @@ namespace {
 // First index in [i, end] whose pixel is not `c` (or is `c`, with
 // `wantEqual` false), or end + 1. Long runs are compared 16 pixels at a time.
 template <bool wantEqual> inline int skipWhile(const QRgb *p, int i, int end, QRgb c) {
+    // Most runs in a maze are a few pixels long: look at those one by one first.
+    for (int k = 0; k < 4; ++k, ++i)
+        if (i > end || (p[i] == c) != wantEqual)
+            return i;
 #if defined(__SSE2__)
     const __m128i v = _mm_set1_epi32(static_cast<int>(c));
     const int target = wantEqual ? 0xFFFF : 0;
