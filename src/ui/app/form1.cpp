@@ -48,6 +48,8 @@ Form1::Form1(QString path, Platform &p, QWidget *parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 192, 255));
     setPalette(pal);
+    // Placing controls in twips needs the screen's scale before start-up sets it.
+    state.twipsPerPixel = screenTwipsPerPixel();
     createControls();
 }
 
@@ -147,6 +149,12 @@ void Form1::createControls() {
     connect(Brincaro1, &Brincaro::GifEnd, this, [this] { Brincaro1_GifEnd(); });
 }
 
+int16_t Form1::screenTwipsPerPixel() const {
+    const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    const int16_t tpp = toInt16(1440.0 / dpi).value_or(15);
+    return tpp > 0 ? tpp : 15;
+}
+
 double Form1::screenWidthTwips() const {
     return double(width()) * state.twipsPerPixel;
 }
@@ -195,8 +203,12 @@ void Form1::Form_Load() {
         if (findEntry(programFolder, QStringLiteral("misdibujos")).isEmpty())
             QDir(programFolder).mkdir(QStringLiteral("misdibujos"));
     });
-    // 3.
-    runStep([&] { appPath = programFolder; });
+    // 3. The cues are readied here, so that the first click sounds at once.
+    runStep([&] {
+        appPath = programFolder;
+        for (const char *cue : {"sonido3.wav", "sonido4.wav", "sonido5.wav"})
+            platform.preloadSound(cuePath(cue));
+    });
     // 4. The first stamp category.
     runStep([&] {
         if (!Dir1.setPath(resolvePath(appPath, QStringLiteral("\\dibujos\\"))))
@@ -217,13 +229,7 @@ void Form1::Form_Load() {
             throw StepFailed();
         Picture2->setPicture(picture);
     });
-    // 6. 12. twipsPerPixel is needed to place anything; it is read here first.
-    runStep([&] {
-        const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-        state.twipsPerPixel = toInt16(1440.0 / dpi).value_or(15);
-        if (state.twipsPerPixel <= 0)
-            state.twipsPerPixel = 15;
-    });
+    // 6. The stamp picture stands on the bottom edge.
     runStep([&] {
         const QRectF r = twipsRect(Picture2);
         placeTwips(Picture2, QRectF(0, screenHeightTwips() - r.height(), r.width(), r.height()));
@@ -258,6 +264,7 @@ void Form1::Form_Load() {
     // 12.
     runStep([&] {
         setLabelColour(Picture3, black);
+        state.twipsPerPixel = screenTwipsPerPixel();
         state.stampPreview = true;
     });
     // 13.
@@ -382,9 +389,12 @@ void Form1::UndoLastStep() {
     garabix::UndoLastStep(state, canvas, undo);
 }
 
+QString Form1::cuePath(const char *name) const {
+    return resolvePath(appPath, QStringLiteral("\\sonidos\\") + QLatin1String(name));
+}
+
 void Form1::playCue(const char *name) {
-    platform.playSound(resolvePath(appPath, QStringLiteral("\\sonidos\\") + QLatin1String(name)),
-                       false);
+    platform.playSound(cuePath(name), false);
 }
 
 } // namespace garabix

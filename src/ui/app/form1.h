@@ -118,6 +118,8 @@ public:
     QLabel *Picture3 = nullptr;
     Brincaro *Brincaro1 = nullptr;
 
+    // Twips per pixel of the screen, from its logical resolution (15 at 96 dpi).
+    int16_t screenTwipsPerPixel() const;
     // Client-area size in twips used by the layout.
     double screenWidthTwips() const;
     double screenHeightTwips() const;
@@ -141,6 +143,7 @@ private:
     void createControls();
     void pickColour(long colour, bool fromPalette);
     void playCue(const char *name);
+    QString cuePath(const char *name) const;
     PointerContext pointerContext();
 
     // PointerEnvironment

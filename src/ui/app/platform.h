@@ -17,6 +17,8 @@ public:
     // Plays a WAV cue. A missing or unplayable file is silent. With `wait`
     // the call returns once the sound has ended (bounded by its length).
     virtual void playSound(const QString &path, bool wait) = 0;
+    // Readies a cue so that its first play starts at once.
+    virtual void preloadSound(const QString &path) { Q_UNUSED(path); }
     virtual void setClipboardImage(const QImage &image) = 0;
     // Prints one page with `image` at the top-left, `sizeInches` large, on
     // the default printer, without a dialog.

@@ -59,12 +59,7 @@ public:
         const int length = wavLengthMs(path);
         if (length < 0)
             return;
-        QSoundEffect *effect = effects.value(path);
-        if (!effect) {
-            effect = new QSoundEffect(qApp);
-            effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
-            effects.insert(path, effect);
-        }
+        QSoundEffect *effect = effectFor(path);
         effect->play();
         if (!wait)
             return;
@@ -80,6 +75,11 @@ public:
             if (clock.elapsed() > 100 && !effect->isPlaying())
                 break;
         }
+    }
+
+    void preloadSound(const QString &path) override {
+        if (QFileInfo(path).isFile() && wavLengthMs(path) >= 0)
+            effectFor(path);
     }
 
     void setClipboardImage(const QImage &image) override {
@@ -118,7 +118,17 @@ public:
     void quit() override { QApplication::exit(0); }
 
 private:
-    QHash<QString, QSoundEffect *> effects;
+    QSoundEffect *effectFor(const QString &path) {
+        QSoundEffect *effect = effects.value(path);
+        if (!effect) {
+            effect = new QSoundEffect(qApp);
+            effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+            effects.insert(path, effect);
+        }
+        return effect;
+    }
+
+    QHash<QString, QSoundEffect *> effects; // one per cue
 };
 
 } // namespace

@@ -111,6 +111,8 @@ void Form3::Form_Load() {
     loaded = true;
     centreOnScreen(this);
     Brincaro1->setFile(resolvePath(appPath, QStringLiteral("\\camina.gif")));
+    for (const char *cue : {"\\sonidos\\sonido1.wav", "\\sonidos\\sonido3.wav"})
+        platform.preloadSound(resolvePath(appPath, QLatin1String(cue)));
     Label3->hide();
     Timer1.start();
     Command2->setFocus();
