@@ -212,7 +212,10 @@ private slots:
         w.gallery->Image1_Click(0);
         w.form->Command1_Click(4);
         w.form->picPalette_MouseDown(Qt::LeftButton, 6 + 16 * 4 + 5, 8); // green
-        w.form->Picture2_MouseDown(Qt::LeftButton, 2, 2);
+        w.form->show();
+        w.form->Picture2->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        QTest::mouseClick(w.form->Picture2, Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(int(w.form->state.currentTool), 2);
         const QImage coloured = w.form->Picture2->backgroundPicture();
         QCOMPARE(coloured.pixel(2, 2), qRgb(0, 255, 0));
