@@ -48,6 +48,9 @@ Form1::Form1(QString path, Platform &p, QWidget *parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 192, 255));
     setPalette(pal);
+    loadTimer.setSingleShot(true);
+    loadTimer.setInterval(40);
+    connect(&loadTimer, &QTimer::timeout, this, [this] { Form_Load(); });
     // Placing controls in twips needs the screen's scale before start-up sets it.
     state.twipsPerPixel = screenTwipsPerPixel();
     createControls();
@@ -178,11 +181,18 @@ QRectF Form1::twipsRect(const QWidget *w) const {
 
 void Form1::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    if (!loaded)
-        QTimer::singleShot(0, this, [this] {
-            if (!loaded)
-                Form_Load();
-        });
+    if (!loaded && !loadTimer.isActive()) {
+        shownAt.start();
+        loadTimer.start();
+    }
+}
+
+void Form1::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    // A window manager may still be maximizing the window: the layout waits
+    // until the size has settled, but never long.
+    if (!loaded && loadTimer.isActive() && shownAt.elapsed() < 300)
+        loadTimer.start();
 }
 
 void Form1::closeEvent(QCloseEvent *event) {

@@ -14,6 +14,8 @@
 #include "core/canvas/undoring.h"
 #include "core/grid/grid.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QVector>
 #include <QWidget>
 #include <functional>
@@ -129,6 +131,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     // Closing the window ends the program, as Yes to the quit question does.
     void closeEvent(QCloseEvent *event) override;
 
@@ -156,6 +159,8 @@ private:
     Platform &platform;
     QWidget *welcomeWindow = nullptr;
     bool loaded = false;
+    QTimer loadTimer;
+    QElapsedTimer shownAt;
 };
 
 } // namespace garabix

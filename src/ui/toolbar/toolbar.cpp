@@ -283,6 +283,8 @@ void Form1::openDrawingsFolder() {
 }
 
 void Form1::printCanvas() {
+    // The picture printed is the persistent image, which the canvas shows again.
+    canvas.repaint();
     const QRectF outer = twipsRect(Picture1);
     platform.printImage(canvas.copyPersistent(),
                         QSizeF(outer.width() / 1440.0, outer.height() / 1440.0));
