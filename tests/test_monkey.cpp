@@ -38,23 +38,20 @@ class TestMonkey : public QObject {
 private slots:
     void twentyThousandEvents() {
         limitPictureMemory();
-        test::ProgramFolder folder;
-        folder.writeDefaultConfiguration();
-        folder.write("configuracion/mdg.txt", "15\n");
-        QDir(folder.path()).mkpath("escenarios");
-        QImage scene(48, 27, QImage::Format_RGB32);
-        scene.fill(Qt::cyan);
-        gif::writeGif(folder.path() + "/escenarios/1.gif", {scene});
-        for (int i = 0; i < 11; ++i)
-            folder.writeStamp(QStringLiteral("dibujos/a/s%1.gif").arg(i, 2, 10, QLatin1Char('0')),
-                              30, 2);
-        folder.writeStamp("dibujos/b/t.gif", 50, 2);
-        folder.mkdir("dibujos/c");
-
-        test::RecordingPlatform platform;
-        Form1 form(folder.path(), platform);
-        form.resize(640, 480);
-        form.Form_Load();
+        test::MainWindow w([](test::ProgramFolder &folder) {
+            folder.writeDefaultConfiguration();
+            folder.write("configuracion/mdg.txt", "15\n");
+            QDir(folder.path()).mkpath("escenarios");
+            QImage scene(48, 27, QImage::Format_RGB32);
+            scene.fill(Qt::cyan);
+            gif::writeGif(folder.path() + "/escenarios/1.gif", {scene});
+            for (int i = 0; i < 11; ++i)
+                folder.writeStamp(
+                    QStringLiteral("dibujos/a/s%1.gif").arg(i, 2, 10, QLatin1Char('0')), 30, 2);
+            folder.writeStamp("dibujos/b/t.gif", 50, 2);
+            folder.mkdir("dibujos/c");
+        });
+        Form1 &form = *w.form;
         Form2 gallery(form);
         gallery.Form_Load();
         form.rng.seed(2026);

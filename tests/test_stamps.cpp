@@ -188,12 +188,8 @@ private slots:
     }
 
     void noStampFolderAtAll() {
-        test::ProgramFolder folder;
-        folder.writeDefaultConfiguration();
-        test::RecordingPlatform platform;
-        Form1 form(folder.path(), platform);
-        form.resize(800, 600);
-        form.Form_Load();
+        test::MainWindow w;
+        Form1 &form = *w.form;
         Form2 gallery(form);
         gallery.Form_Load();
         QCOMPARE(gallery.categoryCount, 0);

@@ -44,10 +44,7 @@ template <typename Step> void runStep(Step &&step) {
 Form1::Form1(QString path, Platform &p, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), platform(p) {
     setWindowTitle(QStringLiteral("Garabix"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(255, 192, 255));
-    setPalette(pal);
+    setBackground(this, QColor(255, 192, 255));
     loadTimer.setSingleShot(true);
     loadTimer.setInterval(40);
     connect(&loadTimer, &QTimer::timeout, this, [this] { Form_Load(); });
@@ -121,10 +118,7 @@ void Form1::createControls() {
     connect(Combo2, qOverload<int>(&QComboBox::activated), this, [this] { Combo2_Click(); });
 
     Picture4 = new QWidget(this);
-    Picture4->setAutoFillBackground(true);
-    QPalette panel = Picture4->palette();
-    panel.setColor(QPalette::Window, QColor(255, 255, 192));
-    Picture4->setPalette(panel);
+    setBackground(Picture4, QColor(255, 255, 192));
     Text1 = new QLineEdit(Picture4);
     Command4 = new QPushButton(QStringLiteral("Cerrar"), Picture4);
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });

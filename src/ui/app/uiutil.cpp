@@ -28,6 +28,13 @@ QString cssColour(ColourWord c) {
 }
 } // namespace
 
+void setBackground(QWidget *w, const QColor &colour) {
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+}
+
 void setButtonColour(QWidget *w, ColourWord c) {
     w->setProperty(colourProperty, static_cast<qlonglong>(c));
     w->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #707070;"

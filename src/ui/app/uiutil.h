@@ -11,6 +11,9 @@ class QWidget;
 
 namespace garabix {
 
+// Fills a window or panel with a plain background colour.
+void setBackground(QWidget *w, const QColor &colour);
+
 // Gives a button or label a background colour (a colour word) and remembers it.
 void setButtonColour(QWidget *button, ColourWord colour);
 void setLabelColour(QWidget *label, ColourWord colour);

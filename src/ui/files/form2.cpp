@@ -40,10 +40,7 @@ void setTextColour(QLabel *l, QColor c) {
 Form2::Form2(Form1 &f, QWidget *parent) : QWidget(parent), form1(f) {
     setWindowTitle(QStringLiteral("Garabix"));
     setFixedSize(640, 490);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 235));
-    setPalette(pal);
+    setBackground(this, QColor(255, 255, 235));
     Label1.append(newLabel(0));
     Label1[0]->setText(QStringLiteral("Dibujos"));
     Label1[0]->hide();

@@ -45,10 +45,7 @@ Form3::Form3(QString path, Platform &p, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), platform(p) {
     setWindowTitle(QStringLiteral("Garabix 2.0 - hecho para los más pequeños"));
     setFixedSize(520, 400);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(255, 250, 220));
-    setPalette(pal);
+    setBackground(this, QColor(255, 250, 220));
 
     Label1 = plainLabel(QStringLiteral("Garabix"), this);
     QFont title(QStringLiteral("Arial"), 40, QFont::Bold);
