@@ -52,7 +52,9 @@ private slots:
             QProcess helper;
             helper.start(qEnvironmentVariable("GARABIX_SAVEHELPER"), {folder, "1000"});
             QVERIFY(helper.waitForStarted());
-            QTest::qWait(r.bounded(100, 1200));
+            // Once it is saving (its first drawing is written), kill it at a random moment.
+            QVERIFY(helper.waitForReadyRead(30000));
+            QTest::qWait(r.bounded(0, 400));
             ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
             helper.waitForFinished();
             ++kills;
