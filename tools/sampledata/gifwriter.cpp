@@ -62,11 +62,6 @@ bool putExtension(GifFileType *gif, int code, const std::vector<GifByteType> &bl
 
 } // namespace
 
-QRgb nearestPaletteColour(QRgb c) {
-    const GifColorType &p = palette().colours[palette().nearest(c)];
-    return qRgb(p.Red, p.Green, p.Blue);
-}
-
 bool writeGif(const QString &path, const QVector<QImage> &frames, const Options &options) {
     if (frames.isEmpty() || frames.first().isNull())
         return false;

@@ -18,7 +18,4 @@ struct Options {
 // Returns false when the file cannot be written or there is no frame.
 bool writeGif(const QString &path, const QVector<QImage> &frames, const Options &options = {});
 
-// The palette colour nearest to `c`.
-QRgb nearestPaletteColour(QRgb c);
-
 } // namespace garabix::gif

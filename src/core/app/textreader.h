@@ -24,7 +24,6 @@ public:
 
     // The next item, or nothing once the text is exhausted.
     std::optional<QString> next();
-    bool atEnd() const { return pos >= text.size(); }
 
     // Longest item kept; longer ones are cut (a language text is one line of a
     // tooltip, and no number needs more).

@@ -31,7 +31,6 @@ public:
     // Puts the picture of `slot` back on the surface; an empty slot blanks it.
     void restore(int slot, CanvasSurface &surface);
 
-    bool isEmpty(int slot) const { return entries.at(slot).tiles.empty(); }
     // Bytes held by distinct tiles across all entries.
     size_t bytesHeld() const;
 
