@@ -62,6 +62,10 @@ QString showAt(DrawingState &state, FileList &File1, int step) {
 
 } // namespace
 
+int16_t countDrawings(const FileList &File1) {
+    return static_cast<int16_t>(std::min(File1.count(), 32767));
+}
+
 bool writeBmp(const QImage &image, const QString &path) {
     if (image.isNull())
         return false;
@@ -99,7 +103,7 @@ QString SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1) 
     if (written.isEmpty())
         return {}; // every number taken: nothing saved, the drawing stays unsaved
     File1.refresh();
-    state.drawingCount = static_cast<int16_t>(std::min(File1.count(), 32767));
+    state.drawingCount = countDrawings(File1);
     state.drawingModified = false;
     return written;
 }
@@ -121,7 +125,7 @@ bool deleteCurrent(DrawingState &state, FileList &File1) {
     }
     if (!path.isEmpty()) {
         File1.refresh();
-        state.drawingCount = static_cast<int16_t>(std::min(File1.count(), 32767));
+        state.drawingCount = countDrawings(File1);
     }
     return removed;
 }

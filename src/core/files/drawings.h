@@ -12,6 +12,9 @@ namespace garabix::drawings {
 
 constexpr int highestNumber = 10000;
 
+// The number of files in the list, as the 16-bit drawingCount holds it.
+int16_t countDrawings(const FileList &File1);
+
 // Writes `image` as a standard uncompressed 24-bit BMP through a temporary
 // file renamed into place, so a failed write never leaves a partial file.
 bool writeBmp(const QImage &image, const QString &path);

@@ -7,6 +7,7 @@
 #include "core/app/scenes.h"
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/tools.h"
+#include "core/files/drawings.h"
 #include "ui/app/brincaro.h"
 #include "ui/app/canvaswidget.h"
 #include "ui/app/picturebox.h"
@@ -160,12 +161,12 @@ double Form1::screenHeightTwips() const {
 }
 
 void Form1::placeTwips(QWidget *w, const QRectF &t) const {
-    // Edges are rounded, not sizes, so that touching controls stay touching.
-    const double tpp = state.twipsPerPixel > 0 ? state.twipsPerPixel : 15;
-    auto px = [tpp](double twips) { return static_cast<int>(roundToInt(twips / tpp)); };
-    const int left = px(t.left());
-    const int top = px(t.top());
-    w->setGeometry(left, top, px(t.left() + t.width()) - left, px(t.top() + t.height()) - top);
+    w->setGeometry(twipsToPixels(t, state.twipsPerPixel > 0 ? state.twipsPerPixel : 15));
+}
+
+void Form1::placeStampOnBottomEdge() {
+    const QRectF r = twipsRect(Picture2);
+    placeTwips(Picture2, QRectF(r.left(), screenHeightTwips() - r.height(), r.width(), r.height()));
 }
 
 QRectF Form1::twipsRect(const QWidget *w) const {
@@ -233,11 +234,8 @@ void Form1::Form_Load() {
             throw StepFailed();
         Picture2->setPicture(picture);
     });
-    // 6. The stamp picture stands on the bottom edge.
-    runStep([&] {
-        const QRectF r = twipsRect(Picture2);
-        placeTwips(Picture2, QRectF(0, screenHeightTwips() - r.height(), r.width(), r.height()));
-    });
+    // 6.
+    runStep([&] { placeStampOnBottomEdge(); });
     // 7. The lists point at the drawings folder. If it could not be made, they
     // still must not point at a stamp folder: the delete button would remove
     // the program's own stamps.
@@ -245,7 +243,7 @@ void Form1::Form_Load() {
         const QString drawings = resolvePath(appPath, QStringLiteral("\\misdibujos"));
         Dir1.setPath(drawings);
         File1.forcePath(drawings);
-        state.drawingCount = static_cast<int16_t>(std::min(File1.count(), 32767));
+        state.drawingCount = drawings::countDrawings(File1);
     });
     // 8.
     runStep([&] { maxDrawingsText = config::readDrawingLimitText(appPath).value_or(QString()); });

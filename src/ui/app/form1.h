@@ -128,6 +128,8 @@ public:
     // Places a widget at a rectangle given in twips.
     void placeTwips(QWidget *w, const QRectF &twips) const;
     QRectF twipsRect(const QWidget *w) const;
+    // Stands the stamp picture on the bottom edge of the client area.
+    void placeStampOnBottomEdge();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -25,8 +25,7 @@ constexpr double columns[3] = {2520, 4920, 7320};
 constexpr double rows[3] = {360, 2400, 4440};
 
 QRect pixels(double l, double t, double w, double h) {
-    return QRect(static_cast<int>(roundToInt(l / tpp)), static_cast<int>(roundToInt(t / tpp)),
-                 static_cast<int>(roundToInt(w / tpp)), static_cast<int>(roundToInt(h / tpp)));
+    return twipsToPixels(QRectF(l, t, w, h), tpp);
 }
 
 void setTextColour(QLabel *l, QColor c) {
@@ -220,12 +219,9 @@ void Form2::Image1_Click(int Index) {
     if (Index < 0 || Index > 8)
         return;
     form1.stamps.stampIndex = static_cast<uint8_t>(Index);
-    PictureBox *stamp = form1.Picture2;
-    stamp->setPicture(pictures[Index]);
-    const QRectF r = form1.twipsRect(stamp);
-    form1.placeTwips(
-        stamp, QRectF(r.left(), form1.screenHeightTwips() - r.height(), r.width(), r.height()));
-    stamp->update();
+    form1.Picture2->setPicture(pictures[Index]);
+    form1.placeStampOnBottomEdge();
+    form1.Picture2->update();
     form1.show();
     form1.raise();
     form1.activateWindow();

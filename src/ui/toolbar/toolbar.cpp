@@ -248,16 +248,21 @@ void Form1::SaveDrawing() {
     drawings::SaveDrawing(state, canvas.persistentLayer(), File1);
 }
 
-void Form1::ShowPreviousDrawing() {
-    const QImage picture = loadPicture(drawings::stepPrevious(state, File1));
+namespace {
+// A drawing that cannot be read leaves the canvas as it was.
+void showDrawing(CanvasSurface &canvas, const QString &path) {
+    const QImage picture = loadPicture(path);
     if (!picture.isNull())
         canvas.setBackgroundPicture(picture);
 }
+} // namespace
+
+void Form1::ShowPreviousDrawing() {
+    showDrawing(canvas, drawings::stepPrevious(state, File1));
+}
 
 void Form1::ShowNextDrawing() {
-    const QImage picture = loadPicture(drawings::stepNext(state, File1));
-    if (!picture.isNull())
-        canvas.setBackgroundPicture(picture);
+    showDrawing(canvas, drawings::stepNext(state, File1));
 }
 
 void Form1::deleteDrawing() {
