@@ -12,6 +12,10 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DGARABIX_FUZZ=ON
 cmake --build build/fuzz -j2
 
+# Every test runs on a Spanish desktop: a comma-decimal locale catches any
+# reading of numbers that follows the locale.
+export LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8
+
 status=0
 (cd build/fuzz && ctest --output-on-failure -j2) || status=1
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@") || status=1

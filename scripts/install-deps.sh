@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev
-    libqt6svg6 qt6-qpa-plugins qt6-image-formats-plugins
+    libqt6svg6 qt6-qpa-plugins qt6-image-formats-plugins qt6-translations-l10n
     libgif-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core locales
 )
 
 missing=()
@@ -19,15 +19,22 @@ for p in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
-echo "Installing missing packages: ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
     SUDO="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -ne 0 ]; then
+    echo "Installing missing packages: ${missing[*]}"
+    $SUDO apt-get update -q
+    $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The tests run under a Spanish, comma-decimal locale; generate it if missing.
+if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
+    echo "Generating the es_ES.UTF-8 locale"
+    $SUDO sed -i 's/^# *\(es_ES\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^es_ES.UTF-8 UTF-8' /etc/locale.gen || echo 'es_ES.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen
+fi

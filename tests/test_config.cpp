@@ -11,6 +11,9 @@
 #include "testutil.h"
 
 #include <QtTest>
+#include <clocale>
+#include <cmath>
+#include <string>
 
 using namespace garabix;
 
@@ -46,11 +49,28 @@ private slots:
         QTest::newRow("exponent without digits") << "7e" << 7.0;
         QTest::newRow("bare point") << "." << 0.0;
         QTest::newRow("point then digits") << ".5" << 0.5;
+        QTest::newRow("decimal and exponent") << "1.5e1" << 15.0;
+        QTest::newRow("too small") << "0.001e-400" << 0.0;
+        QTest::newRow("too large") << "-12e400" << -HUGE_VAL;
     }
     void leadingNumber() {
         QFETCH(QString, text);
         QFETCH(double, value);
         QCOMPARE(garabix::leadingNumber(text), value);
+    }
+
+    void numbersReadTheSameOnACommaDecimalDesktop() {
+        const std::string before = std::setlocale(LC_ALL, nullptr);
+        if (!std::setlocale(LC_ALL, "es_ES.UTF-8"))
+            QSKIP("the es_ES.UTF-8 locale is not generated on this machine");
+        QCOMPARE(QString(std::localeconv()->decimal_point), QString(","));
+        const double half = garabix::leadingNumber("3.5");
+        const double exponent = garabix::leadingNumber("1.5e1");
+        const auto limit = config::numberField("3.5");
+        std::setlocale(LC_ALL, before.c_str());
+        QCOMPARE(half, 3.5);
+        QCOMPARE(exponent, 15.0);
+        QCOMPARE(*limit, int16_t(4)); // "3.5" in mdg.txt allows 4 drawings
     }
 
     void numberFieldRangeAndRounding() {

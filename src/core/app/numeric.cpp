@@ -1,5 +1,8 @@
 #include "core/app/numeric.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -33,6 +36,34 @@ public:
     const QString &text;
 };
 
+// Reads the number the scanner collected, the same in every locale: a
+// comma-decimal desktop must not turn "3.5" into 3. Too large a magnitude
+// saturates to +-HUGE_VAL and too small a one gives 0.
+double parseDecimal(const std::string &number) {
+    const char *first = number.c_str();
+    const char *last = first + number.size();
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-')
+        ++first;
+    double value = 0.0;
+    const std::errc error = std::from_chars(first, last, value).ec;
+    if (error == std::errc())
+        return negative ? -value : value;
+    if (error != std::errc::result_out_of_range)
+        return 0.0;
+    // Out of range: the decimal order of its first significant digit, plus
+    // the exponent, says whether it was too large or too small.
+    const char *exponent = std::find(first, last, 'e');
+    const char *point = std::find(first, exponent, '.');
+    const char *significant = std::find_if(first, exponent, [](char c) { return c >= '1' && c <= '9'; });
+    long order = significant < point ? static_cast<long>(point - significant)
+                                     : -static_cast<long>(significant - point - 1);
+    if (exponent < last)
+        order += std::clamp(std::strtol(exponent + 1, nullptr, 10), -100000L, 100000L);
+    const double saturated = order > 0 ? HUGE_VAL : 0.0;
+    return negative ? -saturated : saturated;
+}
+
 } // namespace
 
 double leadingNumber(const QString &text) {
@@ -65,8 +96,7 @@ double leadingNumber(const QString &text) {
         if (s.digits(k, exponent))
             number += exponent;
     }
-    // strtod saturates to +-HUGE_VAL on overflow and gives 0 on underflow.
-    return std::strtod(number.c_str(), nullptr);
+    return parseDecimal(number);
 }
 
 } // namespace garabix
