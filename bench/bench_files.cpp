@@ -64,7 +64,7 @@ void BM_SaveDrawing4K(benchmark::State &st) {
     const QImage image = picture4K();
     for (auto _ : st) {
         s.drawingModified = true;
-        const QString written = drawings::SaveDrawing(s, image, files);
+        const QString written = drawings::SaveDrawing(s, image, files).path;
         st.PauseTiming();
         QFile::remove(written);
         files.refresh();

@@ -1,5 +1,7 @@
 // Saves drawings into a folder as fast as it can, for the tests that kill it
-// in the middle. Usage: savehelper <drawings folder> <count>
+// in the middle or run several at once. Usage:
+// savehelper <drawings folder> <count> [<width> <height> <mark>]
+// Each drawing carries the mark and its own number in its first two pixels.
 
 #include "core/files/drawings.h"
 
@@ -17,13 +19,18 @@ int main(int argc, char **argv) {
     garabix::DrawingState state;
     state.maxDrawings = 32767;
     state.drawingCount = static_cast<int16_t>(files.count());
-    QImage canvas(1280, 720, QImage::Format_RGB32);
+    const int width = argc > 4 ? atoi(argv[3]) : 1280;
+    const int height = argc > 4 ? atoi(argv[4]) : 720;
+    const int mark = argc > 5 ? atoi(argv[5]) : 0;
+    QImage canvas(width, height, QImage::Format_RGB32);
     const int count = atoi(argv[2]);
     for (int i = 0; i < count; ++i) {
         canvas.fill(QColor::fromHsv((i * 37) % 360, 200, 230));
         QPainter(&canvas).fillRect(i % 1000, 100, 200, 200, Qt::black);
+        canvas.setPixel(0, 0, qRgb(mark, 0, 0));
+        canvas.setPixel(1, 0, qRgb(i & 255, i >> 8, 0));
         state.drawingModified = true;
-        const QString written = garabix::drawings::SaveDrawing(state, canvas, files);
+        const QString written = garabix::drawings::SaveDrawing(state, canvas, files).path;
         std::printf("%s\n", qPrintable(written));
         std::fflush(stdout);
     }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMovie>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -93,6 +94,49 @@ private slots:
         QVERIFY(ends.wait(2000));
         QTest::qWait(100);
         QCOMPARE(ends.count(), 1);
+    }
+
+    // Stills, single frames and files damaged after their first frame end on
+    // their own, but never inside the call that starts them: a window that
+    // disables itself after starting a play would otherwise wait for ever.
+    void picturesThatDoNotMoveEndAfterTheStartingCall_data() {
+        QTest::addColumn<QString>("name");
+        for (const char *n : {"one.gif", "still.png", "still.jpg", "still.bmp", "cut.gif"})
+            QTest::newRow(n) << n;
+    }
+    void picturesThatDoNotMoveEndAfterTheStartingCall() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (name == "one.gif") {
+            QVERIFY(gif::writeGif(path, frames(1)));
+        } else if (name == "cut.gif") {
+            QVERIFY(test::writeGifCutAfterFirstFrame(path, frames(3)));
+        } else {
+            QVERIFY(frames(1).first().save(path));
+        }
+        Brincaro player;
+        QSignalSpy ends(&player, &Brincaro::GifEnd);
+        player.setFile(path);
+        QCOMPARE(ends.count(), 0);
+        QVERIFY(ends.wait(3000));
+        QCOMPARE(ends.count(), 1);
+    }
+
+    void playsFromTheFirstFrame() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("two.gif");
+        gif::Options o;
+        o.delayCentiseconds = 50;
+        QVERIFY(gif::writeGif(path, frames(2), o));
+        Brincaro player;
+        player.setFile(path);
+        QVERIFY(player.movie());
+        QCOMPARE(player.movie()->currentFrameNumber(), 0);
+        QCOMPARE(player.movie()->currentImage().pixel(8, 8), frames(2)[0].pixel(8, 8));
+        QSignalSpy ends(&player, &Brincaro::GifEnd);
+        QVERIFY(ends.wait(3000));
+        QCOMPARE(player.movie()->currentFrameNumber(), 1); // and on to the last
     }
 
     void aNewFileCancelsTheOldPlay() {

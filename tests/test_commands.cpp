@@ -8,6 +8,9 @@
 #include "ui/welcome/form3.h"
 
 #include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QMovie>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -122,6 +125,8 @@ private slots:
         w.form->Command1_Click(11);
         QVERIFY(QFileInfo::exists(w.folder.path() + "/misdibujos/0.bmp"));
         QCOMPARE(w.form->state.drawingCount, int16_t(1));
+        QCOMPARE(w.platform.notices, QStringList{"Guardado: 0.bmp"});
+        QCOMPARE(w.platform.problems, QVector<bool>{false});
         w.form->Command1_Click(9);
         QCOMPARE(w.persistent(), blank);
         w.form->Command1_Click(13); // the only drawing is shown
@@ -132,16 +137,108 @@ private slots:
         w.form->Command1_Click(9);
         w.form->Command1_Click(13);
         QCOMPARE(w.persistent(), blank);
-        w.form->Command1_Click(14); // deletes 1.bmp, the one the position names
-        QVERIFY(!QFileInfo::exists(w.folder.path() + "/misdibujos/1.bmp"));
-        QVERIFY(QFileInfo::exists(w.folder.path() + "/misdibujos/0.bmp"));
+        // ...and is not the drawing on show, so the bin leaves it alone.
+        w.form->Command1_Click(14);
+        QVERIFY(QFileInfo::exists(w.folder.path() + "/misdibujos/1.bmp"));
+        QVERIFY(w.platform.trashed.isEmpty());
     }
 
-    void closingTheWindowEndsTheProgram() {
+    void showingASavedDrawingKeepsTheUnsavedOneForUndo() {
+        Window w;
+        w.drag(QPointF(10, 10), QPointF(200, 10));
+        w.form->Command1_Click(11);
+        w.form->Command1_Click(9);
+        w.drag(QPointF(10, 50), QPointF(10, 150)); // unsaved work
+        const QImage unsaved = w.persistent().copy();
+        w.form->Command1_Click(13);
+        QVERIFY(w.persistent() != unsaved);
+        w.form->Command1_Click(8);
+        QCOMPARE(w.persistent(), unsaved);
+    }
+
+    void deleteRemovesTheDrawingOnShowOnce() {
+        Window w;
+        for (int k = 0; k < 3; ++k) {
+            w.drag(QPointF(10, 10 + 20 * k), QPointF(200, 10 + 20 * k));
+            w.form->Command1_Click(11);
+        }
+        const QString folder = w.folder.path() + "/misdibujos/";
+        w.form->Command1_Click(14); // nothing shown yet: nothing deleted
+        QVERIFY(w.platform.trashed.isEmpty());
+        w.form->Command1_Click(13);
+        w.form->Command1_Click(13); // 1.bmp on show
+        const QImage shown = w.persistent().copy();
+        // No trash to be had: the drawing stays, and a parent is told.
+        w.platform.trashWorks = false;
+        w.form->Command1_Click(14);
+        QVERIFY(QFileInfo::exists(folder + "1.bmp"));
+        QVERIFY(w.platform.problems.last());
+        w.platform.trashWorks = true;
+        w.form->Command1_Click(14);
+        w.form->Command1_Click(14);
+        QCOMPARE(w.platform.trashed, QStringList{folder + "1.bmp"});
+        QVERIFY(QFileInfo::exists(folder + "0.bmp") && QFileInfo::exists(folder + "2.bmp"));
+        QCOMPARE(w.form->state.drawingCount, int16_t(2));
+        // The picture stays on the canvas, unsaved: saving brings it back.
+        QCOMPARE(w.persistent(), shown);
+        w.form->Command1_Click(11);
+        QVERIFY(QFileInfo::exists(folder + "1.bmp"));
+        QCOMPARE(QImage(folder + "1.bmp").convertToFormat(QImage::Format_RGB32),
+                 shown.convertToFormat(QImage::Format_RGB32));
+        // A save, a new drawing or a scene replaces the drawing on show.
+        for (int command : {11, 9, 1}) {
+            w.form->Command1_Click(12);
+            w.drag(QPointF(300, 300), QPointF(310, 300));
+            w.form->Command1_Click(command);
+            w.form->Command1_Click(14);
+        }
+        QCOMPARE(w.platform.trashed.size(), 1);
+    }
+
+    void everySaveSaysWhatHappened() {
+        Window w;
+        w.form->Command1_Click(11);
+        QCOMPARE(w.platform.problems, QVector<bool>{false}); // nothing new: already saved
+        QVERIFY(QDir(w.folder.path() + "/misdibujos").isEmpty());
+        // The limit of mdg.txt reached.
+        w.form->state.maxDrawings = 0;
+        w.drag(QPointF(10, 10), QPointF(200, 10));
+        w.form->Command1_Click(11);
+        QVERIFY(w.platform.problems.last());
+        QVERIFY(w.platform.notices.last().contains("mdg.txt"));
+        // A folder that cannot be written.
+        w.form->state.maxDrawings = 500;
+        const QString folder = w.folder.path() + "/misdibujos";
+        QVERIFY(QDir(folder).removeRecursively());
+        w.folder.write("misdibujos", "a file where the folder should be");
+        w.form->Command1_Click(11);
+        QVERIFY(w.platform.problems.last());
+        QVERIFY(w.platform.notices.last().contains("misdibujos"));
+        QVERIFY(w.form->state.drawingModified);
+        QCOMPARE(w.platform.problems.count(false), 1);
+    }
+
+    void closingTheWindowAsksFirst() {
         Window w;
         w.form->show();
-        w.form->close();
+        w.drag(QPointF(10, 10), QPointF(200, 10));
+        w.platform.answer = false;
+        QVERIFY(!w.form->close());
+        QVERIFY(w.form->isVisible());
+        QCOMPARE(w.platform.questions, QStringList{"t28"});
+        QCOMPARE(w.platform.quits, 0);
+        w.platform.answer = true;
+        QVERIFY(w.form->close());
         QCOMPARE(w.platform.quits, 1);
+    }
+
+    void theQuitQuestionSpeaksTheDesktopsLanguageAndDefaultsToNo() {
+        QVERIFY(installQtTranslations(QLocale(QLocale::Spanish, QLocale::Spain)));
+        const std::unique_ptr<QMessageBox> box(questionBox(nullptr, "¿Salir?"));
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        QCOMPARE(box->button(QMessageBox::Yes)->text().remove('&'), QString("Sí"));
+        QCOMPARE(box->button(QMessageBox::No)->text().remove('&'), QString("No"));
+        QCOMPARE(box->textFormat(), Qt::PlainText);
     }
 
     void welcomeToggleColoursAndEnter() {
@@ -180,6 +277,7 @@ private slots:
     void enterShowsTheMainWindowWhoseLoadClosesTheWelcome() {
         test::ProgramFolder folder;
         folder.writeDefaultConfiguration();
+        folder.writeStamp("camina.gif");
         test::RecordingPlatform platform;
         Form3 welcome(folder.path(), platform);
         Form1 main(folder.path(), platform);
@@ -192,8 +290,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&welcome));
         QTest::keyClick(welcome.Label1,
                         Qt::Key_Return); // the default button, wherever the focus is
+        QVERIFY(welcome.Timer1.isActive());
+        QVERIFY(welcome.Brincaro1->movie() &&
+                welcome.Brincaro1->movie()->state() == QMovie::Running);
         QTRY_VERIFY(main.isLoaded());
         QVERIFY(!welcome.isVisible());
+        // Closed for good: its colour timer and walker stop with it.
+        QVERIFY(!welcome.Timer1.isActive());
+        QVERIFY(welcome.Brincaro1->movie()->state() != QMovie::Running);
         QVERIFY(platform.waited.contains("sonido3.wav"));
     }
 };

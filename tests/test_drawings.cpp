@@ -1,6 +1,7 @@
 // Saving, stepping through and deleting drawings in temporary folders.
 
 #include "core/files/drawings.h"
+#include "core/files/trash.h"
 #include "testutil.h"
 
 #include <QImageReader>
@@ -21,7 +22,7 @@ struct Folder {
     void touch(const QString &name) { dir.write("misdibujos/" + name, "x"); }
     QString save() {
         state.drawingModified = true;
-        return drawings::SaveDrawing(state, image, File1);
+        return drawings::SaveDrawing(state, image, File1).path;
     }
     test::ProgramFolder dir;
     FileList File1;
@@ -39,7 +40,7 @@ private slots:
         QCOMPARE(f.save(), f.path("0.bmp"));
         QCOMPARE(f.state.drawingCount, int16_t(1));
         QVERIFY(!f.state.drawingModified);
-        QVERIFY(drawings::SaveDrawing(f.state, f.image, f.File1).isEmpty());
+        QCOMPARE(drawings::SaveDrawing(f.state, f.image, f.File1).outcome, drawings::SaveResult::Unchanged);
         QCOMPARE(f.File1.count(), 1);
         QCOMPARE(f.save(), f.path("1.bmp"));
     }
@@ -129,38 +130,93 @@ private slots:
         QCOMPARE(f.state.browseIndex, 0);
     }
 
-    void aLoneDrawingIsReachableAndDeleteWaitsForAShownOne() {
-        Folder f;
-        f.touch("0.bmp");
-        f.File1.refresh();
-        QVERIFY(!drawings::deleteCurrent(f.state, f.File1)); // nothing shown yet
-        QVERIFY(QFileInfo::exists(f.path("0.bmp")));
-        QCOMPARE(drawings::stepPrevious(f.state, f.File1), QString());
-        QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("0.bmp"));
-    }
-
-    void emptyFolder() {
+    void aLoneDrawingIsReachableAndAnEmptyFolderShowsNothing() {
         Folder f;
         QCOMPARE(drawings::stepNext(f.state, f.File1), QString());
         QCOMPARE(drawings::stepPrevious(f.state, f.File1), QString());
         QCOMPARE(f.state.browseIndex, -1);
-        QVERIFY(!drawings::deleteCurrent(f.state, f.File1));
+        f.touch("0.bmp");
+        QCOMPARE(drawings::stepPrevious(f.state, f.File1), QString());
+        QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("0.bmp"));
     }
 
-    void deleteAtAPosition() {
+    void drawingsVanishingBehindTheProgramsBackNeverJamTheButtons() {
         Folder f;
-        for (const char *n : {"0.bmp", "1.bmp", "2.bmp", "3.bmp"})
-            f.touch(n);
-        drawings::stepNext(f.state, f.File1);
+        for (int n = 0; n < 5; ++n)
+            f.touch(QStringLiteral("%1.bmp").arg(n));
+        while (!drawings::stepNext(f.state, f.File1).isEmpty()) {
+        }
+        QCOMPARE(f.state.browseIndex, 4);
+        // Deleted in the file browser while the program runs.
+        for (const char *n : {"2.bmp", "3.bmp", "4.bmp"})
+            QVERIFY(QFile::remove(f.path(n)));
+        QCOMPARE(drawings::stepPrevious(f.state, f.File1), f.path("1.bmp"));
+        QCOMPARE(drawings::stepPrevious(f.state, f.File1), f.path("0.bmp"));
         QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("1.bmp"));
-        QVERIFY(drawings::deleteCurrent(f.state, f.File1));
-        QVERIFY(!QFileInfo::exists(f.path("1.bmp")));
-        // It went to the trash, where it can be brought back.
-        const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files";
-        QVERIFY(!QDir(trash).entryList({"1*.bmp"}, QDir::Files).isEmpty());
-        QCOMPARE(f.state.drawingCount, int16_t(3));
-        QCOMPARE(f.state.browseIndex, 1); // now names 2.bmp, which is not shown
-        QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("3.bmp"));
+        // Next, too, finds the last drawing from a position past the end.
+        QVERIFY(QFile::remove(f.path("1.bmp")));
+        QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("0.bmp"));
+        // With every drawing gone the position goes back to its start.
+        QVERIFY(QFile::remove(f.path("0.bmp")));
+        QCOMPARE(drawings::stepPrevious(f.state, f.File1), QString());
+        f.touch("7.bmp");
+        QCOMPARE(drawings::stepNext(f.state, f.File1), f.path("7.bmp"));
+    }
+
+    void deleteActsOnTheShownDrawingOnceAndOnlyThroughTheTrash() {
+        Folder f;
+        for (const char *n : {"0.bmp", "1.bmp", "2.bmp"})
+            f.touch(n);
+        QStringList trashed;
+        bool trashWorks = false;
+        const auto trash = [&](const QString &path) {
+            if (!trashWorks)
+                return false;
+            trashed << path;
+            return QFile::remove(path);
+        };
+        f.File1.refresh();
+        QCOMPARE(drawings::deleteShown(f.state, f.File1, trash), drawings::DeleteOutcome::Nothing);
+        f.state.shownDrawing = drawings::stepNext(f.state, f.File1);
+        // No trash: the drawing stays, and that is said, not hidden.
+        QCOMPARE(drawings::deleteShown(f.state, f.File1, trash), drawings::DeleteOutcome::Failed);
+        QVERIFY(QFileInfo::exists(f.path("0.bmp")));
+        trashWorks = true;
+        QCOMPARE(drawings::deleteShown(f.state, f.File1, trash), drawings::DeleteOutcome::Deleted);
+        QCOMPARE(trashed, QStringList{f.path("0.bmp")});
+        QCOMPARE(f.state.drawingCount, int16_t(2));
+        QVERIFY(f.state.drawingModified); // the picture on the canvas is unsaved now
+        QCOMPARE(drawings::deleteShown(f.state, f.File1, trash), drawings::DeleteOutcome::Nothing);
+        QCOMPARE(trashed.size(), 1);
+        QVERIFY(QFileInfo::exists(f.path("1.bmp")) && QFileInfo::exists(f.path("2.bmp")));
+    }
+
+    void trashFollowsTheDesktopLayoutAndMakesItsFolders() {
+        Folder f;
+        f.touch("4.bmp");
+        const QString trash = f.dir.path() + "/share/Trash"; // missing, as on a new account
+        const QDateTime when(QDate(2026, 3, 1), QTime(9, 30, 5));
+        QVERIFY(trash::moveToTrash(f.path("4.bmp"), trash, when));
+        QVERIFY(!QFileInfo::exists(f.path("4.bmp")));
+        QVERIFY(QFileInfo::exists(trash + "/files/4.bmp"));
+        QFile record(trash + "/info/4.bmp.trashinfo");
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(record.readAll()),
+                 "[Trash Info]\nPath=" + QUrl::toPercentEncoding(f.path("4.bmp"), "/") +
+                     "\nDeletionDate=2026-03-01T09:30:05\n");
+        QCOMPARE(QFileInfo(trash).permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser |
+                                                               QFile::ExeUser);
+        // A second drawing of the same name gets a name of its own there.
+        f.touch("4.bmp");
+        QVERIFY(trash::moveToTrash(f.path("4.bmp"), trash, when));
+        QVERIFY(QFileInfo::exists(trash + "/files/4.2.bmp"));
+        QVERIFY(QFileInfo::exists(trash + "/info/4.2.bmp.trashinfo"));
+        // Nowhere to put it: the drawing stays where it was.
+        f.touch("5.bmp");
+        f.dir.write("blocked", "a file where the trash should be");
+        QVERIFY(!trash::moveToTrash(f.path("5.bmp"), f.dir.path() + "/blocked/Trash", when));
+        QVERIFY(QFileInfo::exists(f.path("5.bmp")));
+        QVERIFY(!trash::moveToTrash(f.path("missing.bmp"), trash, when));
     }
 
     void elevenFilesInTextOrder() {

@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 #include <csignal>
+#include <memory>
+#include <vector>
 
 using namespace garabix;
 
@@ -16,13 +18,17 @@ namespace {
 
 constexpr qint64 bmpSize = 54 + 1280 * 3 * 720;
 
-// Every file of the folder is a complete, readable numbered drawing.
+// Every file of the folder is a complete, readable numbered drawing; the
+// only other files are the hidden temporary files of saves that were cut
+// short, which do not count as drawings.
 void checkFolder(const QString &folder, int *complete) {
     const QFileInfoList files =
         QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
     *complete = 0;
     for (const QFileInfo &fi : files) {
         const QString name = fi.fileName();
+        if (drawings::isSaveTemporary(name))
+            continue;
         bool numbered = false;
         name.chopped(4).toInt(&numbered);
         QVERIFY2(numbered && name.endsWith(".bmp"), qPrintable("stray file " + name));
@@ -62,10 +68,55 @@ private slots:
             checkFolder(folder, &complete);
             if (QTest::currentTestFailed())
                 return;
+            FileList listed;
+            listed.forcePath(folder);
+            QCOMPARE(listed.count(), complete);
         }
+        // The next save clears away what the killed ones left.
+        QProcess last;
+        last.start(qEnvironmentVariable("GARABIX_SAVEHELPER"), {folder, "1"});
+        QVERIFY(last.waitForFinished(60000));
+        QCOMPARE(QDir(folder).entryList({".garabix-*"}, QDir::Files | QDir::Hidden), QStringList());
         qInfo("%d kills over %d saves: %d complete drawings, nothing else", kills, attempts,
               complete);
         QVERIFY(complete > 0);
+    }
+
+    void severalProcessesSavingAtOnceNeverWriteOverADrawing() {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/misdibujos";
+        QDir().mkpath(folder);
+        constexpr int processes = 3;
+        constexpr int saves = 50;
+        std::vector<std::unique_ptr<QProcess>> helpers;
+        for (int p = 0; p < processes; ++p) {
+            helpers.push_back(std::make_unique<QProcess>());
+            helpers.back()->start(qEnvironmentVariable("GARABIX_SAVEHELPER"),
+                                  {folder, QString::number(saves), "64", "48",
+                                   QString::number(p + 1)});
+        }
+        QStringList written;
+        for (auto &h : helpers) {
+            QVERIFY(h->waitForFinished(120000));
+            QCOMPARE(h->exitCode(), 0);
+            written << QString::fromLocal8Bit(h->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        }
+        QCOMPARE(written.size(), processes * saves);
+        QCOMPARE(QSet<QString>(written.begin(), written.end()).size(), processes * saves);
+        // Each file holds the drawing that claimed it: the mark of its process
+        // and its number in that process, every pair once.
+        QSet<int> marks;
+        const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        for (const QString &name : files) {
+            const QImage img = QImage(folder + '/' + name);
+            QVERIFY2(!img.isNull(), qPrintable(name));
+            marks.insert(qRed(img.pixel(0, 0)) * 1000 + qRed(img.pixel(1, 0)) +
+                         256 * qGreen(img.pixel(1, 0)));
+        }
+        QCOMPARE(files.size(), processes * saves);
+        QCOMPARE(marks.size(), processes * saves);
+        qInfo("%d processes x %d saves: %lld distinct, readable drawings", processes, saves,
+              static_cast<long long>(marks.size()));
     }
 
     void fullDiskKeepsEarlierDrawingsAndTheFlags() {
@@ -90,7 +141,7 @@ private slots:
         QStringList saved;
         for (int i = 0; i < 10; ++i) {
             state.drawingModified = true;
-            const QString written = drawings::SaveDrawing(state, canvas, files);
+            const QString written = drawings::SaveDrawing(state, canvas, files).path;
             if (written.isEmpty())
                 break;
             saved << written;
@@ -105,7 +156,7 @@ private slots:
         QFile::remove(saved.first());
         files.refresh();
         state.drawingCount = static_cast<int16_t>(files.count());
-        QCOMPARE(drawings::SaveDrawing(state, canvas, files), saved.first());
+        QCOMPARE(drawings::SaveDrawing(state, canvas, files).path, saved.first());
     }
 };
 

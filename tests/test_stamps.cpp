@@ -4,6 +4,7 @@
 #include "gifwriter.h"
 #include "testutil.h"
 #include "ui/app/brincaro.h"
+#include "ui/app/canvaswidget.h"
 #include "ui/app/form1.h"
 #include "ui/app/picturebox.h"
 #include "ui/app/uiutil.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -185,6 +187,45 @@ private slots:
             w.folder.path() + "/dibujos/aves/roto.gif";
         w.form->Picture1_MouseDown(Qt::LeftButton, 50, 50);
         waitForStamp(*w.form);
+    }
+
+    // A stamp that does not move lands like an animated one, and the canvas
+    // and the gallery stay usable.
+    void stillStampsLandAndLeaveEverythingUsable_data() {
+        QTest::addColumn<QString>("name");
+        for (const char *n : {"one.gif", "still.png", "still.bmp", "cut.gif"})
+            QTest::newRow(n) << n;
+    }
+    void stillStampsLandAndLeaveEverythingUsable() {
+        QFETCH(QString, name);
+        Window w(0, 0);
+        QImage picture(40, 40, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter(&picture).fillRect(10, 10, 20, 20, Qt::black);
+        const QString path = w.folder.path() + "/dibujos/aves/" + name;
+        QDir().mkpath(QFileInfo(path).path());
+        if (name == "cut.gif") {
+            QImage moved = picture;
+            QPainter(&moved).fillRect(0, 0, 5, 5, Qt::black);
+            QVERIFY(test::writeGifCutAfterFirstFrame(path, {picture, moved, picture}));
+        } else if (name == "one.gif") {
+            QVERIFY(gif::writeGif(path, {picture}));
+        } else {
+            QVERIFY(picture.save(path));
+        }
+        w.gallery->Form_Load();
+        w.gallery->Image1_MouseMove(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.gallery->previewPlaying, 3000);
+        w.gallery->Image1_MouseMove(0); // the preview can be played again
+        QVERIFY(w.gallery->previewPlaying);
+        w.gallery->Image1_Click(0);
+        w.form->Command1_Click(2);
+        w.form->Picture1_MouseMove(Qt::NoButton, 100, 80);
+        w.form->Picture1_MouseDown(Qt::LeftButton, 100, 80);
+        w.form->Picture1_MouseUp(Qt::LeftButton, 100, 80);
+        waitForStamp(*w.form);
+        QVERIFY(w.form->Picture1->isEnabled());
+        QCOMPARE(colourAt(w.persistent(), 100, 80), black);
     }
 
     void noStampFolderAtAll() {

@@ -281,6 +281,10 @@ private slots:
         QCOMPARE(b.state.undoIndex, 0.0);
         QCOMPARE(countColour(b.persistent(), white), 200 * 150);
         QCOMPARE(b.canvas.screenLayer(), b.persistent());
+        // The empty canvas before the first step is as far as undo goes.
+        QVERIFY(!UndoLastStep(b.state, b.canvas, b.ring));
+        QCOMPARE(b.state.undoIndex, 0.0);
+        QCOMPARE(countColour(b.persistent(), white), 200 * 150);
     }
 
     void ringWrapsAfterNineteen() {
@@ -296,9 +300,11 @@ private slots:
         for (int k = 1; k <= 18; ++k)
             UndoLastStep(b.state, b.canvas, b.ring);
         QCOMPARE(b.state.undoIndex, 2.0);
-        QCOMPARE(b.persistent(), pictures[1]); // the 2nd snapshot
-        UndoLastStep(b.state, b.canvas, b.ring);
-        QCOMPARE(b.persistent(), pictures[19]); // round again to the newest
+        QCOMPARE(b.persistent(), pictures[1]); // the 2nd snapshot, the oldest held
+        // Further undos stay there rather than going round to the newest.
+        QVERIFY(!UndoLastStep(b.state, b.canvas, b.ring));
+        QCOMPARE(b.state.undoIndex, 2.0);
+        QCOMPARE(b.persistent(), pictures[1]);
     }
 
     void undoThenANewStepThenUndo() {

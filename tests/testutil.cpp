@@ -10,6 +10,18 @@
 
 namespace garabix::test {
 
+bool RecordingPlatform::moveToTrash(const QString &path) {
+    if (!trashWorks)
+        return false;
+    const QString target =
+        trashFolder.path() + QLatin1Char('/') + QString::number(trashed.size()) + QLatin1Char('-') +
+        QFileInfo(path).fileName();
+    if (!QFile::rename(path, target))
+        return false;
+    trashed.append(path);
+    return true;
+}
+
 ProgramFolder::ProgramFolder() = default;
 
 void ProgramFolder::write(const QString &relative, const QByteArray &bytes) {
@@ -64,6 +76,16 @@ void MainWindow::drag(QPointF a, QPointF b, Qt::MouseButton button) {
     form->Picture1_MouseDown(button, a.x(), a.y());
     form->Picture1_MouseMove(button, b.x(), b.y());
     form->Picture1_MouseUp(button, b.x(), b.y());
+}
+
+bool writeGifCutAfterFirstFrame(const QString &path, const QVector<QImage> &frames) {
+    if (!gif::writeGif(path, frames.mid(0, 1)))
+        return false;
+    const qint64 firstFrameEnds = QFileInfo(path).size() - 1; // before the trailer byte
+    if (!gif::writeGif(path, frames))
+        return false;
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && f.resize(firstFrameEnds + 12);
 }
 
 unsigned colourAt(const QImage &image, int x, int y) {

@@ -32,8 +32,17 @@ public:
         return answer;
     }
     void quit() override { ++quits; }
+    // The trash is a folder of the fake's own: nothing reaches the real one.
+    bool moveToTrash(const QString &path) override;
+    void notify(QWidget *, const QString &text, Notice kind) override {
+        notices.append(text);
+        problems.append(kind == Notice::Problem);
+    }
 
-    QStringList sounds, waited, folders, questions;
+    QStringList sounds, waited, folders, questions, trashed, notices;
+    QVector<bool> problems; // per notice: a problem rather than a sign of success
+    bool trashWorks = true;
+    QTemporaryDir trashFolder;
     QVector<QImage> clipboard, printed;
     QVector<QSizeF> printSizes;
     bool answer = false;
@@ -69,6 +78,10 @@ struct MainWindow {
     RecordingPlatform platform;
     std::unique_ptr<Form1> form;
 };
+
+// A GIF of `frames` whose bytes end a little after its first frame, as a
+// damaged download would.
+bool writeGifCutAfterFirstFrame(const QString &path, const QVector<QImage> &frames);
 
 // Pixel colour as a colour word.
 unsigned colourAt(const QImage &image, int x, int y);

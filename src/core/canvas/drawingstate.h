@@ -33,6 +33,7 @@ struct DrawingState {
     double stampX = 0, stampY = 0;
     int16_t twipsPerPixel = 15;
     double undoIndex = 0;
+    int undoDepth = 0; // how many undos lead back to a picture the ring holds
     bool drawingModified = false;
     QStringList texts = QStringList(QVector<QString>(30));
 
@@ -40,6 +41,7 @@ struct DrawingState {
     int16_t maxDrawings = 0;
     int16_t drawingCount = 0;
     int browseIndex = -1;
+    QString shownDrawing; // the saved drawing on the canvas, as it was loaded
 
     // Scenes.
     int sceneCount = 0;

@@ -1,5 +1,6 @@
 #include "core/canvas/undoring.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
@@ -99,17 +100,24 @@ size_t UndoRing::bytesHeld() const {
 }
 
 void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
+    state.undoDepth = std::min(state.undoDepth + 1, UndoRing::slotCount - 1);
     state.undoIndex = state.undoIndex + 1;
     if (state.undoIndex == 19)
         state.undoIndex = 0;
     ring.store(static_cast<int>(state.undoIndex), canvas);
 }
 
-void UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
+bool UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
+    // Undo stops at the oldest picture held: the empty canvas before the
+    // first step, or once the ring is full, its oldest snapshot.
+    if (state.undoDepth <= 0)
+        return false;
+    --state.undoDepth;
     state.undoIndex = state.undoIndex - 1;
     if (state.undoIndex == -1)
         state.undoIndex = 18;
     ring.restore(static_cast<int>(state.undoIndex), canvas);
+    return true;
 }
 
 } // namespace garabix

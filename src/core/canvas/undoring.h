@@ -47,7 +47,8 @@ private:
 
 // The ring arithmetic: advance, wrap after 18, store.
 void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
-// Step back, wrap below 0, restore.
-void UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
+// Step back, wrap below 0, restore; nothing once the oldest picture held is
+// on the canvas.
+bool UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
 
 } // namespace garabix

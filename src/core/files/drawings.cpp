@@ -2,11 +2,20 @@
 
 #include "core/app/paths.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+#include <QSysInfo>
 #include <QtEndian>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace garabix::drawings {
 
@@ -52,11 +61,124 @@ QByteArray bmpBytes(const QImage &source) {
 }
 
 QString showAt(DrawingState &state, FileList &File1, int step) {
-    state.browseIndex += step;
     File1.refresh();
-    if (state.browseIndex > -1 && state.browseIndex < File1.count())
+    const int count = File1.count();
+    // Drawings deleted behind the program's back can leave the position past
+    // the end; it then moves to the last drawing rather than jamming there.
+    const bool stale = state.browseIndex >= count;
+    state.browseIndex += step;
+    if (stale)
+        state.browseIndex = std::min(state.browseIndex, count - 1);
+    if (state.browseIndex > -1 && state.browseIndex < count)
         return File1.entryPath(state.browseIndex);
-    state.browseIndex -= step;
+    if (!stale)
+        state.browseIndex -= step;
+    return {};
+}
+
+const QString temporaryPrefix = QStringLiteral(".garabix-save-");
+const QString temporarySuffix = QStringLiteral(".tmp");
+
+// Temporary files left by saves that were killed: those of processes of
+// this machine that have ended, and any older than a day.
+void removeStaleTemporaries(const QString &folder) {
+    const QString host = QSysInfo::machineHostName();
+    const QFileInfoList found = QDir(folder).entryInfoList(
+        {temporaryPrefix + QLatin1Char('*') + temporarySuffix}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo &fi : found) {
+        // .garabix-save-<host>-<pid>-<random>.tmp
+        const QStringList parts = fi.completeBaseName().mid(temporaryPrefix.size()).split(
+            QLatin1Char('-'));
+        bool numeric = false;
+        const qint64 pid = parts.size() >= 3 ? parts[parts.size() - 2].toLongLong(&numeric) : 0;
+        const bool ownerGone = numeric && parts.mid(0, parts.size() - 2).join(QLatin1Char('-')) == host &&
+                               pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        const bool old = fi.lastModified().secsTo(QDateTime::currentDateTime()) > 24 * 3600;
+        if (ownerGone || old)
+            QFile::remove(fi.filePath());
+    }
+}
+
+// Gives the finished temporary file the name `target` unless something
+// stands there already. Answers whether it did; `unsupported` is set when
+// the file system offers no atomic way to do it.
+bool claimName(const QByteArray &temporary, const QByteArray &target, bool &unsupported) {
+    unsupported = false;
+    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
+                    RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    // Some file systems have no rename-without-replace; a hard link claims
+    // the name just as atomically.
+    if (::link(temporary.constData(), target.constData()) == 0) {
+        ::unlink(temporary.constData());
+        return true;
+    }
+    if (errno != EEXIST)
+        unsupported = true;
+    return false;
+}
+
+// Writes `bytes` to a new file that nobody else may have created; the last
+// resort where names cannot be claimed atomically.
+bool writeExclusive(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    if (file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0)
+        return true;
+    file.close();
+    file.remove();
+    return false;
+}
+
+QString temporaryPath(const QString &folder) {
+    return folder + QLatin1Char('/') + temporaryPrefix + QSysInfo::machineHostName() +
+           QLatin1Char('-') + QString::number(QCoreApplication::applicationPid()) +
+           QLatin1Char('-') +
+           QString::number(QRandomGenerator::global()->generate64(), 36) + temporarySuffix;
+}
+
+// Writes the picture under the first free number from 0 to highestNumber.
+// Answers the path written, empty when every number is taken; `failed` is set
+// when the folder could not be written.
+QString writeUnderFreeNumber(const QString &folder, const QImage &canvas, bool &failed) {
+    failed = false;
+    const QByteArray bytes = bmpBytes(canvas);
+    const QString temporary = temporaryPath(folder);
+    {
+        QFile file(temporary);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            failed = true;
+            return {};
+        }
+        if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+            file.close();
+            file.remove();
+            failed = true;
+            return {};
+        }
+    }
+    const QByteArray temporaryName = QFile::encodeName(temporary);
+    bool atomic = true;
+    for (int n = 0; n <= highestNumber; ++n) {
+        const QString path = folder + QLatin1Char('/') + QStringLiteral("%1.bmp").arg(n);
+        // Anything standing under the name (a drawing, a folder) is passed by.
+        if (QFileInfo::exists(path))
+            continue;
+        bool unsupported = false;
+        if (atomic && claimName(temporaryName, QFile::encodeName(path), unsupported))
+            return path;
+        if (unsupported)
+            atomic = false;
+        if (!atomic && writeExclusive(path, bytes)) {
+            QFile::remove(temporary);
+            return path;
+        }
+        // Someone took the name in the meantime: on to the next number.
+    }
+    QFile::remove(temporary);
     return {};
 }
 
@@ -80,32 +202,27 @@ bool writeBmp(const QImage &image, const QString &path) {
     return file.commit();
 }
 
-QString SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1) {
+SaveResult SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1) {
     if (!state.drawingModified)
-        return {};
+        return {SaveResult::Unchanged, {}};
     if (!(state.maxDrawings > state.drawingCount))
-        return {};
+        return {SaveResult::LimitReached, {}};
     const QString folder = File1.path();
-    QString written;
-    for (int n = 0; n <= highestNumber; ++n) {
-        const QString name = QStringLiteral("%1.bmp").arg(n);
-        const QString path = folder + QLatin1Char('/') + name;
-        // A number is taken by a file of exactly that name; anything else
-        // standing under that name (a folder, say) cannot be written over
-        // either, so it is passed by too.
-        if (QFileInfo::exists(path))
-            continue;
-        if (!writeBmp(canvas, path))
-            return {};
-        written = path;
-        break;
-    }
+    if (canvas.isNull() || folder.isEmpty())
+        return {SaveResult::Failed, {}};
+    removeStaleTemporaries(folder);
+    bool failed = false;
+    const QString written = writeUnderFreeNumber(folder, canvas, failed);
     if (written.isEmpty())
-        return {}; // every number taken: nothing saved, the drawing stays unsaved
+        return {failed ? SaveResult::Failed : SaveResult::NoNumberLeft, {}};
     File1.refresh();
     state.drawingCount = countDrawings(File1);
     state.drawingModified = false;
-    return written;
+    return {SaveResult::Saved, written};
+}
+
+bool isSaveTemporary(const QString &fileName) {
+    return fileName.startsWith(temporaryPrefix) && fileName.endsWith(temporarySuffix);
 }
 
 QString stepNext(DrawingState &state, FileList &File1) {
@@ -116,18 +233,20 @@ QString stepPrevious(DrawingState &state, FileList &File1) {
     return showAt(state, File1, -1);
 }
 
-bool deleteCurrent(DrawingState &state, FileList &File1) {
-    const QString path = File1.entryPath(state.browseIndex);
-    bool removed = false;
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        QFile file(path);
-        removed = file.moveToTrash() || file.remove();
-    }
-    if (!path.isEmpty()) {
-        File1.refresh();
-        state.drawingCount = countDrawings(File1);
-    }
-    return removed;
+DeleteOutcome deleteShown(DrawingState &state, FileList &File1,
+                          const std::function<bool(const QString &)> &trash) {
+    const QString path = state.shownDrawing;
+    if (path.isEmpty())
+        return DeleteOutcome::Nothing;
+    if (QFileInfo(path).isFile() && !trash(path))
+        return DeleteOutcome::Failed;
+    // Deleted, or already gone behind the program's back: either way it is
+    // no longer a saved drawing, and the canvas keeps it unsaved.
+    state.shownDrawing.clear();
+    state.drawingModified = true;
+    File1.refresh();
+    state.drawingCount = countDrawings(File1);
+    return DeleteOutcome::Deleted;
 }
 
 } // namespace garabix::drawings

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 namespace garabix::drawings {
 
@@ -19,20 +20,43 @@ int16_t countDrawings(const FileList &File1);
 // file renamed into place, so a failed write never leaves a partial file.
 bool writeBmp(const QImage &image, const QString &path);
 
+struct SaveResult {
+    enum Outcome {
+        Saved,       // written under `path`
+        Unchanged,   // nothing drawn since the last save
+        LimitReached,// the folder holds maxDrawings files already
+        NoNumberLeft,// every name from 0.bmp to 10000.bmp is taken
+        Failed,      // the folder cannot be written (missing, read-only, full)
+    };
+    Outcome outcome;
+    QString path;
+};
+
 // Saves the canvas when it was touched since the last save and the folder
-// holds fewer than maxDrawings files: the first number whose exact name is
-// free. Returns the path written, or empty when nothing was written. A failed
-// write leaves drawingCount and drawingModified as they were; so does a
-// folder with every number taken.
-QString SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1);
+// holds fewer than maxDrawings files, under the first free number. The
+// picture is written to a hidden temporary file first, and its final name is
+// claimed in one atomic step that never replaces a file: several copies of
+// the program saving into one folder at once each get a number of their own,
+// and a save cut short leaves no partial drawing. Anything but Saved leaves
+// drawingCount and drawingModified as they were.
+SaveResult SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1);
+
+// Whether a file name is one of the save's temporary files.
+bool isSaveTemporary(const QString &fileName);
 
 // The file to show after stepping forward or back, or empty when the step
-// finds nothing (browseIndex is then put back).
+// finds nothing (browseIndex is then put back). When drawings vanished behind
+// the program's back and the position lies past the end, it moves to the
+// last drawing.
 QString stepNext(DrawingState &state, FileList &File1);
 QString stepPrevious(DrawingState &state, FileList &File1);
 
-// Deletes the drawing at browseIndex (to the system's trash where there is
-// one). Does nothing when no drawing was shown yet or the entry is empty.
-bool deleteCurrent(DrawingState &state, FileList &File1);
+enum class DeleteOutcome { Nothing, Deleted, Failed };
+// Moves the drawing on show, state.shownDrawing (the one previous or next last
+// put on the canvas, until a save, a new drawing, a scene or an undo replaced
+// it), away with `trash`, once. The picture stays on the canvas as an
+// unsaved drawing. When `trash` fails the file stays where it is.
+DeleteOutcome deleteShown(DrawingState &state, FileList &File1,
+                          const std::function<bool(const QString &)> &trash);
 
 } // namespace garabix::drawings

@@ -16,47 +16,67 @@ Brincaro::Brincaro(QWidget *parent) : QLabel(parent) {
 }
 
 Brincaro::~Brincaro() {
-    delete movie;
+    delete currentMovie;
 }
 
 void Brincaro::setFile(const QString &path) {
     ++generation;
     cap.stop();
     lastFrameTimer.stop();
-    if (movie) {
-        movie->disconnect(this);
-        movie->stop();
-        movie->deleteLater();
-        movie = nullptr;
+    if (currentMovie) {
+        currentMovie->disconnect(this);
+        currentMovie->stop();
+        currentMovie->deleteLater();
+        currentMovie = nullptr;
     }
     currentFile = path;
     playing = true;
     framesSeen = 0;
     const quint64 play = generation;
 
+    // The file must give a first picture. It is read apart from the currentMovie, so
+    // that the currentMovie still starts at its first frame.
     const QFileInfo info(path);
     bool ok = !path.isEmpty() && info.isFile() && info.isReadable();
     if (ok) {
-        movie = new QMovie(path, QByteArray(), this);
-        movie->setCacheMode(QMovie::CacheNone);
-        ok = movie->isValid() && movie->jumpToFrame(0) && !movie->currentImage().isNull();
+        QImageReader reader(path);
+        ok = reader.canRead() && !reader.read().isNull();
+    }
+    if (ok) {
+        currentMovie = new QMovie(path, QByteArray(), this);
+        currentMovie->setCacheMode(QMovie::CacheNone);
+        ok = currentMovie->isValid();
     }
     if (!ok) {
-        if (movie) {
-            delete movie;
-            movie = nullptr;
+        if (currentMovie) {
+            delete currentMovie;
+            currentMovie = nullptr;
         }
         clear();
         QTimer::singleShot(0, this, [this, play] { finishPlay(play); });
         return;
     }
-    setMovie(movie);
-    connect(movie, &QMovie::frameChanged, this, &Brincaro::onFrame);
-    connect(movie, &QMovie::finished, this, [this, play] { finishPlay(play); });
-    connect(movie, &QMovie::error, this, [this, play] { finishPlay(play); });
-    movie->start();
+    setMovie(currentMovie);
+    connect(currentMovie, &QMovie::frameChanged, this, &Brincaro::onFrame);
+    // A still picture, a single frame or a file damaged after its first frame
+    // ends inside start(): the end is always reported on a later turn of the
+    // event loop, never inside the call that starts the play.
+    connect(currentMovie, &QMovie::finished, this, [this, play] { finishPlay(play); },
+            Qt::QueuedConnection);
+    connect(currentMovie, &QMovie::error, this, [this, play] { finishPlay(play); },
+            Qt::QueuedConnection);
+    currentMovie->start();
     if (!looping)
         cap.start(timeCapMs);
+}
+
+void Brincaro::stop() {
+    ++generation;
+    playing = false;
+    cap.stop();
+    lastFrameTimer.stop();
+    if (currentMovie)
+        currentMovie->stop();
 }
 
 void Brincaro::onFrame(int frame) {
@@ -68,10 +88,10 @@ void Brincaro::onFrame(int frame) {
         finishPlay(generation);
         return;
     }
-    const int count = movie ? movie->frameCount() : 0;
+    const int count = currentMovie ? currentMovie->frameCount() : 0;
     if (count > 0 && frame >= count - 1) {
         // Let the last frame show for its own delay, then end.
-        const int delay = movie->nextFrameDelay();
+        const int delay = currentMovie->nextFrameDelay();
         lastFrameTimer.start(std::clamp(delay, 10, 5000));
     }
 }
@@ -82,8 +102,8 @@ void Brincaro::finishPlay(quint64 play) {
     playing = false;
     cap.stop();
     lastFrameTimer.stop();
-    if (movie)
-        movie->setPaused(true);
+    if (currentMovie)
+        currentMovie->setPaused(true);
     emit GifEnd();
 }
 

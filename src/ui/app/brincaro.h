@@ -22,6 +22,8 @@ public:
 
     // Setting the file starts playing it from its first frame.
     void setFile(const QString &path);
+    // Stops the play without raising GifEnd.
+    void stop();
     QString file() const { return currentFile; }
     void setLooping(bool on) { looping = on; }
     bool isPlaying() const { return playing; }
@@ -37,7 +39,7 @@ private:
     void onFrame(int frame);
 
     QString currentFile;
-    QMovie *movie = nullptr;
+    QMovie *currentMovie = nullptr;
     QTimer cap;
     QTimer lastFrameTimer;
     quint64 generation = 0;

@@ -14,6 +14,7 @@
 #include "ui/app/platform.h"
 #include "ui/app/uiutil.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -191,7 +192,13 @@ void Form1::resizeEvent(QResizeEvent *event) {
 }
 
 void Form1::closeEvent(QCloseEvent *event) {
-    QWidget::closeEvent(event);
+    // The title bar's close button, Alt+F4 or the window manager ask the
+    // quit button's question first; No keeps the program and the drawing.
+    if (!platform.askYesNo(this, state.texts.value(28))) {
+        event->ignore();
+        return;
+    }
+    event->accept();
     platform.quit();
 }
 
@@ -274,6 +281,7 @@ void Form1::Form_Load() {
     // 14.
     runStep([&] {
         state.undoIndex = 0;
+        state.undoDepth = 0;
         state.lineWidth = 1;
         state.currentTool = tool::pencil;
     });
@@ -388,7 +396,8 @@ void Form1::SaveUndoSnapshot() {
 }
 
 void Form1::UndoLastStep() {
-    garabix::UndoLastStep(state, canvas, undo);
+    if (garabix::UndoLastStep(state, canvas, undo))
+        state.shownDrawing.clear();
 }
 
 QString Form1::cuePath(const char *name) const {

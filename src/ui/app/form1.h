@@ -134,12 +134,13 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    // Closing the window ends the program, as Yes to the quit question does.
+    // Closing the window asks the quit question; Yes ends the program.
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void ArrangeMainWindow();
     void showScene();
+    void showDrawing(const QString &path);
 
 public:
     void RestoreCanvasFrame();

@@ -5,6 +5,7 @@
 #include "ui/welcome/form3.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QScreen>
 #include <memory>
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Garabix"));
     limitPictureMemory();
+    installQtTranslations(QLocale());
     const QString appPath = QCoreApplication::applicationDirPath();
     Platform &platform = qtPlatform();
 

@@ -7,6 +7,8 @@
 #include <QSizeF>
 #include <QString>
 
+class QLocale;
+class QMessageBox;
 class QWidget;
 
 namespace garabix {
@@ -24,11 +26,25 @@ public:
     // the default printer, without a dialog.
     virtual void printImage(const QImage &image, QSizeF sizeInches) = 0;
     virtual void openFolder(const QString &path) = 0;
+    // Asks a Yes/No question; No is the default answer.
     virtual bool askYesNo(QWidget *parent, const QString &question) = 0;
     virtual void quit() = 0;
+    // Moves a file to the desktop's trash; answers whether it is there now.
+    virtual bool moveToTrash(const QString &path) = 0;
+    // A short note over the window that goes away by itself, without
+    // blocking: a sign that something worked, or a problem a parent can mend.
+    enum class Notice { Done, Problem };
+    virtual void notify(QWidget *parent, const QString &text, Notice kind) = 0;
 };
 
 // The default implementation, built on Qt.
 Platform &qtPlatform();
+
+// Loads Qt's own translations for `locale` (the standard buttons' "Sí" and
+// "No" on a Spanish desktop). Answers whether one was found.
+bool installQtTranslations(const QLocale &locale);
+
+// The quit question's box, with No as the default button.
+QMessageBox *questionBox(QWidget *parent, const QString &question);
 
 } // namespace garabix

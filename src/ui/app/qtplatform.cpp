@@ -1,5 +1,7 @@
 #include "ui/app/platform.h"
 
+#include "core/files/trash.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -8,6 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -15,6 +20,7 @@
 #include <QSoundEffect>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
 #include <QtEndian>
 #include <memory>
@@ -109,13 +115,43 @@ public:
     }
 
     bool askYesNo(QWidget *parent, const QString &question) override {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Garabix"), question,
-                        QMessageBox::Yes | QMessageBox::No, parent);
-        box.setTextFormat(Qt::PlainText);
-        return box.exec() == QMessageBox::Yes;
+        const std::unique_ptr<QMessageBox> box(questionBox(parent, question));
+        return box->exec() == QMessageBox::Yes;
     }
 
     void quit() override { QApplication::exit(0); }
+
+    bool moveToTrash(const QString &path) override {
+        return trash::moveToTrash(path, trash::homeTrash());
+    }
+
+    void notify(QWidget *parent, const QString &text, Notice kind) override {
+        if (!parent)
+            return;
+        // One note at a time: a new one replaces the one on show.
+        for (QLabel *old : parent->findChildren<QLabel *>(QStringLiteral("garabixNotice")))
+            old->deleteLater();
+        auto *note = new QLabel(parent);
+        note->setObjectName(QStringLiteral("garabixNotice"));
+        note->setTextFormat(Qt::PlainText);
+        note->setText(text);
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignCenter);
+        note->setAttribute(Qt::WA_TransparentForMouseEvents);
+        const bool done = kind == Notice::Done;
+        note->setStyleSheet(done ? QStringLiteral("background:#2e7d32;color:white;border-radius:8px;"
+                                                  "padding:10px;font-size:16pt;font-weight:bold;")
+                                 : QStringLiteral("background:#fff3cd;color:#5c3c00;border:3px solid "
+                                                  "#e65100;border-radius:8px;padding:12px;"
+                                                  "font-size:14pt;"));
+        const int width = std::min(parent->width() - 40, done ? 360 : 640);
+        note->setFixedWidth(std::max(width, 120));
+        note->adjustSize();
+        note->move((parent->width() - note->width()) / 2, parent->height() / 3);
+        note->show();
+        note->raise();
+        QTimer::singleShot(done ? 1800 : 7000, note, &QObject::deleteLater);
+    }
 
 private:
     QSoundEffect *effectFor(const QString &path) {
@@ -132,6 +168,23 @@ private:
 };
 
 } // namespace
+
+bool installQtTranslations(const QLocale &locale) {
+    auto translator = std::make_unique<QTranslator>(qApp);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(translator.release());
+}
+
+QMessageBox *questionBox(QWidget *parent, const QString &question) {
+    auto *box = new QMessageBox(QMessageBox::Question, QStringLiteral("Garabix"), question,
+                                QMessageBox::Yes | QMessageBox::No, parent);
+    box->setTextFormat(Qt::PlainText);
+    // Return must never throw a drawing away.
+    box->setDefaultButton(QMessageBox::No);
+    return box;
+}
 
 Platform &qtPlatform() {
     static QtPlatform platform;

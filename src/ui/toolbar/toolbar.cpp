@@ -15,6 +15,8 @@
 #include "ui/app/uiutil.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -195,6 +197,7 @@ void Form1::showScene() {
         canvas.setPersistence(false);
     }
     SaveUndoSnapshot();
+    state.shownDrawing.clear();
     Picture2->hide();
 }
 
@@ -238,6 +241,7 @@ void Form1::newDrawing() {
     canvas.setBackgroundPicture(QImage());
     RestoreCanvasFrame();
     SaveUndoSnapshot();
+    state.shownDrawing.clear();
 }
 
 void Form1::copyToClipboard() {
@@ -245,28 +249,73 @@ void Form1::copyToClipboard() {
 }
 
 void Form1::SaveDrawing() {
-    drawings::SaveDrawing(state, canvas.persistentLayer(), File1);
+    const drawings::SaveResult result =
+        drawings::SaveDrawing(state, canvas.persistentLayer(), File1);
+    using Notice = Platform::Notice;
+    switch (result.outcome) {
+    case drawings::SaveResult::Saved:
+        state.shownDrawing.clear();
+        platform.notify(this, QStringLiteral("Guardado: %1").arg(QFileInfo(result.path).fileName()),
+                        Notice::Done);
+        break;
+    case drawings::SaveResult::Unchanged:
+        platform.notify(this, QStringLiteral("Este dibujo ya está guardado."), Notice::Done);
+        break;
+    case drawings::SaveResult::LimitReached:
+        platform.notify(this,
+                        QStringLiteral("No se ha guardado: la carpeta misdibujos ya tiene %1 "
+                                       "dibujos, el máximo que permite configuracion/mdg.txt. "
+                                       "Borra alguno o sube ese número.")
+                            .arg(state.drawingCount),
+                        Notice::Problem);
+        break;
+    case drawings::SaveResult::NoNumberLeft:
+        platform.notify(this,
+                        QStringLiteral("No se ha guardado: en misdibujos ya están usados todos "
+                                       "los números, de 0.bmp a %1.bmp. Borra alguno.")
+                            .arg(drawings::highestNumber),
+                        Notice::Problem);
+        break;
+    case drawings::SaveResult::Failed:
+        platform.notify(this,
+                        QStringLiteral("No se ha podido guardar el dibujo en %1: no se puede "
+                                       "escribir en esa carpeta o el disco está lleno.")
+                            .arg(QDir::toNativeSeparators(File1.path())),
+                        Notice::Problem);
+        break;
+    }
 }
 
-namespace {
-// A drawing that cannot be read leaves the canvas as it was.
-void showDrawing(CanvasSurface &canvas, const QString &path) {
+// Puts a saved drawing on the canvas the way a scene goes there: with an
+// undo snapshot, so one undo brings back what the canvas held. A drawing
+// that cannot be read leaves the canvas as it was.
+void Form1::showDrawing(const QString &path) {
+    if (path.isEmpty())
+        return;
     const QImage picture = loadPicture(path);
-    if (!picture.isNull())
-        canvas.setBackgroundPicture(picture);
+    if (picture.isNull())
+        return;
+    canvas.setBackgroundPicture(picture);
+    SaveUndoSnapshot();
+    state.shownDrawing = path;
 }
-} // namespace
 
 void Form1::ShowPreviousDrawing() {
-    showDrawing(canvas, drawings::stepPrevious(state, File1));
+    showDrawing(drawings::stepPrevious(state, File1));
 }
 
 void Form1::ShowNextDrawing() {
-    showDrawing(canvas, drawings::stepNext(state, File1));
+    showDrawing(drawings::stepNext(state, File1));
 }
 
 void Form1::deleteDrawing() {
-    drawings::deleteCurrent(state, File1);
+    const auto outcome = drawings::deleteShown(
+        state, File1, [this](const QString &path) { return platform.moveToTrash(path); });
+    if (outcome == drawings::DeleteOutcome::Failed)
+        platform.notify(this,
+                        QStringLiteral("El dibujo no se ha borrado: no hay papelera donde "
+                                       "dejarlo. Sigue en la carpeta misdibujos."),
+                        Platform::Notice::Problem);
 }
 
 void Form1::toggleGridLines() {
@@ -418,11 +467,11 @@ void Form1::stampStart(double x, double y) {
     const double top = tpp * y + c.top() - halfTwips(r.height());
     const double left = tpp * x + c.left() - halfTwips(r.width());
     placeTwips(Brincaro1, QRectF(left, top, r.width(), r.height()));
+    canvas.setEnabled(false);
+    Picture1->setEnabled(false);
     Brincaro1->setFile(stamps.current());
     Brincaro1->show();
     Brincaro1->raise();
-    canvas.setEnabled(false);
-    Picture1->setEnabled(false);
 }
 
 void Form1::Brincaro1_GifEnd() {

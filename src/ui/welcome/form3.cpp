@@ -104,6 +104,12 @@ void Form3::keyPressEvent(QKeyEvent *event) {
     QWidget::keyPressEvent(event);
 }
 
+void Form3::closeEvent(QCloseEvent *event) {
+    Timer1.stop();
+    Brincaro1->stop();
+    QWidget::closeEvent(event);
+}
+
 void Form3::Form_Load() {
     loaded = true;
     centreOnScreen(this);

@@ -48,6 +48,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     // Return and Enter press the enter button, the window's default.
     void keyPressEvent(QKeyEvent *event) override;
+    // Closed once the main window has loaded: the colour timer and the walker
+    // stop with it.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QString appPath;
