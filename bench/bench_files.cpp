@@ -31,6 +31,8 @@ public:
     void openFolder(const QString &) override {}
     bool askYesNo(QWidget *, const QString &) override { return false; }
     void quit() override {}
+    bool moveToTrash(const QString &) override { return false; }
+    void notify(QWidget *, const QString &, Notice) override {}
 };
 
 QImage picture4K() {
