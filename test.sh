@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the sanitizer test tree and runs every
-# test, then builds the libFuzzer targets with clang and runs each over its
-# seed corpus for a fixed number of inputs. Exits non-zero when anything fails.
+# Installs what is missing, builds the sanitizer test tree, the libFuzzer
+# targets (with clang) and the Release tree; checks an install of the Release
+# tree and its Debian package, runs each fuzz target over its seed corpus for
+# a fixed number of inputs, and runs every test, on a Spanish desktop. Exits
+# non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -11,12 +13,16 @@ cmake --build build/test -j2
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DGARABIX_FUZZ=ON
 cmake --build build/fuzz -j2
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DGARABIX_TESTS=OFF
+cmake --build build/release -j2
 
 # Every test runs on a Spanish desktop: a comma-decimal locale catches any
 # reading of numbers that follows the locale.
 export LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8
 
 status=0
+# Installed like a desktop program, per user and as a Debian package.
+tests/install/check-install.sh build/release || status=1
 (cd build/fuzz && ctest --output-on-failure -j2) || status=1
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@") || status=1
 exit $status

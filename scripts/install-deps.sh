@@ -10,6 +10,7 @@ packages=(
     libgif-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core locales
+    desktop-file-utils appstream lintian xdotool dpkg-dev
 )
 
 missing=()

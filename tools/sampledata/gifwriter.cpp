@@ -105,9 +105,13 @@ bool writeGif(const QString &path, const QVector<QImage> &frames, const Options 
     GifFreeMapObject(map);
     if (EGifCloseFile(gif, &error) != GIF_OK)
         ok = false;
-    if (!ok)
+    if (!ok) {
         QFile::remove(path);
-    return ok;
+        return false;
+    }
+    // giflib creates the file for its owner only; pictures are for everyone to read.
+    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                           QFile::ReadOther);
 }
 
 } // namespace garabix::gif

@@ -208,13 +208,35 @@ QImage contactSheet(const QVector<QImage> &scenes, const QVector<QImage> &stamps
 
 } // namespace
 
+// The program's icon at the sizes desktops look for, as
+// <folder>/<n>x<n>/apps/garabix.png.
+bool writeIcons(const QString &svgPath, const QString &folder) {
+    const QByteArray svg = readAll(svgPath);
+    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(side);
+        QImage icon(side, side, QImage::Format_ARGB32_Premultiplied);
+        icon.fill(Qt::transparent);
+        QSvgRenderer renderer(svg);
+        if (!renderer.isValid() || !QDir().mkpath(dir))
+            return false;
+        QPainter p(&icon);
+        renderer.render(&p, QRectF(0, 0, side, side));
+        p.end();
+        if (!icon.save(dir + QStringLiteral("/garabix.png")))
+            return false;
+    }
+    return true;
+}
+
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == QStringLiteral("--icons"))
+        return writeIcons(args[2], args[3]) ? 0 : 1;
     if (args.size() < 3) {
-        std::fprintf(stderr,
-                     "usage: sampledata <assets> <program folder> [--contact-sheet <png>]\n");
+        std::fprintf(stderr, "usage: sampledata <assets> <program folder> [--contact-sheet <png>]\n"
+                             "       sampledata --icons <svg> <folder>\n");
         return 2;
     }
     const QString assets = args[1];

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QtEndian>
 #include <cerrno>
@@ -183,6 +184,24 @@ QString writeUnderFreeNumber(const QString &folder, const QImage &canvas, bool &
 }
 
 } // namespace
+
+QString drawingsFolder(const QString &appPath) {
+    const QString beside = findEntry(appPath, QStringLiteral("misdibujos"));
+    if (QFileInfo(appPath).isWritable()) {
+        if (beside.isEmpty())
+            QDir(appPath).mkdir(QStringLiteral("misdibujos"));
+        return resolvePath(appPath, QStringLiteral("\\misdibujos"));
+    }
+    // A read-only program folder may still hold a drawings folder everybody
+    // can write to, set up by whoever installed it.
+    const QFileInfo shared(appPath + QLatin1Char('/') + beside);
+    if (!beside.isEmpty() && shared.isDir() && shared.isWritable())
+        return shared.filePath();
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString own = data + QStringLiteral("/garabix/misdibujos");
+    QDir().mkpath(own);
+    return own;
+}
 
 int16_t countDrawings(const FileList &File1) {
     return static_cast<int16_t>(std::min(File1.count(), 32767));

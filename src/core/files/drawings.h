@@ -13,6 +13,12 @@ namespace garabix::drawings {
 
 constexpr int highestNumber = 10000;
 
+// The folder the drawings go to: misdibujos beside the program, made there
+// when missing, wherever the program folder can be written; otherwise (a
+// system-wide install) the user's data folder for Garabix,
+// ~/.local/share/garabix/misdibujos by default, made when missing.
+QString drawingsFolder(const QString &appPath);
+
 // The number of files in the list, as the 16-bit drawingCount holds it.
 int16_t countDrawings(const FileList &File1);
 

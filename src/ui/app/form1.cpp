@@ -211,10 +211,7 @@ void Form1::Form_Load() {
     // 1. The player rests hidden.
     runStep([&] { Brincaro1->hide(); });
     // 2. The drawings folder is created when nothing of that name exists.
-    runStep([&] {
-        if (findEntry(programFolder, QStringLiteral("misdibujos")).isEmpty())
-            QDir(programFolder).mkdir(QStringLiteral("misdibujos"));
-    });
+    runStep([&] { drawingsPath = drawings::drawingsFolder(programFolder); });
     // 3. The cues are readied here, so that the first click sounds at once.
     runStep([&] {
         appPath = programFolder;
@@ -247,9 +244,8 @@ void Form1::Form_Load() {
     // still must not point at a stamp folder: the delete button would remove
     // the program's own stamps.
     runStep([&] {
-        const QString drawings = resolvePath(appPath, QStringLiteral("\\misdibujos"));
-        Dir1.setPath(drawings);
-        File1.forcePath(drawings);
+        Dir1.setPath(drawingsPath);
+        File1.forcePath(drawingsPath);
         state.drawingCount = drawings::countDrawings(File1);
     });
     // 8.

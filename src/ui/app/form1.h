@@ -93,6 +93,7 @@ public:
 
     // State and parts, public for the handlers of the other windows and tests.
     QString appPath;
+    QString drawingsPath; // where drawings are saved, browsed and deleted
     DrawingState state;
     CanvasSurface canvas;
     UndoRing undo;

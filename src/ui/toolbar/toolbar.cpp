@@ -333,7 +333,7 @@ void Form1::toggleColourPanel() {
 }
 
 void Form1::openDrawingsFolder() {
-    platform.openFolder(resolvePath(appPath, QStringLiteral("\\misdibujos\\")));
+    platform.openFolder(drawingsPath);
 }
 
 void Form1::printCanvas() {

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Installs a Release build tree into a temporary prefix and checks it as a
+# desktop would see it: the menu entry and the AppStream metadata validate,
+# the program found through the menu entry starts from a read-only program
+# folder with a fresh home, finds its scenes, stamps, sounds and texts, and
+# saves a drawing into the user's data folder. Then builds the Debian package
+# and inspects its contents and dependencies.
+# Usage: check-install.sh <release build tree>
+set -euo pipefail
+build=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+chmod 755 "$work"
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+entry="$prefix/share/applications/org.garabix.Garabix.desktop"
+desktop-file-validate "$entry"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.garabix.Garabix.metainfo.xml" >/dev/null
+for size in 16x16 32x32 48x48 128x128 256x256; do
+    [ -s "$prefix/share/icons/hicolor/$size/apps/garabix.png" ] || fail "no $size icon"
+done
+[ -s "$prefix/share/icons/hicolor/scalable/apps/garabix.svg" ] || fail "no scalable icon"
+command=$(sed -n 's/^Exec=//p' "$entry")
+[ "$command" = "$prefix/bin/garabix" ] || fail "the menu entry runs '$command'"
+program="$prefix/lib/garabix"
+for f in configuracion/mdg.txt configuracion/idioma.txt escenarios/1.gif camina.gif \
+         sonidos/sonido3.wav; do
+    [ -s "$program/$f" ] || fail "the program folder has no $f"
+done
+[ -n "$(ls "$program/dibujos")" ] || fail "the program folder has no stamps"
+[ ! -e "$program/misdibujos" ] || fail "drawings were installed"
+
+# A system-wide install: nobody may write the program folder. Root writes
+# anywhere, so the program then runs as an ordinary user.
+chmod -R a-w "$program"
+home="$work/home"
+mkdir -p "$home"
+run=(env)
+if [ "$(id -u)" -eq 0 ]; then
+    chown nobody "$home"
+    run=(setpriv --reuid=nobody --regid=nogroup --clear-groups env)
+fi
+shot="$home/shot.png"
+"${run[@]}" HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= \
+    xvfb-run -a -s "-screen 0 1280x800x24" \
+    "$(dirname "$0")/save-drawing.sh" "$command" "$home/.local/share/garabix/misdibujos" "$shot"
+saved="$home/.local/share/garabix/misdibujos/0.bmp"
+[ -s "$saved" ] || fail "no drawing in the user's data folder"
+[ "$(head -c 2 "$saved")" = "BM" ] || fail "the drawing is not a BMP"
+[ ! -e "$program/misdibujos" ] || fail "a drawings folder appeared in the program folder"
+echo "check-install: installed program saved $(basename "$saved") into ~/.local/share/garabix/misdibujos"
+
+# The Debian package.
+(cd "$build" && rm -f garabix_*.deb && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/garabix_*.deb)
+fields=$(dpkg-deb -f "$deb" Package Depends Section)
+for dep in libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins libqt6svg6 libc6; do
+    grep -q "$dep" <<<"$fields" || fail "the package does not depend on $dep"
+done
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for f in ./usr/bin/garabix ./usr/lib/garabix/garabix ./usr/lib/garabix/configuracion/mdg.txt \
+         ./usr/lib/garabix/escenarios/1.gif ./usr/lib/garabix/sonidos/sonido1.wav \
+         ./usr/share/applications/org.garabix.Garabix.desktop \
+         ./usr/share/metainfo/org.garabix.Garabix.metainfo.xml \
+         ./usr/share/icons/hicolor/scalable/apps/garabix.svg ./usr/share/doc/garabix/copyright; do
+    grep -qx "$f" <<<"$contents" || fail "the package has no $f"
+done
+! grep -q misdibujos <<<"$contents" || fail "the package holds drawings"
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/org.garabix.Garabix.desktop |
+    grep -qx 'Exec=/usr/bin/garabix' || fail "the package's menu entry does not run /usr/bin/garabix"
+if command -v lintian >/dev/null; then
+    errors=$(lintian --no-tag-display-limit "$deb" 2>/dev/null | grep '^E:' || true)
+    [ -z "$errors" ] || fail "lintian: $errors"
+fi
+echo "check-install: $(basename "$deb") holds $(wc -l <<<"$contents") entries; $(grep Depends <<<"$fields")"
