@@ -34,7 +34,7 @@ void repaintAfterPreview(benchmark::State &state, QSize size) {
     for (auto _ : state) {
         state.PauseTiming();
         const double x = 100 + (i++ % 50);
-        c.box(QPointF(x, 100), QPointF(x + 300, 400), 0xFF);
+        c.box(Layer::Preview, QPointF(x, 100), QPointF(x + 300, 400), {0xFF}, std::nullopt);
         state.ResumeTiming();
         c.repaint();
     }
@@ -92,7 +92,6 @@ bool sameAsNaive(const QImage &start, int x, int y) {
 
 void BM_FloodFillUniform4K(benchmark::State &state) {
     CanvasSurface c(size4K);
-    c.setPersistence(true);
     const ColourWord colours[2] = {0x0000FF, 0xFFFFFF};
     int i = 0;
     QImage start(size4K, QImage::Format_RGB32);
@@ -100,8 +99,7 @@ void BM_FloodFillUniform4K(benchmark::State &state) {
     if (!sameAsNaive(start, 5, 5))
         state.SkipWithError("fill differs from the naive fill");
     for (auto _ : state) {
-        c.setFillColour(colours[i % 2]);
-        c.floodFill(10, 10, colours[(i + 1) % 2]);
+        c.floodFill(Layer::Keep, 10, 10, colours[(i + 1) % 2], colours[i % 2]);
         ++i;
     }
 }

@@ -1,14 +1,14 @@
 // Drawing files, stamps and the gallery: save, show next, masked blit,
 // stamp preview and opening the gallery.
 
-#include "core/app/maskedblit.h"
-#include "core/app/pictures.h"
 #include "core/canvas/canvassurface.h"
+#include "core/canvas/maskedblit.h"
 #include "core/files/drawings.h"
+#include "core/files/pictures.h"
 #include "gifwriter.h"
-#include "ui/app/form1.h"
-#include "ui/app/platform.h"
-#include "ui/files/form2.h"
+#include "ui/common/platform.h"
+#include "ui/gallery/form2.h"
+#include "ui/mainwindow/form1.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,17 +59,16 @@ void BM_SaveDrawing4K(benchmark::State &st) {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/misdibujos";
     fillFolder(folder, 500);
-    FileList files;
-    files.forcePath(folder);
-    DrawingState s;
-    s.maxDrawings = 32767;
+    drawings::DrawingFolder drawingsFolder;
+    drawingsFolder.File1.forcePath(folder);
+    drawingsFolder.maxDrawings = 32767;
     const QImage image = picture4K();
     for (auto _ : st) {
-        s.drawingModified = true;
-        const QString written = drawings::SaveDrawing(s, image, files).path;
+        bool modified = true;
+        const QString written = drawings::SaveDrawing(drawingsFolder, modified, image).path;
         st.PauseTiming();
         QFile::remove(written);
-        files.refresh();
+        drawingsFolder.File1.refresh();
         st.ResumeTiming();
     }
 }
@@ -82,13 +81,13 @@ void BM_ShowNextDrawing4K(benchmark::State &st) {
     // Two real 4K drawings to step between.
     drawings::writeBmp(picture4K(), folder + "/0.bmp");
     drawings::writeBmp(picture4K().mirrored(true, false), folder + "/1.bmp");
-    FileList files;
-    files.forcePath(folder);
-    DrawingState s;
+    drawings::DrawingFolder drawingsFolder;
+    drawingsFolder.File1.forcePath(folder);
     CanvasSurface canvas(size4K);
     for (auto _ : st) {
-        s.browseIndex = (s.browseIndex == 0) ? -1 : 0; // alternate 0.bmp and 1.bmp
-        const QImage picture = loadPicture(drawings::stepNext(s, files));
+        int &at = drawingsFolder.browseIndex;
+        at = (at == 0) ? -1 : 0; // alternate 0.bmp and 1.bmp
+        const QImage picture = loadPicture(drawings::stepNext(drawingsFolder));
         canvas.setBackgroundPicture(picture);
     }
 }
@@ -115,7 +114,7 @@ void stampPreview(benchmark::State &st, QSize size) {
     int i = 0;
     for (auto _ : st) {
         canvas.repaint();
-        canvas.paintPictureAnd(stamp, 200 + (i++ % 40), 200);
+        canvas.paintPictureAnd(Layer::Preview, stamp, 200 + (i++ % 40), 200);
     }
 }
 void BM_StampPreview4K(benchmark::State &st) {
@@ -149,10 +148,10 @@ void BM_GalleryOpen20(benchmark::State &st) {
     form1.resize(1280, 800);
     form1.Form_Load();
     for (auto _ : st) {
-        Form2 gallery(form1);
+        Form2 gallery(dir.path(), form1);
         gallery.show();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(gallery.categoryCount);
+        benchmark::DoNotOptimize(gallery.categoryCount());
     }
 }
 BENCHMARK(BM_GalleryOpen20)->Unit(benchmark::kMillisecond);

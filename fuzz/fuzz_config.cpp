@@ -1,9 +1,9 @@
 // libFuzzer target: the configuration and language reader, with the numeric
 // reading of every item, as start-up uses them.
 
-#include "core/app/config.h"
-#include "core/app/numeric.h"
-#include "core/app/textreader.h"
+#include "core/files/config.h"
+#include "core/text/numeric.h"
+#include "core/text/textreader.h"
 
 #include <QByteArray>
 #include <cstdint>

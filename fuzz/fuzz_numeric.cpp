@@ -1,7 +1,7 @@
 // libFuzzer target: reading the leading number of a text and storing it in a
 // 16-bit field.
 
-#include "core/app/numeric.h"
+#include "core/text/numeric.h"
 
 #include <QString>
 #include <cmath>

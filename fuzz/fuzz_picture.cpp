@@ -1,8 +1,8 @@
 // libFuzzer target: a picture file read through the program's own loading
 // path, as a scene, a stamp or a saved drawing would be.
 
-#include "core/app/pictures.h"
 #include "core/canvas/canvassurface.h"
+#include "core/files/pictures.h"
 
 #include <QCoreApplication>
 #include <QDir>

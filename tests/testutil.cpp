@@ -13,9 +13,8 @@ namespace garabix::test {
 bool RecordingPlatform::moveToTrash(const QString &path) {
     if (!trashWorks)
         return false;
-    const QString target =
-        trashFolder.path() + QLatin1Char('/') + QString::number(trashed.size()) + QLatin1Char('-') +
-        QFileInfo(path).fileName();
+    const QString target = trashFolder.path() + QLatin1Char('/') + QString::number(trashed.size()) +
+                           QLatin1Char('-') + QFileInfo(path).fileName();
     if (!QFile::rename(path, target))
         return false;
     trashed.append(path);
@@ -86,6 +85,12 @@ bool writeGifCutAfterFirstFrame(const QString &path, const QVector<QImage> &fram
         return false;
     QFile f(path);
     return f.open(QIODevice::ReadWrite) && f.resize(firstFrameEnds + 12);
+}
+
+void MainWindow::click(QPointF p) {
+    form->Picture1_MouseMove(Qt::NoButton, p.x(), p.y());
+    form->Picture1_MouseDown(Qt::LeftButton, p.x(), p.y());
+    form->Picture1_MouseUp(Qt::LeftButton, p.x(), p.y());
 }
 
 unsigned colourAt(const QImage &image, int x, int y) {

@@ -1,8 +1,8 @@
 #pragma once
 // Shared test fixtures: a recording platform and temporary program folders.
 
-#include "ui/app/form1.h"
-#include "ui/app/platform.h"
+#include "ui/common/platform.h"
+#include "ui/mainwindow/form1.h"
 
 #include <QImage>
 #include <QSizeF>
@@ -70,9 +70,16 @@ private:
 // that `prepare` fills (the usual configuration when it is not given).
 struct MainWindow {
     explicit MainWindow(const std::function<void(ProgramFolder &)> &prepare = {});
-    const QImage &persistent() const { return form->canvas.persistentLayer(); }
+    const QImage &persistent() const { return form->drawing(); }
+    const DrawingState &state() const { return form->drawingState(); }
+    // A control of the window by its name ("Text1", "Command1_4" ...).
+    template <typename T = QWidget> T *control(const QString &name) const {
+        return form->findChild<T *>(name);
+    }
     // Moves to a, presses, moves to b with the button held, releases.
     void drag(QPointF a, QPointF b, Qt::MouseButton button = Qt::LeftButton);
+    // Presses and releases at p without a move in between.
+    void click(QPointF p);
 
     ProgramFolder folder;
     RecordingPlatform platform;

@@ -1,8 +1,8 @@
 #include "core/canvas/canvassurface.h"
 
-#include "core/app/maskedblit.h"
-#include "core/app/numeric.h"
 #include "core/canvas/floodfill.h"
+#include "core/canvas/maskedblit.h"
+#include "core/text/numeric.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -21,8 +21,13 @@ QPoint roundPoint(QPointF p) {
             static_cast<int>(std::clamp(roundToInt(p.y()), -1000000LL, 1000000LL))};
 }
 
-QPen strokePen(ColourWord c, int width) {
-    return QPen(QColor::fromRgb(toRgb(c)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+QPen strokePen(Stroke stroke) {
+    return QPen(QColor::fromRgb(toRgb(stroke.colour)), stroke.width, Qt::SolidLine, Qt::RoundCap,
+                Qt::RoundJoin);
+}
+
+QBrush brush(std::optional<ColourWord> fill) {
+    return fill ? QBrush(QColor::fromRgb(toRgb(*fill))) : QBrush(Qt::NoBrush);
 }
 
 constexpr int maxTransientRects = 16;
@@ -69,54 +74,58 @@ void CanvasSurface::resize(QSize size) {
     notify(rect());
 }
 
-template <typename Paint> QRect CanvasSurface::draw(QRect bounds, Paint &&paint) {
+template <typename Paint> void CanvasSurface::draw(Layer layer, QRect bounds, Paint &&paint) {
     bounds &= rect();
     if (bounds.isEmpty())
-        return {};
+        return;
     auto paintOn = [&](QImage &image) {
         QPainter p(&image);
         p.setClipRect(bounds);
         p.setRenderHint(QPainter::Antialiasing, false);
         paint(p);
     };
-    return onLayers(bounds, paintOn);
+    onLayers(layer, bounds, paintOn);
 }
 
-template <typename Change> QRect CanvasSurface::onLayers(const QRect &r, Change &&change) {
+template <typename Change>
+void CanvasSurface::onLayers(Layer layer, const QRect &r, Change &&change) {
     if (r.isEmpty())
-        return {};
+        return;
     change(screenImage);
-    if (persistent) {
+    if (layer == Layer::Keep) {
         change(persistentImage);
         markDirty(r);
     } else {
         addTransient(r);
     }
     notify(r);
-    return r;
 }
 
-QRect CanvasSurface::line(QPointF a, QPointF b, ColourWord c) {
+void CanvasSurface::line(Layer layer, QPointF a, QPointF b, Stroke stroke) {
     const QPoint p1 = roundPoint(a);
     const QPoint p2 = roundPoint(b);
-    if (p1 == p2)
-        return dot(p1, c);
-    const int m = pen / 2 + 2;
+    if (p1 == p2) {
+        dot(layer, p1, stroke);
+        return;
+    }
+    const int m = stroke.width / 2 + 2;
     const QRect bounds = spanRect(p1, p2).adjusted(-m, -m, m, m);
-    return draw(bounds, [&](QPainter &p) {
-        p.setPen(strokePen(c, pen));
+    draw(layer, bounds, [&](QPainter &p) {
+        p.setPen(strokePen(stroke));
         p.drawLine(p1, p2);
     });
 }
 
-QRect CanvasSurface::box(QPointF a, QPointF b, ColourWord c) {
+void CanvasSurface::box(Layer layer, QPointF a, QPointF b, Stroke stroke,
+                        std::optional<ColourWord> fill) {
     const QPoint p1 = roundPoint(a);
     const QPoint p2 = roundPoint(b);
     const QRect r = spanRect(p1, p2);
-    const int m = pen / 2 + 2;
-    return draw(r.adjusted(-m, -m, m, m), [&](QPainter &p) {
-        p.setPen(QPen(QColor::fromRgb(toRgb(c)), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        p.setBrush(fillSolid ? QBrush(QColor::fromRgb(toRgb(fill))) : Qt::NoBrush);
+    const int m = stroke.width / 2 + 2;
+    draw(layer, r.adjusted(-m, -m, m, m), [&](QPainter &p) {
+        p.setPen(QPen(QColor::fromRgb(toRgb(stroke.colour)), stroke.width, Qt::SolidLine,
+                      Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(brush(fill));
         if (r.width() == 0 || r.height() == 0)
             p.drawLine(r.topLeft(), r.bottomRight());
         else
@@ -124,18 +133,19 @@ QRect CanvasSurface::box(QPointF a, QPointF b, ColourWord c) {
     });
 }
 
-QRect CanvasSurface::ellipse(QPointF centre, double rx, double ry, ColourWord c) {
+void CanvasSurface::ellipse(Layer layer, QPointF centre, double rx, double ry, Stroke stroke,
+                            std::optional<ColourWord> fill) {
     rx = std::abs(rx);
     ry = std::abs(ry);
     if (!std::isfinite(rx) || !std::isfinite(ry) || rx > 1e6 || ry > 1e6)
-        return {};
+        return;
     const QPoint tl = roundPoint(QPointF(centre.x() - rx, centre.y() - ry));
     const QPoint br = roundPoint(QPointF(centre.x() + rx, centre.y() + ry));
     const QRect r(tl, br);
-    const int m = pen / 2 + 2;
-    return draw(r.adjusted(-m, -m, m, m), [&](QPainter &p) {
-        p.setPen(strokePen(c, pen));
-        p.setBrush(fillSolid ? QBrush(QColor::fromRgb(toRgb(fill))) : Qt::NoBrush);
+    const int m = stroke.width / 2 + 2;
+    draw(layer, r.adjusted(-m, -m, m, m), [&](QPainter &p) {
+        p.setPen(strokePen(stroke));
+        p.setBrush(brush(fill));
         if (r.width() == 0 || r.height() == 0)
             p.drawLine(tl, br);
         else
@@ -143,20 +153,21 @@ QRect CanvasSurface::ellipse(QPointF centre, double rx, double ry, ColourWord c)
     });
 }
 
-QRect CanvasSurface::dot(QPointF pt, ColourWord c) {
+void CanvasSurface::dot(Layer layer, QPointF pt, Stroke stroke) {
     const QPoint p0 = roundPoint(pt);
-    if (pen <= 1) {
+    if (stroke.width <= 1) {
         // One pixel: written directly, the common case of a spray burst.
         if (!rect().contains(p0))
-            return {};
-        const QRgb rgb = toRgb(c);
-        return onLayers(QRect(p0, QSize(1, 1)), [&](QImage &image) {
+            return;
+        const QRgb rgb = toRgb(stroke.colour);
+        onLayers(layer, QRect(p0, QSize(1, 1)), [&](QImage &image) {
             reinterpret_cast<QRgb *>(image.scanLine(p0.y()))[p0.x()] = rgb;
         });
+        return;
     }
-    const int m = pen / 2 + 2;
-    return draw(QRect(p0, p0).adjusted(-m, -m, m, m), [&](QPainter &p) {
-        p.setPen(strokePen(c, pen));
+    const int m = stroke.width / 2 + 2;
+    draw(layer, QRect(p0, p0).adjusted(-m, -m, m, m), [&](QPainter &p) {
+        p.setPen(strokePen(stroke));
         p.drawPoint(p0);
     });
 }
@@ -168,10 +179,10 @@ long CanvasSurface::readPixel(double x, double y) const {
     return static_cast<long>(fromRgb(screenImage.pixel(p)));
 }
 
-QRect CanvasSurface::floodFill(double x, double y, ColourWord seed) {
+void CanvasSurface::floodFill(Layer layer, double x, double y, ColourWord seed, ColourWord fill) {
     const QPoint p = roundPoint(QPointF(x, y));
     QRect r;
-    if (persistent) {
+    if (layer == Layer::Keep) {
         r = garabix::floodFill(persistentImage, p.x(), p.y(), toRgb(seed), toRgb(fill),
                                &screenImage);
         markDirty(r);
@@ -179,35 +190,34 @@ QRect CanvasSurface::floodFill(double x, double y, ColourWord seed) {
         r = garabix::floodFill(screenImage, p.x(), p.y(), toRgb(seed), toRgb(fill));
         addTransient(r);
     }
-    if (!r.isEmpty())
-        notify(r);
-    return r;
+    notify(r);
 }
 
-QRect CanvasSurface::printText(const QString &text) {
+void CanvasSurface::printText(Layer layer, QPointF topLeft, const QString &text, const QFont &font,
+                              ColourWord colour) {
     if (text.isEmpty())
-        return {};
-    const QFontMetricsF fm(textFont, &screenImage);
-    const QRectF extent(textPos, QSizeF(fm.horizontalAdvance(text), fm.height()));
+        return;
+    const QFontMetricsF fm(font, &screenImage);
+    const QRectF extent(topLeft, QSizeF(fm.horizontalAdvance(text), fm.height()));
     const int m = static_cast<int>(fm.maxWidth()) + 4;
     const QRect bounds = extent.toAlignedRect().adjusted(-m, -4, m, 4);
-    return draw(bounds, [&](QPainter &p) {
-        p.setFont(textFont);
-        p.setPen(QColor::fromRgb(toRgb(textCol)));
-        p.drawText(QPointF(textPos.x(), textPos.y() + fm.ascent()), text);
+    draw(layer, bounds, [&](QPainter &p) {
+        p.setFont(font);
+        p.setPen(QColor::fromRgb(toRgb(colour)));
+        p.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), text);
     });
 }
 
-QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y) {
+void CanvasSurface::paintPictureAnd(Layer layer, const QImage &picture, int x, int y) {
     if (picture.isNull())
-        return {};
+        return;
     const QImage src = picture.format() == QImage::Format_RGB32
                            ? picture
                            : picture.convertToFormat(QImage::Format_RGB32);
     // Combined row by row: the cost follows the picture, not the canvas.
     const QRect r = QRect(QPoint(x, y), src.size()) & rect();
     if (r.isEmpty())
-        return {};
+        return;
     auto andInto = [&](QImage &target) {
         for (int row = r.top(); row <= r.bottom(); ++row) {
             const QRgb *s =
@@ -217,24 +227,25 @@ QRect CanvasSurface::paintPictureAnd(const QImage &picture, int x, int y) {
                 d[i] &= s[i] | 0xFF000000u;
         }
     };
-    return onLayers(r, andInto);
+    onLayers(layer, r, andInto);
 }
 
-QRect CanvasSurface::paintPictureStretched(const QImage &picture, const QRectF &target) {
+void CanvasSurface::paintPictureStretched(Layer layer, const QImage &picture,
+                                          const QRectF &target) {
     if (picture.isNull() || target.isEmpty())
-        return {};
-    return draw(target.toAlignedRect(), [&](QPainter &p) { p.drawImage(target, picture); });
+        return;
+    draw(layer, target.toAlignedRect(), [&](QPainter &p) { p.drawImage(target, picture); });
 }
 
-QRect CanvasSurface::blitMasked(const QImage &picture, int sx, int sy, int w, int h, int dx, int dy,
-                                ColourWord key) {
+void CanvasSurface::blitMasked(Layer layer, const QImage &picture, int sx, int sy, int w, int h,
+                               int dx, int dy, ColourWord key) {
     if (w <= 0 || h <= 0 || picture.isNull())
-        return {};
+        return;
     // The rectangle the blit writes: the target clipped to both surfaces.
     const QRect r =
         QRect(dx, dy, w, h) & rect() & QRect(dx - sx, dy - sy, picture.width(), picture.height());
-    return onLayers(r,
-                    [&](QImage &image) { MaskedBlit(image, picture, sx, sy, w, h, dx, dy, key); });
+    onLayers(layer, r,
+             [&](QImage &image) { MaskedBlit(image, picture, sx, sy, w, h, dx, dy, key); });
 }
 
 void CanvasSurface::repaint() {

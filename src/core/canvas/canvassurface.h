@@ -1,11 +1,10 @@
 #pragma once
 // A drawing surface with two layers: the persistent image (what is saved,
 // snapshotted and restored) and the screen image (the persistent image plus
-// transient drawing). With persistence on, operations draw on both; with it
-// off, on the screen image only. A repaint copies the persistent image back
-// over just the places where transient drawing was made. Every operation
-// returns the rectangle it changed, and reports it through onUpdate so that a
-// widget can repaint only that.
+// transient drawing). Every operation draws either for keeps, on both, or as
+// a preview, on the screen image only. A repaint copies the persistent image
+// back over just the places where a preview was drawn. Every change is
+// reported through onUpdate, so that a widget repaints only that.
 
 #include "core/canvas/colour.h"
 
@@ -14,12 +13,22 @@
 #include <QPointF>
 #include <QRect>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace garabix {
 
 // A blank 32-bit image; large ones are backed by huge pages where the system offers them.
 QImage blankImage(QSize size, QRgb colour);
+
+// Where an operation draws: for keeps (saved, snapshotted) or as a preview.
+enum class Layer { Keep, Preview };
+
+// The pen of a line, outline or dot.
+struct Stroke {
+    ColourWord colour = black;
+    int width = 1;
+};
 
 class CanvasSurface {
 public:
@@ -32,41 +41,30 @@ public:
     QSize size() const { return persistentImage.size(); }
     QRect rect() const { return persistentImage.rect(); }
 
-    void setPersistence(bool on) { persistent = on; }
-    bool persistence() const { return persistent; }
-    void setPenWidth(int w) { pen = w < 1 ? 1 : w; }
-    int penWidth() const { return pen; }
-    void setFillSolid(bool solid) { fillSolid = solid; }
-    bool fillStyleSolid() const { return fillSolid; }
-    void setFillColour(ColourWord c) { fill = c; }
-    ColourWord fillColour() const { return fill; }
-    void setTextColour(ColourWord c) { textCol = c; }
-    ColourWord textColour() const { return textCol; }
-    void setTextPosition(QPointF p) { textPos = p; }
-    QPointF textPosition() const { return textPos; }
-    QFont &font() { return textFont; }
     void setBackgroundColour(ColourWord c) { background = c; }
     ColourWord backgroundColour() const { return background; }
-    void setEnabled(bool on) { enabled = on; }
-    bool isEnabled() const { return enabled; }
 
-    // Drawing operations, in canvas pixels.
-    QRect line(QPointF a, QPointF b, ColourWord c);
-    QRect box(QPointF a, QPointF b, ColourWord c);
-    QRect ellipse(QPointF centre, double rx, double ry, ColourWord c);
-    QRect dot(QPointF p, ColourWord c);
+    // Drawing operations, in canvas pixels. Boxes and ellipses are filled
+    // with `fill` when it is given.
+    void line(Layer layer, QPointF a, QPointF b, Stroke stroke);
+    void box(Layer layer, QPointF a, QPointF b, Stroke stroke, std::optional<ColourWord> fill);
+    void ellipse(Layer layer, QPointF centre, double rx, double ry, Stroke stroke,
+                 std::optional<ColourWord> fill);
+    void dot(Layer layer, QPointF p, Stroke stroke);
     // Colour of a pixel as shown, or -1 (all bits set) outside the surface.
     long readPixel(double x, double y) const;
-    // Paints the 4-connected region of exactly `seed` around (x, y) with the fill colour.
-    QRect floodFill(double x, double y, ColourWord seed);
-    QRect printText(const QString &text);
+    // Paints the 4-connected region of exactly `seed` around (x, y) with `fill`.
+    void floodFill(Layer layer, double x, double y, ColourWord seed, ColourWord fill);
+    // Writes `text` with its top-left corner at `topLeft`.
+    void printText(Layer layer, QPointF topLeft, const QString &text, const QFont &font,
+                   ColourWord colour);
     // Combines `picture` with the surface by bitwise AND, top-left at (x, y).
-    QRect paintPictureAnd(const QImage &picture, int x, int y);
+    void paintPictureAnd(Layer layer, const QImage &picture, int x, int y);
     // Paints `picture` stretched into `target`.
-    QRect paintPictureStretched(const QImage &picture, const QRectF &target);
+    void paintPictureStretched(Layer layer, const QImage &picture, const QRectF &target);
     // Copies a rectangle of `picture` onto the surface leaving out `key`.
-    QRect blitMasked(const QImage &picture, int sx, int sy, int w, int h, int dx, int dy,
-                     ColourWord key);
+    void blitMasked(Layer layer, const QImage &picture, int sx, int sy, int w, int h, int dx,
+                    int dy, ColourWord key);
     // Erases the transient drawing.
     void repaint();
 
@@ -94,10 +92,10 @@ public:
     std::function<void(const QRect &)> onUpdate;
 
 private:
-    template <typename Paint> QRect draw(QRect bounds, Paint &&paint);
+    template <typename Paint> void draw(Layer layer, QRect bounds, Paint &&paint);
     // Makes a change on the screen layer, and on the persistent layer too
-    // while persistence is on; records it as dirty or transient and reports it.
-    template <typename Change> QRect onLayers(const QRect &r, Change &&change);
+    // when it is for keeps; records it as dirty or transient and reports it.
+    template <typename Change> void onLayers(Layer layer, const QRect &r, Change &&change);
     void markDirty(const QRect &r);
     void notify(const QRect &r);
     void addTransient(const QRect &r);
@@ -105,15 +103,7 @@ private:
 
     QImage persistentImage;
     QImage screenImage;
-    bool persistent = false;
-    int pen = 1;
-    bool fillSolid = false;
-    ColourWord fill = black;
-    ColourWord textCol = black;
     ColourWord background = white;
-    QPointF textPos;
-    QFont textFont;
-    bool enabled = true;
     std::vector<QRect> transient;
     int tilesX = 0, tilesY = 0;
     std::vector<uint8_t> dirty;

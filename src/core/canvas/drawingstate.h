@@ -1,26 +1,42 @@
 #pragma once
-// The drawing state of the main window: plain fields read and written by the
-// tool bar, the colour pickers and the canvas handlers. Variant numbers are
-// held as double.
+// The drawing state of the main window: what the tool bar, the colour
+// pickers and the text panel set, and what the canvas handlers read on the
+// next gesture. Each attribute lives here once and is handed to the canvas
+// with each operation. Variant numbers are held as double.
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
 namespace garabix {
 
-namespace tool {
-constexpr uint8_t stamp = 2, pencil = 4, fill = 5, rectangle = 6, circle = 7, ellipse = 15,
-                  polyline = 16, diagonalSpray = 17, discSpray = 18, text = 23;
-}
+enum class Tool {
+    Stamp,
+    Pencil,
+    Fill,
+    Rectangle,
+    Circle,
+    Ellipse,
+    Polyline,
+    DiagonalSpray,
+    DiscSpray,
+    Text,
+};
 
 struct DrawingState {
-    uint8_t currentTool = tool::pencil;
+    Tool currentTool = Tool::Pencil;
+    // The current colour, composed at each use (currentColour()).
     double colorRed = 0;
     double colorGreen = 0;
     int16_t colorBlue = 0;
     double lineWidth = 1;
     int16_t sprayRadius = 60;
+    // A shape committed with no preview since the last fill comes out filled.
+    bool fillShapes = false;
+    QFont font; // the text tool's
+
+    // The gesture under way.
     double startX = 0, startY = 0;
     double lastX = 0;
     int16_t lastY = 0;
@@ -31,24 +47,16 @@ struct DrawingState {
     int16_t gridSpacing = 0;
     bool stampPreview = true;
     double stampX = 0, stampY = 0;
+
     int16_t twipsPerPixel = 15;
     double undoIndex = 0;
     int undoDepth = 0; // how many undos lead back to a picture the ring holds
     bool drawingModified = false;
     QStringList texts = QStringList(QVector<QString>(30));
 
-    // Saving and browsing drawings.
-    int16_t maxDrawings = 0;
-    int16_t drawingCount = 0;
-    int browseIndex = -1;
-    QString shownDrawing; // the saved drawing on the canvas, as it was loaded
-
     // Scenes.
     int sceneCount = 0;
     int16_t sceneIndex = 0;
-
-    // Tool bar.
-    uint8_t lastButton = 0;
 };
 
 } // namespace garabix

@@ -1,17 +1,9 @@
 #include "core/canvas/pointer.h"
 
-#include "core/app/numeric.h"
 #include "core/canvas/tools.h"
+#include "core/text/numeric.h"
 
 namespace garabix {
-
-namespace {
-
-bool isShape(uint8_t t) {
-    return t == tool::rectangle || t == tool::circle || t == tool::ellipse;
-}
-
-} // namespace
 
 void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
     if (!leftButton)
@@ -19,21 +11,21 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
     DrawingState &s = ctx.state;
     s.drawingModified = true;
     switch (s.currentTool) {
-    case tool::stamp:
+    case Tool::Stamp:
         ctx.env.stampStart(x, y);
         break;
-    case tool::fill:
-        fillAt(ctx.canvas, x, y);
+    case Tool::Fill:
+        fillAt(s, ctx.canvas, x, y);
         ctx.env.saveUndoSnapshot();
         break;
-    case tool::rectangle:
-    case tool::circle:
-    case tool::ellipse:
-    case tool::polyline:
-    case tool::text:
+    case Tool::Rectangle:
+    case Tool::Circle:
+    case Tool::Ellipse:
+    case Tool::Polyline:
+    case Tool::Text:
         s.startX = x;
         s.startY = y;
-        if (s.currentTool == tool::polyline)
+        if (s.currentTool == Tool::Polyline)
             polylinePress(s, x, y);
         break;
     default:
@@ -43,21 +35,21 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
 
 void pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
     DrawingState &s = ctx.state;
-    if (s.stampPreview && s.currentTool == tool::stamp)
+    if (s.stampPreview && s.currentTool == Tool::Stamp)
         ctx.env.stampPreview(x, y);
-    if (s.currentTool == tool::polyline && s.polyActive)
+    if (s.currentTool == Tool::Polyline && s.polyActive)
         polylineRubberBand(s, ctx.canvas, x, y);
-    if (s.currentTool == tool::text)
+    if (s.currentTool == Tool::Text)
         ctx.env.textPreview(x, y);
 
     if (anyButton) {
-        if (s.currentTool == tool::pencil)
+        if (s.currentTool == Tool::Pencil)
             pencilSegment(s, ctx.canvas, x, y);
         else if (isShape(s.currentTool))
-            shapePreview(s, ctx.canvas, shapeOf(s.currentTool), x, y);
-        else if (s.currentTool == tool::diagonalSpray)
+            shapePreview(s, ctx.canvas, x, y);
+        else if (s.currentTool == Tool::DiagonalSpray)
             diagonalSprayBurst(s, ctx.canvas, ctx.rng, x, y);
-        else if (s.currentTool == tool::discSpray)
+        else if (s.currentTool == Tool::DiscSpray)
             discSprayBurst(s, ctx.canvas, ctx.rng, x, y);
     }
     s.lastX = x;
@@ -70,10 +62,10 @@ void pointerRelease(PointerContext ctx, bool leftButton, double x, double y) {
     DrawingState &s = ctx.state;
     s.drawingModified = true;
     if (isShape(s.currentTool))
-        shapeCommit(s, ctx.canvas, shapeOf(s.currentTool), x, y);
-    else if (s.currentTool == tool::polyline)
+        shapeCommit(s, ctx.canvas, x, y);
+    else if (s.currentTool == Tool::Polyline)
         polylineCommit(s, ctx.canvas, x, y);
-    else if (s.currentTool == tool::text)
+    else if (s.currentTool == Tool::Text)
         ctx.env.textCommit(x, y);
     ctx.env.saveUndoSnapshot();
 }

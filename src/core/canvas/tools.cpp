@@ -1,20 +1,14 @@
 #include "core/canvas/tools.h"
 
-#include "core/app/numeric.h"
+#include "core/text/numeric.h"
+
+#include <algorithm>
 
 #include <cmath>
 
 namespace garabix {
 
 namespace {
-
-// Runs a drawing with persistence on, then switches it off again.
-template <typename Draw> QRect commit(CanvasSurface &c, Draw &&draw) {
-    c.setPersistence(true);
-    const QRect r = draw();
-    c.setPersistence(false);
-    return r;
-}
 
 struct Ellipse {
     QPointF centre;
@@ -31,21 +25,33 @@ Ellipse ellipseFrom(const DrawingState &s, double x, double y) {
     return {QPointF(s.startX + dx / 2, s.startY + dy / 2), std::abs(dx) / 2, std::abs(dy) / 2};
 }
 
-QRect drawShape(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y) {
-    const ColourWord colour = currentColour(s);
-    switch (shape) {
-    case Shape::Rectangle:
-        return c.box(QPointF(s.startX, s.startY), QPointF(x, y), colour);
-    case Shape::Circle: {
+void drawShape(const DrawingState &s, CanvasSurface &c, Layer layer, double x, double y) {
+    const Stroke stroke{currentColour(s), penWidth(s)};
+    const std::optional<ColourWord> fill =
+        s.fillShapes ? std::optional<ColourWord>(currentColour(s)) : std::nullopt;
+    switch (s.currentTool) {
+    case Tool::Circle: {
         const double r = std::floor(std::hypot(x - s.startX, y - s.startY));
-        return c.ellipse(QPointF(s.startX, s.startY), r, r, colour);
+        c.ellipse(layer, QPointF(s.startX, s.startY), r, r, stroke, fill);
+        break;
     }
-    case Shape::Ellipse: {
+    case Tool::Ellipse: {
         const Ellipse e = ellipseFrom(s, x, y);
-        return c.ellipse(e.centre, e.rx, e.ry, colour);
+        c.ellipse(layer, e.centre, e.rx, e.ry, stroke, fill);
+        break;
     }
+    default:
+        c.box(layer, QPointF(s.startX, s.startY), QPointF(x, y), stroke, fill);
+        break;
     }
-    return {};
+}
+
+// A burst of one-pixel dots, for keeps.
+template <typename Place>
+void sprayBurst(const DrawingState &s, CanvasSurface &c, int count, Place &&place) {
+    const Stroke dot{currentColour(s), 1};
+    for (int i = 0; i < count; ++i)
+        c.dot(Layer::Keep, place(), dot);
 }
 
 } // namespace
@@ -65,59 +71,48 @@ int32_t snap(const DrawingState &s, double v) {
     return static_cast<int32_t>(*q * s.gridSpacing);
 }
 
-QRect pencilSegment(const DrawingState &s, CanvasSurface &c, double x, double y) {
-    return commit(
-        c, [&] { return c.line(QPointF(s.lastX, s.lastY), QPointF(x, y), currentColour(s)); });
+int penWidth(const DrawingState &s) {
+    return static_cast<int>(std::clamp(roundToInt(s.lineWidth), 1LL, 32767LL));
 }
 
-QRect diagonalSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y) {
-    c.setPersistence(true);
-    c.setPenWidth(1);
-    const ColourWord colour = currentColour(s);
-    QRect changed;
-    for (int i = 0; i <= 100; ++i) {
+void pencilSegment(const DrawingState &s, CanvasSurface &c, double x, double y) {
+    c.line(Layer::Keep, QPointF(s.lastX, s.lastY), QPointF(x, y),
+           Stroke{currentColour(s), penWidth(s)});
+}
+
+void diagonalSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y) {
+    sprayBurst(s, c, 101, [&] {
         double r = std::floor(rng.next() * s.sprayRadius);
         double ry = r;
         if (std::floor(rng.next() * 2) == 0)
             r = -r;
         if (std::floor(rng.next() * 2) == 0)
             ry = -ry;
-        changed |= c.dot(QPointF(x + r, y + ry), colour);
-    }
-    c.setPersistence(false);
-    return changed;
+        return QPointF(x + r, y + ry);
+    });
 }
 
-QRect discSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y) {
-    c.setPersistence(true);
-    c.setPenWidth(1);
-    const ColourWord colour = currentColour(s);
-    QRect changed;
+void discSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y) {
     constexpr double degrees = 3.14159265358979323846 / 180.0;
-    for (int i = 0; i <= 60; ++i) {
+    sprayBurst(s, c, 61, [&] {
         const double r = std::floor(rng.next() * s.sprayRadius);
         const double a = std::floor(rng.next() * 360);
-        changed |=
-            c.dot(QPointF(x + r * std::sin(a * degrees), y + r * std::cos(a * degrees)), colour);
-    }
-    c.setPersistence(false);
-    return changed;
+        return QPointF(x + r * std::sin(a * degrees), y + r * std::cos(a * degrees));
+    });
 }
 
-Shape shapeOf(uint8_t t) {
-    return t == tool::circle    ? Shape::Circle
-           : t == tool::ellipse ? Shape::Ellipse
-                                : Shape::Rectangle;
+bool isShape(Tool t) {
+    return t == Tool::Rectangle || t == Tool::Circle || t == Tool::Ellipse;
 }
 
-QRect shapePreview(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y) {
+void shapePreview(DrawingState &s, CanvasSurface &c, double x, double y) {
     c.repaint();
-    c.setFillSolid(false);
-    return drawShape(s, c, shape, x, y);
+    s.fillShapes = false;
+    drawShape(s, c, Layer::Preview, x, y);
 }
 
-QRect shapeCommit(const DrawingState &s, CanvasSurface &c, Shape shape, double x, double y) {
-    return commit(c, [&] { return drawShape(s, c, shape, x, y); });
+void shapeCommit(const DrawingState &s, CanvasSurface &c, double x, double y) {
+    drawShape(s, c, Layer::Keep, x, y);
 }
 
 void polylinePress(DrawingState &s, double x, double y) {
@@ -133,39 +128,24 @@ void polylinePress(DrawingState &s, double x, double y) {
     s.polyActive = true;
 }
 
-QRect polylineRubberBand(const DrawingState &s, CanvasSurface &c, double x, double y) {
+void polylineRubberBand(const DrawingState &s, CanvasSurface &c, double x, double y) {
     c.repaint();
     const QPointF to = s.snapToGrid ? QPointF(snap(s, x), snap(s, y)) : QPointF(x, y);
-    return c.line(QPointF(s.polyX, s.polyY), to, currentColour(s));
+    c.line(Layer::Preview, QPointF(s.polyX, s.polyY), to, Stroke{currentColour(s), penWidth(s)});
 }
 
-QRect polylineCommit(DrawingState &s, CanvasSurface &c, double x, double y) {
-    return commit(c, [&] {
-        QRect r;
-        if (s.snapToGrid) {
-            const int32_t sx = snap(s, x);
-            const int32_t sy = snap(s, y);
-            r = c.line(QPointF(s.polyX, s.polyY), QPointF(sx, sy), currentColour(s));
-            s.polyX = sx;
-            s.polyY = sy;
-        } else {
-            r = c.line(QPointF(s.polyX, s.polyY), QPointF(x, y), currentColour(s));
-            s.polyX = x;
-            s.polyY = static_cast<int32_t>(roundToInt(y));
-        }
-        return r;
-    });
+void polylineCommit(DrawingState &s, CanvasSurface &c, double x, double y) {
+    const QPointF to = s.snapToGrid ? QPointF(snap(s, x), snap(s, y)) : QPointF(x, y);
+    c.line(Layer::Keep, QPointF(s.polyX, s.polyY), to, Stroke{currentColour(s), penWidth(s)});
+    s.polyX = to.x();
+    s.polyY = static_cast<int32_t>(roundToInt(to.y()));
 }
 
-QRect fillAt(CanvasSurface &c, double x, double y) {
-    c.setFillSolid(true);
-    c.setPersistence(true);
+void fillAt(DrawingState &s, CanvasSurface &c, double x, double y) {
+    s.fillShapes = true;
     const long seed = c.readPixel(x, y);
-    QRect r;
     if (seed >= 0)
-        r = c.floodFill(x, y, static_cast<ColourWord>(seed));
-    c.setPersistence(false);
-    return r;
+        c.floodFill(Layer::Keep, x, y, static_cast<ColourWord>(seed), currentColour(s));
 }
 
 } // namespace garabix

@@ -1,6 +1,6 @@
 #include "core/files/drawings.h"
 
-#include "core/app/paths.h"
+#include "core/files/paths.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -61,19 +61,21 @@ QByteArray bmpBytes(const QImage &source) {
     return out;
 }
 
-QString showAt(DrawingState &state, FileList &File1, int step) {
+QString showAt(DrawingFolder &folder, int step) {
+    FileList &File1 = folder.File1;
+    int &browseIndex = folder.browseIndex;
     File1.refresh();
     const int count = File1.count();
     // Drawings deleted behind the program's back can leave the position past
     // the end; it then moves to the last drawing rather than jamming there.
-    const bool stale = state.browseIndex >= count;
-    state.browseIndex += step;
+    const bool stale = browseIndex >= count;
+    browseIndex += step;
     if (stale)
-        state.browseIndex = std::min(state.browseIndex, count - 1);
-    if (state.browseIndex > -1 && state.browseIndex < count)
-        return File1.entryPath(state.browseIndex);
+        browseIndex = std::min(browseIndex, count - 1);
+    if (browseIndex > -1 && browseIndex < count)
+        return File1.entryPath(browseIndex);
     if (!stale)
-        state.browseIndex -= step;
+        browseIndex -= step;
     return {};
 }
 
@@ -88,11 +90,12 @@ void removeStaleTemporaries(const QString &folder) {
         {temporaryPrefix + QLatin1Char('*') + temporarySuffix}, QDir::Files | QDir::Hidden);
     for (const QFileInfo &fi : found) {
         // .garabix-save-<host>-<pid>-<random>.tmp
-        const QStringList parts = fi.completeBaseName().mid(temporaryPrefix.size()).split(
-            QLatin1Char('-'));
+        const QStringList parts =
+            fi.completeBaseName().mid(temporaryPrefix.size()).split(QLatin1Char('-'));
         bool numeric = false;
         const qint64 pid = parts.size() >= 3 ? parts[parts.size() - 2].toLongLong(&numeric) : 0;
-        const bool ownerGone = numeric && parts.mid(0, parts.size() - 2).join(QLatin1Char('-')) == host &&
+        const bool ownerGone = numeric &&
+                               parts.mid(0, parts.size() - 2).join(QLatin1Char('-')) == host &&
                                pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
         const bool old = fi.lastModified().secsTo(QDateTime::currentDateTime()) > 24 * 3600;
         if (ownerGone || old)
@@ -137,8 +140,8 @@ bool writeExclusive(const QString &path, const QByteArray &bytes) {
 QString temporaryPath(const QString &folder) {
     return folder + QLatin1Char('/') + temporaryPrefix + QSysInfo::machineHostName() +
            QLatin1Char('-') + QString::number(QCoreApplication::applicationPid()) +
-           QLatin1Char('-') +
-           QString::number(QRandomGenerator::global()->generate64(), 36) + temporarySuffix;
+           QLatin1Char('-') + QString::number(QRandomGenerator::global()->generate64(), 36) +
+           temporarySuffix;
 }
 
 // Writes the picture under the first free number from 0 to highestNumber.
@@ -221,22 +224,23 @@ bool writeBmp(const QImage &image, const QString &path) {
     return file.commit();
 }
 
-SaveResult SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1) {
-    if (!state.drawingModified)
+SaveResult SaveDrawing(DrawingFolder &folder, bool &drawingModified, const QImage &canvas) {
+    if (!drawingModified)
         return {SaveResult::Unchanged, {}};
-    if (!(state.maxDrawings > state.drawingCount))
+    if (!(folder.maxDrawings > folder.drawingCount))
         return {SaveResult::LimitReached, {}};
-    const QString folder = File1.path();
-    if (canvas.isNull() || folder.isEmpty())
+    const QString path = folder.File1.path();
+    if (canvas.isNull() || path.isEmpty())
         return {SaveResult::Failed, {}};
-    removeStaleTemporaries(folder);
+    removeStaleTemporaries(path);
     bool failed = false;
-    const QString written = writeUnderFreeNumber(folder, canvas, failed);
+    const QString written = writeUnderFreeNumber(path, canvas, failed);
     if (written.isEmpty())
         return {failed ? SaveResult::Failed : SaveResult::NoNumberLeft, {}};
-    File1.refresh();
-    state.drawingCount = countDrawings(File1);
-    state.drawingModified = false;
+    folder.File1.refresh();
+    folder.drawingCount = countDrawings(folder.File1);
+    folder.shownDrawing.clear(); // the canvas now shows the new drawing
+    drawingModified = false;
     return {SaveResult::Saved, written};
 }
 
@@ -244,27 +248,27 @@ bool isSaveTemporary(const QString &fileName) {
     return fileName.startsWith(temporaryPrefix) && fileName.endsWith(temporarySuffix);
 }
 
-QString stepNext(DrawingState &state, FileList &File1) {
-    return showAt(state, File1, +1);
+QString stepNext(DrawingFolder &folder) {
+    return showAt(folder, +1);
 }
 
-QString stepPrevious(DrawingState &state, FileList &File1) {
-    return showAt(state, File1, -1);
+QString stepPrevious(DrawingFolder &folder) {
+    return showAt(folder, -1);
 }
 
-DeleteOutcome deleteShown(DrawingState &state, FileList &File1,
+DeleteOutcome deleteShown(DrawingFolder &folder, bool &drawingModified,
                           const std::function<bool(const QString &)> &trash) {
-    const QString path = state.shownDrawing;
+    const QString path = folder.shownDrawing;
     if (path.isEmpty())
         return DeleteOutcome::Nothing;
     if (QFileInfo(path).isFile() && !trash(path))
         return DeleteOutcome::Failed;
     // Deleted, or already gone behind the program's back: either way it is
     // no longer a saved drawing, and the canvas keeps it unsaved.
-    state.shownDrawing.clear();
-    state.drawingModified = true;
-    File1.refresh();
-    state.drawingCount = countDrawings(File1);
+    folder.shownDrawing.clear();
+    drawingModified = true;
+    folder.File1.refresh();
+    folder.drawingCount = countDrawings(folder.File1);
     return DeleteOutcome::Deleted;
 }
 

@@ -2,8 +2,7 @@
 // The child's drawings: numbered BMP files "0.bmp" to "10000.bmp" in the
 // drawings folder, saved without a dialog, stepped through and deleted.
 
-#include "core/app/folderlist.h"
-#include "core/canvas/drawingstate.h"
+#include "core/files/folderlist.h"
 
 #include <QImage>
 #include <QString>
@@ -12,6 +11,15 @@
 namespace garabix::drawings {
 
 constexpr int highestNumber = 10000;
+
+// The drawings folder as the program keeps it.
+struct DrawingFolder {
+    FileList File1;           // every file of the folder, whatever its name
+    int16_t maxDrawings = 0;  // from mdg.txt
+    int16_t drawingCount = 0; // files in File1 at the last count
+    int browseIndex = -1;     // position of previous/next in File1
+    QString shownDrawing;     // the saved drawing on the canvas, as it was loaded
+};
 
 // The folder the drawings go to: misdibujos beside the program, made there
 // when missing, wherever the program folder can be written; otherwise (a
@@ -28,11 +36,11 @@ bool writeBmp(const QImage &image, const QString &path);
 
 struct SaveResult {
     enum Outcome {
-        Saved,       // written under `path`
-        Unchanged,   // nothing drawn since the last save
-        LimitReached,// the folder holds maxDrawings files already
-        NoNumberLeft,// every name from 0.bmp to 10000.bmp is taken
-        Failed,      // the folder cannot be written (missing, read-only, full)
+        Saved,        // written under `path`
+        Unchanged,    // nothing drawn since the last save
+        LimitReached, // the folder holds maxDrawings files already
+        NoNumberLeft, // every name from 0.bmp to 10000.bmp is taken
+        Failed,       // the folder cannot be written (missing, read-only, full)
     };
     Outcome outcome;
     QString path;
@@ -45,7 +53,7 @@ struct SaveResult {
 // the program saving into one folder at once each get a number of their own,
 // and a save cut short leaves no partial drawing. Anything but Saved leaves
 // drawingCount and drawingModified as they were.
-SaveResult SaveDrawing(DrawingState &state, const QImage &canvas, FileList &File1);
+SaveResult SaveDrawing(DrawingFolder &folder, bool &drawingModified, const QImage &canvas);
 
 // Whether a file name is one of the save's temporary files.
 bool isSaveTemporary(const QString &fileName);
@@ -54,15 +62,15 @@ bool isSaveTemporary(const QString &fileName);
 // finds nothing (browseIndex is then put back). When drawings vanished behind
 // the program's back and the position lies past the end, it moves to the
 // last drawing.
-QString stepNext(DrawingState &state, FileList &File1);
-QString stepPrevious(DrawingState &state, FileList &File1);
+QString stepNext(DrawingFolder &folder);
+QString stepPrevious(DrawingFolder &folder);
 
 enum class DeleteOutcome { Nothing, Deleted, Failed };
-// Moves the drawing on show, state.shownDrawing (the one previous or next last
+// Moves the drawing on show, shownDrawing (the one previous or next last
 // put on the canvas, until a save, a new drawing, a scene or an undo replaced
 // it), away with `trash`, once. The picture stays on the canvas as an
 // unsaved drawing. When `trash` fails the file stays where it is.
-DeleteOutcome deleteShown(DrawingState &state, FileList &File1,
+DeleteOutcome deleteShown(DrawingFolder &folder, bool &drawingModified,
                           const std::function<bool(const QString &)> &trash);
 
 } // namespace garabix::drawings

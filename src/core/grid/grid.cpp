@@ -1,6 +1,6 @@
 #include "core/grid/grid.h"
 
-#include "core/app/numeric.h"
+#include "core/text/numeric.h"
 
 #include <algorithm>
 

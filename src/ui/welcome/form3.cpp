@@ -1,10 +1,10 @@
 #include "ui/welcome/form3.h"
 
-#include "core/app/numeric.h"
-#include "core/app/paths.h"
-#include "ui/app/brincaro.h"
-#include "ui/app/platform.h"
-#include "ui/app/uiutil.h"
+#include "core/files/paths.h"
+#include "core/text/numeric.h"
+#include "ui/common/brincaro.h"
+#include "ui/common/platform.h"
+#include "ui/common/uiutil.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,0 +1,112 @@
+#include "ui/common/brincaro.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMovie>
+
+namespace garabix {
+
+Brincaro::Brincaro(QWidget *parent) : QLabel(parent) {
+    setScaledContents(true);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    cap.setSingleShot(true);
+    lastFrameTimer.setSingleShot(true);
+    connect(&cap, &QTimer::timeout, this, [this] { finishPlay(generation); });
+    connect(&lastFrameTimer, &QTimer::timeout, this, [this] { finishPlay(generation); });
+}
+
+Brincaro::~Brincaro() {
+    delete currentMovie;
+}
+
+void Brincaro::setFile(const QString &path) {
+    ++generation;
+    cap.stop();
+    lastFrameTimer.stop();
+    if (currentMovie) {
+        currentMovie->disconnect(this);
+        currentMovie->stop();
+        currentMovie->deleteLater();
+        currentMovie = nullptr;
+    }
+    currentFile = path;
+    playing = true;
+    framesSeen = 0;
+    const quint64 play = generation;
+
+    // The file must give a first picture. It is read apart from the currentMovie, so
+    // that the currentMovie still starts at its first frame.
+    const QFileInfo info(path);
+    bool ok = !path.isEmpty() && info.isFile() && info.isReadable();
+    if (ok) {
+        QImageReader reader(path);
+        ok = reader.canRead() && !reader.read().isNull();
+    }
+    if (ok) {
+        currentMovie = new QMovie(path, QByteArray(), this);
+        currentMovie->setCacheMode(QMovie::CacheNone);
+        ok = currentMovie->isValid();
+    }
+    if (!ok) {
+        if (currentMovie) {
+            delete currentMovie;
+            currentMovie = nullptr;
+        }
+        clear();
+        QTimer::singleShot(0, this, [this, play] { finishPlay(play); });
+        return;
+    }
+    setMovie(currentMovie);
+    connect(currentMovie, &QMovie::frameChanged, this, &Brincaro::onFrame);
+    // A still picture, a single frame or a file damaged after its first frame
+    // ends inside start(): the end is always reported on a later turn of the
+    // event loop, never inside the call that starts the play.
+    connect(
+        currentMovie, &QMovie::finished, this, [this, play] { finishPlay(play); },
+        Qt::QueuedConnection);
+    connect(
+        currentMovie, &QMovie::error, this, [this, play] { finishPlay(play); },
+        Qt::QueuedConnection);
+    currentMovie->start();
+    if (!looping)
+        cap.start(timeCapMs);
+}
+
+void Brincaro::stop() {
+    ++generation;
+    playing = false;
+    cap.stop();
+    lastFrameTimer.stop();
+    if (currentMovie)
+        currentMovie->stop();
+}
+
+void Brincaro::onFrame(int frame) {
+    if (looping)
+        return;
+    ++framesSeen;
+    // A wrap to frame 0 after the first frame means the file asked for a loop.
+    if (frame == 0 && framesSeen > 1) {
+        finishPlay(generation);
+        return;
+    }
+    const int count = currentMovie ? currentMovie->frameCount() : 0;
+    if (count > 0 && frame >= count - 1) {
+        // Let the last frame show for its own delay, then end.
+        const int delay = currentMovie->nextFrameDelay();
+        lastFrameTimer.start(std::clamp(delay, 10, 5000));
+    }
+}
+
+void Brincaro::finishPlay(quint64 play) {
+    if (play != generation || !playing)
+        return;
+    playing = false;
+    cap.stop();
+    lastFrameTimer.stop();
+    if (currentMovie)
+        currentMovie->setPaused(true);
+    emit GifEnd();
+}
+
+} // namespace garabix

@@ -1,0 +1,97 @@
+#include "ui/common/uiutil.h"
+
+#include "core/text/numeric.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVariant>
+#include <QWidget>
+#include <QtGlobal>
+
+// The pictures are compiled into this static library, which must register them itself.
+static void registerPictures() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+namespace garabix {
+
+namespace {
+constexpr const char *colourProperty = "garabixColour";
+
+QString cssColour(ColourWord c) {
+    return QColor::fromRgb(toRgb(c)).name();
+}
+} // namespace
+
+void setBackground(QWidget *w, const QColor &colour) {
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+}
+
+void setButtonColour(QWidget *w, ColourWord c) {
+    w->setProperty(colourProperty, static_cast<qlonglong>(c));
+    w->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #707070;"
+                                    " border-radius: 4px;")
+                         .arg(cssColour(c)));
+}
+
+void setLabelColour(QWidget *w, ColourWord c) {
+    w->setProperty(colourProperty, static_cast<qlonglong>(c));
+    w->setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid #505050;").arg(cssColour(c)));
+}
+
+long widgetColour(const QWidget *w) {
+    const QVariant v = w->property(colourProperty);
+    return v.isValid() ? static_cast<long>(v.toLongLong()) : -1;
+}
+
+QRect twipsToPixels(const QRectF &t, double tpp) {
+    auto px = [tpp](double twips) { return static_cast<int>(roundToInt(twips / tpp)); };
+    const int left = px(t.left());
+    const int top = px(t.top());
+    return QRect(left, top, px(t.left() + t.width()) - left, px(t.top() + t.height()) - top);
+}
+
+void centreOnScreen(QWidget *window) {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect s = screen->geometry();
+    const auto left = intDiv(s.width() - window->width(), 2).value_or(0);
+    const auto top = intDiv(s.height() - window->height(), 2).value_or(0);
+    window->move(s.left() + static_cast<int>(left), s.top() + static_cast<int>(top));
+}
+
+QString plainToolTip(const QString &text) {
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("<qt>") + text.toHtmlEscaped() + QStringLiteral("</qt>");
+}
+
+QIcon toolIcon(int index) {
+    registerPictures();
+    const QString path = QStringLiteral(":/icons/tool%1.svg").arg(index, 2, 10, QLatin1Char('0'));
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+QIcon namedIcon(const QString &name) {
+    registerPictures();
+    const QString path = QStringLiteral(":/icons/%1.svg").arg(name);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+QIcon penSizeIcon(int index) {
+    registerPictures();
+    const QString path = QStringLiteral(":/icons/pen%1.svg").arg(index);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+} // namespace garabix

@@ -1,0 +1,49 @@
+#pragma once
+// Small helpers the windows share: colours kept in a widget's background,
+// plain-text tooltips and the button pictures.
+
+#include "core/canvas/colour.h"
+
+#include <QIcon>
+#include <QString>
+
+class QWidget;
+
+namespace garabix {
+
+// Runs one step of a sequence in which a step that fails is skipped and the
+// next one runs: start-up and the tool bar's commands work this way.
+struct StepFailed {};
+template <typename Step> void runStep(Step &&step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+// Fills a window or panel with a plain background colour.
+void setBackground(QWidget *w, const QColor &colour);
+
+// Gives a button or label a background colour (a colour word) and remembers it.
+void setButtonColour(QWidget *button, ColourWord colour);
+void setLabelColour(QWidget *label, ColourWord colour);
+// The colour word stored by setButtonColour/setLabelColour, or -1.
+long widgetColour(const QWidget *w);
+
+// A rectangle in twips as widget pixels at `twipsPerPixel`. Edges are
+// rounded, not sizes, so that touching controls stay touching.
+QRect twipsToPixels(const QRectF &twips, double twipsPerPixel);
+
+// Centres a window on the primary screen: each half-difference is an integer
+// division of the rounded difference, truncated.
+void centreOnScreen(QWidget *window);
+
+// A tooltip that shows `text` as it stands, never as markup.
+QString plainToolTip(const QString &text);
+
+QIcon toolIcon(int index);
+QIcon penSizeIcon(int index);
+// Any other picture of the program by name ("pagenext", "enter" ...).
+QIcon namedIcon(const QString &name);
+
+} // namespace garabix

@@ -1,0 +1,49 @@
+#include "core/files/pictures.h"
+#include "ui/common/platform.h"
+#include "ui/gallery/form2.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/welcome/form3.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QScreen>
+#include <memory>
+
+using namespace garabix;
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Garabix"));
+    limitPictureMemory();
+    installQtTranslations(QLocale());
+    const QString appPath = QCoreApplication::applicationDirPath();
+    Platform &platform = qtPlatform();
+
+    Form3 welcome(appPath, platform);
+    std::unique_ptr<Form1> form1;
+    std::unique_ptr<Form2> gallery;
+
+    welcome.showMainWindow = [&] {
+        if (!form1) {
+            form1 = std::make_unique<Form1>(appPath, platform);
+            form1->setWelcomeWindow(&welcome);
+            form1->showGallery = [&] {
+                if (!gallery)
+                    gallery = std::make_unique<Form2>(appPath, *form1);
+                gallery->show();
+                gallery->raise();
+                gallery->activateWindow();
+            };
+            // Without a window manager a maximized window keeps its first
+            // size, so it starts at the screen's full available size.
+            if (const QScreen *screen = QGuiApplication::primaryScreen())
+                form1->setGeometry(screen->availableGeometry());
+        }
+        form1->showMaximized();
+    };
+    welcome.show();
+    const int code = app.exec();
+    gallery.reset();
+    form1.reset();
+    return code;
+}

@@ -1,0 +1,182 @@
+#pragma once
+// Form1, the main window: the canvas, the tool bar, the pen sizes, the colour
+// pictures, the stamp picture, the text panel and the animation player. Its
+// handlers are the window's events, public so that tests drive the window
+// through them; each is a short forward into the core. Its state is private:
+// the other windows and tests read it through the views at the end.
+//
+// The implementation is split by concern: form1_startup.cpp (controls,
+// start-up and layout), form1_toolbar.cpp (tool-bar dispatch, pen sizes,
+// commands, the canvas handlers and undo), form1_drawings.cpp (saving,
+// browsing, deleting), form1_colours.cpp, form1_stamps.cpp, form1_text.cpp.
+
+#include "core/canvas/canvassurface.h"
+#include "core/canvas/drawingstate.h"
+#include "core/canvas/pointer.h"
+#include "core/canvas/random.h"
+#include "core/canvas/undoring.h"
+#include "core/files/drawings.h"
+#include "core/files/folderlist.h"
+#include "core/grid/grid.h"
+#include "ui/gallery/stampchooser.h"
+#include "ui/mainwindow/layout.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QVector>
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QLabel;
+
+namespace garabix {
+
+class Brincaro;
+class CanvasWidget;
+class PictureBox;
+class Platform;
+
+class Form1 : public QWidget, public StampChooser, private PointerEnvironment {
+    Q_OBJECT
+public:
+    Form1(QString appPath, Platform &platform, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The window to close once this one has loaded (the welcome window).
+    void setWelcomeWindow(QWidget *w) { welcomeWindow = w; }
+    // Raised by the stamp button; the gallery window listens.
+    std::function<void()> showGallery;
+
+    // Start-up: runs once, laid out for the window's current client size.
+    void Form_Load();
+    bool isLoaded() const { return loaded; }
+
+    // Canvas events, positions in canvas pixels.
+    void Picture1_MouseDown(Qt::MouseButton button, double x, double y);
+    void Picture1_MouseMove(Qt::MouseButtons buttons, double x, double y);
+    void Picture1_MouseUp(Qt::MouseButton button, double x, double y);
+    void Picture1_DblClick();
+
+    void Command1_Click(int Index); // the 28 tool-bar buttons
+    void Command5_Click(int Index); // the ten pen sizes
+    void picPalette_MouseDown(Qt::MouseButton button, double x, double y);
+    void Picture5_MouseDown(Qt::MouseButton button, double x, double y);
+    void Picture2_MouseDown(Qt::MouseButton button, double x, double y);
+    void Brincaro1_GifEnd();
+
+    // The text panel: bold and italic, Cerrar, the size and font lists, the text box.
+    void Command3_Click(int Index);
+    void Command4_Click();
+    void Combo1_Click();
+    void Combo2_Click();
+    void Text1_Change();
+
+    // The gallery's pick becomes the stamp picture and the stamp played.
+    void stampChosen(const QString &file, const QImage &picture) override;
+
+    // Views.
+    const QImage &drawing() const { return canvas.persistentLayer(); }
+    const QImage &screenImage() const { return canvas.screenLayer(); }
+    const DrawingState &drawingState() const { return state; }
+    const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
+    const QImage &stampPicture() const;
+    const QString &stampFile() const { return currentStamp; }
+    const GridOverlay &gridOverlay() const { return grid; }
+    bool canvasEnabled() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    // Closing the window asks the quit question; Yes ends the program.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Start-up and layout (form1_startup.cpp).
+    void createControls();
+    void createTextPanel();
+    void ArrangeMainWindow();
+    void RestoreCanvasFrame();
+    int16_t screenTwipsPerPixel() const;
+    double screenWidthTwips() const;
+    double screenHeightTwips() const;
+    void placeTwips(QWidget *w, const QRectF &twips) const;
+    QRectF twipsRect(const QWidget *w) const;
+    void placeStampOnBottomEdge();
+    QString cuePath(const char *name) const;
+    void playCue(const char *name);
+
+    // Tool-bar commands (form1_toolbar.cpp).
+    void SaveUndoSnapshot();
+    void UndoLastStep();
+    void showScene();
+    void previousScene();
+    void nextScene();
+    void newDrawing();
+    void toggleGridLines();
+    void toggleGridDots();
+    void printCanvas();
+    void openGallery();
+    PointerContext pointerContext();
+
+    // Drawings (form1_drawings.cpp).
+    void SaveDrawing();
+    void showDrawing(const QString &path);
+    void deleteDrawing();
+
+    // Colours (form1_colours.cpp).
+    void pickColour(long colour);
+
+    // Stamps (form1_stamps.cpp).
+    void mirrorStamp();
+
+    // Text panel (form1_text.cpp).
+    void openTextPanel();
+    void applyFont();
+
+    // PointerEnvironment
+    void stampPreview(double x, double y) override;
+    void stampStart(double x, double y) override;
+    void textPreview(double x, double y) override;
+    void textCommit(double x, double y) override;
+    void saveUndoSnapshot() override { SaveUndoSnapshot(); }
+
+    QString appPath;
+    Platform &platform;
+    DrawingState state;
+    CanvasSurface canvas;
+    UndoRing undo;
+    GridOverlay grid;
+    Random rng;
+    drawings::DrawingFolder drawingsFolder;
+    QString maxDrawingsText;
+    layout::MainLayout frame;
+    QImage Picture6;              // the scene on show
+    QString currentStamp;         // the animation a stamp press plays
+    ColourWord stampFill = black; // what a click on the stamp picture paints
+    uint8_t lastButton = 0;       // the tool-bar button pressed last
+
+    CanvasWidget *Picture1 = nullptr;
+    QVector<QPushButton *> Command1;
+    QVector<QPushButton *> Command5;
+    QVector<QPushButton *> Command3;
+    QComboBox *Combo1 = nullptr;
+    QComboBox *Combo2 = nullptr;
+    QWidget *Picture4 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command4 = nullptr;
+    PictureBox *picPalette = nullptr;
+    PictureBox *Picture5 = nullptr;
+    PictureBox *Picture2 = nullptr;
+    QLabel *Picture3 = nullptr;
+    Brincaro *Brincaro1 = nullptr;
+
+    QWidget *welcomeWindow = nullptr;
+    bool loaded = false;
+    QTimer loadTimer;
+    QElapsedTimer shownAt;
+};
+
+} // namespace garabix

@@ -1,0 +1,31 @@
+// Form1's colour pictures: the palette strip and the colour chart.
+
+#include "core/canvas/tools.h"
+#include "ui/common/uiutil.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/picturebox.h"
+
+#include <QLabel>
+
+namespace garabix {
+
+void Form1::pickColour(long c) {
+    playCue("sonido5.wav");
+    if (c < 0)
+        return; // outside the picture: nothing to read
+    state.colorRed = c % 256;
+    state.colorGreen = (c / 256) % 256;
+    state.colorBlue = static_cast<int16_t>((c / 65536) % 256);
+    stampFill = currentColour(state);
+    setLabelColour(Picture3, stampFill);
+}
+
+void Form1::picPalette_MouseDown(Qt::MouseButton, double x, double y) {
+    pickColour(picPalette->surface.readPixel(x, y));
+}
+
+void Form1::Picture5_MouseDown(Qt::MouseButton, double x, double y) {
+    pickColour(Picture5->surface.readPixel(x, y));
+}
+
+} // namespace garabix

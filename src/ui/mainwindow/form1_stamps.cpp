@@ -1,0 +1,108 @@
+// Form1's stamps: the outline that follows the pointer, the animation played
+// where the child presses, the picture pressed onto the canvas when it ends,
+// colouring the stamp picture, mirroring it, and the gallery's pick.
+
+#include "core/text/numeric.h"
+#include "ui/common/brincaro.h"
+#include "ui/mainwindow/canvaswidget.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/picturebox.h"
+
+namespace garabix {
+
+namespace {
+long long halfTwips(double twips) {
+    return roundToInt(twips) / 2;
+}
+} // namespace
+
+const QImage &Form1::stampPicture() const {
+    return Picture2->picture();
+}
+
+void Form1::stampChosen(const QString &file, const QImage &picture) {
+    currentStamp = file;
+    Picture2->setPicture(picture);
+    placeStampOnBottomEdge();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form1::stampPreview(double x, double y) {
+    canvas.repaint();
+    const QRectF r = twipsRect(Picture2);
+    const int tpp = state.twipsPerPixel;
+    const auto px = roundToInt(x) - halfTwips(r.width()) / tpp;
+    const auto py = roundToInt(y) - halfTwips(r.height()) / tpp;
+    canvas.paintPictureAnd(Layer::Preview, Picture2->picture(), static_cast<int>(px),
+                           static_cast<int>(py));
+}
+
+void Form1::stampStart(double x, double y) {
+    state.stampPreview = false;
+    state.stampY = y;
+    state.stampX = x;
+    Picture2->show();
+    canvas.repaint();
+    const QRectF r = twipsRect(Picture2);
+    const QRectF c = twipsRect(Picture1);
+    const double tpp = state.twipsPerPixel;
+    const double top = tpp * y + c.top() - halfTwips(r.height());
+    const double left = tpp * x + c.left() - halfTwips(r.width());
+    placeTwips(Brincaro1, QRectF(left, top, r.width(), r.height()));
+    // The canvas waits for the animation's end; that end never comes inside
+    // the call that starts it.
+    Picture1->setEnabled(false);
+    Brincaro1->setFile(currentStamp);
+    Brincaro1->show();
+    Brincaro1->raise();
+}
+
+void Form1::Brincaro1_GifEnd() {
+    const QImage &picture = Picture2->picture();
+    Picture1->setEnabled(true);
+    Brincaro1->hide();
+    const QRectF r = twipsRect(Picture2);
+    const double tpp = state.twipsPerPixel;
+    const auto x =
+        toInt16(roundHalfEven(state.stampX) - double(halfTwips(r.width())) / tpp).value_or(0);
+    const auto y =
+        toInt16(roundHalfEven(state.stampY) - double(halfTwips(r.height())) / tpp).value_or(0);
+    canvas.blitMasked(Layer::Keep, picture, 0, 0, picture.width(), picture.height(), x, y, white);
+    canvas.repaint();
+    state.stampPreview = true;
+    SaveUndoSnapshot();
+}
+
+void Form1::Picture2_MouseDown(Qt::MouseButton button, double x, double y) {
+    if (button != Qt::LeftButton)
+        return;
+    state.currentTool = Tool::Stamp;
+    CanvasSurface &s = Picture2->surface;
+    const long seed = s.readPixel(x, y);
+    if (seed >= 0)
+        s.floodFill(Layer::Keep, x, y, static_cast<ColourWord>(seed), stampFill);
+}
+
+// Mirrors the stamp picture left to right, and paints the regions at two
+// opposite corners white, so that they stay out of the stamp.
+void Form1::mirrorStamp() {
+    if (!Picture2->hasPicture())
+        return;
+    CanvasSurface &s = Picture2->surface;
+    const int W = s.size().width();
+    const int H = s.size().height();
+    s.paintPictureStretched(Layer::Keep, Picture2->picture().mirrored(true, false),
+                            QRectF(0, 0, W, H));
+    stampFill = white;
+    for (const QPoint corner : {QPoint(1, 1), QPoint(W - 2, H - 2)}) {
+        const long seed = s.readPixel(corner.x(), corner.y());
+        if (seed >= 0)
+            s.floodFill(Layer::Keep, corner.x(), corner.y(), static_cast<ColourWord>(seed),
+                        stampFill);
+    }
+    Picture2->update();
+}
+
+} // namespace garabix

@@ -1,0 +1,128 @@
+// Form1's text tool: the panel with its text box and Cerrar button, bold and
+// italic, the size and font lists, and the text's preview and commit.
+
+#include "core/canvas/tools.h"
+#include "core/text/numeric.h"
+#include "ui/common/uiutil.h"
+#include "ui/mainwindow/form1.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace garabix {
+
+namespace {
+constexpr ColourWord toggleOn = 0xFF0000; // blue, as a colour word
+}
+
+void Form1::createTextPanel() {
+    // The lists take the keyboard only when clicked, so that a child's typing
+    // never lands in the size box by surprise.
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo2 = new QComboBox(this);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    for (QComboBox *combo : {Combo1, Combo2}) {
+        combo->setEditable(true);
+        combo->setFocusPolicy(Qt::ClickFocus);
+    }
+    connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this] { Combo1_Click(); });
+    connect(Combo2, qOverload<int>(&QComboBox::activated), this, [this] { Combo2_Click(); });
+    const char *captions[2] = {"N", "C"};
+    for (int i = 0; i < 2; ++i) {
+        auto *b = new QPushButton(QString::fromLatin1(captions[i]), this);
+        b->setObjectName(QStringLiteral("Command3_%1").arg(i));
+        b->setFocusPolicy(Qt::NoFocus);
+        QFont f(QStringLiteral("Arial"), 12);
+        f.setBold(i == 0);
+        f.setItalic(i == 1);
+        b->setFont(f);
+        connect(b, &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
+        Command3.append(b);
+    }
+    Picture4 = new QWidget(this);
+    Picture4->setObjectName(QStringLiteral("Picture4"));
+    setBackground(Picture4, QColor(255, 255, 192));
+    Text1 = new QLineEdit(Picture4);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Command4 = new QPushButton(QStringLiteral("Cerrar"), Picture4);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+}
+
+void Form1::openTextPanel() {
+    const QRectF panel = twipsRect(Picture4);
+    placeTwips(Picture4, QRectF(roundHalfEven(screenWidthTwips() - panel.width()),
+                                roundHalfEven(screenHeightTwips() - panel.height()), panel.width(),
+                                panel.height()));
+    Picture4->show();
+    Picture4->raise();
+    Text1->setText(QString());
+    Text1->setEnabled(true);
+    Text1->setFocus();
+    Combo1->show();
+    Combo2->show();
+    for (QPushButton *b : Command3) {
+        b->show();
+        b->setEnabled(true);
+    }
+}
+
+// The text box shows the text in the font the canvas will write it in.
+void Form1::applyFont() {
+    QFont f = Text1->font();
+    f.setBold(state.font.bold());
+    f.setItalic(state.font.italic());
+    f.setFamily(state.font.family());
+    f.setPointSizeF(state.font.pointSizeF());
+    Text1->setFont(f);
+}
+
+void Form1::Command4_Click() {
+    Picture4->hide();
+}
+
+void Form1::Command3_Click(int Index) {
+    if (Index < 0 || Index > 1)
+        return;
+    QPushButton *b = Command3[Index];
+    const bool on = widgetColour(b) == static_cast<long>(white);
+    setButtonColour(b, on ? toggleOn : white);
+    if (Index == 0)
+        state.font.setBold(on);
+    else
+        state.font.setItalic(on);
+    applyFont();
+}
+
+void Form1::Combo1_Click() {
+    const double v = leadingNumber(Combo1->currentText());
+    if (v > 7 && v < 73) {
+        state.font.setPointSizeF(v);
+        applyFont();
+    }
+}
+
+void Form1::Combo2_Click() {
+    state.font.setFamily(Combo2->currentText());
+    applyFont();
+}
+
+void Form1::Text1_Change() {
+    canvas.repaint();
+}
+
+void Form1::textPreview(double x, double y) {
+    canvas.repaint();
+    const QString text = Text1->text();
+    canvas.printText(Layer::Preview, QPointF(x, y), text.isEmpty() ? state.texts.value(29) : text,
+                     state.font, currentColour(state));
+}
+
+void Form1::textCommit(double x, double y) {
+    canvas.printText(Layer::Keep, QPointF(x, y), Text1->text(), state.font, currentColour(state));
+}
+
+} // namespace garabix

@@ -1,0 +1,76 @@
+#include "ui/mainwindow/layout.h"
+
+namespace garabix::layout {
+
+namespace {
+
+// Rows of the three 615-twip columns (left 0, 600, 1200), every 600 twips.
+constexpr int gridColumns[8][3] = {{0, 1, 2},    {3, 4, 23},  {7, 15, 6},  {5, 17, 18},
+                                   {16, 19, 20}, {9, 22, 21}, {8, 11, 10}, {26, 25, 24}};
+
+constexpr long colours[28] = {0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1,       0xFFC0FF, 0x80FFFF, 0xFFC0C0,
+                              0xFFFFC0, 0x8080FF, 0xC0FFC0, 0x8080FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF,
+                              0xFFFFFF, 0xC0FFC0, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF,
+                              0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+
+} // namespace
+
+QRectF command1Rect(int index) {
+    for (int row = 0; row < 8; ++row)
+        for (int col = 0; col < 3; ++col)
+            if (gridColumns[row][col] == index)
+                return {600.0 * col, 600.0 * row, 615, 615};
+    switch (index) {
+    case 14:
+        return {0, 4800, 855, 615};
+    case 27:
+        return {960, 4800, 855, 615};
+    case 13:
+        return {0, 5400, 855, 855};
+    case 12:
+        return {960, 5400, 855, 855};
+    default:
+        return {};
+    }
+}
+
+long command1Colour(int index) {
+    return index >= 0 && index < 28 ? colours[index] : -1;
+}
+
+MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
+    MainLayout l;
+    const QRectF command1_2 = command1Rect(2);
+    const double top = picPalette.top() + picPalette.height();
+    const double left = command1_2.left() + command1_2.width();
+    const double width = screenWidth - left;
+    const double height = screenHeight - top - combo1Design.height() - 25;
+    l.frame = QRectF(left, top, width, height);
+
+    const QRectF &canvas = l.frame;
+    const double rowTop = canvas.top() + canvas.height() + 10;
+    const double side = screenHeight - canvas.height() - canvas.top();
+    l.command5[0] = QRectF(canvas.left() + 500, rowTop, side, side);
+    for (int i = 1; i < 10; ++i) {
+        const QRectF &prev = l.command5[i - 1];
+        l.command5[i] = QRectF(prev.left() + prev.width(), rowTop, l.command5[0].height(), side);
+    }
+    const QRectF &last = l.command5[9];
+    l.combo1 = QRectF(last.left() + last.width() + 200, last.top(), combo1Design.width(),
+                      combo1Design.height());
+    l.combo2 = QRectF(l.combo1.left() + l.combo1.width() + 50, last.top(), combo2Design.width(),
+                      combo2Design.height());
+    l.command3[0] = QRectF(l.combo2.left() + l.combo2.width() + 100, last.top(),
+                           command3Design[0].width(), command3Design[0].height());
+    l.command3[1] = QRectF(l.command3[0].left() + command3Design[1].width() + 20, last.top(),
+                           command3Design[1].width(), command3Design[1].height());
+    return l;
+}
+
+QRectF colourPanelRect(const MainLayout &l, double screenWidth) {
+    const double width = 1400;
+    return {screenWidth - width, l.frame.top(), width,
+            l.frame.height() + l.command5[0].height() - 75};
+}
+
+} // namespace garabix::layout

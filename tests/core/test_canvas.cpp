@@ -1,0 +1,149 @@
+// The canvas surface: layers, operations checked by pixels, the flood fill
+// and the masked blit.
+
+#include "core/canvas/canvassurface.h"
+#include "core/canvas/floodfill.h"
+#include "core/canvas/maskedblit.h"
+#include "testutil.h"
+
+#include <QtTest>
+
+using namespace garabix;
+using test::colourAt;
+using test::countColour;
+
+namespace {
+constexpr ColourWord red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000;
+}
+
+class TestCanvas : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsAndPreviewsAndRepaintErasesOnlyPreviews() {
+        CanvasSurface c(QSize(100, 100));
+        QVector<QRect> updates;
+        c.onUpdate = [&](const QRect &r) { updates.append(r); };
+        c.line(Layer::Keep, QPointF(10, 10), QPointF(40, 10), {red});
+        c.box(Layer::Preview, QPointF(50, 50), QPointF(80, 70), {blue}, std::nullopt);
+        QCOMPARE(colourAt(c.persistentLayer(), 20, 10), red);
+        QCOMPARE(colourAt(c.screenLayer(), 20, 10), red);
+        QCOMPARE(colourAt(c.screenLayer(), 50, 60), blue);
+        QCOMPARE(colourAt(c.persistentLayer(), 50, 60), white);
+        updates.clear();
+        c.repaint();
+        QCOMPARE(colourAt(c.screenLayer(), 50, 60), white);
+        QCOMPARE(colourAt(c.screenLayer(), 20, 10), red);
+        QCOMPARE(c.screenLayer(), c.persistentLayer());
+        // Only the preview's neighbourhood is repainted, not the canvas.
+        QCOMPARE(updates.size(), 1);
+        QVERIFY(updates[0].width() < 45 && updates[0].height() < 35);
+        c.repaint();
+        QCOMPARE(updates.size(), 1);
+    }
+
+    void lineDotBoxAndEllipsePixels() {
+        CanvasSurface c(QSize(200, 200));
+        c.line(Layer::Keep, QPointF(10.4, 20), QPointF(50, 20), {red});
+        QCOMPARE(countColour(c.persistentLayer(), red), 41);
+        c.line(Layer::Keep, QPointF(100, 100), QPointF(100, 100), {blue, 9}); // a round dot
+        QCOMPARE(colourAt(c.persistentLayer(), 103, 100), blue);
+        QCOMPARE(colourAt(c.persistentLayer(), 104, 104), white);
+        c.dot(Layer::Keep, QPointF(2.5, 3.5), {green}); // halves to even: (2, 4)
+        QCOMPARE(colourAt(c.persistentLayer(), 2, 4), green);
+        c.box(Layer::Keep, QPointF(150, 150), QPointF(120, 130), {red}, std::nullopt); // backwards
+        for (const QPoint p :
+             {QPoint(120, 140), QPoint(150, 140), QPoint(135, 130), QPoint(135, 150)})
+            QCOMPARE(colourAt(c.persistentLayer(), p.x(), p.y()), red);
+        QCOMPARE(colourAt(c.persistentLayer(), 135, 140), white); // transparent inside
+        c.box(Layer::Keep, QPointF(160, 10), QPointF(170, 20), {red}, green);
+        QCOMPARE(colourAt(c.persistentLayer(), 165, 15), green);
+        CanvasSurface e(QSize(100, 100));
+        e.ellipse(Layer::Keep, QPointF(50, 50), 20, 10, {blue}, std::nullopt);
+        QCOMPARE(countColour(e.persistentLayer(), blue, QRect(0, 0, 100, 35)), 0);
+        QVERIFY(countColour(e.persistentLayer(), blue, QRect(29, 38, 4, 25)) > 0);
+        e.ellipse(Layer::Keep, QPointF(50, 80), 15, 0.05, {red}, std::nullopt); // flat: a line
+        QCOMPARE(colourAt(e.persistentLayer(), 36, 80), red);
+    }
+
+    void floodFillMatchesANaiveFillOnMazes() {
+        QImage img(97, 61, QImage::Format_RGB32);
+        std::srand(7);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                img.setPixel(x, y, std::rand() % 3 ? 0xFFFFFFFF : 0xFF000000);
+        img.setPixel(40, 30, 0xFFFFFFFF);
+        QImage naive = img.copy();
+        QVector<QPoint> stack{{40, 30}};
+        while (!stack.isEmpty()) {
+            const QPoint p = stack.takeLast();
+            if (!naive.rect().contains(p) || naive.pixel(p) != 0xFFFFFFFF)
+                continue;
+            naive.setPixel(p, 0xFF0000FF);
+            stack << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
+        }
+        QImage mirror = img.copy();
+        floodFill(img, 40, 30, 0xFFFFFFFF, 0xFF0000FF, &mirror);
+        QCOMPARE(img, naive);
+        QCOMPARE(mirror, naive);
+    }
+
+    void backgroundPictureReplacesThePersistentImage() {
+        CanvasSurface c(QSize(40, 30));
+        c.line(Layer::Keep, QPointF(0, 29), QPointF(39, 29), {red});
+        QImage pic(10, 10, QImage::Format_RGB32);
+        pic.fill(Qt::blue);
+        c.setBackgroundPicture(pic);
+        QCOMPARE(c.size(), QSize(40, 30));
+        QCOMPARE(colourAt(c.persistentLayer(), 5, 5), blue);
+        QCOMPARE(colourAt(c.persistentLayer(), 20, 29), white);
+        c.setBackgroundPicture(QImage());
+        QCOMPARE(countColour(c.screenLayer(), white), 40 * 30);
+    }
+
+    void paintWithAnd() {
+        CanvasSurface c(QSize(20, 20));
+        c.line(Layer::Keep, QPointF(0, 5), QPointF(19, 5), {0x00FFFF}); // yellow
+        QImage stamp(4, 4, QImage::Format_RGB32);
+        stamp.fill(0xFFFFFFFF);
+        stamp.setPixel(1, 1, 0xFF0000FF);               // blue
+        c.paintPictureAnd(Layer::Preview, stamp, 4, 4); // blue over yellow at (5, 5): black
+        QCOMPARE(colourAt(c.screenLayer(), 5, 5), 0u);
+        QCOMPARE(colourAt(c.screenLayer(), 6, 5), 0x00FFFFu);
+        QCOMPARE(colourAt(c.persistentLayer(), 5, 5), 0x00FFFFu);
+        c.paintPictureAnd(Layer::Preview, stamp, -3, -3); // clipped at the corner
+        QCOMPARE(colourAt(c.screenLayer(), 0, 0), 0xFFFFFFu);
+    }
+
+    void maskedBlit() {
+        QImage dst(10, 10, QImage::Format_RGB32);
+        dst.fill(0xFF00FF00);
+        QImage src(4, 4, QImage::Format_RGB32);
+        src.fill(0xFFFFFFFF);
+        src.setPixel(0, 0, 0xFF000000); // black is copied
+        src.setPixel(1, 0, 0xFFFFFFFE); // one off the key: copied
+        src.setPixel(2, 0, 0xFFFF0000);
+        QImage out = dst.copy();
+        const QRect r = MaskedBlit(out, src, 0, 0, 4, 4, 3, 3, white);
+        QCOMPARE(r, QRect(3, 3, 4, 4));
+        QCOMPARE(out.pixel(3, 3), 0xFF000000u);
+        QCOMPARE(out.pixel(4, 3), 0xFFFFFFFEu);
+        QCOMPARE(out.pixel(5, 3), 0xFFFF0000u);
+        QCOMPARE(out.pixel(6, 3), 0xFF00FF00u); // key: the destination shows
+        QCOMPARE(out.pixel(3, 6), 0xFF00FF00u);
+
+        QImage noKey(4, 4, QImage::Format_RGB32);
+        noKey.fill(0xFF123456);
+        out = dst.copy();
+        MaskedBlit(out, noKey, 0, 0, 4, 4, 8, 8, white); // clipped at the far corner
+        QCOMPARE(test::countColour(out, fromRgb(0xFF123456)), 4);
+        out = dst.copy();
+        QVERIFY(MaskedBlit(out, noKey, 0, 0, 0, 4, 0, 0, white).isEmpty());
+        QVERIFY(MaskedBlit(out, noKey, 0, 0, -3, 4, 0, 0, white).isEmpty());
+        QVERIFY(MaskedBlit(out, noKey, 2, 2, 4, 4, -1, -1, white) == QRect(0, 0, 1, 1));
+        QCOMPARE(out.pixel(0, 0), 0xFF123456u);
+        QCOMPARE(out.pixel(1, 1), 0xFF00FF00u);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCanvas)
+#include "test_canvas.moc"

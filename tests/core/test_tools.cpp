@@ -1,0 +1,217 @@
+// The drawing tools and the pointer protocol, checked by pixels on a
+// headless surface, and the undo ring's arithmetic.
+
+#include "core/canvas/pointer.h"
+#include "core/canvas/tools.h"
+#include "core/canvas/undoring.h"
+#include "testutil.h"
+
+#include <QtTest>
+#include <cmath>
+
+using namespace garabix;
+using test::colourAt;
+using test::countColour;
+
+namespace {
+
+constexpr ColourWord red = 0x0000FF;
+
+// A canvas with the pointer protocol around it, recording what reaches the window.
+struct Bench : PointerEnvironment {
+    explicit Bench(QSize size = QSize(200, 150)) : canvas(size) {}
+    void stampPreview(double, double) override { ++stampPreviews; }
+    void stampStart(double x, double y) override { stampStarts.append(QPointF(x, y)); }
+    void textPreview(double, double) override { ++textPreviews; }
+    void textCommit(double, double) override { ++textCommits; }
+    void saveUndoSnapshot() override {
+        ++snapshots;
+        SaveUndoSnapshot(state, canvas, ring);
+    }
+    PointerContext ctx() { return {state, canvas, rng, *this}; }
+    void press(double x, double y, bool left = true) { pointerPress(ctx(), left, x, y); }
+    void move(double x, double y, bool held = true) { pointerMove(ctx(), held, x, y); }
+    void release(double x, double y, bool left = true) { pointerRelease(ctx(), left, x, y); }
+    void drag(QPointF a, QPointF b, bool left = true) {
+        move(a.x(), a.y(), false);
+        press(a.x(), a.y(), left);
+        move((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+        move(b.x(), b.y());
+        release(b.x(), b.y(), left);
+    }
+    const QImage &persistent() const { return canvas.persistentLayer(); }
+
+    DrawingState state;
+    CanvasSurface canvas;
+    UndoRing ring;
+    Random rng;
+    int stampPreviews = 0, textPreviews = 0, textCommits = 0, snapshots = 0;
+    QVector<QPointF> stampStarts;
+};
+
+} // namespace
+
+class TestTools : public QObject {
+    Q_OBJECT
+private slots:
+    void pencilDrawsOnlyWhileMoving() {
+        Bench b;
+        b.state.colorRed = 255;
+        b.move(10, 10, false);
+        b.press(10, 10);
+        b.release(10, 10);
+        QCOMPARE(countColour(b.persistent(), red), 0); // a click draws nothing
+        QVERIFY(b.state.drawingModified);
+        QCOMPARE(b.snapshots, 1);
+        b.press(10, 10);
+        b.move(60, 10);
+        b.release(60, 10);
+        QCOMPARE(colourAt(b.persistent(), 35, 10), red);
+        QCOMPARE(b.state.lastX, 60.0);
+    }
+
+    void sprayBurstsStayInTheirReach() {
+        Bench b(QSize(300, 300));
+        b.rng.seed(42);
+        b.state.sprayRadius = 5;
+        b.state.currentTool = Tool::DiagonalSpray;
+        b.state.lineWidth = 7; // sprays are one-pixel dots whatever the pen
+        b.move(150, 150);
+        const int inside = countColour(b.persistent(), black, QRect(146, 146, 9, 9));
+        QVERIFY(inside > 0);
+        QCOMPARE(countColour(b.persistent(), black), inside);
+        for (int y = 146; y <= 154; ++y)
+            for (int x = 146; x <= 154; ++x)
+                if (colourAt(b.persistent(), x, y) == black)
+                    QCOMPARE(std::abs(x - 150), std::abs(y - 150)); // on a diagonal
+
+        Bench d(QSize(300, 300));
+        d.rng.seed(7);
+        d.state.sprayRadius = 40;
+        d.state.currentTool = Tool::DiscSpray;
+        d.move(150, 150);
+        const int dots = countColour(d.persistent(), black);
+        QVERIFY(dots > 20 && dots <= 61);
+        QCOMPARE(countColour(d.persistent(), black, QRect(109, 109, 83, 83)), dots);
+    }
+
+    void rectanglePreviewsThenCommits() {
+        Bench b;
+        b.state.currentTool = Tool::Rectangle;
+        b.state.colorRed = 255;
+        b.move(100, 100, false);
+        b.press(100, 100);
+        b.move(40, 30); // dragged up and to the left
+        QCOMPARE(colourAt(b.canvas.screenLayer(), 40, 60), red);
+        QCOMPARE(colourAt(b.persistent(), 40, 60), white);
+        b.move(50, 40);
+        QCOMPARE(colourAt(b.canvas.screenLayer(), 40, 60), white); // the old preview is gone
+        b.release(50, 40);
+        QCOMPARE(colourAt(b.persistent(), 50, 70), red);
+        QCOMPARE(colourAt(b.persistent(), 100, 70), red);
+        QCOMPARE(colourAt(b.persistent(), 75, 40), red);
+        QCOMPARE(colourAt(b.persistent(), 75, 70), white);
+        QCOMPARE(b.snapshots, 1);
+    }
+
+    void ellipseIsTheSameWhicheverWayItIsDragged() {
+        QImage first;
+        const QPointF drags[4][2] = {{{60, 40}, {140, 100}},
+                                     {{140, 40}, {60, 100}},
+                                     {{60, 100}, {140, 40}},
+                                     {{140, 100}, {60, 40}}};
+        for (int k = 0; k < 4; ++k) {
+            Bench b;
+            b.state.currentTool = Tool::Ellipse;
+            b.drag(drags[k][0], drags[k][1]);
+            if (k == 0)
+                first = b.persistent().copy();
+            else
+                QCOMPARE(b.persistent(), first);
+        }
+        // As tall and as wide as the dragged rectangle.
+        QVERIFY(countColour(first, black, QRect(58, 68, 5, 5)) > 0);
+        QVERIFY(countColour(first, black, QRect(98, 38, 5, 5)) > 0);
+        QVERIFY(countColour(first, black, QRect(98, 98, 5, 5)) > 0);
+        QCOMPARE(countColour(first, black, QRect(0, 0, 200, 37)), 0);
+    }
+
+    void polylineChainAndDoubleClick() {
+        Bench b;
+        b.state.currentTool = Tool::Polyline;
+        b.move(20, 20, false);
+        QCOMPARE(b.canvas.screenLayer(), b.persistent()); // no chain, no rubber band
+        b.press(20, 20);
+        b.release(20, 20); // a dot at the first vertex
+        QVERIFY(b.state.polyActive);
+        b.move(80, 20, false);
+        QCOMPARE(colourAt(b.canvas.screenLayer(), 50, 20), black); // rubber band
+        QCOMPARE(colourAt(b.persistent(), 50, 20), white);
+        b.press(80, 20);
+        b.release(80, 20);
+        QCOMPARE(colourAt(b.persistent(), 50, 20), black);
+        b.press(80, 80);
+        b.release(80, 80);
+        QCOMPARE(colourAt(b.persistent(), 80, 50), black);
+        pointerDoubleClick(b.ctx());
+        b.release(80, 80);
+        QVERIFY(!b.state.polyActive);
+        b.press(150, 120);
+        b.release(150, 120);
+        QCOMPARE(colourAt(b.persistent(), 115, 100), white); // not joined to the old chain
+    }
+
+    void fillTakesTwoSnapshotsAndIsExact() {
+        Bench b;
+        b.state.currentTool = Tool::Fill;
+        b.canvas.box(Layer::Keep, QPointF(20, 20), QPointF(60, 60), {0xFEFEFE}, {}); // almost white
+        b.state.colorRed = 255;
+        b.press(40, 40);
+        QCOMPARE(b.snapshots, 1);
+        b.release(40, 40);
+        QCOMPARE(b.snapshots, 2);
+        QCOMPARE(colourAt(b.persistent(), 40, 40), red);
+        QCOMPARE(colourAt(b.persistent(), 20, 40), 0xFEFEFEu);
+        QCOMPARE(colourAt(b.persistent(), 10, 10), white);
+        UndoLastStep(b.state, b.canvas, b.ring);
+        QCOMPARE(colourAt(b.persistent(), 40, 40), red);
+        UndoLastStep(b.state, b.canvas, b.ring);
+        QCOMPARE(colourAt(b.persistent(), 40, 40), white); // an empty slot: blank
+    }
+
+    void ringWrapsAfterNineteen() {
+        Bench b(QSize(300, 80));
+        QVector<QImage> pictures;
+        for (int k = 1; k <= 20; ++k) {
+            b.canvas.line(Layer::Keep, QPointF(10 * k, 0), QPointF(10 * k, 79), {red});
+            b.saveUndoSnapshot();
+            pictures.append(b.persistent().copy());
+        }
+        QCOMPARE(b.state.undoIndex, 1.0); // the 20th went into slot 1
+        for (int k = 1; k <= 18; ++k)
+            UndoLastStep(b.state, b.canvas, b.ring);
+        QCOMPARE(b.state.undoIndex, 2.0);
+        QCOMPARE(b.persistent(), pictures[1]); // the 2nd snapshot, the oldest held
+        // Further undos stay there rather than going round to the newest.
+        QVERIFY(!UndoLastStep(b.state, b.canvas, b.ring));
+        QCOMPARE(b.state.undoIndex, 2.0);
+        QCOMPARE(b.persistent(), pictures[1]);
+    }
+
+    void snapshotsShareUnchangedTiles() {
+        Bench b(QSize(640, 640)); // 100 tiles
+        // Every diagonal tile differs from white.
+        b.canvas.line(Layer::Keep, QPointF(0, 0), QPointF(639, 639), {red});
+        b.saveUndoSnapshot();
+        const size_t one = b.ring.bytesHeld();
+        for (int k = 0; k < 18; ++k) {
+            b.canvas.dot(Layer::Keep, QPointF(5 + k, 600), {black});
+            b.saveUndoSnapshot();
+        }
+        // 18 more snapshots of a dot in one tile cost 18 tiles.
+        QCOMPARE(b.ring.bytesHeld(), one + 18 * sizeof(UndoRing::Tile));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTools)
+#include "test_tools.moc"

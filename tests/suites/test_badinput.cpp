@@ -1,0 +1,300 @@
+// Bad files everywhere: each data file of a program folder in turn is broken
+// in one way, and the program must still start, degrade only the affected
+// feature, change no file but its own drawings, and keep its memory bounded.
+
+#include "core/files/drawings.h"
+#include "core/files/pictures.h"
+#include "gifwriter.h"
+#include "testutil.h"
+#include "ui/common/brincaro.h"
+#include "ui/gallery/form2.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/picturebox.h"
+#include "ui/welcome/form3.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QPainter>
+#include <QtEndian>
+#include <QtTest>
+#include <functional>
+
+using namespace garabix;
+
+namespace {
+
+QImage picture(int w, int h, QRgb c) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter(&img).fillRect(w / 4, h / 4, w / 2, h / 2, QColor::fromRgb(c));
+    return img;
+}
+
+void makeGoodFolder(test::ProgramFolder &f) {
+    f.writeDefaultConfiguration();
+    QDir(f.path()).mkpath("escenarios");
+    gif::writeGif(f.path() + "/escenarios/1.gif", {picture(64, 36, qRgb(0, 128, 0))});
+    gif::writeGif(f.path() + "/escenarios/2.gif", {picture(64, 36, qRgb(0, 0, 255))});
+    f.writeStamp("dibujos/animales/gato.gif", 40, 3);
+    f.writeStamp("dibujos/animales/perro.gif", 40, 3);
+    f.writeStamp("dibujos/naturaleza/sol.gif", 40, 3);
+    f.writeStamp("camina.gif", 40, 4);
+    f.mkdir("misdibujos");
+}
+
+// A GIF whose logical screen and single frame both claim w x h pixels, with
+// only a few bytes of image data behind the header.
+QByteArray hugeGif(quint16 w, quint16 h, quint16 frameW, quint16 frameH) {
+    QByteArray b("GIF89a");
+    auto put16 = [&](quint16 v) {
+        b.append(char(v & 0xFF));
+        b.append(char(v >> 8));
+    };
+    put16(w);
+    put16(h);
+    b.append(char(0x80)); // global colour table of 2 entries
+    b.append('\0');
+    b.append('\0');
+    b.append(QByteArray("\x00\x00\x00\xFF\xFF\xFF", 6));
+    b.append(',');
+    put16(0);
+    put16(0);
+    put16(frameW);
+    put16(frameH);
+    b.append('\0');
+    b.append(char(2)); // LZW minimum code size
+    b.append(QByteArray("\x02\x4C\x01\x00", 4));
+    b.append(';');
+    return b;
+}
+
+QByteArray hugeBmp(qint32 w, qint32 h) {
+    QByteArray b(54, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    qToLittleEndian<quint32>(54 + 16, b.data() + 2);
+    qToLittleEndian<quint32>(54, b.data() + 10);
+    qToLittleEndian<quint32>(40, b.data() + 14);
+    qToLittleEndian<qint32>(w, b.data() + 18);
+    qToLittleEndian<qint32>(h, b.data() + 22);
+    qToLittleEndian<quint16>(1, b.data() + 26);
+    qToLittleEndian<quint16>(24, b.data() + 28);
+    b.append(QByteArray(16, '\x7F'));
+    return b;
+}
+
+QByteArray garbage(int n) {
+    QByteArray b(n, '\0');
+    quint32 x = 12345;
+    for (char &c : b) {
+        x = x * 1103515245u + 12345u;
+        c = char(x >> 24);
+    }
+    return b;
+}
+
+QByteArray truncated(const QString &path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray all = f.readAll();
+    return all.left(all.size() / 2);
+}
+
+QMap<QString, QByteArray> snapshot(const QString &root) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString rel = QDir(root).relativeFilePath(path);
+        if (rel.startsWith("misdibujos", Qt::CaseInsensitive))
+            continue; // the program's own drawings may change
+        QByteArray digest = "dir";
+        if (it.fileInfo().isFile() && it.fileInfo().size() < (1 << 20)) {
+            QFile f(path);
+            if (f.open(QIODevice::ReadOnly))
+                digest = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5);
+        } else if (it.fileInfo().isFile()) {
+            digest = QByteArray::number(it.fileInfo().size());
+        }
+        out.insert(rel, digest);
+    }
+    return out;
+}
+
+long peakMemoryKb() {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+// Runs the whole program on a folder: welcome, main window, every feature
+// that reads a file, and a save.
+void exercise(const QString &path) {
+    test::RecordingPlatform platform;
+    Form3 welcome(path, platform);
+    welcome.Form_Load();
+    Form1 form(path, platform);
+    form.setWelcomeWindow(&welcome);
+    form.resize(800, 600);
+    form.Form_Load();
+    QVERIFY(form.isLoaded());
+    Form2 gallery(path, form);
+    gallery.Form_Load();
+    gallery.Command1_Click(0);
+    gallery.Command1_Click(1);
+    for (int i = 0; i < std::min(gallery.categoryCount(), 3); ++i)
+        gallery.Label1_Click(i);
+    gallery.Image1_MouseMove(0);
+    gallery.Image1_Click(0);
+    for (int i = 0; i < 3; ++i) {
+        form.Command1_Click(1);
+        form.Command1_Click(0);
+    }
+    form.Command1_Click(3);
+    form.Command1_Click(19);
+    form.Command1_Click(20);
+    form.Command1_Click(22);
+    form.Command1_Click(16);
+    form.Picture1_MouseDown(Qt::LeftButton, 33, 47);
+    form.Picture1_MouseUp(Qt::LeftButton, 33, 47);
+    form.Picture1_MouseMove(Qt::NoButton, 130, 95);
+    form.Command1_Click(2);
+    form.Picture1_MouseMove(Qt::NoButton, 100, 100);
+    form.Picture1_MouseDown(Qt::LeftButton, 100, 100);
+    QTRY_VERIFY_WITH_TIMEOUT(form.canvasEnabled(), 5000);
+    form.Command1_Click(11);
+    form.Command1_Click(13);
+    form.Command1_Click(12);
+    form.Command1_Click(23);
+    form.Picture1_MouseMove(Qt::NoButton, 50, 50);
+    form.Picture1_MouseUp(Qt::LeftButton, 50, 50);
+    QTRY_VERIFY_WITH_TIMEOUT(!gallery.previewPlaying(), 5000);
+    QVERIFY(form.drawingState().undoIndex >= 0 && form.drawingState().undoIndex <= 18);
+}
+
+using Damage = std::function<void(test::ProgramFolder &)>;
+
+} // namespace
+
+class TestBadInput : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { limitPictureMemory(); }
+
+    void eachFileBroken_data() {
+        QTest::addColumn<Damage>("damage");
+        const QStringList textFiles = {"configuracion/mdg.txt", "configuracion/anchorejilla.txt",
+                                       "configuracion/idioma.txt"};
+        const QStringList pictures = {"escenarios/1.gif", "dibujos/animales/gato.gif",
+                                      "camina.gif"};
+        using Bytes = std::function<QByteArray(const QString &path)>;
+        const QList<QPair<const char *, Bytes>> anyFile = {
+            {"zero-length", [](const QString &) { return QByteArray(); }},
+            {"blank", [](const QString &) { return QByteArray(" \r\n\r\n"); }},
+            {"truncated", truncated},
+            {"garbage", [](const QString &) { return garbage(5000); }}};
+        const QList<QPair<const char *, Bytes>> textOnly = {
+            {"10 MB line", [](const QString &) { return QByteArray(10 << 20, '7'); }}};
+        const QList<QPair<const char *, Bytes>> pictureOnly = {
+            {"gif claims 65535 x 65535",
+             [](const QString &) { return hugeGif(65535, 65535, 65535, 65535); }},
+            {"frame larger than its screen",
+             [](const QString &) { return hugeGif(16, 16, 3000, 3000); }},
+            {"bmp claims 100000 x 100000",
+             [](const QString &) { return hugeBmp(100000, 100000); }}};
+        for (const QString &file : textFiles + pictures) {
+            auto contents = anyFile + (textFiles.contains(file) ? textOnly : pictureOnly);
+            for (const auto &[name, bytes] : contents)
+                QTest::addRow("%s %s", qPrintable(file), name)
+                    << Damage([file, bytes = bytes](test::ProgramFolder &f) {
+                           f.write(file, bytes(f.path() + "/" + file));
+                       });
+            QTest::addRow("%s a folder", qPrintable(file))
+                << Damage([file](test::ProgramFolder &f) {
+                       QFile::remove(f.path() + "/" + file);
+                       f.mkdir(file);
+                   });
+            QTest::addRow("%s other case", qPrintable(file)) << Damage(
+                [file](test::ProgramFolder &f) {
+                    const QFileInfo from(f.path() + "/" + file);
+                    QFile::rename(from.filePath(), from.path() + "/" + from.fileName().toUpper());
+                });
+        }
+        QTest::addRow("scene is a bmp named gif") << Damage([](test::ProgramFolder &f) {
+            drawings::writeBmp(picture(30, 20, qRgb(255, 0, 0)), f.path() + "/escenarios/1.gif");
+        });
+        for (const char *folder : {"dibujos", "escenarios", "configuracion", "misdibujos"}) {
+            QTest::addRow("%s is a file", folder) << Damage([folder](test::ProgramFolder &f) {
+                QDir(f.path() + "/" + folder).removeRecursively();
+                f.write(folder, "not a folder");
+            });
+            QTest::addRow("%s missing", folder) << Damage([folder](test::ProgramFolder &f) {
+                QDir(f.path() + "/" + folder).removeRecursively();
+            });
+        }
+        QTest::addRow("300 categories") << Damage([](test::ProgramFolder &f) {
+            for (int i = 0; i < 300; ++i)
+                f.mkdir(QStringLiteral("dibujos/c%1").arg(i, 3, 10, QLatin1Char('0')));
+        });
+        QTest::addRow("a category of 10000 files") << Damage([](test::ProgramFolder &f) {
+            for (int i = 0; i < 10000; ++i) {
+                QFile file(QStringLiteral("%1/dibujos/animales/x%2.gif")
+                               .arg(f.path())
+                               .arg(i, 5, 10, QLatin1Char('0')));
+                file.open(QIODevice::WriteOnly);
+            }
+        });
+        QTest::addRow("drawings folder of 10001 files") << Damage([](test::ProgramFolder &f) {
+            for (int i = 0; i <= 10000; ++i) {
+                QFile file(QStringLiteral("%1/misdibujos/%2.bmp").arg(f.path()).arg(i));
+                file.open(QIODevice::WriteOnly);
+            }
+        });
+        QTest::addRow("damaged drawing") << Damage([](test::ProgramFolder &f) {
+            f.write("misdibujos/0.bmp", hugeBmp(100000, 100000));
+            f.write("misdibujos/1.bmp", garbage(3000));
+        });
+    }
+
+    void eachFileBroken() {
+        QFETCH(Damage, damage);
+        test::ProgramFolder folder;
+        makeGoodFolder(folder);
+        damage(folder);
+        const auto before = snapshot(folder.path());
+        exercise(folder.path());
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(snapshot(folder.path()), before);
+    }
+
+    void damagedConfigurationDegradesAsItShould() {
+        test::ProgramFolder folder;
+        makeGoodFolder(folder);
+        folder.write("configuracion/mdg.txt", QByteArray(10 << 20, '7'));
+        folder.write("configuracion/anchorejilla.txt", "\"20");
+        test::RecordingPlatform platform;
+        Form1 form(folder.path(), platform);
+        form.resize(800, 600);
+        form.Form_Load();
+        QCOMPARE(form.drawingFolder().maxDrawings, int16_t(0)); // out of range: stays 0
+        QCOMPARE(form.drawingState().gridSpacing, int16_t(20));
+        QCOMPARE(form.drawingState().sceneCount, 2);
+    }
+
+    void memoryStaysBounded() {
+        // After every case above in this process, including the huge headers.
+        const long peak = peakMemoryKb();
+        qInfo("peak resident memory: %ld kB", peak);
+        QVERIFY(peak > 0);
+        QVERIFY(peak < 1500 * 1024); // under the sanitizers' own overhead
+    }
+};
+
+QTEST_MAIN(TestBadInput)
+#include "test_badinput.moc"

@@ -1,0 +1,138 @@
+// A long seeded monkey session over the main window and the gallery: after
+// every event the drawing state holds only allowed values, and at the end
+// the process's memory is below a fixed bound.
+
+#include "core/canvas/colourpictures.h"
+#include "core/files/pictures.h"
+#include "gifwriter.h"
+#include "testutil.h"
+#include "ui/common/brincaro.h"
+#include "ui/gallery/form2.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/picturebox.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace garabix;
+
+namespace {
+
+long residentKb(const char *field) {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+} // namespace
+
+class TestMonkey : public QObject {
+    Q_OBJECT
+private slots:
+    void twentyThousandEvents() {
+        limitPictureMemory();
+        test::MainWindow w([](test::ProgramFolder &folder) {
+            folder.writeDefaultConfiguration();
+            folder.write("configuracion/mdg.txt", "15\n");
+            QDir(folder.path()).mkpath("escenarios");
+            QImage scene(48, 27, QImage::Format_RGB32);
+            scene.fill(Qt::cyan);
+            gif::writeGif(folder.path() + "/escenarios/1.gif", {scene});
+            for (int i = 0; i < 11; ++i)
+                folder.writeStamp(
+                    QStringLiteral("dibujos/a/s%1.gif").arg(i, 2, 10, QLatin1Char('0')), 30, 2);
+            folder.writeStamp("dibujos/b/t.gif", 50, 2);
+            folder.mkdir("dibujos/c");
+        });
+        Form1 &form = *w.form;
+        Form2 gallery(w.folder.path(), form);
+        gallery.Form_Load();
+        QRandomGenerator r(20261206);
+        const QSize canvas = form.drawing().size();
+        auto *text = w.control<QLineEdit>("Text1");
+        auto *sizes = w.control<QComboBox>("Combo1");
+        auto *player = w.control<Brincaro>("Brincaro1");
+        const QStringList texts = {"", "Hola", "ñandú 🌈", QString(300, 'x'), "a,b\"c"};
+        QElapsedTimer clock;
+        clock.start();
+        int events = 0;
+        const long startKb = residentKb("VmRSS:");
+
+        for (int i = 0; i < 20000; ++i) {
+            const double x = r.bounded(-40, canvas.width() + 40) + r.bounded(4) * 0.25;
+            const double y = r.bounded(-40, canvas.height() + 40) + r.bounded(4) * 0.25;
+            const Qt::MouseButton button = r.bounded(5) ? Qt::LeftButton : Qt::RightButton;
+            const int kind = r.bounded(100);
+            if (kind < 25)
+                form.Picture1_MouseMove(r.bounded(3) ? Qt::MouseButtons(button) : Qt::NoButton, x,
+                                        y);
+            else if (kind < 40)
+                form.Picture1_MouseDown(button, x, y);
+            else if (kind < 55)
+                form.Picture1_MouseUp(button, x, y);
+            else if (kind < 58)
+                form.Picture1_DblClick();
+            else if (kind < 75) {
+                int b = r.bounded(27); // every button but quit
+                form.Command1_Click(b);
+            } else if (kind < 80)
+                form.Command5_Click(r.bounded(10));
+            else if (kind < 84) {
+                const QPoint c = colourpictures::paletteSwatch(r.bounded(59)).center();
+                form.picPalette_MouseDown(Qt::LeftButton, c.x(), c.y());
+            } else if (kind < 86)
+                form.Picture5_MouseDown(Qt::RightButton, r.bounded(92), r.bounded(728));
+            else if (kind < 88)
+                form.Picture2_MouseDown(button, r.bounded(60), r.bounded(60));
+            else if (kind < 94) {
+                switch (r.bounded(4)) {
+                case 0:
+                    gallery.Label1_Click(r.bounded(std::max(1, gallery.categoryCount())));
+                    break;
+                case 1:
+                    gallery.Command1_Click(r.bounded(2));
+                    break;
+                case 2:
+                    gallery.Image1_MouseMove(r.bounded(9));
+                    break;
+                default:
+                    gallery.Image1_Click(r.bounded(9));
+                }
+            } else if (kind < 97)
+                text->setText(texts[r.bounded(int(texts.size()))]);
+            else if (kind < 98) {
+                sizes->setEditText(QString::number(r.bounded(0, 100)));
+                form.Combo1_Click();
+            } else
+                form.Command3_Click(r.bounded(2));
+            ++events;
+            if (i % 50 == 0)
+                QCoreApplication::processEvents(); // stamps and previews come to their end
+
+            const DrawingState &s = form.drawingState();
+            QVERIFY(s.undoIndex >= 0 && s.undoIndex <= 18 &&
+                    s.undoIndex == std::floor(s.undoIndex));
+            QVERIFY(s.lineWidth >= 1 && s.lineWidth <= 19);
+            QVERIFY(form.canvasEnabled() || player->isPlaying());
+            QVERIFY(s.colorBlue >= 0 && s.colorBlue <= 255);
+            QVERIFY(s.sceneIndex >= 0 && s.sceneIndex <= s.sceneCount);
+            QCOMPARE(form.drawing().size(), canvas);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(form.canvasEnabled(), 5000);
+        const long peakKb = residentKb("VmHWM:");
+        qInfo("%d events in %lld ms; resident memory %ld kB at start, peak %ld kB", events,
+              clock.elapsed(), startKb, peakKb);
+        QCOMPARE(events, 20000);
+        QVERIFY(peakKb < 1024 * 1024);
+    }
+};
+
+QTEST_MAIN(TestMonkey)
+#include "test_monkey.moc"

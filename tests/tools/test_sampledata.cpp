@@ -1,0 +1,141 @@
+// The default program folder: scenes, stamps, walker, sounds, and a generator
+// that writes the same bytes every time.
+
+#include "core/files/config.h"
+#include "core/text/textreader.h"
+#include "ui/common/uiutil.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QImageReader>
+#include <QProcess>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+QString programDir() {
+    return qEnvironmentVariable("GARABIX_PROGRAM_DIR");
+}
+
+QMap<QString, QByteArray> digests(const QString &root) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            out.insert(QDir(root).relativeFilePath(path),
+                       QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256));
+    }
+    return out;
+}
+
+} // namespace
+
+using namespace garabix;
+
+class TestSampleData : public QObject {
+    Q_OBJECT
+private slots:
+    void scenesAreFullSizePictures() {
+        for (int n = 1; n <= 6; ++n) {
+            QImageReader r(QStringLiteral("%1/escenarios/%2.gif").arg(programDir()).arg(n));
+            QCOMPARE(r.size(), QSize(1920, 1080));
+            QVERIFY(!r.read().isNull());
+        }
+    }
+
+    void stampsAreShortAnimationsOnWhite() {
+        QDir root(programDir() + "/dibujos");
+        const QStringList categories = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QVERIFY(categories.size() >= 4);
+        int largest = 0;
+        for (const QString &category : categories) {
+            const QStringList files =
+                QDir(root.filePath(category)).entryList({"*.gif"}, QDir::Files);
+            QVERIFY2(files.size() >= 9, qPrintable(category));
+            largest = std::max<int>(largest, files.size());
+            for (const QString &file : files) {
+                const QString path = root.filePath(category + "/" + file);
+                QImageReader r(path);
+                const int frames = r.imageCount();
+                QVERIFY2(frames >= 6 && frames <= 16, qPrintable(path));
+                const QImage first = r.read();
+                QVERIFY(!first.isNull());
+                QVERIFY(first.width() >= 90 && first.width() <= 200);
+                QVERIFY(first.height() >= 90 && first.height() <= 200);
+                const int playMs = frames * r.nextImageDelay();
+                QVERIFY2(playMs >= 900 && playMs <= 2100, qPrintable(path));
+                for (const QPoint c :
+                     {QPoint(0, 0), QPoint(first.width() - 1, 0), QPoint(0, first.height() - 1),
+                      QPoint(first.width() - 1, first.height() - 1)})
+                    QCOMPARE(first.pixel(c) & 0xFFFFFF, 0xFFFFFFu);
+            }
+        }
+        QVERIFY(largest >= 20);
+    }
+
+    void soundsAreShortPcm() {
+        const QMap<QString, int> maxMs = {{"sonido1.wav", 1000},
+                                          {"sonido3.wav", 400},
+                                          {"sonido4.wav", 400},
+                                          {"sonido5.wav", 400}};
+        for (auto it = maxMs.begin(); it != maxMs.end(); ++it) {
+            QFile f(programDir() + "/sonidos/" + it.key());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray b = f.readAll();
+            QVERIFY(b.startsWith("RIFF") && b.mid(8, 8) == "WAVEfmt ");
+            QCOMPARE(qFromLittleEndian<quint16>(b.constData() + 20), quint16(1));  // PCM
+            QCOMPARE(qFromLittleEndian<quint16>(b.constData() + 22), quint16(1));  // mono
+            QCOMPARE(qFromLittleEndian<quint16>(b.constData() + 34), quint16(16)); // 16-bit
+            const quint32 rate = qFromLittleEndian<quint32>(b.constData() + 24);
+            const quint32 data = qFromLittleEndian<quint32>(b.constData() + 40);
+            QCOMPARE(int(data), b.size() - 44);
+            const double ms = 1000.0 * data / 2 / rate;
+            QVERIFY2(ms > 30 && ms < it.value(), qPrintable(it.key()));
+        }
+    }
+
+    void generatorIsDeterministic() {
+        QTemporaryDir a, b;
+        for (const QTemporaryDir *dir : {&a, &b}) {
+            QProcess p;
+            p.start(qEnvironmentVariable("GARABIX_SAMPLEDATA"),
+                    {qEnvironmentVariable("GARABIX_ASSETS"), dir->path()});
+            QVERIFY(p.waitForFinished(240000));
+            QCOMPARE(p.exitCode(), 0);
+        }
+        const auto first = digests(a.path());
+        QVERIFY(first.size() > 50);
+        QCOMPARE(digests(b.path()), first);
+        // And the build's program folder holds the same art.
+        const auto built = digests(programDir());
+        for (auto it = first.begin(); it != first.end(); ++it)
+            QCOMPARE(built.value(it.key()), it.value());
+    }
+
+    void shippedLanguageFilesHoldThirtyTexts() {
+        const QString program = programDir();
+        QDir dir(program + "/configuracion/idiomas");
+        QStringList files;
+        for (const QString &f : dir.entryList({"*.txt"}, QDir::Files))
+            files.append(dir.filePath(f));
+        QVERIFY(files.size() >= 4);
+        files.prepend(program + "/configuracion/idioma.txt");
+        for (const QString &path : files) {
+            QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+            const QStringList texts = config::readLanguageFile(path);
+            SequentialReader r = *SequentialReader::open(path);
+            int items = 0;
+            while (r.next())
+                ++items;
+            QVERIFY2(items == 30, qPrintable(path + ": " + QString::number(items)));
+            for (const QString &t : texts)
+                QVERIFY2(!t.isEmpty(), qPrintable(path));
+        }
+    }
+};
+
+QTEST_MAIN(TestSampleData)
+#include "test_sampledata.moc"

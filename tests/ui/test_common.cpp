@@ -1,0 +1,126 @@
+// The animation player raises GifEnd exactly once per play, whatever it is given.
+
+#include "gifwriter.h"
+#include "testutil.h"
+#include "ui/common/brincaro.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMovie>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace garabix;
+
+namespace {
+QVector<QImage> frames(int n) {
+    QVector<QImage> out;
+    for (int i = 0; i < n; ++i) {
+        QImage img(16, 16, QImage::Format_RGB32);
+        img.fill(QColor::fromHsv(i * 40 % 360, 255, 255));
+        out.append(img);
+    }
+    return out;
+}
+} // namespace
+
+class TestCommon : public QObject {
+    Q_OBJECT
+private slots:
+    void endsOncePerPlay_data() {
+        QTest::addColumn<int>("loopCount");
+        QTest::newRow("plays once") << -1;
+        QTest::newRow("loops for ever") << 0;
+        QTest::newRow("loops three times") << 3;
+    }
+    void endsOncePerPlay() {
+        QFETCH(int, loopCount);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.gif");
+        gif::Options o;
+        o.delayCentiseconds = 2;
+        o.loopCount = loopCount;
+        QVERIFY(gif::writeGif(path, frames(4), o));
+        Brincaro player;
+        QSignalSpy ends(&player, &Brincaro::GifEnd);
+        QElapsedTimer clock;
+        clock.start();
+        player.setFile(path);
+        QVERIFY(ends.wait(5000));
+        QVERIFY(clock.elapsed() < 3000); // not the time cap
+        QVERIFY(!ends.wait(200));        // and no second end
+        QCOMPARE(ends.count(), 1);
+        QVERIFY(!player.isPlaying());
+        // A second play of the same file ends again, once.
+        player.setFile(path);
+        QVERIFY(ends.wait(5000));
+        QCOMPARE(ends.count(), 2);
+    }
+
+    // Nothing to play, a damaged file or a picture that does not move: the
+    // play ends all the same, once, but never inside the call that starts it
+    // (a window that disables itself after starting a play would wait for ever).
+    void endsForEveryFileButNeverWhileStarting_data() {
+        QTest::addColumn<QString>("name");
+        for (const char *n : {"", "none.gif", "bad.gif", "truncated.gif", "one.gif", "still.png",
+                              "still.jpg", "still.bmp", "cut.gif"})
+            QTest::newRow(*n ? n : "empty path") << n;
+    }
+    void endsForEveryFileButNeverWhileStarting() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString path = name.isEmpty() ? QString() : dir.filePath(name);
+        QFile file(path);
+        if (name == "bad.gif" && file.open(QIODevice::WriteOnly))
+            file.write(QByteArray(500, 'x'));
+        if (name == "truncated.gif" && gif::writeGif(path, frames(3)) &&
+            file.open(QIODevice::ReadWrite))
+            file.resize(30);
+        if (name == "one.gif")
+            QVERIFY(gif::writeGif(path, frames(1)));
+        if (name == "cut.gif")
+            QVERIFY(test::writeGifCutAfterFirstFrame(path, frames(3)));
+        if (name.startsWith("still"))
+            QVERIFY(frames(1).first().save(path));
+        Brincaro player;
+        QSignalSpy ends(&player, &Brincaro::GifEnd);
+        player.setFile(path);
+        QCOMPARE(ends.count(), 0);
+        QVERIFY(ends.wait(3000));
+        QCOMPARE(ends.count(), 1);
+    }
+
+    void playsFromTheFirstFrame() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("two.gif");
+        gif::Options o;
+        o.delayCentiseconds = 50;
+        QVERIFY(gif::writeGif(path, frames(2), o));
+        Brincaro player;
+        player.setFile(path);
+        QVERIFY(player.movie());
+        QCOMPARE(player.movie()->currentFrameNumber(), 0);
+        QCOMPARE(player.movie()->currentImage().pixel(8, 8), frames(2)[0].pixel(8, 8));
+        QSignalSpy ends(&player, &Brincaro::GifEnd);
+        QVERIFY(ends.wait(3000));
+        QCOMPARE(player.movie()->currentFrameNumber(), 1); // and on to the last
+    }
+
+    void aNewFileCancelsTheOldPlay() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.gif");
+        gif::Options o;
+        o.delayCentiseconds = 5;
+        QVERIFY(gif::writeGif(path, frames(6), o));
+        Brincaro player;
+        QSignalSpy ends(&player, &Brincaro::GifEnd);
+        player.setFile(path);
+        player.setFile(QString());
+        QVERIFY(ends.wait(2000));
+        QVERIFY(!ends.wait(500)); // the cancelled play never ends
+        QCOMPARE(ends.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestCommon)
+#include "test_common.moc"

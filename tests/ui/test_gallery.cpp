@@ -1,0 +1,218 @@
+// The stamp gallery and stamps from the gallery to the canvas.
+
+#include "core/canvas/colourpictures.h"
+#include "gifwriter.h"
+#include "testutil.h"
+#include "ui/common/brincaro.h"
+#include "ui/gallery/form2.h"
+#include "ui/gallery/paging.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace garabix;
+using test::colourAt;
+
+namespace {
+
+// A main window and its gallery over two categories: "aves" with `first`
+// 40-pixel stamps and "peces" with `second` 30-pixel ones.
+struct Window : test::MainWindow {
+    explicit Window(int first = 4, int second = 20)
+        : MainWindow([=](test::ProgramFolder &f) {
+              f.writeDefaultConfiguration();
+              for (int i = 0; i < first; ++i)
+                  f.writeStamp(
+                      QStringLiteral("dibujos/aves/s%1.gif").arg(i, 2, 10, QLatin1Char('0')), 40,
+                      2);
+              for (int i = 0; i < second; ++i)
+                  f.writeStamp(
+                      QStringLiteral("dibujos/peces/p%1.gif").arg(i, 2, 10, QLatin1Char('0')), 30,
+                      2);
+          }),
+          gallery(std::make_unique<Form2>(folder.path(), *form)) {
+        gallery->Form_Load();
+    }
+    int slotsShown() const {
+        int n = 0;
+        for (int k = 0; k < 9; ++k)
+            n += !gallery->slot(k)->pixmap().isNull();
+        return n;
+    }
+    // Lets a stamp's animation play out.
+    void waitForStamp() { QTRY_VERIFY_WITH_TIMEOUT(form->canvasEnabled(), 5000); }
+    std::unique_ptr<Form2> gallery;
+};
+
+QImage stampPicture() {
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(10, 10, 20, 20, Qt::black);
+    return picture;
+}
+
+} // namespace
+
+class TestGallery : public QObject {
+    Q_OBJECT
+private slots:
+    void thumbnailSizes() {
+        QCOMPARE(gallery::thumbnailSize(3000, 1500), QSizeF(2000, 1000));
+        QCOMPARE(gallery::thumbnailSize(1500, 3000), QSizeF(800, 1600));
+        QCOMPARE(gallery::thumbnailSize(2100, 2000), QSizeF(2000, 1904));
+    }
+
+    void pagingWithFourAndTwentyPictures() {
+        Window w;
+        QCOMPARE(w.gallery->categoryCount(), 2);
+        QCOMPARE(w.gallery->categoryName(0), QStringLiteral("aves"));
+        QCOMPARE(w.slotsShown(), 4);
+        w.gallery->Command1_Click(1);
+        QCOMPARE(w.gallery->pageStart(), 0);
+        w.gallery->Command1_Click(0);
+        w.gallery->Command1_Click(0);
+        QCOMPARE(w.gallery->pageStart(), 9); // 9 > 4 + 1: stops
+        QCOMPARE(w.slotsShown(), 0);
+        w.gallery->Label1_Click(1);
+        QCOMPARE(w.gallery->pageStart(), 0);
+        QVector<int> starts;
+        for (int i = 0; i < 4; ++i) {
+            w.gallery->Command1_Click(0);
+            starts << w.gallery->pageStart();
+        }
+        QCOMPARE(starts, (QVector<int>{9, 18, 27, 27}));
+        w.gallery->Command1_Click(1);
+        QCOMPARE(w.slotsShown(), 2);
+        QCOMPARE(w.gallery->slot(0)->size(), QSize(30, 30));
+    }
+
+    void hoverPreviewsAreBlockedWhileOnePlays() {
+        Window w;
+        w.gallery->Image1_MouseMove(0);
+        QVERIFY(w.gallery->previewPlaying());
+        const QString playing = w.gallery->previewFile();
+        w.gallery->Image1_MouseMove(1);
+        QCOMPARE(w.gallery->previewFile(), playing);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.gallery->previewPlaying(), 5000);
+        w.gallery->Image1_MouseMove(1);
+        QVERIFY(w.gallery->previewFile().endsWith("s01.gif"));
+    }
+
+    void aChosenStampIsPressedCentredWithItsWhiteLeftOut() {
+        Window w;
+        w.gallery->Label1_Click(1);
+        w.gallery->Image1_Click(3);
+        QVERIFY(w.form->stampFile().endsWith("p03.gif"));
+        QCOMPARE(w.form->stampPicture().size(), QSize(30, 30));
+        QCOMPARE(w.control("Picture2")->geometry().bottom(), 599);
+        w.gallery->Label1_Click(0);
+        w.gallery->Image1_Click(0); // a 40 x 40 white picture with a black square
+        w.form->Command1_Click(5);
+        const QPoint swatch = colourpictures::paletteSwatch(2).center();
+        w.form->picPalette_MouseDown(Qt::LeftButton, swatch.x(), swatch.y());
+        w.click(QPointF(5, 5)); // the whole canvas in that colour
+        w.form->Command1_Click(2);
+        const double before = w.state().undoIndex;
+        w.form->Picture1_MouseMove(Qt::NoButton, 100, 80);
+        w.form->Picture1_MouseDown(Qt::LeftButton, 100, 80);
+        QVERIFY(!w.form->canvasEnabled());
+        w.form->Picture1_MouseMove(Qt::LeftButton, 300, 300); // ignored while it plays
+        w.waitForStamp();
+        // 40 px = 600 twips, 600 \ 2 / 15 = 20: the corner lands at (80, 60).
+        QCOMPARE(colourAt(w.persistent(), 80 + 10, 60 + 10), black);
+        QCOMPARE(colourAt(w.persistent(), 80 + 29, 60 + 29), black);
+        QCOMPARE(colourAt(w.persistent(), 80 + 5, 60 + 5), colourAt(w.persistent(), 5, 5));
+        QCOMPARE(colourAt(w.persistent(), 300, 300), colourAt(w.persistent(), 5, 5));
+        QCOMPARE(w.state().undoIndex, before + 1); // the stamp is one undo step
+        w.form->Command1_Click(8);
+        QVERIFY(colourAt(w.persistent(), 90, 70) != black);
+    }
+
+    // A stamp that does not move lands like an animated one, and the canvas
+    // and the gallery stay usable.
+    void stillStampsLandAndLeaveEverythingUsable_data() {
+        QTest::addColumn<QString>("name");
+        for (const char *n : {"one.gif", "still.png", "still.bmp", "cut.gif"})
+            QTest::newRow(n) << n;
+    }
+    void stillStampsLandAndLeaveEverythingUsable() {
+        QFETCH(QString, name);
+        Window w(0, 0);
+        const QImage picture = stampPicture();
+        const QString path = w.folder.path() + "/dibujos/aves/" + name;
+        QDir().mkpath(QFileInfo(path).path());
+        if (name == "cut.gif") {
+            QImage moved = picture;
+            QPainter(&moved).fillRect(0, 0, 5, 5, Qt::black);
+            QVERIFY(test::writeGifCutAfterFirstFrame(path, {picture, moved, picture}));
+        } else if (name == "one.gif") {
+            QVERIFY(gif::writeGif(path, {picture}));
+        } else {
+            QVERIFY(picture.save(path));
+        }
+        w.gallery->Form_Load();
+        w.gallery->Image1_MouseMove(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.gallery->previewPlaying(), 3000);
+        w.gallery->Image1_MouseMove(0); // the preview can be played again
+        QVERIFY(w.gallery->previewPlaying());
+        w.gallery->Image1_Click(0);
+        w.form->Command1_Click(2);
+        w.click(QPointF(100, 80));
+        w.waitForStamp();
+        QCOMPARE(colourAt(w.persistent(), 100, 80), black);
+    }
+
+    void missingOrBrokenStampsLeaveTheCanvasAsItWas() {
+        test::MainWindow w(
+            [](test::ProgramFolder &f) { f.write("dibujos/aves/roto.gif", "GIF89a"); });
+        Form2 gallery(w.folder.path(), *w.form);
+        gallery.Form_Load();
+        gallery.Command1_Click(0);
+        gallery.Image1_MouseMove(4);
+        gallery.Image1_Click(4); // an empty slot
+        w.form->Command1_Click(2);
+        const QImage before = w.persistent().copy();
+        for (const QString &file :
+             {w.folder.path() + "/nothing.gif", w.folder.path() + "/dibujos/aves/roto.gif"}) {
+            w.form->stampChosen(file, stampPicture());
+            w.click(QPointF(50, 50));
+            QTRY_VERIFY_WITH_TIMEOUT(w.form->canvasEnabled(), 5000);
+        }
+        QVERIFY(w.persistent() != before); // the picture is pressed all the same
+    }
+
+    void colouringMirroringAndTheOutline() {
+        Window w;
+        w.gallery->Image1_Click(0);
+        w.form->picPalette_MouseDown(Qt::LeftButton, 6 + 16 * 4 + 5, 8); // green
+        w.form->Picture2_MouseDown(Qt::LeftButton, 2, 2);
+        QCOMPARE(w.state().currentTool, Tool::Stamp);
+        QCOMPARE(w.form->stampPicture().pixel(2, 2), qRgb(0, 255, 0));
+        QCOMPARE(w.form->stampPicture().pixel(20, 20), qRgb(0, 0, 0));
+        // The outline follows the pointer on the screen only.
+        w.form->Picture1_MouseMove(Qt::NoButton, 200, 200);
+        QCOMPARE(colourAt(w.form->screenImage(), 200, 200), black);
+        QCOMPARE(colourAt(w.persistent(), 200, 200), white);
+        w.form->Picture1_MouseMove(Qt::NoButton, 400, 200);
+        QCOMPARE(colourAt(w.form->screenImage(), 200, 200), white);
+        // Mirroring turns the corner regions white; twice gives the picture back.
+        QImage stamp(30, 20, QImage::Format_RGB32);
+        stamp.fill(Qt::white);
+        QPainter(&stamp).fillRect(3, 5, 7, 10, QColor(200, 0, 0));
+        w.form->stampChosen(QString(), stamp);
+        w.form->Command1_Click(3);
+        QCOMPARE(w.form->stampPicture().pixel(29 - 5, 10), qRgb(200, 0, 0));
+        w.form->Command1_Click(3);
+        QCOMPARE(w.form->stampPicture(), stamp);
+        QImage framed(20, 20, QImage::Format_RGB32);
+        framed.fill(Qt::blue);
+        w.form->stampChosen(QString(), framed);
+        w.form->Command1_Click(3);
+        QCOMPARE(w.form->stampPicture().pixel(0, 0), qRgb(255, 255, 255));
+    }
+};
+
+QTEST_MAIN(TestGallery)
+#include "test_gallery.moc"
