@@ -135,20 +135,88 @@ void BM_UndoRestore4K(benchmark::State &st) {
 }
 BENCHMARK(BM_UndoRestore4K)->Unit(benchmark::kMillisecond)->Iterations(40);
 
-void BM_UndoMemory19_4K(benchmark::State &st) {
+// The six scenes of the program folder, and a canvas painted with one.
+QVector<QImage> scenes() {
+    QVector<QImage> out;
+    for (int n = 1; n <= 6; ++n)
+        out.append(QImage(QStringLiteral(GARABIX_PROGRAM_DIR "/escenarios/%1.gif").arg(n))
+                       .convertToFormat(QImage::Format_RGB32));
+    return out;
+}
+void paintScene(CanvasSurface &c, const QImage &scene) {
+    c.paintPictureStretched(Layer::Keep, scene, QRectF(QPointF(0, 0), QSizeF(c.size())));
+}
+void fillAll(CanvasSurface &c, int i) {
+    c.floodFill(Layer::Keep, 0, 0, fromRgb(c.persistentLayer().pixel(0, 0)),
+                colourWord(i * 40 % 256, i * 90 % 256, i * 13 % 256));
+}
+
+// The snapshot after a fill that changed the whole canvas.
+void BM_UndoSnapshotFullChange4K(benchmark::State &st) {
+    CanvasSurface c(size4K);
+    DrawingState s;
+    UndoRing ring;
+    int i = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        fillAll(c, ++i);
+        st.ResumeTiming();
+        SaveUndoSnapshot(s, c, ring);
+    }
+}
+BENCHMARK(BM_UndoSnapshotFullChange4K)->Unit(benchmark::kMicrosecond);
+
+// The snapshot after a scene was painted over the whole canvas.
+void BM_UndoSnapshotScene4K(benchmark::State &st) {
+    const QVector<QImage> pictures = scenes();
+    CanvasSurface c(size4K);
+    DrawingState s;
+    UndoRing ring;
+    int i = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        paintScene(c, pictures[i++ % pictures.size()]);
+        st.ResumeTiming();
+        SaveUndoSnapshot(s, c, ring);
+    }
+}
+BENCHMARK(BM_UndoSnapshotScene4K)->Unit(benchmark::kMicrosecond);
+
+// An undo from one scene back to the one before, whose tiles the ring has
+// compressed (the benchmark waits for the compressor before each undo).
+void BM_UndoRestoreCompressed4K(benchmark::State &st) {
+    const QVector<QImage> pictures = scenes();
+    CanvasSurface c(size4K);
+    DrawingState s;
+    UndoRing ring;
+    int i = 0;
+    paintScene(c, pictures[i++ % pictures.size()]);
+    SaveUndoSnapshot(s, c, ring);
+    for (auto _ : st) {
+        st.PauseTiming();
+        paintScene(c, pictures[i++ % pictures.size()]);
+        SaveUndoSnapshot(s, c, ring);
+        ring.waitForCompression();
+        st.ResumeTiming();
+        UndoLastStep(s, c, ring);
+    }
+}
+BENCHMARK(BM_UndoRestoreCompressed4K)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// What the ring holds after 19 whole-canvas changes, once the compressor
+// has caught up (waitForCompression returns when its queue is empty).
+template <typename Change> void undoMemory(benchmark::State &st, Change &&change) {
     size_t ringBytes = 0;
     size_t canvasBytes = 0;
     for (auto _ : st) {
         CanvasSurface c(size4K);
         DrawingState s;
         UndoRing ring;
-        s.lineWidth = 5;
         for (int i = 0; i < 19; ++i) {
-            s.lastX = 200 + i * 150;
-            s.lastY = static_cast<int16_t>(300 + i * 80);
-            pencilSegment(s, c, s.lastX + 20, s.lastY + 5);
+            change(c, i);
             SaveUndoSnapshot(s, c, ring);
         }
+        ring.waitForCompression();
         ringBytes = ring.bytesHeld();
         canvasBytes = c.persistentLayer().sizeInBytes();
     }
@@ -156,6 +224,24 @@ void BM_UndoMemory19_4K(benchmark::State &st) {
     st.counters["canvas_bytes"] = static_cast<double>(canvasBytes);
     st.counters["ring_per_canvas"] = static_cast<double>(ringBytes) / canvasBytes;
 }
+void BM_UndoMemory19_4K(benchmark::State &st) {
+    DrawingState pen;
+    pen.lineWidth = 5;
+    undoMemory(st, [&](CanvasSurface &c, int i) { // a 20-pixel stroke each
+        pen.lastX = 200 + i * 150;
+        pen.lastY = static_cast<int16_t>(300 + i * 80);
+        pencilSegment(pen, c, pen.lastX + 20, pen.lastY + 5);
+    });
+}
+void BM_UndoMemory19Fills_4K(benchmark::State &st) {
+    undoMemory(st, fillAll);
+}
+void BM_UndoMemory19Scenes_4K(benchmark::State &st) {
+    const QVector<QImage> pictures = scenes();
+    undoMemory(st, [&](CanvasSurface &c, int i) { paintScene(c, pictures[i % pictures.size()]); });
+}
 BENCHMARK(BM_UndoMemory19_4K)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_UndoMemory19Fills_4K)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_UndoMemory19Scenes_4K)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

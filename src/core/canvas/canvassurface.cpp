@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 #if defined(__linux__)
@@ -301,6 +302,16 @@ void CanvasSurface::writeTile(int tx, int ty, const QRgb *pixels) {
         const QRgb *src = pixels + static_cast<size_t>(y - tile.top()) * tileSize;
         std::memcpy(reinterpret_cast<QRgb *>(persistentImage.scanLine(y)) + r.left(), src, bytes);
         std::memcpy(reinterpret_cast<QRgb *>(screenImage.scanLine(y)) + r.left(), src, bytes);
+    }
+}
+
+void CanvasSurface::fillTile(int tx, int ty, QRgb colour) {
+    const QRect r = QRect(tx * tileSize, ty * tileSize, tileSize, tileSize) & rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QRgb *p = reinterpret_cast<QRgb *>(persistentImage.scanLine(y)) + r.left();
+        QRgb *q = reinterpret_cast<QRgb *>(screenImage.scanLine(y)) + r.left();
+        std::fill(p, p + r.width(), colour);
+        std::fill(q, q + r.width(), colour);
     }
 }
 

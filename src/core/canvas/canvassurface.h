@@ -85,6 +85,8 @@ public:
     // Writes a 64 x 64 tile's pixels (row-major, tileSize stride) into both
     // layers without marking it dirty; used when the undo ring restores.
     void writeTile(int tx, int ty, const QRgb *pixels);
+    // Paints a whole tile in one colour the same way.
+    void fillTile(int tx, int ty, QRgb colour);
     void markAllDirty();
     // Announces that everything changed (after writeTile calls).
     void notifyAll();

@@ -1,14 +1,19 @@
 #pragma once
 // The undo ring keeps 19 snapshots of the canvas's persistent image. A
 // snapshot is a grid of 64 x 64 tiles shared between snapshots: taking one
-// copies only the tiles written since the previous snapshot or restore, so 19
-// snapshots of a 4K canvas cost little more than one canvas.
+// looks only at the tiles written since the previous snapshot or restore.
+// A tile of one colour is kept as that colour; other tiles keep their pixels
+// in buffers reused from a pool. Tiles that only older snapshots hold are
+// compressed on a thread of the ring's own, and come back on undo, so 19
+// snapshots of a 4K canvas cost little more than one canvas whatever
+// changed between them.
 
 #include "core/canvas/canvassurface.h"
 #include "core/canvas/drawingstate.h"
 
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace garabix {
@@ -17,38 +22,50 @@ class UndoRing {
 public:
     static constexpr int slotCount = 19;
 
-    struct Tile {
-        QRgb pixels[CanvasSurface::tileSize * CanvasSurface::tileSize];
-    };
-    using TilePtr = std::shared_ptr<const Tile>;
-    struct Snapshot {
-        QSize size;
-        std::vector<TilePtr> tiles; // empty: nothing stored in the slot
-    };
+    UndoRing();
+    ~UndoRing();
+    UndoRing(const UndoRing &) = delete;
+    UndoRing &operator=(const UndoRing &) = delete;
 
     // Stores the surface's persistent image in `slot`.
     void store(int slot, CanvasSurface &surface);
     // Puts the picture of `slot` back on the surface; an empty slot blanks it.
     void restore(int slot, CanvasSurface &surface);
 
-    // Bytes held by distinct tiles across all entries.
-    size_t bytesHeld() const;
+    // Bytes the slots hold: their tiles (each shared tile once) and their
+    // tables of tiles.
+    size_t bytesHeld();
+    // Waits until every tile that only older snapshots hold is compressed.
+    void waitForCompression();
+
+    struct Tile;
+    using TilePtr = std::shared_ptr<const Tile>;
 
 private:
-    TilePtr captureTile(const CanvasSurface &surface, int tx, int ty) const;
+    struct Snapshot {
+        QSize size;
+        std::vector<TilePtr> tiles; // empty: nothing stored in the slot
+    };
+    class Compressor;
+
+    TilePtr capture(const CanvasSurface &surface, int tx, int ty, const TilePtr &previous);
+    // The one tile of `colour` that every snapshot shares.
+    TilePtr solidTile(QRgb colour);
     void syncBase(CanvasSurface &surface);
-    TilePtr blankTile(ColourWord colour);
+    // Hands the compressor the tiles `before` held that the current base no longer does.
+    void compressLeftBehind(const Snapshot &before);
+    void takeCompressed();
 
     std::array<Snapshot, slotCount> entries;
     Snapshot base; // tiles equal to the surface's persistent image where it is clean
-    TilePtr blank;
-    ColourWord blankColour = white;
+    std::unordered_map<QRgb, std::weak_ptr<const Tile>> solids;
+    std::unique_ptr<Compressor> compressor;
 };
 
 // The ring arithmetic: advance, wrap after 18, store.
 void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
 // Step back, wrap below 0, restore; nothing once the oldest picture held is
-// on the canvas.
+// on the canvas. Answers whether it stepped back.
 bool UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
 
 } // namespace garabix
