@@ -87,19 +87,6 @@ private slots:
         QCOMPARE(mirror, naive);
     }
 
-    void backgroundPictureReplacesThePersistentImage() {
-        CanvasSurface c(QSize(40, 30));
-        c.line(Layer::Keep, QPointF(0, 29), QPointF(39, 29), {red});
-        QImage pic(10, 10, QImage::Format_RGB32);
-        pic.fill(Qt::blue);
-        c.setBackgroundPicture(pic);
-        QCOMPARE(c.size(), QSize(40, 30));
-        QCOMPARE(colourAt(c.persistentLayer(), 5, 5), blue);
-        QCOMPARE(colourAt(c.persistentLayer(), 20, 29), white);
-        c.setBackgroundPicture(QImage());
-        QCOMPARE(countColour(c.screenLayer(), white), 40 * 30);
-    }
-
     void paintWithAnd() {
         CanvasSurface c(QSize(20, 20));
         c.line(Layer::Keep, QPointF(0, 5), QPointF(19, 5), {0x00FFFF}); // yellow

@@ -58,26 +58,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.path("4.bmp")));
     }
 
-    void failedWriteLeavesNoFileAndTheFlags() {
-        Folder f;
-        QFile::setPermissions(f.path(""), QFile::ReadOwner | QFile::ExeOwner);
-        const bool canStillWrite =
-            QFileInfo(f.path("")).isWritable() && QFile(f.path("probe")).open(QIODevice::WriteOnly);
-        QFile::remove(f.path("probe"));
-        if (canStillWrite) {
-            // Running as root: a missing folder makes the write fail instead.
-            QFile::setPermissions(f.path(""),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            f.d.File1.forcePath(f.dir.path() + "/gone");
-        }
-        f.d.drawingCount = 0;
-        QVERIFY(f.save().isEmpty());
-        QVERIFY(f.modified);
-        QCOMPARE(f.d.drawingCount, int16_t(0));
-        QFile::setPermissions(f.path(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(QDir(f.path("")).entryList(QDir::Files | QDir::Hidden).size(), 0);
-    }
-
     void allNamesTaken() {
         Folder f;
         for (int n = 0; n <= drawings::highestNumber; ++n) {

