@@ -57,8 +57,8 @@ private slots:
             for (const QString &file : files) {
                 QImageReader r(root.filePath(category + "/" + file));
                 const int frames = r.imageCount();
-                const int playMs = frames * r.nextImageDelay();
                 const QImage first = r.read();
+                const int playMs = frames * r.nextImageDelay();
                 QVERIFY2(frames >= 6 && playMs >= 900 && playMs <= 2100, qPrintable(file));
                 QCOMPARE(first.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu); // white shows through
             }
