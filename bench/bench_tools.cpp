@@ -151,34 +151,29 @@ void fillAll(CanvasSurface &c, int i) {
                 colourWord(i * 40 % 256, i * 90 % 256, i * 13 % 256));
 }
 
-// The snapshot after a fill that changed the whole canvas.
-void BM_UndoSnapshotFullChange4K(benchmark::State &st) {
+// The snapshot after each change, made with the timer paused.
+template <typename Change> void snapshotAfter(benchmark::State &st, Change &&change) {
     CanvasSurface c(size4K);
     DrawingState s;
     UndoRing ring;
     int i = 0;
     for (auto _ : st) {
         st.PauseTiming();
-        fillAll(c, ++i);
+        change(c, ++i);
         st.ResumeTiming();
         SaveUndoSnapshot(s, c, ring);
     }
 }
+// After a fill that changed the whole canvas.
+void BM_UndoSnapshotFullChange4K(benchmark::State &st) {
+    snapshotAfter(st, fillAll);
+}
 BENCHMARK(BM_UndoSnapshotFullChange4K)->Unit(benchmark::kMicrosecond);
-
-// The snapshot after a scene was painted over the whole canvas.
+// After a scene was painted over the whole canvas.
 void BM_UndoSnapshotScene4K(benchmark::State &st) {
     const QVector<QImage> pictures = scenes();
-    CanvasSurface c(size4K);
-    DrawingState s;
-    UndoRing ring;
-    int i = 0;
-    for (auto _ : st) {
-        st.PauseTiming();
-        paintScene(c, pictures[i++ % pictures.size()]);
-        st.ResumeTiming();
-        SaveUndoSnapshot(s, c, ring);
-    }
+    snapshotAfter(st,
+                  [&](CanvasSurface &c, int i) { paintScene(c, pictures[i % pictures.size()]); });
 }
 BENCHMARK(BM_UndoSnapshotScene4K)->Unit(benchmark::kMicrosecond);
 
