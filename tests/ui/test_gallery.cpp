@@ -164,25 +164,6 @@ private slots:
         QCOMPARE(colourAt(w.persistent(), 100, 80), black);
     }
 
-    void missingOrBrokenStampsLeaveTheCanvasAsItWas() {
-        test::MainWindow w(
-            [](test::ProgramFolder &f) { f.write("dibujos/aves/roto.gif", "GIF89a"); });
-        Form2 gallery(w.folder.path(), *w.form);
-        gallery.Form_Load();
-        gallery.Command1_Click(0);
-        gallery.Image1_MouseMove(4);
-        gallery.Image1_Click(4); // an empty slot
-        w.form->Command1_Click(2);
-        const QImage before = w.persistent().copy();
-        for (const QString &file :
-             {w.folder.path() + "/nothing.gif", w.folder.path() + "/dibujos/aves/roto.gif"}) {
-            w.form->stampChosen(file, stampPicture());
-            w.click(QPointF(50, 50));
-            QTRY_VERIFY_WITH_TIMEOUT(w.form->canvasEnabled(), 5000);
-        }
-        QVERIFY(w.persistent() != before); // the picture is pressed all the same
-    }
-
     void colouringMirroringAndTheOutline() {
         Window w;
         w.gallery->Image1_Click(0);
