@@ -176,9 +176,14 @@ QString writeUnderFreeNumber(const QString &folder, const QImage &canvas, bool &
             return path;
         if (unsupported)
             atomic = false;
-        if (!atomic && writeExclusive(path, bytes)) {
-            QFile::remove(temporary);
-            return path;
+        if (!atomic) {
+            const bool written = writeExclusive(path, bytes);
+            if (written || !QFileInfo::exists(path)) {
+                // Written, or the folder refused the write (not a taken name).
+                QFile::remove(temporary);
+                failed = !written;
+                return written ? path : QString();
+            }
         }
         // Someone took the name in the meantime: on to the next number.
     }
