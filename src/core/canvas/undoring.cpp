@@ -37,7 +37,7 @@ public:
     }
     void give(QRgb *p) {
         const std::lock_guard<std::mutex> lock(mutex);
-        if (spare.size() < 4096) // 64 MB at the most
+        if (spare.size() < 2048) // one 4K canvas of tiles, 32 MB, at the most
             spare.push_back(p);
         else
             delete[] p;
