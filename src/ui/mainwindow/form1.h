@@ -96,7 +96,6 @@ protected:
 private:
     // Start-up and layout (form1_startup.cpp).
     void createControls();
-    void createTextPanel();
     void ArrangeMainWindow();
     void RestoreCanvasFrame();
     int16_t screenTwipsPerPixel() const;
@@ -133,6 +132,7 @@ private:
     void mirrorStamp();
 
     // Text panel (form1_text.cpp).
+    void createTextPanel();
     void openTextPanel();
     void applyFont();
 
