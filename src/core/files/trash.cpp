@@ -12,7 +12,7 @@ namespace garabix::trash {
 
 QString homeTrash() {
     // The generic data location honours XDG_DATA_HOME and falls back on
-    // ~/.local/share, as the trash specification asks.
+    // ~/.local/share, where the desktop's file browsers look for the trash.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return data.isEmpty() ? QString() : data + QStringLiteral("/Trash");
 }
@@ -31,18 +31,17 @@ bool makePrivateFolder(const QString &path) {
 // name, or empty.
 QString writeRecord(const QString &infoFolder, const QString &filesFolder, const QString &fileName,
                     const QString &original, const QDateTime &when) {
-    const QByteArray body = "[Trash Info]\nPath=" +
-                            QUrl::toPercentEncoding(original, "/") +
-                            "\nDeletionDate=" + when.toString(Qt::ISODate).left(19).toUtf8() +
-                            "\n";
+    const QByteArray body = "[Trash Info]\nPath=" + QUrl::toPercentEncoding(original, "/") +
+                            "\nDeletionDate=" + when.toString(Qt::ISODate).left(19).toUtf8() + "\n";
     const QFileInfo info(fileName);
     for (int k = 1; k < 10000; ++k) {
         const QString name =
-            k == 1 ? fileName
-                   : QStringLiteral("%1.%2%3")
-                         .arg(info.completeBaseName())
-                         .arg(k)
-                         .arg(info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix());
+            k == 1
+                ? fileName
+                : QStringLiteral("%1.%2%3")
+                      .arg(info.completeBaseName())
+                      .arg(k)
+                      .arg(info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix());
         if (QFileInfo::exists(filesFolder + QLatin1Char('/') + name))
             continue;
         QFile record(infoFolder + QLatin1Char('/') + name + QStringLiteral(".trashinfo"));
@@ -71,7 +70,8 @@ bool moveToTrash(const QString &path, const QString &trashFolder, const QDateTim
     const QString info = trashFolder + QStringLiteral("/info");
     if (!makePrivateFolder(trashFolder) || !makePrivateFolder(files) || !makePrivateFolder(info))
         return false;
-    const QString name = writeRecord(info, files, source.fileName(), source.absoluteFilePath(), when);
+    const QString name =
+        writeRecord(info, files, source.fileName(), source.absoluteFilePath(), when);
     if (name.isEmpty())
         return false;
     const QString record = info + QLatin1Char('/') + name + QStringLiteral(".trashinfo");

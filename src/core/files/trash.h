@@ -1,6 +1,6 @@
 #pragma once
-// Moving a file to the desktop's trash, laid out as freedesktop.org's trash
-// specification says: the file goes into <trash>/files and a record of where
+// Moving a file to the desktop's trash, in the freedesktop.org layout that
+// file browsers share: the file goes into <trash>/files and a record of where
 // it came from and when into <trash>/info, so the file browser can put it
 // back. A missing trash folder is made, without asking.
 
