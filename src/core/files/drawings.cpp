@@ -124,8 +124,8 @@ bool claimName(const QByteArray &temporary, const QByteArray &target, bool &unsu
     return false;
 }
 
-// Writes `bytes` to a new file that nobody else may have created; the last
-// resort where names cannot be claimed atomically.
+// Writes `bytes` to a new file that nobody else may have created, through
+// to the disk; a failed write leaves no file.
 bool writeExclusive(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
@@ -151,18 +151,9 @@ QString writeUnderFreeNumber(const QString &folder, const QImage &canvas, bool &
     failed = false;
     const QByteArray bytes = bmpBytes(canvas);
     const QString temporary = temporaryPath(folder);
-    {
-        QFile file(temporary);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            failed = true;
-            return {};
-        }
-        if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-            file.close();
-            file.remove();
-            failed = true;
-            return {};
-        }
+    if (!writeExclusive(temporary, bytes)) {
+        failed = true;
+        return {};
     }
     const QByteArray temporaryName = QFile::encodeName(temporary);
     bool atomic = true;
