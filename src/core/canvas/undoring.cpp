@@ -8,7 +8,6 @@
 #include <deque>
 #include <mutex>
 #include <thread>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -60,6 +59,12 @@ BufferPool &pool() {
 // The part of tile (tx, ty) that lies on the image.
 QRect tileRect(const QImage &img, int tx, int ty) {
     return QRect(tx * ts, ty * ts, ts, ts) & img.rect();
+}
+
+// A tile's worth of pixels to unpack into, on the interface thread.
+QRgb *scratchTile() {
+    thread_local std::vector<QRgb> scratch(tilePixels);
+    return scratch.data();
 }
 
 const QRgb *row(const QImage &img, int y, int x) {
@@ -209,8 +214,7 @@ UndoRing::TilePtr UndoRing::capture(const CanvasSurface &surface, int tx, int ty
         return solidTile(first);
     }
     if (previous && previous->kind != Tile::Kind::Solid) {
-        thread_local std::vector<QRgb> scratch(tilePixels);
-        const QRgb *old = previous->unpack(scratch.data());
+        const QRgb *old = previous->unpack(scratchTile());
         bool same = true;
         for (int y = r.top(); y <= r.bottom() && same; ++y)
             same = std::memcmp(old + static_cast<size_t>(y - r.top()) * ts, row(img, y, r.left()),
@@ -304,7 +308,6 @@ void UndoRing::restore(int slot, CanvasSurface &surface) {
     const bool baseValid = base.size == surface.size() && base.tiles.size() == count;
     const std::vector<uint8_t> &dirty = surface.dirtyTiles();
     std::vector<Compressor::Job> leftBehind;
-    thread_local std::vector<QRgb> scratch(tilePixels);
     for (size_t i = 0; i < count; ++i) {
         if (baseValid && !dirty[i] && base.tiles[i] == target.tiles[i])
             continue; // the surface already shows this tile
@@ -314,7 +317,7 @@ void UndoRing::restore(int slot, CanvasSurface &surface) {
         if (tile.kind == Tile::Kind::Solid)
             surface.fillTile(tx, ty, tile.colour);
         else
-            surface.writeTile(tx, ty, tile.unpack(scratch.data()));
+            surface.writeTile(tx, ty, tile.unpack(scratchTile()));
         if (baseValid && base.tiles[i] && base.tiles[i]->kind == Tile::Kind::Pixels)
             leftBehind.push_back({i, base.tiles[i]});
     }

@@ -52,8 +52,6 @@ private:
     // The one tile of `colour` that every snapshot shares.
     TilePtr solidTile(QRgb colour);
     void syncBase(CanvasSurface &surface);
-    // Hands the compressor the tiles `before` held that the current base no longer does.
-    void compressLeftBehind(const Snapshot &before);
     void takeCompressed();
 
     std::array<Snapshot, slotCount> entries;
