@@ -22,6 +22,16 @@ QVector<QImage> frames(int n) {
     }
     return out;
 }
+
+// A GIF of `count` frames, `delay` hundredths of a second each, in `dir`.
+QString animation(const QTemporaryDir &dir, int count, int delay, int loopCount = -1) {
+    const QString path =
+        dir.filePath(QStringLiteral("%1-%2-%3.gif").arg(count).arg(delay).arg(loopCount));
+    gif::Options o;
+    o.delayCentiseconds = delay;
+    o.loopCount = loopCount;
+    return gif::writeGif(path, frames(count), o) ? path : QString();
+}
 } // namespace
 
 class TestCommon : public QObject {
@@ -36,11 +46,8 @@ private slots:
     void endsOncePerPlay() {
         QFETCH(int, loopCount);
         QTemporaryDir dir;
-        const QString path = dir.filePath("a.gif");
-        gif::Options o;
-        o.delayCentiseconds = 2;
-        o.loopCount = loopCount;
-        QVERIFY(gif::writeGif(path, frames(4), o));
+        const QString path = animation(dir, 4, 2, loopCount);
+        QVERIFY(!path.isEmpty());
         Brincaro player;
         QSignalSpy ends(&player, &Brincaro::GifEnd);
         QElapsedTimer clock;
@@ -92,10 +99,8 @@ private slots:
 
     void playsFromTheFirstFrame() {
         QTemporaryDir dir;
-        const QString path = dir.filePath("two.gif");
-        gif::Options o;
-        o.delayCentiseconds = 50;
-        QVERIFY(gif::writeGif(path, frames(2), o));
+        const QString path = animation(dir, 2, 50);
+        QVERIFY(!path.isEmpty());
         Brincaro player;
         player.setFile(path);
         QVERIFY(player.movie());
@@ -108,10 +113,8 @@ private slots:
 
     void aNewFileCancelsTheOldPlay() {
         QTemporaryDir dir;
-        const QString path = dir.filePath("a.gif");
-        gif::Options o;
-        o.delayCentiseconds = 5;
-        QVERIFY(gif::writeGif(path, frames(6), o));
+        const QString path = animation(dir, 6, 5);
+        QVERIFY(!path.isEmpty());
         Brincaro player;
         QSignalSpy ends(&player, &Brincaro::GifEnd);
         player.setFile(path);
