@@ -54,20 +54,32 @@ struct Bench : PointerEnvironment {
 class TestTools : public QObject {
     Q_OBJECT
 private slots:
-    void pencilDrawsOnlyWhileMoving() {
-        Bench b;
-        b.state.colorRed = 255;
-        b.move(10, 10, false);
-        b.press(10, 10);
-        b.release(10, 10);
-        QCOMPARE(countColour(b.persistent(), red), 0); // a click draws nothing
-        QVERIFY(b.state.drawingModified);
-        QCOMPARE(b.snapshots, 1);
-        b.press(10, 10);
-        b.move(60, 10);
-        b.release(60, 10);
-        QCOMPARE(colourAt(b.persistent(), 35, 10), red);
-        QCOMPARE(b.state.lastX, 60.0);
+    // Children tap to make eyes and rain: a tap with the pencil, or a click
+    // without a drag with a shape, leaves a dot of the pen's width, and one
+    // undo takes it away with whatever the same press drew.
+    void tapsAndClicksLeaveDots() {
+        for (Tool tool : {Tool::Pencil, Tool::Rectangle, Tool::Circle, Tool::Ellipse}) {
+            for (int width : {1, 19}) {
+                Bench b;
+                b.state.currentTool = tool;
+                b.state.lineWidth = width;
+                b.state.colorRed = 255;
+                b.move(50, 50, false);
+                b.press(50, 50);
+                b.release(50, 50);
+                const int dot = countColour(b.persistent(), red);
+                QVERIFY(width == 1 ? dot == 1 : dot > 200 && dot < 19 * 19);
+                QCOMPARE(countColour(b.persistent(), red, QRect(40, 40, 21, 21)), dot);
+                QCOMPARE(b.snapshots, 1);
+                if (tool != Tool::Pencil)
+                    continue;
+                b.drag(QPointF(100, 100), QPointF(140, 100));
+                QCOMPARE(colourAt(b.persistent(), 120, 100), red);
+                QVERIFY(UndoLastStep(b.state, b.canvas, b.ring));
+                QCOMPARE(countColour(b.persistent(), red, QRect(90, 80, 60, 40)), 0);
+                QCOMPARE(countColour(b.persistent(), red), dot);
+            }
+        }
     }
 
     void sprayBurstsStayInTheirReach() {
@@ -189,8 +201,8 @@ private slots:
     }
 
     // The tiled ring against a plain ring of 19 whole copies, compared after
-    // every undo, over strokes, whole-canvas fills, scenes, and waits for the
-    // older tiles to be compressed.
+    // every undo and redo, over strokes, whole-canvas fills, scenes, and waits
+    // for the older tiles to be compressed.
     void ringMatchesAPlainRingOfWholeCopies() {
         Bench b(QSize(300, 170)); // edge tiles that leave the canvas
         QImage scene(40, 20, QImage::Format_RGB32);
@@ -198,10 +210,20 @@ private slots:
             for (int x = 0; x < 40; ++x)
                 scene.setPixel(x, y, qRgb(x * 6, y * 12, (x * y) % 256));
         QVector<QImage> plain(UndoRing::slotCount);
-        int index = 0, depth = 0;
+        int index = 0, depth = 0, redo = 0;
         QRandomGenerator r(1906);
-        for (int step = 0; step < 400; ++step) {
-            const int kind = r.bounded(10);
+        for (int step = 0; step < 500; ++step) {
+            const int kind = r.bounded(12);
+            if (kind >= 10) { // redo, where there is something to bring back
+                QCOMPARE(RedoLastStep(b.state, b.canvas, b.ring), redo > 0);
+                if (redo == 0)
+                    continue;
+                --redo;
+                ++depth;
+                index = (index + 1) % UndoRing::slotCount;
+                QCOMPARE(b.persistent(), plain[index]);
+                continue;
+            }
             if (kind < 3 && depth == 0) { // the oldest picture held is on show
                 const QImage before = b.persistent().copy();
                 QVERIFY(!UndoLastStep(b.state, b.canvas, b.ring));
@@ -212,6 +234,7 @@ private slots:
                 QVERIFY(UndoLastStep(b.state, b.canvas, b.ring));
                 index = (index + UndoRing::slotCount - 1) % UndoRing::slotCount;
                 --depth;
+                ++redo;
                 QImage expected = plain[index];
                 if (expected.isNull()) { // the empty canvas before the first step
                     expected = QImage(b.persistent().size(), QImage::Format_RGB32);
@@ -233,6 +256,7 @@ private slots:
                               QPointF(r.bounded(300), r.bounded(170)),
                               {colourWord(r.bounded(256), 0, 0), 1 + r.bounded(20)});
             b.saveUndoSnapshot();
+            redo = 0;
             index = (index + 1) % UndoRing::slotCount;
             depth = std::min(depth + 1, UndoRing::slotCount - 1);
             plain[index] = b.persistent().copy();

@@ -1,5 +1,8 @@
 #include "core/canvas/colourpictures.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace garabix::colourpictures {
 
 namespace {
@@ -29,6 +32,11 @@ ColourWord paletteColour(int i) {
 
 QRect paletteSwatch(int i) {
     return {6 + 16 * i, 3, 12, 12};
+}
+
+int paletteSwatchAt(double x) {
+    const int nearest = static_cast<int>(std::floor((x - 3.5) / 16));
+    return std::clamp(nearest, 0, paletteSwatches - 1);
 }
 
 ColourWord chartColour(int r, int c) {

@@ -17,6 +17,9 @@ constexpr int chartColumns = 8;
 // Swatch i (0..58) as a colour word, and its rectangle in the strip.
 ColourWord paletteColour(int i);
 QRect paletteSwatch(int i);
+// The swatch nearest to column x of the strip: a press on the grey between
+// two swatches or above and below them picks the one aimed at.
+int paletteSwatchAt(double x);
 // Cell at row r (0..61), column c (0..7), and its rectangle in the chart.
 ColourWord chartColour(int r, int c);
 QRect chartCell(int r, int c);

@@ -51,6 +51,7 @@ struct DrawingState {
     int16_t twipsPerPixel = 15;
     double undoIndex = 0;
     int undoDepth = 0; // how many undos lead back to a picture the ring holds
+    int redoDepth = 0; // how many undone steps a redo can bring back
     bool drawingModified = false;
     QStringList texts = QStringList(QVector<QString>(30));
 

@@ -14,6 +14,9 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
     case Tool::Stamp:
         ctx.env.stampStart(x, y);
         break;
+    case Tool::Pencil:
+        pencilDot(s, ctx.canvas, x, y);
+        break;
     case Tool::Fill:
         fillAt(s, ctx.canvas, x, y);
         ctx.env.saveUndoSnapshot();

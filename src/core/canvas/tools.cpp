@@ -75,6 +75,10 @@ int penWidth(const DrawingState &s) {
     return static_cast<int>(std::clamp(roundToInt(s.lineWidth), 1LL, 32767LL));
 }
 
+void pencilDot(const DrawingState &s, CanvasSurface &c, double x, double y) {
+    c.line(Layer::Keep, QPointF(x, y), QPointF(x, y), Stroke{currentColour(s), penWidth(s)});
+}
+
 void pencilSegment(const DrawingState &s, CanvasSurface &c, double x, double y) {
     c.line(Layer::Keep, QPointF(s.lastX, s.lastY), QPointF(x, y),
            Stroke{currentColour(s), penWidth(s)});
@@ -112,7 +116,12 @@ void shapePreview(DrawingState &s, CanvasSurface &c, double x, double y) {
 }
 
 void shapeCommit(const DrawingState &s, CanvasSurface &c, double x, double y) {
-    drawShape(s, c, Layer::Keep, x, y);
+    // A click without a drag leaves a dot of the pen's width, as a line of no
+    // length does, rather than a shape too small to see.
+    if (roundToInt(x) == roundToInt(s.startX) && roundToInt(y) == roundToInt(s.startY))
+        c.line(Layer::Keep, QPointF(x, y), QPointF(x, y), Stroke{currentColour(s), penWidth(s)});
+    else
+        drawShape(s, c, Layer::Keep, x, y);
 }
 
 void polylinePress(DrawingState &s, double x, double y) {

@@ -21,11 +21,14 @@ int penWidth(const DrawingState &s);
 // of 0 or less the point is taken unsnapped (rounded).
 int32_t snap(const DrawingState &s, double v);
 
+// A press with the pencil leaves a dot of the pen's width; moving draws on.
+void pencilDot(const DrawingState &s, CanvasSurface &c, double x, double y);
 void pencilSegment(const DrawingState &s, CanvasSurface &c, double x, double y);
 void diagonalSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y);
 void discSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y);
 
-// Rectangle, circle and ellipse from the anchor (startX, startY) to (x, y).
+// Rectangle, circle and ellipse from the anchor (startX, startY) to (x, y);
+// committed where it was pressed, a dot.
 void shapePreview(DrawingState &s, CanvasSurface &c, double x, double y);
 void shapeCommit(const DrawingState &s, CanvasSurface &c, double x, double y);
 bool isShape(Tool t);

@@ -347,6 +347,7 @@ void UndoRing::waitForCompression() {
 
 void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
     state.undoDepth = std::min(state.undoDepth + 1, UndoRing::slotCount - 1);
+    state.redoDepth = 0;
     state.undoIndex = state.undoIndex + 1;
     if (state.undoIndex == 19)
         state.undoIndex = 0;
@@ -359,9 +360,24 @@ bool UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
     if (state.undoDepth <= 0)
         return false;
     --state.undoDepth;
+    ++state.redoDepth;
     state.undoIndex = state.undoIndex - 1;
     if (state.undoIndex == -1)
         state.undoIndex = 18;
+    ring.restore(static_cast<int>(state.undoIndex), canvas);
+    return true;
+}
+
+bool RedoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
+    // The slots ahead of the one on show still hold what undo stepped back
+    // from: nothing has been stored since.
+    if (state.redoDepth <= 0)
+        return false;
+    --state.redoDepth;
+    ++state.undoDepth;
+    state.undoIndex = state.undoIndex + 1;
+    if (state.undoIndex == 19)
+        state.undoIndex = 0;
     ring.restore(static_cast<int>(state.undoIndex), canvas);
     return true;
 }

@@ -60,10 +60,14 @@ private:
     std::unique_ptr<Compressor> compressor;
 };
 
-// The ring arithmetic: advance, wrap after 18, store.
+// The ring arithmetic: advance, wrap after 18, store. A new snapshot ends
+// what redo could bring back.
 void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
 // Step back, wrap below 0, restore; nothing once the oldest picture held is
 // on the canvas. Answers whether it stepped back.
 bool UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
+// Brings back the picture the last undo took away, until a new snapshot is
+// taken. Answers whether it stepped forward.
+bool RedoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
 
 } // namespace garabix

@@ -48,8 +48,10 @@ MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
     l.frame = QRectF(left, top, width, height);
 
     const QRectF &canvas = l.frame;
+    // The pen-size row sits 10 twips below the canvas and ends at the
+    // window's bottom edge.
     const double rowTop = canvas.top() + canvas.height() + 10;
-    const double side = screenHeight - canvas.height() - canvas.top();
+    const double side = screenHeight - rowTop;
     l.command5[0] = QRectF(canvas.left() + 500, rowTop, side, side);
     for (int i = 1; i < 10; ++i) {
         const QRectF &prev = l.command5[i - 1];

@@ -41,7 +41,8 @@ struct MainLayout {
     std::array<QRectF, 2> command3;
 };
 
-// ArrangeMainWindow's steps 2 to 9 for a client area of the given size.
+// The canvas frame, the pen-size row and the text tool's lists and buttons
+// for a client area of the given size.
 MainLayout arrangeMainWindow(double screenWidth, double screenHeight);
 
 // The side colour panel: against the right edge, from the canvas top down to
