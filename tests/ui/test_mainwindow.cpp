@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace garabix;
@@ -67,11 +68,11 @@ private slots:
         QVERIFY(!QFileInfo::exists(w.folder.path() + "/misdibujos"));
         QCOMPARE(w.form->gridOverlay().gridDotCount, (679 / 20) * (549 / 20));
         // Texts from the language file are never markup.
-        QCOMPARE(w.control("Command1_0")->toolTip(),
-                 QStringLiteral("<qt>&lt;b&gt;negrita&lt;/b&gt;</qt>"));
+        QVERIFY(w.control("Command1_0")->toolTip().contains("&lt;b&gt;negrita&lt;/b&gt;"));
         // The first stamp of the first category in name order.
         QCOMPARE(w.form->stampFile(), w.folder.path() + "/dibujos/a/dos.gif");
         QCOMPARE(w.control("Picture2")->geometry().bottom(), 599);
+        QCOMPARE(w.control("Command5_9")->geometry().bottom(), 599); // wholly inside
         QCOMPARE(w.control("Picture1")->geometry(), QRect(121, 23, 679, 549));
         QCOMPARE(w.persistent().size(), QSize(679, 549));
     }
@@ -123,8 +124,9 @@ private slots:
         w.drag(QPointF(600, 300), QPointF(620, 300));
         w.form->Command1_Click(4);
         w.form->Command1_Click(9);
-        const QPoint swatch = colourpictures::paletteSwatch(2).center();
-        w.form->picPalette_MouseDown(Qt::LeftButton, swatch.x(), swatch.y());
+        // A press in the grey beside and above a swatch picks that swatch.
+        const QRect swatch = colourpictures::paletteSwatch(2);
+        w.form->picPalette_MouseDown(Qt::LeftButton, swatch.right() + 2, 0);
         const ColourWord picked = colourpictures::paletteColour(2);
         w.drag(QPointF(100, 100), QPointF(200, 100));
         QCOMPARE(w.thickness(150, 50, 150, picked), 19);
@@ -132,7 +134,7 @@ private slots:
         w.form->Command1_Click(5);
         w.click(QPointF(300, 300));
         QCOMPARE(colourAt(w.persistent(), 10, 10), picked);
-        w.form->Picture5_MouseDown(Qt::LeftButton, 1, 1); // the chart's white margin
+        w.form->Picture5_MouseDown(Qt::LeftButton, 40, 900); // the panel below the chart
         w.click(QPointF(300, 300));
         QCOMPARE(colourAt(w.persistent(), 10, 10), white);
     }
@@ -159,6 +161,49 @@ private slots:
         for (int i = 0; i < 9; ++i)
             w.form->Command1_Click(8);
         QCOMPARE(countColour(w.persistent(), white), s.width() * s.height());
+    }
+
+    // The chosen tool, pen size and line mode, and bold and italic when on,
+    // wear a frame, seen on the buttons as drawn.
+    void choicesShowOnTheirButtons() {
+        Window w;
+        auto framed = [&](const char *name) {
+            const QImage face = w.control(name)->grab().toImage();
+            return face.pixel(1, face.height() / 2) == qRgb(0x00, 0x30, 0xA0);
+        };
+        const char *first[] = {"Command1_4", "Command5_0", "Command1_21"};
+        const char *later[] = {"Command1_5", "Command5_9", "Command1_22", "Command3_0"};
+        for (const char *name : first)
+            QVERIFY2(framed(name), name);
+        for (const char *name : later)
+            QVERIFY2(!framed(name), name);
+        w.form->Command1_Click(5);
+        w.form->Command5_Click(9);
+        w.form->Command1_Click(22);
+        w.form->Command3_Click(0);
+        for (const char *name : first)
+            QVERIFY2(!framed(name), name);
+        for (const char *name : later)
+            QVERIFY2(framed(name), name);
+        const QImage bold = w.control("Command3_0")->grab().toImage();
+        QVERIFY(qGray(bold.pixel(6, bold.height() / 2)) > 160); // a light face behind the letter
+    }
+
+    void tooltipsKeepTheDesktopsLookOnTwoCleanLines() {
+        Window w;
+        w.form->show();
+        QWidget *button = w.control("Command1_9");
+        QToolTip::showText(button->mapToGlobal(QPoint(5, 5)),
+                           plainToolTip("Empezar un dibujo nuevo en blanco, sin escena"), button);
+        QWidget *tip = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == "qtooltip_label" && top->isVisible())
+                tip = top;
+        QVERIFY(tip);
+        QCOMPARE(countColour(tip->grab().toImage(), ColourWord(widgetColour(button))), 0);
+        const int line = tip->fontMetrics().lineSpacing();
+        QVERIFY(tip->height() > 2 * line && tip->height() < 3 * line + 12);
+        QVERIFY(static_cast<QLabel *>(tip)->text().contains("nuevo<br>en blanco"));
     }
 
     void gridPanelFolderPrintAndClipboard() {
@@ -277,11 +322,8 @@ private slots:
         QCOMPARE(w.persistent(), before); // an empty text prints nothing
         text->setText(QStringLiteral("Hola ñandú 🌈"));
         QCOMPARE(w.form->screenImage(), w.persistent()); // the change repainted
-        for (int i = 0; i < 2; ++i) {
-            w.form->Command3_Click(i); // the first press turns it white: off
-            QCOMPARE(widgetColour(w.control(QStringLiteral("Command3_%1").arg(i))), long(white));
-            w.form->Command3_Click(i);
-        }
+        for (int i = 0; i < 2; ++i)
+            w.form->Command3_Click(i); // the first press turns it on
         QVERIFY(w.state().font.bold() && w.state().font.italic() && text->font().bold());
         for (const char *size : {"7", "72", "73"}) {
             w.control<QComboBox>("Combo1")->setEditText(size);
@@ -293,6 +335,80 @@ private slots:
         QCOMPARE(w.state().font.family(), QStringLiteral("DejaVu Serif"));
         w.click(QPointF(100, 300));
         QVERIFY(countColour(w.persistent(), black, QRect(95, 295, 600, 120)) > 20);
+    }
+
+    void keysUndoRedoSaveAndFullScreen() {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QVector<QImage> steps;
+        for (int k = 0; k < 3; ++k) {
+            w.drag(QPointF(10, 10 + 20 * k), QPointF(200, 10 + 20 * k));
+            steps << w.persistent().copy();
+        }
+        auto keys = [&](Qt::Key key, Qt::KeyboardModifiers with = Qt::ControlModifier) {
+            QTest::keyClick(w.form.get(), key, with);
+        };
+        w.platform.sounds.clear();
+        keys(Qt::Key_Z);
+        keys(Qt::Key_Z);
+        QCOMPARE(w.persistent(), steps[0]);
+        QCOMPARE(w.platform.sounds, QStringList({"sonido3.wav", "sonido3.wav"}));
+        keys(Qt::Key_Y);
+        QCOMPARE(w.persistent(), steps[1]);
+        keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        keys(Qt::Key_Y); // nothing more to bring back
+        QCOMPARE(w.persistent(), steps[2]);
+        keys(Qt::Key_Z);
+        w.drag(QPointF(10, 300), QPointF(200, 300)); // a new step ends what redo could bring
+        const QImage latest = w.persistent().copy();
+        keys(Qt::Key_Y);
+        QCOMPARE(w.persistent(), latest);
+        keys(Qt::Key_S);
+        QCOMPARE(w.platform.notices, QStringList{"Guardado: 0.bmp"});
+        // Full screen and back: the controls follow, the drawing stays whole.
+        keys(Qt::Key_F11, Qt::NoModifier);
+        QTRY_VERIFY(w.form->isFullScreen());
+        QTRY_COMPARE(w.control("Command5_0")->geometry().bottom(), w.form->height() - 1);
+        QCOMPARE(w.persistent().copy(latest.rect()), latest);
+        keys(Qt::Key_F11, Qt::NoModifier);
+        QTRY_VERIFY(!w.form->isFullScreen());
+        QCOMPARE(w.persistent().copy(latest.rect()), latest);
+    }
+
+    void textToolEndsWithCerrarAndItsPreviewStaysOnTheCanvas() {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        auto *text = w.control<QLineEdit>("Text1");
+        auto previewShown = [&] { return w.form->screenImage() != w.persistent(); };
+        w.form->Command1_Click(23);
+        w.form->Picture1_MouseMove(Qt::NoButton, 100, 100);
+        QVERIFY(previewShown());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(w.control("Picture1"), &leave);
+        QVERIFY(!previewShown());
+        // The lists open on the value in use; what is typed is used, never
+        // added; after a pick the keyboard goes back to the text box.
+        auto *sizes = w.control<QComboBox>("Combo1");
+        QCOMPARE(sizes->itemText(sizes->currentIndex()), QString("18"));
+        sizes->setFocus();
+        sizes->lineEdit()->setText("31");
+        QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+        QCOMPARE(w.state().font.pointSizeF(), 31.0);
+        QCOMPARE(sizes->count(), 19);
+        QTRY_COMPARE(QApplication::focusWidget(), text);
+        QTest::keyClicks(QApplication::focusWidget(), "sol");
+        QCOMPARE(text->text(), QString("sol"));
+        sizes->setCurrentIndex(sizes->findText("28"));
+        emit sizes->activated(sizes->currentIndex());
+        QCOMPARE(w.state().font.pointSizeF(), 28.0);
+        QCOMPARE(sizes->currentText(), QString("28"));
+        // Cerrar: the pencil is back, and the preview does not come back.
+        QTest::mouseClick(w.control("Command4"), Qt::LeftButton);
+        QCOMPARE(w.state().currentTool, Tool::Pencil);
+        w.form->Picture1_MouseMove(Qt::NoButton, 200, 200);
+        QVERIFY(!previewShown());
     }
 
     void quitAndCloseAskFirstInTheDesktopsLanguage() {

@@ -22,6 +22,13 @@ namespace garabix {
 
 namespace {
 constexpr const char *colourProperty = "garabixColour";
+constexpr const char *chosenProperty = "garabixChosen";
+constexpr int oneLineTip = 30; // characters
+
+// A style for this control alone, never for the tooltips it shows.
+QString ownStyle(const QWidget *w, const QString &rules) {
+    return QStringLiteral("%1 { %2 }").arg(QLatin1String(w->metaObject()->className()), rules);
+}
 
 QString cssColour(ColourWord c) {
     return QColor::fromRgb(toRgb(c)).name();
@@ -35,17 +42,31 @@ void setBackground(QWidget *w, const QColor &colour) {
     w->setPalette(pal);
 }
 
-void setButtonColour(QWidget *w, ColourWord c) {
+void setButtonColour(QWidget *w, ColourWord c, bool chosen) {
     w->setProperty(colourProperty, static_cast<qlonglong>(c));
-    w->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #707070;"
-                                    " border-radius: 4px;")
-                         .arg(cssColour(c)));
+    w->setProperty(chosenProperty, chosen);
+    const QString border = chosen ? QStringLiteral("4px solid #0030A0")
+                                  : QStringLiteral("1px solid #707070");
+    w->setStyleSheet(ownStyle(
+        w, QStringLiteral("background-color: %1; border: %2; border-radius: 4px;")
+               .arg(cssColour(c), border)));
+}
+
+void markChosen(QWidget *w, bool chosen) {
+    if (isMarkedChosen(w) == chosen)
+        return;
+    const long colour = widgetColour(w);
+    setButtonColour(w, colour >= 0 ? static_cast<ColourWord>(colour) : white, chosen);
+}
+
+bool isMarkedChosen(const QWidget *w) {
+    return w->property(chosenProperty).toBool();
 }
 
 void setLabelColour(QWidget *w, ColourWord c) {
     w->setProperty(colourProperty, static_cast<qlonglong>(c));
-    w->setStyleSheet(
-        QStringLiteral("background-color: %1; border: 1px solid #505050;").arg(cssColour(c)));
+    w->setStyleSheet(ownStyle(
+        w, QStringLiteral("background-color: %1; border: 1px solid #505050;").arg(cssColour(c))));
 }
 
 long widgetColour(const QWidget *w) {
@@ -73,7 +94,19 @@ void centreOnScreen(QWidget *window) {
 QString plainToolTip(const QString &text) {
     if (text.isEmpty())
         return {};
-    return QStringLiteral("<qt>") + text.toHtmlEscaped() + QStringLiteral("</qt>");
+    QString html = text.toHtmlEscaped();
+    if (text.size() > oneLineTip) {
+        const int middle = static_cast<int>(text.size() / 2);
+        const int before = static_cast<int>(text.lastIndexOf(QLatin1Char(' '), middle));
+        const int after = static_cast<int>(text.indexOf(QLatin1Char(' '), middle));
+        int cut = before;
+        if (after >= 0 && (before < 0 || after - middle < middle - before))
+            cut = after;
+        if (cut > 0)
+            html = text.left(cut).toHtmlEscaped() + QStringLiteral("<br>") +
+                   text.mid(cut + 1).toHtmlEscaped();
+    }
+    return QStringLiteral("<p style=\"white-space:pre\">") + html + QStringLiteral("</p>");
 }
 
 QIcon toolIcon(int index) {

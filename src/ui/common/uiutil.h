@@ -24,8 +24,13 @@ template <typename Step> void runStep(Step &&step) {
 // Fills a window or panel with a plain background colour.
 void setBackground(QWidget *w, const QColor &colour);
 
-// Gives a button or label a background colour (a colour word) and remembers it.
-void setButtonColour(QWidget *button, ColourWord colour);
+// Gives a button or label a background colour (a colour word) and remembers
+// it. A chosen button wears a thick dark frame around its picture. The look
+// is the control's own: its tooltip keeps the desktop's.
+void setButtonColour(QWidget *button, ColourWord colour, bool chosen = false);
+// Shows a button as chosen or not, keeping its colour.
+void markChosen(QWidget *button, bool chosen);
+bool isMarkedChosen(const QWidget *button);
 void setLabelColour(QWidget *label, ColourWord colour);
 // The colour word stored by setButtonColour/setLabelColour, or -1.
 long widgetColour(const QWidget *w);
@@ -38,7 +43,8 @@ QRect twipsToPixels(const QRectF &twips, double twipsPerPixel);
 // division of the rounded difference, truncated.
 void centreOnScreen(QWidget *window);
 
-// A tooltip that shows `text` as it stands, never as markup.
+// A tooltip that shows `text` as it stands, never as markup: on one line, or
+// on two broken at the space nearest the middle when it is long.
 QString plainToolTip(const QString &text);
 
 QIcon toolIcon(int index);

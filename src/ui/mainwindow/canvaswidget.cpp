@@ -69,4 +69,9 @@ void CanvasWidget::mouseDoubleClickEvent(QMouseEvent *) {
         onDoubleClick();
 }
 
+void CanvasWidget::leaveEvent(QEvent *) {
+    if (onLeave)
+        onLeave();
+}
+
 } // namespace garabix

@@ -21,6 +21,7 @@ public:
     std::function<void(Qt::MouseButtons, QPointF)> onMove;
     std::function<void(Qt::MouseButton, QPointF)> onRelease;
     std::function<void()> onDoubleClick;
+    std::function<void()> onLeave;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -28,6 +29,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     CanvasSurface &surface;

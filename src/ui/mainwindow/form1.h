@@ -59,6 +59,7 @@ public:
     void Picture1_MouseMove(Qt::MouseButtons buttons, double x, double y);
     void Picture1_MouseUp(Qt::MouseButton button, double x, double y);
     void Picture1_DblClick();
+    void Picture1_MouseLeave();
 
     void Command1_Click(int Index); // the 28 tool-bar buttons
     void Command5_Click(int Index); // the ten pen sizes
@@ -73,6 +74,11 @@ public:
     void Combo1_Click();
     void Combo2_Click();
     void Text1_Change();
+
+    // Ctrl+Y and Ctrl+Shift+Z: brings back what undo took, until a new step.
+    void Redo();
+    // F11: full screen, out of reach of the title bar's close button, and back.
+    void toggleFullScreen();
 
     // The gallery's pick becomes the stamp picture and the stamp played.
     void stampChosen(const QString &file, const QImage &picture) override;
@@ -97,7 +103,10 @@ private:
     // Start-up and layout (form1_startup.cpp).
     void createControls();
     void ArrangeMainWindow();
+    void placeControls();
     void RestoreCanvasFrame();
+    void growCanvas(QSize size);
+    void buildGrid();
     int16_t screenTwipsPerPixel() const;
     double screenWidthTwips() const;
     double screenHeightTwips() const;
@@ -118,6 +127,7 @@ private:
     void toggleGridDots();
     void printCanvas();
     void openGallery();
+    void showChoices();
     PointerContext pointerContext();
 
     // Drawings (form1_drawings.cpp).
@@ -126,7 +136,7 @@ private:
     void deleteDrawing();
 
     // Colours (form1_colours.cpp).
-    void pickColour(long colour);
+    void pickColour(ColourWord colour);
 
     // Stamps (form1_stamps.cpp).
     void mirrorStamp();
@@ -134,7 +144,9 @@ private:
     // Text panel (form1_text.cpp).
     void createTextPanel();
     void openTextPanel();
+    void placeTextPanel();
     void applyFont();
+    void showListValue(QComboBox *combo, const QString &value);
 
     // PointerEnvironment
     void stampPreview(double x, double y) override;
@@ -156,7 +168,6 @@ private:
     QImage Picture6;              // the scene on show
     QString currentStamp;         // the animation a stamp press plays
     ColourWord stampFill = black; // what a click on the stamp picture paints
-    uint8_t lastButton = 0;       // the tool-bar button pressed last
 
     CanvasWidget *Picture1 = nullptr;
     QVector<QPushButton *> Command1;

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace garabix {
 
@@ -63,6 +64,18 @@ void Form1::createControls() {
         Picture1_MouseUp(b, p.x(), p.y());
     };
     Picture1->onDoubleClick = [this] { Picture1_DblClick(); };
+    Picture1->onLeave = [this] { Picture1_MouseLeave(); };
+
+    // The keys every paint program has: each does what its button does.
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { Command1_Click(8); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Command1_Click(11); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { Redo(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); }},
+        {QKeySequence(Qt::Key_F11), [this] { toggleFullScreen(); }},
+    };
+    for (const auto &[sequence, action] : keys)
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, action);
 
     for (int i = 0; i < 28; ++i) {
         auto *b = named(new QPushButton(this), QStringLiteral("Command1_%1").arg(i));
@@ -148,6 +161,20 @@ void Form1::resizeEvent(QResizeEvent *event) {
     // until the size has settled, but never long.
     if (!loaded && loadTimer.isActive() && shownAt.elapsed() < 300)
         loadTimer.start();
+    // Full screen and back, or a window made smaller: the controls follow.
+    if (!loaded)
+        return;
+    placeControls();
+    const QSize wanted = Picture1->size().expandedTo(canvas.size());
+    if (wanted != canvas.size())
+        growCanvas(wanted);
+}
+
+void Form1::toggleFullScreen() {
+    if (isFullScreen())
+        showMaximized();
+    else
+        showFullScreen();
 }
 
 void Form1::closeEvent(QCloseEvent *event) {
@@ -222,12 +249,7 @@ void Form1::Form_Load() {
             welcomeWindow->close();
         welcomeWindow = nullptr;
     });
-    runStep([&] {
-        const QRectF outer = twipsRect(Picture1);
-        BuildGridLines(grid, state.gridSpacing, canvas.size().width(), canvas.size().height(),
-                       outer.width(), outer.height());
-        BuildGridDots(grid, state.gridSpacing, canvas.size().width(), canvas.size().height());
-    });
+    runStep([&] { buildGrid(); });
     // The text panel's lists: sizes 12 to 48, the system's fonts; 18-point Arial.
     runStep([&] {
         Combo1->clear();
@@ -236,12 +258,12 @@ void Form1::Form_Load() {
     });
     runStep([&] { Combo2->addItems(QFontDatabase::families()); });
     runStep([&] {
-        Combo1->setEditText(QStringLiteral("18"));
-        Combo2->setEditText(QStringLiteral("Arial"));
+        state.font.setPointSizeF(18);
+        state.font.setFamily(QStringLiteral("arial"));
     });
     runStep([&] {
-        state.font.setPointSizeF(leadingNumber(Combo1->currentText()));
-        state.font.setFamily(QStringLiteral("arial"));
+        showListValue(Combo1, QStringLiteral("18"));
+        showListValue(Combo2, QStringLiteral("Arial"));
     });
     runStep([&] {
         Text1->setEnabled(false);
@@ -250,16 +272,29 @@ void Form1::Form_Load() {
         f.setFamily(QStringLiteral("Arial"));
         Text1->setFont(f);
     });
-    runStep([&] {
-        placeTwips(Picture5, layout::colourPanelRect(frame, screenWidthTwips()));
-        Picture5->hide();
-    });
+    runStep([&] { Picture5->hide(); });
+    runStep([&] { showChoices(); });
 }
 
 void Form1::ArrangeMainWindow() {
     state.sceneCount = countScenes(appPath);
-    frame = layout::arrangeMainWindow(screenWidthTwips(), screenHeightTwips());
+    placeControls();
     RestoreCanvasFrame();
+    placeTwips(Picture4, layout::picture4Design);
+    placeTwips(Text1, layout::text1InPanel);
+    placeTwips(Command4, layout::command4InPanel);
+    stampFill = white;
+    Picture4->hide();
+    state.sprayRadius = 60;
+    Picture2->raise();
+    Brincaro1->raise();
+}
+
+// Places every control for the window's present size. The canvas only ever
+// grows: a window made smaller hides part of the drawing, never loses it.
+void Form1::placeControls() {
+    frame = layout::arrangeMainWindow(screenWidthTwips(), screenHeightTwips());
+    placeTwips(Picture1, frame.frame);
     for (int i = 0; i < 28; ++i)
         placeTwips(Command1[i], layout::command1Rect(i));
     for (int i = 0; i < 10; ++i) {
@@ -274,21 +309,40 @@ void Form1::ArrangeMainWindow() {
     placeTwips(picPalette, layout::picPalette);
     picPalette->resize(picPalette->surface.size());
     placeTwips(Picture3, layout::picture3);
-    placeTwips(Picture4, layout::picture4Design);
-    placeTwips(Text1, layout::text1InPanel);
-    placeTwips(Command4, layout::command4InPanel);
-    stampFill = white;
-    Picture4->hide();
-    state.sprayRadius = 60;
-    Picture2->raise();
-    Brincaro1->raise();
+    placeTwips(Picture5, layout::colourPanelRect(frame, screenWidthTwips()));
+    placeStampOnBottomEdge();
+    if (Picture4->isVisible())
+        placeTextPanel();
 }
 
+// The canvas fills its frame, and once grown (full screen) keeps its size.
 void Form1::RestoreCanvasFrame() {
     placeTwips(Picture1, frame.frame);
-    if (canvas.size() != Picture1->size())
-        canvas.resize(Picture1->size());
+    const QSize size = Picture1->size().expandedTo(canvas.size());
+    if (canvas.size() != size) {
+        canvas.resize(size);
+        buildGrid();
+    }
     Picture1->update();
+}
+
+// A window larger than the canvas (full screen): the drawing grows with white
+// around it, and undo starts again from it, since older pictures have the
+// old size. A window made smaller again hides part of it but loses nothing.
+void Form1::growCanvas(QSize size) {
+    const QImage drawing = canvas.copyPersistent();
+    canvas.resize(size);
+    canvas.setBackgroundPicture(drawing);
+    buildGrid();
+    SaveUndoSnapshot();
+    state.undoDepth = 0;
+}
+
+void Form1::buildGrid() {
+    const QSizeF twips = QSizeF(canvas.size()) * state.twipsPerPixel;
+    BuildGridLines(grid, state.gridSpacing, canvas.size().width(), canvas.size().height(),
+                   twips.width(), twips.height());
+    BuildGridDots(grid, state.gridSpacing, canvas.size().width(), canvas.size().height());
 }
 
 QString Form1::cuePath(const char *name) const {

@@ -7,14 +7,11 @@
 #include "ui/mainwindow/form1.h"
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace garabix {
-
-namespace {
-constexpr ColourWord toggleOn = 0xFF0000; // blue, as a colour word
-}
 
 void Form1::createTextPanel() {
     // The lists take the keyboard only when clicked, so that a child's typing
@@ -23,12 +20,16 @@ void Form1::createTextPanel() {
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo2 = new QComboBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
+    // A size or font typed in is used, never added to the list.
     for (QComboBox *combo : {Combo1, Combo2}) {
         combo->setEditable(true);
         combo->setFocusPolicy(Qt::ClickFocus);
+        combo->setInsertPolicy(QComboBox::NoInsert);
     }
     connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this] { Combo1_Click(); });
     connect(Combo2, qOverload<int>(&QComboBox::activated), this, [this] { Combo2_Click(); });
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, [this] { Combo1_Click(); });
+    connect(Combo2->lineEdit(), &QLineEdit::returnPressed, this, [this] { Combo2_Click(); });
     const char *captions[2] = {"N", "C"};
     for (int i = 0; i < 2; ++i) {
         auto *b = new QPushButton(QString::fromLatin1(captions[i]), this);
@@ -38,6 +39,7 @@ void Form1::createTextPanel() {
         f.setBold(i == 0);
         f.setItalic(i == 1);
         b->setFont(f);
+        setButtonColour(b, white);
         connect(b, &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
         Command3.append(b);
     }
@@ -52,11 +54,16 @@ void Form1::createTextPanel() {
     connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
 }
 
-void Form1::openTextPanel() {
+// The panel sits in the window's bottom right corner.
+void Form1::placeTextPanel() {
     const QRectF panel = twipsRect(Picture4);
     placeTwips(Picture4, QRectF(roundHalfEven(screenWidthTwips() - panel.width()),
                                 roundHalfEven(screenHeightTwips() - panel.height()), panel.width(),
                                 panel.height()));
+}
+
+void Form1::openTextPanel() {
+    placeTextPanel();
     Picture4->show();
     Picture4->raise();
     Text1->setText(QString());
@@ -80,21 +87,36 @@ void Form1::applyFont() {
     Text1->setFont(f);
 }
 
+// Cerrar ends the text tool: the panel and the preview go, the pencil is back.
 void Form1::Command4_Click() {
     Picture4->hide();
+    state.currentTool = Tool::Pencil;
+    canvas.repaint();
+    showChoices();
 }
 
 void Form1::Command3_Click(int Index) {
     if (Index < 0 || Index > 1)
         return;
-    QPushButton *b = Command3[Index];
-    const bool on = widgetColour(b) == static_cast<long>(white);
-    setButtonColour(b, on ? toggleOn : white);
     if (Index == 0)
-        state.font.setBold(on);
+        state.font.setBold(!state.font.bold());
     else
-        state.font.setItalic(on);
+        state.font.setItalic(!state.font.italic());
     applyFont();
+    showChoices();
+}
+
+// Each list opens on the value in use, and after a pick the keyboard goes
+// back to the text box.
+void Form1::showListValue(QComboBox *combo, const QString &value) {
+    int i = combo->findText(value, Qt::MatchFixedString);
+    if (i < 0 && combo == Combo2)
+        i = combo->findText(QFontInfo(state.font).family(), Qt::MatchFixedString);
+    if (i >= 0)
+        combo->setCurrentIndex(i);
+    combo->setEditText(value);
+    if (Text1->isEnabled() && Text1->isVisible())
+        Text1->setFocus();
 }
 
 void Form1::Combo1_Click() {
@@ -103,11 +125,13 @@ void Form1::Combo1_Click() {
         state.font.setPointSizeF(v);
         applyFont();
     }
+    showListValue(Combo1, QString::number(state.font.pointSizeF()));
 }
 
 void Form1::Combo2_Click() {
     state.font.setFamily(Combo2->currentText());
     applyFont();
+    showListValue(Combo2, Combo2->currentText());
 }
 
 void Form1::Text1_Change() {

@@ -10,6 +10,8 @@
 #include "ui/mainwindow/form1.h"
 #include "ui/mainwindow/picturebox.h"
 
+#include <QPushButton>
+
 namespace garabix {
 
 namespace {
@@ -32,6 +34,9 @@ struct PenSize {
 constexpr PenSize penSizes[10] = {{1, 5},  {2, 10}, {3, 20},  {4, 30},  {5, 40},
                                   {6, 50}, {7, 60}, {10, 70}, {14, 80}, {19, 100}};
 
+// Bold and italic, when on: light blue behind a black letter.
+constexpr ColourWord toggleOnColour = 0xFFC890;
+
 Tool toolOf(int button) {
     for (const ToolButton &t : toolButtons)
         if (t.button == button)
@@ -45,8 +50,7 @@ void Form1::Command1_Click(int Index) {
     if (Index < 0 || Index > 27)
         return;
     runStep([&] { playCue("sonido3.wav"); });
-    if (lastButton == 2)
-        canvas.repaint(); // the gallery's outline of the stamp goes
+    const Tool before = state.currentTool;
     bool quitting = false;
     runStep([&] {
         switch (Index) {
@@ -134,9 +138,11 @@ void Form1::Command1_Click(int Index) {
         platform.quit();
         return;
     }
-    lastButton = static_cast<uint8_t>(Index);
+    if (before != state.currentTool)
+        canvas.repaint(); // the stamp's outline or the text's preview goes with its tool
     if (Index == 17 || Index == 18)
         SaveUndoSnapshot();
+    showChoices();
 }
 
 void Form1::Command5_Click(int Index) {
@@ -145,6 +151,21 @@ void Form1::Command5_Click(int Index) {
     state.lineWidth = penSizes[Index].width;
     state.sprayRadius = penSizes[Index].radius;
     playCue("sonido4.wav");
+    showChoices();
+}
+
+// The chosen tool, pen size and line mode, and bold and italic when they are
+// on, each wear a frame; everything else shows plain.
+void Form1::showChoices() {
+    for (const ToolButton &t : toolButtons)
+        markChosen(Command1[t.button], state.currentTool == t.tool);
+    markChosen(Command1[21], !state.snapToGrid);
+    markChosen(Command1[22], state.snapToGrid);
+    for (int i = 0; i < 10; ++i)
+        markChosen(Command5[i], penSizes[i].width == penWidth(state));
+    const bool on[2] = {state.font.bold(), state.font.italic()};
+    for (int i = 0; i < 2; ++i)
+        setButtonColour(Command3[i], on[i] ? toggleOnColour : white, on[i]);
 }
 
 // Scenes.
@@ -195,9 +216,8 @@ void Form1::toggleGridDots() {
 void Form1::printCanvas() {
     // The picture printed is the persistent image, which the canvas shows again.
     canvas.repaint();
-    const QRectF outer = twipsRect(Picture1);
-    platform.printImage(canvas.copyPersistent(),
-                        QSizeF(outer.width() / 1440.0, outer.height() / 1440.0));
+    const QSizeF inches = QSizeF(canvas.size()) * state.twipsPerPixel / 1440.0;
+    platform.printImage(canvas.copyPersistent(), inches);
 }
 
 void Form1::openGallery() {
@@ -205,6 +225,7 @@ void Form1::openGallery() {
     // the background picture would.
     canvas.repaint();
     state.currentTool = toolOf(2);
+    showChoices();
     if (showGallery)
         showGallery();
 }
@@ -239,6 +260,14 @@ void Form1::Picture1_DblClick() {
         pointerDoubleClick(pointerContext());
 }
 
+// The text's preview and the stamp's outline show where they would land, so
+// they go when the pointer leaves the canvas.
+void Form1::Picture1_MouseLeave() {
+    const bool outline = state.currentTool == Tool::Stamp && state.stampPreview;
+    if (canvasEnabled() && (outline || state.currentTool == Tool::Text))
+        canvas.repaint();
+}
+
 void Form1::SaveUndoSnapshot() {
     garabix::SaveUndoSnapshot(state, canvas, undo);
 }
@@ -246,6 +275,11 @@ void Form1::SaveUndoSnapshot() {
 void Form1::UndoLastStep() {
     if (garabix::UndoLastStep(state, canvas, undo))
         drawingsFolder.shownDrawing.clear();
+}
+
+void Form1::Redo() {
+    playCue("sonido3.wav");
+    garabix::RedoLastStep(state, canvas, undo);
 }
 
 } // namespace garabix
