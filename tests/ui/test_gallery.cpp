@@ -9,6 +9,8 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -64,28 +66,58 @@ private slots:
         QCOMPARE(gallery::thumbnailSize(2100, 2000), QSizeF(2000, 1904));
     }
 
-    void pagingWithFourAndTwentyPictures() {
+    void pagingStopsAtTheLastStampsAndEmptySlotsDoNothing() {
         Window w;
         QCOMPARE(w.gallery->categoryCount(), 2);
         QCOMPARE(w.gallery->categoryName(0), QStringLiteral("aves"));
         QCOMPARE(w.slotsShown(), 4);
-        w.gallery->Command1_Click(1);
+        w.gallery->Command1_Click(0); // four stamps: one page
         QCOMPARE(w.gallery->pageStart(), 0);
-        w.gallery->Command1_Click(0);
-        w.gallery->Command1_Click(0);
-        QCOMPARE(w.gallery->pageStart(), 9); // 9 > 4 + 1: stops
-        QCOMPARE(w.slotsShown(), 0);
         w.gallery->Label1_Click(1);
-        QCOMPARE(w.gallery->pageStart(), 0);
         QVector<int> starts;
         for (int i = 0; i < 4; ++i) {
             w.gallery->Command1_Click(0);
             starts << w.gallery->pageStart();
         }
-        QCOMPARE(starts, (QVector<int>{9, 18, 27, 27}));
-        w.gallery->Command1_Click(1);
+        QCOMPARE(starts, (QVector<int>{9, 18, 18, 18}));
         QCOMPARE(w.slotsShown(), 2);
         QCOMPARE(w.gallery->slot(0)->size(), QSize(30, 30));
+        // Slot 5 showed p14 a page ago; empty now, it neither plays nor chooses.
+        const QString before = w.form->stampFile();
+        w.gallery->Image1_MouseMove(5);
+        w.gallery->Image1_Click(5);
+        QVERIFY(!w.gallery->previewPlaying());
+        QCOMPARE(w.form->stampFile(), before);
+        // The stamp chosen stays chosen whatever page the gallery shows after.
+        w.gallery->Image1_Click(1);
+        const QImage chosen = w.form->stampPicture().copy();
+        w.gallery->Command1_Click(1);
+        QVERIFY(w.form->stampFile().endsWith("p19.gif"));
+        QCOMPARE(w.form->stampPicture(), chosen);
+    }
+
+    // Up to 255 categories, each with its first stamp beside its name, all
+    // within reach of the list's scrolling and never under the preview.
+    void everyCategoryShowsItsFirstStampAndStaysReachable() {
+        Window w(0, 0);
+        for (int c = 0; c < 40; ++c)
+            w.folder.writeStamp(QStringLiteral("dibujos/c%1/a.gif").arg(c, 2, 10, QLatin1Char('0')));
+        w.gallery->Form_Load();
+        w.gallery->show();
+        QCOMPARE(w.gallery->categoryCount(), 40);
+        for (int c = 0; c < 40; ++c) {
+            const auto *picture = w.gallery->categoryRow(c)->findChild<QLabel *>();
+            QVERIFY(picture && !picture->pixmap().isNull());
+        }
+        const QScrollArea *list = w.gallery->categoryList();
+        w.gallery->Label1_Click(39);
+        const QRect seen(0, list->verticalScrollBar()->value(), list->viewport()->width(),
+                         list->viewport()->height());
+        QVERIFY(seen.contains(w.gallery->categoryRow(39)->geometry()));
+        QTest::mouseClick(w.gallery->categoryRow(20), Qt::LeftButton);
+        w.gallery->Image1_MouseMove(0);
+        QVERIFY(w.gallery->previewFile().contains("/c20/"));
+        QVERIFY(!w.gallery->findChild<Brincaro *>()->geometry().intersects(list->geometry()));
     }
 
     void hoverPreviewsAreBlockedWhileOnePlays() {
@@ -178,6 +210,12 @@ private slots:
         QCOMPARE(colourAt(w.persistent(), 200, 200), white);
         w.form->Picture1_MouseMove(Qt::NoButton, 400, 200);
         QCOMPARE(colourAt(w.form->screenImage(), 200, 200), white);
+        // The gallery again, another command, then a tool: the outline goes.
+        w.form->Command1_Click(2);
+        w.form->Picture1_MouseMove(Qt::NoButton, 200, 200);
+        w.form->Command1_Click(19);
+        w.form->Command1_Click(7);
+        QCOMPARE(w.form->screenImage(), w.persistent());
         // Mirroring turns the corner regions white; twice gives the picture back.
         QImage stamp(30, 20, QImage::Format_RGB32);
         stamp.fill(Qt::white);

@@ -13,6 +13,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 
 namespace garabix {
 
@@ -21,6 +24,10 @@ namespace {
 constexpr double tpp = 15; // the gallery is laid out at 96 dpi
 constexpr double columns[3] = {2520, 4920, 7320};
 constexpr double rows[3] = {360, 2400, 4440};
+// The category list: above the preview, rows of a picture and a name.
+constexpr QRect listPlace(4, 8, 160, 290);
+constexpr int rowHeight = 40;
+constexpr int rowPicture = 34;
 
 QRect pixels(double l, double t, double w, double h) {
     return twipsToPixels(QRectF(l, t, w, h), tpp);
@@ -39,9 +46,14 @@ Form2::Form2(QString path, StampChooser &c, QWidget *parent)
     setWindowTitle(QStringLiteral("Garabix"));
     setFixedSize(640, 490);
     setBackground(this, QColor(255, 255, 235));
-    Label1.append(newLabel(0));
-    Label1[0]->setText(QStringLiteral("Dibujos"));
-    Label1[0]->hide();
+    categoryScroll = new QScrollArea(this);
+    categoryScroll->setGeometry(listPlace);
+    categoryScroll->setFrameShape(QFrame::NoFrame);
+    categoryScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    categoryScroll->setWidgetResizable(false);
+    categoryRows = new QWidget;
+    setBackground(categoryRows, QColor(255, 255, 235));
+    categoryScroll->setWidget(categoryRows);
     for (int k = 0; k < 9; ++k) {
         auto *img = new QLabel(this);
         img->setScaledContents(true);
@@ -66,18 +78,37 @@ Form2::Form2(QString path, StampChooser &c, QWidget *parent)
     connect(Brincaro1, &Brincaro::GifEnd, this, [this] { Brincaro1_GifEnd(); });
 }
 
-QLabel *Form2::newLabel(int index) {
-    auto *l = new QLabel(this);
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
-    setTextColour(l, Qt::blue);
-    const QRect first = pixels(120, 240, 930, 330);
-    l->setGeometry(first.left(), first.top() + index * static_cast<int>(roundToInt(430 / tpp)),
-                   first.width() + 40, first.height());
-    l->setCursor(Qt::PointingHandCursor);
-    l->installEventFilter(this);
-    l->hide();
-    return l;
+// A row of the category list: the category's first stamp, then its name; a
+// click anywhere on it chooses the category.
+void Form2::addCategoryRow(const QString &name) {
+    const int index = static_cast<int>(Label1.size());
+    const int width = listPlace.width() - categoryScroll->verticalScrollBar()->sizeHint().width();
+    auto *row = new QWidget(categoryRows);
+    row->setObjectName(QStringLiteral("category%1").arg(index));
+    row->setGeometry(0, index * rowHeight, width, rowHeight);
+    row->setCursor(Qt::PointingHandCursor);
+    row->installEventFilter(this);
+    auto *picture = new QLabel(row);
+    picture->setGeometry(2, (rowHeight - rowPicture) / 2, rowPicture, rowPicture);
+    picture->setAlignment(Qt::AlignCenter);
+    FileList stamps;
+    if (stamps.setPath(stampFolder + QLatin1Char('/') + name)) {
+        const QImage first = loadPicture(stamps.entryPath(0));
+        if (!first.isNull())
+            picture->setPixmap(QPixmap::fromImage(first.scaled(
+                rowPicture, rowPicture, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    }
+    auto *label = new QLabel(name, row);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    setTextColour(label, Qt::blue);
+    label->setGeometry(rowPicture + 6, 0, width - rowPicture - 6, rowHeight);
+    row->show();
+    Label1.append(label);
+}
+
+QWidget *Form2::categoryRow(int index) const {
+    return index >= 0 && index < categories ? Label1[index]->parentWidget() : nullptr;
 }
 
 void Form2::showEvent(QShowEvent *event) {
@@ -103,9 +134,9 @@ bool Form2::eventFilter(QObject *watched, QEvent *event) {
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::MouseButtonRelease) {
-        const int i = static_cast<int>(Label1.indexOf(static_cast<QLabel *>(watched)));
-        if (i >= 0 && i < categories)
-            Label1_Click(i);
+        for (int i = 0; i < categories; ++i)
+            if (watched == categoryRow(i))
+                Label1_Click(i);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -120,26 +151,23 @@ void Form2::Form_Load() {
 }
 
 void Form2::ListCategories() {
-    for (int i = 1; i < Label1.size(); ++i)
-        delete Label1[i];
-    Label1.resize(1);
+    for (QLabel *label : std::as_const(Label1))
+        delete label->parentWidget();
+    Label1.clear();
     categories = 0;
     Dir1.setPath(stampFolder);
     if (Dir1.path() != stampFolder) {
         // No stamps folder: no categories and empty slots.
-        Label1[0]->hide();
+        categoryRows->resize(0, 0);
         File1.forcePath(QString());
         FillGalleryPage();
         return;
     }
-    int i = 0;
-    while (Dir1.count() > i && categories < maxCategories) {
-        Label1[i]->setText(Dir1.entry(i).left(255));
-        Label1[i]->show();
-        ++i;
-        Label1.append(newLabel(i));
+    while (Dir1.count() > categories && categories < maxCategories) {
+        addCategoryRow(Dir1.entry(categories).left(255));
         ++categories;
     }
+    categoryRows->resize(listPlace.width(), categories * rowHeight);
     if (categories > 0) {
         setTextColour(Label1[0], Qt::red);
         selectCategory(0);
@@ -162,6 +190,7 @@ void Form2::Label1_Click(int Index) {
     for (int i = 0; i < categories; ++i)
         setTextColour(Label1[i], Qt::blue);
     setTextColour(Label1[Index], Qt::red);
+    categoryScroll->ensureWidgetVisible(categoryRow(Index), 0, 0);
     selectCategory(Index);
     FillGalleryPage();
 }
@@ -173,17 +202,17 @@ void Form2::Command1_Click(int Index) {
 }
 
 void Form2::FillGalleryPage() {
+    // Files may have gone since the page was chosen.
+    firstOnPage = std::min(firstOnPage, gallery::lastPage(File1.count()));
     for (int p = firstOnPage; p <= firstOnPage + 8; ++p) {
         const int k = p % 9;
         QLabel *slot = Image1[k];
-        if (p < File1.count() && p > -1) {
+        const QString path = p < File1.count() && p > -1 ? File1.entryPath(p) : QString();
+        const QImage picture = path.isEmpty() ? QImage() : loadPicture(path);
+        if (!picture.isNull()) {
             slot->hide();
-            const QString path = File1.entryPath(p);
-            const QImage picture = loadPicture(path);
-            if (!picture.isNull()) {
-                pictures[k] = picture;
-                slot->setPixmap(QPixmap::fromImage(picture));
-            }
+            pictures[k] = picture;
+            slot->setPixmap(QPixmap::fromImage(picture));
             stampFiles[k] = path;
             slot->show();
             const QImage &shown = pictures[k];
@@ -194,13 +223,14 @@ void Form2::FillGalleryPage() {
                                     static_cast<int>(roundToInt(size.height() / tpp)))));
         } else {
             pictures[k] = QImage();
+            stampFiles[k].clear();
             slot->clear();
         }
     }
 }
 
 void Form2::Image1_MouseMove(int Index) {
-    if (playing || Index < 0 || Index > 8)
+    if (playing || Index < 0 || Index > 8 || stampFiles[static_cast<size_t>(Index)].isEmpty())
         return;
     Brincaro1->setFile(stampFiles[static_cast<size_t>(Index)]);
     Brincaro1->resize(Image1[Index]->size());
@@ -215,7 +245,7 @@ void Form2::Brincaro1_GifEnd() {
 }
 
 void Form2::Image1_Click(int Index) {
-    if (Index < 0 || Index > 8)
+    if (Index < 0 || Index > 8 || stampFiles[static_cast<size_t>(Index)].isEmpty())
         return;
     chooser.stampChosen(stampFiles[static_cast<size_t>(Index)],
                         pictures[static_cast<size_t>(Index)]);

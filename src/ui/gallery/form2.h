@@ -1,7 +1,8 @@
 #pragma once
-// Form2, the stamp gallery: the categories of the stamps folder as labels, a
-// page of nine thumbnails, a preview that plays under the pointer, and a
-// click that hands the chosen stamp to the main window.
+// Form2, the stamp gallery: the categories of the stamps folder, each with
+// its first stamp beside its name in a list that scrolls, a page of nine
+// thumbnails, a preview that plays under the pointer, and a click that hands
+// the chosen stamp to the main window. Empty slots do nothing.
 
 #include "core/files/folderlist.h"
 #include "ui/gallery/stampchooser.h"
@@ -13,6 +14,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace garabix {
 
@@ -42,6 +44,9 @@ public:
     int pageStart() const { return firstOnPage; }
     // The thumbnail of slot k, 0..8, as shown.
     const QLabel *slot(int k) const { return Image1[static_cast<size_t>(k)]; }
+    // The row of category i in the category list: its picture and its name.
+    QWidget *categoryRow(int index) const;
+    const QScrollArea *categoryList() const { return categoryScroll; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -50,13 +55,15 @@ protected:
 
 private:
     void selectCategory(int index);
-    QLabel *newLabel(int index);
+    void addCategoryRow(const QString &name);
 
     QString appPath;
     StampChooser &chooser;
     QString stampFolder;
     std::array<QString, 9> stampFiles; // the file each slot shows
-    QVector<QLabel *> Label1;
+    QScrollArea *categoryScroll = nullptr;
+    QWidget *categoryRows = nullptr;
+    QVector<QLabel *> Label1; // the categories' names
     std::array<QLabel *, 9> Image1{};
     std::array<QImage, 9> pictures; // the whole picture each slot holds
     QVector<QPushButton *> Command1;

@@ -14,7 +14,11 @@ QSizeF thumbnailSize(double w, double h) {
 }
 
 int nextPage(int pageStart, int fileCount) {
-    return pageStart < fileCount + 1 ? pageStart + 9 : pageStart;
+    return pageStart + 9 < fileCount ? pageStart + 9 : pageStart;
+}
+
+int lastPage(int fileCount) {
+    return fileCount > 0 ? (fileCount - 1) / 9 * 9 : 0;
 }
 
 int previousPage(int pageStart) {

@@ -10,8 +10,11 @@ namespace garabix::gallery {
 // width 2000; otherwise height 1600).
 QSizeF thumbnailSize(double w, double h);
 
-// pageStart after the next (forward) or previous page button.
+// pageStart after the next (forward) or previous page button. Paging stops
+// at the last page that shows a stamp.
 int nextPage(int pageStart, int fileCount);
+// The start of the last page that shows a stamp.
+int lastPage(int fileCount);
 int previousPage(int pageStart);
 
 } // namespace garabix::gallery
