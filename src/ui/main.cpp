@@ -1,5 +1,6 @@
 #include "core/files/pictures.h"
 #include "ui/common/platform.h"
+#include "ui/common/screenscale.h"
 #include "ui/gallery/form2.h"
 #include "ui/mainwindow/form1.h"
 #include "ui/welcome/form3.h"
@@ -12,6 +13,7 @@
 using namespace garabix;
 
 int main(int argc, char *argv[]) {
+    chooseScreenScale(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Garabix"));
     limitPictureMemory();

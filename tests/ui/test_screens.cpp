@@ -1,0 +1,116 @@
+// Screens of every size: on a large screen the controls a child presses grow
+// with it, on a small one they stay as they were, and a scale set by the user
+// or by the desktop wins. Each screen is a child process of this test on Qt's
+// offscreen platform, configured for that screen.
+
+#include "testutil.h"
+#include "ui/common/screenscale.h"
+#include "ui/gallery/form2.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+using namespace garabix;
+
+namespace {
+
+// In the child: starts like the program, lays out the main window on the
+// whole screen and prints what a child's hand meets, in screen pixels.
+int measure(int argc, char **argv) {
+    chooseScreenScale(argc, argv);
+    QApplication app(argc, argv);
+    test::ProgramFolder folder;
+    folder.writeDefaultConfiguration();
+    test::RecordingPlatform platform;
+    Form1 form(folder.path(), platform);
+    form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    form.Form_Load();
+    Form2 gallery(folder.path(), form);
+    auto grabbed = [&](const char *name) {
+        return form.findChild<QWidget *>(QLatin1String(name))->grab().toImage();
+    };
+    // The first red swatch's width, counted along the strip's middle row.
+    const QImage strip = grabbed("picPalette");
+    int x = 0, swatch = 0;
+    while (x < strip.width() && strip.pixel(x, strip.height() / 2) != qRgb(255, 0, 0))
+        ++x;
+    while (x < strip.width() && strip.pixel(x++, strip.height() / 2) == qRgb(255, 0, 0))
+        ++swatch;
+    const QWidget *pen = form.findChild<QWidget *>(QStringLiteral("Command5_0"));
+    QTextStream(stdout) << "scale " << form.devicePixelRatioF() << "\n"
+                        << "tool " << grabbed("Command1_4").width() << "\n"
+                        << "swatch " << swatch << "\n"
+                        << "pen " << grabbed("Command5_0").height() << "\n"
+                        << "gallery " << gallery.width() * gallery.devicePixelRatioF() << "\n"
+                        << "penRowInside " << (pen->geometry().bottom() < form.height()) << "\n";
+    return 0;
+}
+
+// Runs the child for a screen of `size` at the desktop's `scale`, with `env`.
+QMap<QString, double> screen(QSize size, double scale = 1, const QStringList &env = {}) {
+    QTemporaryDir dir;
+    QFile config(dir.filePath("screen.json"));
+    config.open(QIODevice::WriteOnly);
+    config.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"x\": 0, \"y\": 0, \"width\": %1,"
+                                " \"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96,"
+                                " \"dpr\": %3}]}")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(scale)
+                     .toUtf8());
+    config.close();
+    QProcess child;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+    for (const QString &pair : env)
+        e.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    child.setProcessEnvironment(e);
+    child.start(QCoreApplication::applicationFilePath(), {"--measure"});
+    child.waitForFinished(60000);
+    QMap<QString, double> out;
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n'))
+        if (line.contains(' '))
+            out.insert(QString(line.split(' ')[0]), line.split(' ')[1].toDouble());
+    return out;
+}
+
+} // namespace
+
+class TestScreens : public QObject {
+    Q_OBJECT
+private slots:
+    void aLargeScreenGrowsTheControls() {
+        const auto m = screen(QSize(3840, 2160));
+        QVERIFY2(m.value("scale") > 2, qPrintable(QString::number(m.value("scale"))));
+        QVERIFY(m.value("tool") >= 100);
+        QVERIFY(m.value("swatch") >= 28);
+        QVERIFY(m.value("pen") >= 70);
+        QVERIFY(m.value("gallery") >= 2 * 640);
+        QCOMPARE(m.value("penRowInside"), 1.0);
+    }
+
+    void aSmallScreenKeepsTheDesign() {
+        const auto m = screen(QSize(1280, 800));
+        QCOMPARE(m.value("scale"), 1.0);
+        QCOMPARE(m.value("tool"), 41.0);
+        QCOMPARE(m.value("swatch"), 12.0);
+        QCOMPARE(m.value("penRowInside"), 1.0);
+    }
+
+    void aScaleSetByTheUserOrTheDesktopWins() {
+        QCOMPARE(screen(QSize(3840, 2160), 1, {"QT_SCALE_FACTOR=1.5"}).value("scale"), 1.5);
+        QCOMPARE(screen(QSize(3840, 2160), 2).value("scale"), 2.0);
+    }
+};
+
+int main(int argc, char **argv) {
+    if (argc > 1 && qstrcmp(argv[argc - 1], "--measure") == 0)
+        return measure(argc - 1, argv);
+    QCoreApplication app(argc, argv);
+    TestScreens t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_screens.moc"
