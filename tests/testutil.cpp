@@ -93,6 +93,16 @@ void MainWindow::click(QPointF p) {
     form->Picture1_MouseUp(Qt::LeftButton, p.x(), p.y());
 }
 
+long processMemoryKb(const char *field) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
 unsigned colourAt(const QImage &image, int x, int y) {
     return fromRgb(image.pixel(x, y));
 }

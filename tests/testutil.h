@@ -90,6 +90,9 @@ struct MainWindow {
 // damaged download would.
 bool writeGifCutAfterFirstFrame(const QString &path, const QVector<QImage> &frames);
 
+// A field of /proc/self/status in kB ("VmRSS:", "VmHWM:"), or 0.
+long processMemoryKb(const char *field);
+
 // Pixel colour as a colour word.
 unsigned colourAt(const QImage &image, int x, int y);
 int countColour(const QImage &image, unsigned colourWord, const QRect &area = QRect());

@@ -41,28 +41,20 @@ private slots:
         QCOMPARE(updates.size(), 1);
     }
 
+    // Where the tools' own tests do not look: exact pixel counts, rounding of
+    // positions, boxes given backwards, and ellipses too flat to have a hole.
     void lineDotBoxAndEllipsePixels() {
         CanvasSurface c(QSize(200, 200));
         c.line(Layer::Keep, QPointF(10.4, 20), QPointF(50, 20), {red});
         QCOMPARE(countColour(c.persistentLayer(), red), 41);
-        c.line(Layer::Keep, QPointF(100, 100), QPointF(100, 100), {blue, 9}); // a round dot
-        QCOMPARE(colourAt(c.persistentLayer(), 103, 100), blue);
-        QCOMPARE(colourAt(c.persistentLayer(), 104, 104), white);
         c.dot(Layer::Keep, QPointF(2.5, 3.5), {green}); // halves to even: (2, 4)
         QCOMPARE(colourAt(c.persistentLayer(), 2, 4), green);
-        c.box(Layer::Keep, QPointF(150, 150), QPointF(120, 130), {red}, std::nullopt); // backwards
-        for (const QPoint p :
-             {QPoint(120, 140), QPoint(150, 140), QPoint(135, 130), QPoint(135, 150)})
+        c.box(Layer::Keep, QPointF(150, 150), QPointF(120, 130), {red}, green);
+        for (const QPoint p : {QPoint(120, 140), QPoint(150, 140), QPoint(135, 130)})
             QCOMPARE(colourAt(c.persistentLayer(), p.x(), p.y()), red);
-        QCOMPARE(colourAt(c.persistentLayer(), 135, 140), white); // transparent inside
-        c.box(Layer::Keep, QPointF(160, 10), QPointF(170, 20), {red}, green);
-        QCOMPARE(colourAt(c.persistentLayer(), 165, 15), green);
-        CanvasSurface e(QSize(100, 100));
-        e.ellipse(Layer::Keep, QPointF(50, 50), 20, 10, {blue}, std::nullopt);
-        QCOMPARE(countColour(e.persistentLayer(), blue, QRect(0, 0, 100, 35)), 0);
-        QVERIFY(countColour(e.persistentLayer(), blue, QRect(29, 38, 4, 25)) > 0);
-        e.ellipse(Layer::Keep, QPointF(50, 80), 15, 0.05, {red}, std::nullopt); // flat: a line
-        QCOMPARE(colourAt(e.persistentLayer(), 36, 80), red);
+        QCOMPARE(colourAt(c.persistentLayer(), 135, 140), green);
+        c.ellipse(Layer::Keep, QPointF(50, 80), 15, 0.05, {blue}, std::nullopt); // flat: a line
+        QCOMPARE(colourAt(c.persistentLayer(), 36, 80), blue);
     }
 
     void floodFillMatchesANaiveFillOnMazes() {
@@ -101,34 +93,24 @@ private slots:
         QCOMPARE(colourAt(c.screenLayer(), 0, 0), 0xFFFFFFu);
     }
 
-    void maskedBlit() {
+    void maskedBlitLeavesTheKeyOutAndClips() {
         QImage dst(10, 10, QImage::Format_RGB32);
         dst.fill(0xFF00FF00);
         QImage src(4, 4, QImage::Format_RGB32);
         src.fill(0xFFFFFFFF);
         src.setPixel(0, 0, 0xFF000000); // black is copied
         src.setPixel(1, 0, 0xFFFFFFFE); // one off the key: copied
-        src.setPixel(2, 0, 0xFFFF0000);
         QImage out = dst.copy();
-        const QRect r = MaskedBlit(out, src, 0, 0, 4, 4, 3, 3, white);
-        QCOMPARE(r, QRect(3, 3, 4, 4));
+        QCOMPARE(MaskedBlit(out, src, 0, 0, 4, 4, 3, 3, white), QRect(3, 3, 4, 4));
         QCOMPARE(out.pixel(3, 3), 0xFF000000u);
         QCOMPARE(out.pixel(4, 3), 0xFFFFFFFEu);
-        QCOMPARE(out.pixel(5, 3), 0xFFFF0000u);
-        QCOMPARE(out.pixel(6, 3), 0xFF00FF00u); // key: the destination shows
-        QCOMPARE(out.pixel(3, 6), 0xFF00FF00u);
-
-        QImage noKey(4, 4, QImage::Format_RGB32);
-        noKey.fill(0xFF123456);
+        QCOMPARE(out.pixel(5, 3), 0xFF00FF00u); // key: the destination shows
         out = dst.copy();
-        MaskedBlit(out, noKey, 0, 0, 4, 4, 8, 8, white); // clipped at the far corner
-        QCOMPARE(test::countColour(out, fromRgb(0xFF123456)), 4);
-        out = dst.copy();
-        QVERIFY(MaskedBlit(out, noKey, 0, 0, 0, 4, 0, 0, white).isEmpty());
-        QVERIFY(MaskedBlit(out, noKey, 0, 0, -3, 4, 0, 0, white).isEmpty());
-        QVERIFY(MaskedBlit(out, noKey, 2, 2, 4, 4, -1, -1, white) == QRect(0, 0, 1, 1));
-        QCOMPARE(out.pixel(0, 0), 0xFF123456u);
-        QCOMPARE(out.pixel(1, 1), 0xFF00FF00u);
+        src.fill(0xFF123456);
+        MaskedBlit(out, src, 0, 0, 4, 4, 8, 8, white); // clipped at the far corner
+        QCOMPARE(countColour(out, fromRgb(0xFF123456)), 4);
+        QVERIFY(MaskedBlit(out, src, 0, 0, -3, 4, 0, 0, white).isEmpty());
+        QCOMPARE(MaskedBlit(out, src, 2, 2, 4, 4, -1, -1, white), QRect(0, 0, 1, 1));
     }
 };
 

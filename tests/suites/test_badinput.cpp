@@ -16,6 +16,7 @@
 #include <QDirIterator>
 #include <QPainter>
 #include <QtEndian>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <functional>
 
@@ -42,62 +43,38 @@ void makeGoodFolder(test::ProgramFolder &f) {
     f.mkdir("misdibujos");
 }
 
-// A GIF whose logical screen and single frame both claim w x h pixels, with
-// only a few bytes of image data behind the header.
-QByteArray hugeGif(quint16 w, quint16 h, quint16 frameW, quint16 frameH) {
-    QByteArray b("GIF89a");
-    auto put16 = [&](quint16 v) {
-        b.append(char(v & 0xFF));
-        b.append(char(v >> 8));
-    };
-    put16(w);
-    put16(h);
-    b.append(char(0x80)); // global colour table of 2 entries
-    b.append('\0');
-    b.append('\0');
-    b.append(QByteArray("\x00\x00\x00\xFF\xFF\xFF", 6));
-    b.append(',');
-    put16(0);
-    put16(0);
-    put16(frameW);
-    put16(frameH);
-    b.append('\0');
-    b.append(char(2)); // LZW minimum code size
-    b.append(QByteArray("\x02\x4C\x01\x00", 4));
-    b.append(';');
+// Little-endian fields, as GIF and BMP headers hold them.
+template <typename T> QByteArray le(T v) {
+    QByteArray b(sizeof(T), '\0');
+    qToLittleEndian<T>(v, b.data());
     return b;
 }
 
+// A GIF whose logical screen and single frame claim w x h and fw x fh
+// pixels, with only a few bytes of image data behind the header.
+QByteArray hugeGif(quint16 w, quint16 h, quint16 fw, quint16 fh) {
+    return "GIF89a" + le(w) + le(h) + QByteArray("\x80\0\0\0\0\0\xFF\xFF\xFF,", 10) +
+           le<quint32>(0) + le(fw) + le(fh) + QByteArray("\0\x02\x02\x4C\x01\0;", 7);
+}
+
 QByteArray hugeBmp(qint32 w, qint32 h) {
-    QByteArray b(54, '\0');
-    b[0] = 'B';
-    b[1] = 'M';
-    qToLittleEndian<quint32>(54 + 16, b.data() + 2);
-    qToLittleEndian<quint32>(54, b.data() + 10);
-    qToLittleEndian<quint32>(40, b.data() + 14);
-    qToLittleEndian<qint32>(w, b.data() + 18);
-    qToLittleEndian<qint32>(h, b.data() + 22);
-    qToLittleEndian<quint16>(1, b.data() + 26);
-    qToLittleEndian<quint16>(24, b.data() + 28);
-    b.append(QByteArray(16, '\x7F'));
-    return b;
+    return "BM" + le<quint32>(54 + 16) + le<quint32>(0) + le<quint32>(54) + le<quint32>(40) +
+           le(w) + le(h) + le<quint16>(1) + le<quint16>(24) + QByteArray(24, '\0') +
+           QByteArray(16, '\x7F');
 }
 
 QByteArray garbage(int n) {
     QByteArray b(n, '\0');
-    quint32 x = 12345;
-    for (char &c : b) {
-        x = x * 1103515245u + 12345u;
-        c = char(x >> 24);
-    }
+    QRandomGenerator r(12345);
+    for (char &c : b)
+        c = char(r.bounded(256));
     return b;
 }
 
 QByteArray truncated(const QString &path) {
     QFile f(path);
     f.open(QIODevice::ReadOnly);
-    const QByteArray all = f.readAll();
-    return all.left(all.size() / 2);
+    return f.read(f.size() / 2);
 }
 
 QMap<QString, QByteArray> snapshot(const QString &root) {
@@ -120,16 +97,6 @@ QMap<QString, QByteArray> snapshot(const QString &root) {
         out.insert(rel, digest);
     }
     return out;
-}
-
-long peakMemoryKb() {
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
 }
 
 // Runs the whole program on a folder: welcome, main window, every feature
@@ -289,7 +256,7 @@ private slots:
 
     void memoryStaysBounded() {
         // After every case above in this process, including the huge headers.
-        const long peak = peakMemoryKb();
+        const long peak = test::processMemoryKb("VmHWM:");
         qInfo("peak resident memory: %ld kB", peak);
         QVERIFY(peak > 0);
         QVERIFY(peak < 1500 * 1024); // under the sanitizers' own overhead

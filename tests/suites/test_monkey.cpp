@@ -19,20 +19,6 @@
 
 using namespace garabix;
 
-namespace {
-
-long residentKb(const char *field) {
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-} // namespace
-
 class TestMonkey : public QObject {
     Q_OBJECT
 private slots:
@@ -63,7 +49,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         int events = 0;
-        const long startKb = residentKb("VmRSS:");
+        const long startKb = test::processMemoryKb("VmRSS:");
 
         for (int i = 0; i < 20000; ++i) {
             const double x = r.bounded(-40, canvas.width() + 40) + r.bounded(4) * 0.25;
@@ -126,7 +112,7 @@ private slots:
             QCOMPARE(form.drawing().size(), canvas);
         }
         QTRY_VERIFY_WITH_TIMEOUT(form.canvasEnabled(), 5000);
-        const long peakKb = residentKb("VmHWM:");
+        const long peakKb = test::processMemoryKb("VmHWM:");
         qInfo("%d events in %lld ms; resident memory %ld kB at start, peak %ld kB", events,
               clock.elapsed(), startKb, peakKb);
         QCOMPARE(events, 20000);
