@@ -49,13 +49,12 @@ int measure(int argc, char **argv) {
 }
 
 // Runs the child for a screen of `size` at the desktop's `scale`, with `env`.
-QMap<QString, double> screen(QSize size, double scale = 1, const QStringList &env = {}) {
+QMap<QString, double> screen(QSize size, double scale = 1, const QString &env = {}) {
     QTemporaryDir dir;
     QFile config(dir.filePath("screen.json"));
     config.open(QIODevice::WriteOnly);
-    config.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"x\": 0, \"y\": 0, \"width\": %1,"
-                                " \"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96,"
-                                " \"dpr\": %3}]}")
+    config.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"width\": %1, \"height\": %2,"
+                                " \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": %3}]}")
                      .arg(size.width())
                      .arg(size.height())
                      .arg(scale)
@@ -64,15 +63,14 @@ QMap<QString, double> screen(QSize size, double scale = 1, const QStringList &en
     QProcess child;
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     e.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
-    for (const QString &pair : env)
-        e.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    if (!env.isEmpty())
+        e.insert(env.section('=', 0, 0), env.section('=', 1));
     child.setProcessEnvironment(e);
     child.start(QCoreApplication::applicationFilePath(), {"--measure"});
     child.waitForFinished(60000);
     QMap<QString, double> out;
-    for (const QByteArray &line : child.readAllStandardOutput().split('\n'))
-        if (line.contains(' '))
-            out.insert(QString(line.split(' ')[0]), line.split(' ')[1].toDouble());
+    for (const QString &line : QString::fromUtf8(child.readAllStandardOutput()).split('\n'))
+        out.insert(line.section(' ', 0, 0), line.section(' ', 1).toDouble());
     return out;
 }
 
@@ -100,7 +98,7 @@ private slots:
     }
 
     void aScaleSetByTheUserOrTheDesktopWins() {
-        QCOMPARE(screen(QSize(3840, 2160), 1, {"QT_SCALE_FACTOR=1.5"}).value("scale"), 1.5);
+        QCOMPARE(screen(QSize(3840, 2160), 1, "QT_SCALE_FACTOR=1.5").value("scale"), 1.5);
         QCOMPARE(screen(QSize(3840, 2160), 2).value("scale"), 2.0);
     }
 };
