@@ -79,20 +79,6 @@ private slots:
         QCOMPARE(mirror, naive);
     }
 
-    void paintWithAnd() {
-        CanvasSurface c(QSize(20, 20));
-        c.line(Layer::Keep, QPointF(0, 5), QPointF(19, 5), {0x00FFFF}); // yellow
-        QImage stamp(4, 4, QImage::Format_RGB32);
-        stamp.fill(0xFFFFFFFF);
-        stamp.setPixel(1, 1, 0xFF0000FF);               // blue
-        c.paintPictureAnd(Layer::Preview, stamp, 4, 4); // blue over yellow at (5, 5): black
-        QCOMPARE(colourAt(c.screenLayer(), 5, 5), 0u);
-        QCOMPARE(colourAt(c.screenLayer(), 6, 5), 0x00FFFFu);
-        QCOMPARE(colourAt(c.persistentLayer(), 5, 5), 0x00FFFFu);
-        c.paintPictureAnd(Layer::Preview, stamp, -3, -3); // clipped at the corner
-        QCOMPARE(colourAt(c.screenLayer(), 0, 0), 0xFFFFFFu);
-    }
-
     void maskedBlitLeavesTheKeyOutAndClips() {
         QImage dst(10, 10, QImage::Format_RGB32);
         dst.fill(0xFF00FF00);

@@ -102,7 +102,9 @@ private slots:
         }
     }
 
-    void rectanglePreviewsThenCommits() {
+    // A rectangle previews on the screen only, drags any way, and commits with
+    // one snapshot; the fill that follows takes two, one on each side of it.
+    void rectanglePreviewsCommitsAndTheFillAfterIt() {
         Bench b;
         b.state.currentTool = Tool::Rectangle;
         b.state.colorRed = 255;
@@ -116,26 +118,30 @@ private slots:
         b.release(50, 40);
         QCOMPARE(colourAt(b.persistent(), 50, 70), red);
         QCOMPARE(colourAt(b.persistent(), 75, 40), red);
-        QCOMPARE(colourAt(b.persistent(), 75, 70), white);
         QCOMPARE(b.snapshots, 1);
+        b.state.currentTool = Tool::Fill;
+        b.state.colorRed = 254; // almost the rectangle's colour: a fill is exact
+        b.press(75, 70);
+        QCOMPARE(b.snapshots, 2);
+        b.release(75, 70);
+        QCOMPARE(b.snapshots, 3);
+        QCOMPARE(colourAt(b.persistent(), 75, 70), 254u);
+        QCOMPARE(colourAt(b.persistent(), 50, 70), red);
+        QCOMPARE(colourAt(b.persistent(), 10, 10), white);
     }
 
+    // The same ellipse whichever corner the drag starts from, as tall and as
+    // wide as the dragged rectangle.
     void ellipseIsTheSameWhicheverWayItIsDragged() {
         QImage first;
-        const QPointF drags[4][2] = {{{60, 40}, {140, 100}},
-                                     {{140, 40}, {60, 100}},
-                                     {{60, 100}, {140, 40}},
-                                     {{140, 100}, {60, 40}}};
-        for (int k = 0; k < 4; ++k) {
+        for (const QPointF &from : {QPointF(60, 40), QPointF(140, 40), QPointF(60, 100)}) {
             Bench b;
             b.state.currentTool = Tool::Ellipse;
-            b.drag(drags[k][0], drags[k][1]);
-            if (k == 0)
+            b.drag(from, QPointF(200, 140) - from);
+            if (first.isNull())
                 first = b.persistent().copy();
-            else
-                QCOMPARE(b.persistent(), first);
+            QCOMPARE(b.persistent(), first);
         }
-        // As tall and as wide as the dragged rectangle.
         QVERIFY(countColour(first, black, QRect(58, 68, 5, 5)) > 0);
         QCOMPARE(countColour(first, black, QRect(0, 0, 200, 37)), 0);
     }
@@ -163,20 +169,6 @@ private slots:
         b.press(150, 120);
         b.release(150, 120);
         QCOMPARE(colourAt(b.persistent(), 115, 100), white); // not joined to the old chain
-    }
-
-    void fillTakesTwoSnapshotsAndIsExact() {
-        Bench b;
-        b.state.currentTool = Tool::Fill;
-        b.canvas.box(Layer::Keep, QPointF(20, 20), QPointF(60, 60), {0xFEFEFE}, {}); // almost white
-        b.state.colorRed = 255;
-        b.press(40, 40);
-        QCOMPARE(b.snapshots, 1);
-        b.release(40, 40);
-        QCOMPARE(b.snapshots, 2);
-        QCOMPARE(colourAt(b.persistent(), 40, 40), red);
-        QCOMPARE(colourAt(b.persistent(), 20, 40), 0xFEFEFEu);
-        QCOMPARE(colourAt(b.persistent(), 10, 10), white);
     }
 
     // The tiled ring against a plain ring of 19 whole copies, compared after

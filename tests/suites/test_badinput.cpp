@@ -15,8 +15,8 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QPainter>
-#include <QtEndian>
 #include <QRandomGenerator>
+#include <QtEndian>
 #include <QtTest>
 #include <functional>
 

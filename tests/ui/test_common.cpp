@@ -100,18 +100,6 @@ private slots:
         QCOMPARE(ends.count(), 1);
     }
 
-    void aNewFileCancelsTheOldPlay() {
-        QTemporaryDir dir;
-        const QString path = animation(dir, 6, 5);
-        QVERIFY(!path.isEmpty());
-        Brincaro player;
-        QSignalSpy ends(&player, &Brincaro::GifEnd);
-        player.setFile(path);
-        player.setFile(QString());
-        QVERIFY(ends.wait(2000));
-        QVERIFY(!ends.wait(500)); // the cancelled play never ends
-        QCOMPARE(ends.count(), 1);
-    }
 };
 
 QTEST_MAIN(TestCommon)
