@@ -138,28 +138,6 @@ private slots:
         QVERIFY(colourAt(w.persistent(), 90, 70) != black);
     }
 
-    // A stamp that does not move (a one-frame GIF, a PNG, a GIF cut after its
-    // first frame: the player's own tests try them all) lands like an animated
-    // one, and the canvas and the gallery stay usable.
-    void aStillStampLandsAndLeavesEverythingUsable() {
-        Window w(0, 0);
-        QDir().mkpath(w.folder.path() + "/dibujos/aves");
-        QImage still(40, 40, QImage::Format_RGB32);
-        still.fill(Qt::white);
-        QPainter(&still).fillRect(10, 10, 20, 20, Qt::black);
-        QVERIFY(still.save(w.folder.path() + "/dibujos/aves/still.png"));
-        w.gallery->Form_Load();
-        w.gallery->Image1_MouseMove(0);
-        QTRY_VERIFY_WITH_TIMEOUT(!w.gallery->previewPlaying(), 3000);
-        w.gallery->Image1_MouseMove(0); // the preview can be played again
-        QVERIFY(w.gallery->previewPlaying());
-        w.gallery->Image1_Click(0);
-        w.form->Command1_Click(2);
-        w.click(QPointF(100, 80));
-        w.waitForStamp();
-        QCOMPARE(colourAt(w.persistent(), 100, 80), black);
-    }
-
     void colouringMirroringAndTheOutline() {
         Window w;
         w.gallery->Image1_Click(0);
