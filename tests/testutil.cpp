@@ -21,8 +21,6 @@ bool RecordingPlatform::moveToTrash(const QString &path) {
     return true;
 }
 
-ProgramFolder::ProgramFolder() = default;
-
 void ProgramFolder::write(const QString &relative, const QByteArray &bytes) {
     const QString full = dir.path() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(full).path());

@@ -52,7 +52,6 @@ public:
 // A program folder in a temporary directory.
 class ProgramFolder {
 public:
-    ProgramFolder();
     QString path() const { return dir.path(); }
     // Writes a file (folders are created), relative to the program folder.
     void write(const QString &relative, const QByteArray &bytes);

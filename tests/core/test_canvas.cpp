@@ -41,22 +41,6 @@ private slots:
         QCOMPARE(updates.size(), 1);
     }
 
-    // Where the tools' own tests do not look: exact pixel counts, rounding of
-    // positions, boxes given backwards, and ellipses too flat to have a hole.
-    void lineDotBoxAndEllipsePixels() {
-        CanvasSurface c(QSize(200, 200));
-        c.line(Layer::Keep, QPointF(10.4, 20), QPointF(50, 20), {red});
-        QCOMPARE(countColour(c.persistentLayer(), red), 41);
-        c.dot(Layer::Keep, QPointF(2.5, 3.5), {green}); // halves to even: (2, 4)
-        QCOMPARE(colourAt(c.persistentLayer(), 2, 4), green);
-        c.box(Layer::Keep, QPointF(150, 150), QPointF(120, 130), {red}, green);
-        for (const QPoint p : {QPoint(120, 140), QPoint(150, 140), QPoint(135, 130)})
-            QCOMPARE(colourAt(c.persistentLayer(), p.x(), p.y()), red);
-        QCOMPARE(colourAt(c.persistentLayer(), 135, 140), green);
-        c.ellipse(Layer::Keep, QPointF(50, 80), 15, 0.05, {blue}, std::nullopt); // flat: a line
-        QCOMPARE(colourAt(c.persistentLayer(), 36, 80), blue);
-    }
-
     void floodFillMatchesANaiveFillOnMazes() {
         QImage img(97, 61, QImage::Format_RGB32);
         std::srand(7);

@@ -8,7 +8,6 @@
 #include "ui/gallery/form2.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 

@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QMovie>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace garabix;

@@ -79,6 +79,7 @@ void Form1::Picture2_MouseDown(Qt::MouseButton button, double x, double y) {
     if (button != Qt::LeftButton)
         return;
     state.currentTool = Tool::Stamp;
+    showChoices();
     CanvasSurface &s = Picture2->surface;
     const long seed = s.readPixel(x, y);
     if (seed >= 0)
