@@ -31,7 +31,6 @@ private slots:
     void leadingNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("plain") << "3" << 3.0;
         QTest::newRow("letters after") << "12abc" << 12.0;
         QTest::newRow("no number") << "abc" << 0.0;
         QTest::newRow("empty") << "" << 0.0;
@@ -42,7 +41,6 @@ private slots:
         QTest::newRow("exponent") << "1e3" << 1000.0;
         QTest::newRow("exponent without digits") << "7e" << 7.0;
         QTest::newRow("bare point") << "." << 0.0;
-        QTest::newRow("point then digits") << ".5" << 0.5;
         QTest::newRow("decimal and exponent") << "1.5e1" << 15.0;
         QTest::newRow("too small") << "0.001e-400" << 0.0;
         QTest::newRow("too large") << "-12e400" << -HUGE_VAL;
