@@ -1,4 +1,4 @@
-// The grid overlay: counts, positions, the dot cap and what a small update draws.
+// The grid overlay: the dot cap and what a small update draws.
 
 #include "core/grid/grid.h"
 
@@ -24,19 +24,6 @@ private slots:
         QCOMPARE(g.Line2[12].p1(), QPointF(480, 40));
         QCOMPARE(g.Line2[13].p1(), QPointF(40, 80));
         QCOMPARE(g.Line2[1].p2(), QPointF(41, 40));
-    }
-
-    void spacingLargerThanCanvasZeroAndNegative() {
-        for (int spacing : {500, 0, -40}) {
-            GridOverlay g;
-            BuildGridLines(g, spacing, 480, 276, 0, 0);
-            BuildGridDots(g, spacing, 480, 276);
-            QCOMPARE(g.gridLineCount, spacing == 0 ? 0 : 1);
-            QCOMPARE(g.gridDotCount, 0);
-            QCOMPARE(g.Line2.size(), 1);
-            QVERIFY(spacing > 0 || g.Line1.size() == 1);
-            QVERIFY(spacing > 0 || g.linesCrossing(QRect(0, 0, 480, 276)).isEmpty());
-        }
     }
 
     void dotLatticeStopsAt32767RowByRow() {

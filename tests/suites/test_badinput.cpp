@@ -4,7 +4,6 @@
 
 #include "core/files/drawings.h"
 #include "core/files/pictures.h"
-#include "gifwriter.h"
 #include "testutil.h"
 #include "ui/common/brincaro.h"
 #include "ui/gallery/form2.h"
@@ -14,7 +13,6 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QtEndian>
 #include <QtTest>
@@ -24,18 +22,10 @@ using namespace garabix;
 
 namespace {
 
-QImage picture(int w, int h, QRgb c) {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter(&img).fillRect(w / 4, h / 4, w / 2, h / 2, QColor::fromRgb(c));
-    return img;
-}
-
 void makeGoodFolder(test::ProgramFolder &f) {
     f.writeDefaultConfiguration();
-    QDir(f.path()).mkpath("escenarios");
-    gif::writeGif(f.path() + "/escenarios/1.gif", {picture(64, 36, qRgb(0, 128, 0))});
-    gif::writeGif(f.path() + "/escenarios/2.gif", {picture(64, 36, qRgb(0, 0, 255))});
+    f.writeStamp("escenarios/1.gif", 64, 1);
+    f.writeStamp("escenarios/2.gif", 48, 1);
     f.writeStamp("dibujos/animales/gato.gif", 40, 3);
     f.writeStamp("dibujos/animales/perro.gif", 40, 3);
     f.writeStamp("dibujos/naturaleza/sol.gif", 40, 3);
@@ -180,7 +170,9 @@ private slots:
                 });
         }
         QTest::addRow("scene is a bmp named gif") << Damage([](test::ProgramFolder &f) {
-            drawings::writeBmp(picture(30, 20, qRgb(255, 0, 0)), f.path() + "/escenarios/1.gif");
+            QImage red(30, 20, QImage::Format_RGB32);
+            red.fill(Qt::red);
+            drawings::writeBmp(red, f.path() + "/escenarios/1.gif");
         });
         for (const char *folder : {"dibujos", "escenarios", "configuracion", "misdibujos"}) {
             QTest::addRow("%s is a file", folder) << Damage([folder](test::ProgramFolder &f) {

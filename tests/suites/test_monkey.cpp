@@ -4,7 +4,6 @@
 
 #include "core/canvas/colourpictures.h"
 #include "core/files/pictures.h"
-#include "gifwriter.h"
 #include "testutil.h"
 #include "ui/common/brincaro.h"
 #include "ui/gallery/form2.h"
@@ -27,10 +26,7 @@ private slots:
         test::MainWindow w([](test::ProgramFolder &folder) {
             folder.writeDefaultConfiguration();
             folder.write("configuracion/mdg.txt", "15\n");
-            QDir(folder.path()).mkpath("escenarios");
-            QImage scene(48, 27, QImage::Format_RGB32);
-            scene.fill(Qt::cyan);
-            gif::writeGif(folder.path() + "/escenarios/1.gif", {scene});
+            folder.writeStamp("escenarios/1.gif", 48, 1);
             for (int i = 0; i < 11; ++i)
                 folder.writeStamp(
                     QStringLiteral("dibujos/a/s%1.gif").arg(i, 2, 10, QLatin1Char('0')), 30, 2);

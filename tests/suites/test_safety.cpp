@@ -51,9 +51,7 @@ private slots:
         const QString folder = dir.path() + "/misdibujos";
         QDir().mkpath(folder);
         QRandomGenerator r(77);
-        int attempts = 0;
-        int kills = 0;
-        int complete = 0;
+        int attempts = 0, kills = 0, complete = 0;
         while (attempts < 200) {
             QProcess helper;
             helper.start(qEnvironmentVariable("GARABIX_SAVEHELPER"), {folder, "1000"});

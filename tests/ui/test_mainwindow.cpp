@@ -69,7 +69,6 @@ private slots:
         QVERIFY(w.control("Command1_0")->toolTip().contains("&lt;b&gt;negrita&lt;/b&gt;"));
         // The first stamp of the first category in name order.
         QCOMPARE(w.form->stampFile(), w.folder.path() + "/dibujos/a/dos.gif");
-        QCOMPARE(w.control("Picture2")->geometry().bottom(), 599);
         QCOMPARE(w.control("Command5_9")->geometry().bottom(), 599); // wholly inside
         QCOMPARE(w.control("Picture1")->geometry(), QRect(121, 23, 679, 549));
         QCOMPARE(w.persistent().size(), QSize(679, 549));
@@ -160,7 +159,6 @@ private slots:
 
     void tooltipsKeepTheDesktopsLookOnTwoCleanLines() {
         Window w;
-        w.form->show();
         QWidget *button = w.control("Command1_9");
         QToolTip::showText(button->mapToGlobal(QPoint(5, 5)),
                            plainToolTip("Empezar un dibujo nuevo en blanco, sin escena"), button);
@@ -343,8 +341,7 @@ private slots:
         Window w;
         w.form->show();
         w.form->Command1_Click(27);
-        QVERIFY(!w.form->close()); // No keeps everything
-        QVERIFY(w.form->isVisible());
+        QVERIFY(!w.form->close() && w.form->isVisible()); // No keeps everything
         QCOMPARE(w.platform.questions, (QStringList{"t28", "t28"}));
         w.platform.answer = true;
         QVERIFY(w.form->close());

@@ -1,7 +1,6 @@
-// Screens of every size: on a large screen the controls a child presses grow
-// with it, on a small one they stay as they were, and a scale set by the user
-// or by the desktop wins. Each screen is a child process of this test on Qt's
-// offscreen platform, configured for that screen.
+// On a large screen the controls a child presses grow, on a small one they stay
+// as they were, and a scale set by the user or the desktop wins. Each screen is
+// a child process of this test on an offscreen platform configured for it.
 
 #include "testutil.h"
 #include "ui/common/screenscale.h"
@@ -52,9 +51,8 @@ QMap<QString, double> screen(QSize size, double scale = 1, const QString &env = 
     config.open(QIODevice::WriteOnly);
     config.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"width\": %1, \"height\": %2,"
                                 " \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": %3}]}")
-                     .arg(size.width())
-                     .arg(size.height())
-                     .arg(scale)
+                     .arg(QString::number(size.width()), QString::number(size.height()),
+                          QString::number(scale))
                      .toUtf8());
     config.close();
     QProcess child;
