@@ -156,4 +156,34 @@ void BM_GalleryOpen20(benchmark::State &st) {
 }
 BENCHMARK(BM_GalleryOpen20)->Unit(benchmark::kMillisecond);
 
+// The most categories a program folder may hold, each shown with its first stamp.
+void BM_GalleryOpen255Categories(benchmark::State &st) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + "/configuracion");
+    for (int c = 0; c < 255; ++c) {
+        const QString folder =
+            QStringLiteral("%1/dibujos/c%2").arg(dir.path()).arg(c, 3, 10, QLatin1Char('0'));
+        QDir().mkpath(folder);
+        QVector<QImage> frames;
+        for (int k = 0; k < 8; ++k) {
+            QImage img(120, 120, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter(&img).fillRect(20 + k, 20, 70, 70, QColor::fromHsv(c, 220, 220));
+            frames.append(img);
+        }
+        gif::writeGif(folder + "/a.gif", frames);
+    }
+    SilentPlatform platform;
+    Form1 form1(dir.path(), platform);
+    form1.resize(1280, 800);
+    form1.Form_Load();
+    for (auto _ : st) {
+        Form2 gallery(dir.path(), form1);
+        gallery.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(gallery.categoryCount());
+    }
+}
+BENCHMARK(BM_GalleryOpen255Categories)->Unit(benchmark::kMillisecond);
+
 } // namespace
