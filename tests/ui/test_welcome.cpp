@@ -1,4 +1,4 @@
-// The welcome window: credits and licence, Return to enter, and its end.
+// The welcome window: Return enters from wherever the focus is, and the window ends.
 
 #include "testutil.h"
 #include "ui/common/brincaro.h"
