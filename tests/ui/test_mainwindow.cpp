@@ -155,6 +155,8 @@ private slots:
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(140, 90));
         QCOMPARE(colourAt(w.persistent(), 90, 40), black);
         QCOMPARE(fromRgb(canvas->grab().toImage().pixel(90, 40)), black);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300)); // a dot as wide as the pen
+        QVERIFY(countColour(w.persistent(), black, QRect(290, 290, 21, 21)) > 250);
     }
 
     void tooltipsKeepTheDesktopsLookOnTwoCleanLines() {
