@@ -15,6 +15,7 @@ using namespace garabix;
 int main(int argc, char *argv[]) {
     chooseScreenScale(argc, argv);
     QApplication app(argc, argv);
+    keepScreenScaleToOurselves();
     QApplication::setApplicationName(QStringLiteral("Garabix"));
     limitPictureMemory();
     installQtTranslations(QLocale());

@@ -19,6 +19,7 @@ namespace {
 int measure(int argc, char **argv) {
     chooseScreenScale(argc, argv);
     QApplication app(argc, argv);
+    keepScreenScaleToOurselves(); // the windows made after keep their scale
     test::ProgramFolder folder;
     folder.writeDefaultConfiguration();
     test::RecordingPlatform platform;
@@ -37,6 +38,7 @@ int measure(int argc, char **argv) {
     while (x < strip.width() && strip.pixel(x++, strip.height() / 2) == qRgb(255, 0, 0))
         ++swatch;
     QTextStream(stdout) << "scale " << form.devicePixelRatioF() << "\n"
+                        << "passedOn " << qEnvironmentVariableIsSet("QT_SCALE_FACTOR") << "\n"
                         << "tool " << grabbed("Command1_4").width() << "\n"
                         << "swatch " << swatch << "\n"
                         << "pen " << grabbed("Command5_0").height() << "\n"
@@ -79,6 +81,7 @@ private slots:
         QVERIFY2(large.value("scale") > 2, qPrintable(QString::number(large.value("scale"))));
         QVERIFY(large.value("tool") >= 100 && large.value("swatch") >= 28);
         QVERIFY(large.value("pen") >= 70 && large.value("gallery") >= 2 * 640);
+        QCOMPARE(large.value("passedOn"), 0.0); // a file browser started from here is not scaled
         const auto small = screen(QSize(1280, 800));
         QCOMPARE(small.value("scale"), 1.0);
         QCOMPARE(small.value("tool"), 41.0);

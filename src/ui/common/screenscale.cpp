@@ -8,6 +8,10 @@
 
 namespace garabix {
 
+namespace {
+bool chosenHere = false;
+}
+
 double childScale(QSize pixels) {
     const double fits = std::min(pixels.width() / 1280.0, pixels.height() / 800.0);
     return fits < 1.05 ? 1.0 : std::floor(fits * 20) / 20;
@@ -31,8 +35,16 @@ void chooseScreenScale(int argc, char **argv) {
             return; // the desktop scales its windows itself
         scale = childScale(screen->size());
     }
-    if (scale > 1)
+    if (scale > 1) {
         qputenv("QT_SCALE_FACTOR", QByteArray::number(scale, 'f', 2));
+        chosenHere = true;
+    }
+}
+
+void keepScreenScaleToOurselves() {
+    if (chosenHere)
+        qunsetenv("QT_SCALE_FACTOR");
+    chosenHere = false;
 }
 
 } // namespace garabix

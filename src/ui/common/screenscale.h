@@ -17,4 +17,8 @@ double childScale(QSize pixels);
 // desktop (a screen already scaled) has set a scale.
 void chooseScreenScale(int argc, char **argv);
 
+// Run once the application exists: the scale chosen stays with this program
+// and never reaches the programs it starts, such as a file browser.
+void keepScreenScaleToOurselves();
+
 } // namespace garabix
