@@ -165,7 +165,8 @@ void Form1::showChoices() {
         markChosen(Command5[i], penSizes[i].width == penWidth(state));
     const bool on[2] = {state.font.bold(), state.font.italic()};
     for (int i = 0; i < 2; ++i)
-        setButtonColour(Command3[i], on[i] ? toggleOnColour : white, on[i]);
+        if (isMarkedChosen(Command3[i]) != on[i])
+            setButtonColour(Command3[i], on[i] ? toggleOnColour : white, on[i]);
 }
 
 // Scenes.
