@@ -15,7 +15,7 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
         ctx.env.stampStart(x, y);
         break;
     case Tool::Pencil:
-        pencilDot(s, ctx.canvas, x, y);
+        penDot(s, ctx.canvas, x, y);
         break;
     case Tool::Fill:
         fillAt(s, ctx.canvas, x, y);

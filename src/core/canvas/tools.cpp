@@ -75,7 +75,7 @@ int penWidth(const DrawingState &s) {
     return static_cast<int>(std::clamp(roundToInt(s.lineWidth), 1LL, 32767LL));
 }
 
-void pencilDot(const DrawingState &s, CanvasSurface &c, double x, double y) {
+void penDot(const DrawingState &s, CanvasSurface &c, double x, double y) {
     c.line(Layer::Keep, QPointF(x, y), QPointF(x, y), Stroke{currentColour(s), penWidth(s)});
 }
 
@@ -119,7 +119,7 @@ void shapeCommit(const DrawingState &s, CanvasSurface &c, double x, double y) {
     // A click without a drag leaves a dot of the pen's width, as a line of no
     // length does, rather than a shape too small to see.
     if (roundToInt(x) == roundToInt(s.startX) && roundToInt(y) == roundToInt(s.startY))
-        c.line(Layer::Keep, QPointF(x, y), QPointF(x, y), Stroke{currentColour(s), penWidth(s)});
+        penDot(s, c, x, y);
     else
         drawShape(s, c, Layer::Keep, x, y);
 }

@@ -21,8 +21,9 @@ int penWidth(const DrawingState &s);
 // of 0 or less the point is taken unsnapped (rounded).
 int32_t snap(const DrawingState &s, double v);
 
-// A press with the pencil leaves a dot of the pen's width; moving draws on.
-void pencilDot(const DrawingState &s, CanvasSurface &c, double x, double y);
+// A dot of the pen's width, for keeps: a press with the pencil, or a shape
+// committed where it was pressed.
+void penDot(const DrawingState &s, CanvasSurface &c, double x, double y);
 void pencilSegment(const DrawingState &s, CanvasSurface &c, double x, double y);
 void diagonalSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y);
 void discSprayBurst(const DrawingState &s, CanvasSurface &c, Random &rng, double x, double y);

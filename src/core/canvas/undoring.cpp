@@ -345,12 +345,19 @@ void UndoRing::waitForCompression() {
     takeCompressed();
 }
 
-void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
-    state.undoDepth = std::min(state.undoDepth + 1, UndoRing::slotCount - 1);
-    state.redoDepth = 0;
+namespace {
+// The slot after the one on show, wrapping after 18.
+void stepForward(DrawingState &state) {
     state.undoIndex = state.undoIndex + 1;
     if (state.undoIndex == 19)
         state.undoIndex = 0;
+}
+} // namespace
+
+void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
+    state.undoDepth = std::min(state.undoDepth + 1, UndoRing::slotCount - 1);
+    state.redoDepth = 0;
+    stepForward(state);
     ring.store(static_cast<int>(state.undoIndex), canvas);
 }
 
@@ -375,9 +382,7 @@ bool RedoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
         return false;
     --state.redoDepth;
     ++state.undoDepth;
-    state.undoIndex = state.undoIndex + 1;
-    if (state.undoIndex == 19)
-        state.undoIndex = 0;
+    stepForward(state);
     ring.restore(static_cast<int>(state.undoIndex), canvas);
     return true;
 }
