@@ -226,7 +226,6 @@ void Form1::openGallery() {
     // the background picture would.
     canvas.repaint();
     state.currentTool = toolOf(2);
-    showChoices();
     if (showGallery)
         showGallery();
 }
