@@ -65,8 +65,7 @@ void BM_SaveDrawing4K(benchmark::State &st) {
     drawingsFolder.maxDrawings = 32767;
     const QImage image = picture4K();
     for (auto _ : st) {
-        bool modified = true;
-        const QString written = drawings::SaveDrawing(drawingsFolder, modified, image).path;
+        const QString written = drawings::SaveDrawing(drawingsFolder, image, true).path;
         st.PauseTiming();
         QFile::remove(written);
         drawingsFolder.File1.refresh();
@@ -86,8 +85,8 @@ void BM_ShowNextDrawing4K(benchmark::State &st) {
     drawingsFolder.File1.forcePath(folder);
     CanvasSurface canvas(size4K);
     for (auto _ : st) {
-        int &at = drawingsFolder.browseIndex;
-        at = (at == 0) ? -1 : 0; // alternate 0.bmp and 1.bmp
+        QString &at = drawingsFolder.browsePosition;
+        at = at.isEmpty() ? QStringLiteral("0.bmp") : QString(); // alternate 1.bmp and 0.bmp
         const QImage picture = loadPicture(drawings::stepNext(drawingsFolder));
         canvas.setBackgroundPicture(picture);
     }

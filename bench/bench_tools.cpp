@@ -3,7 +3,7 @@
 #include "core/canvas/canvassurface.h"
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/tools.h"
-#include "core/canvas/undoring.h"
+#include "core/canvas/drawing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,10 +82,10 @@ BENCHMARK(BM_RectPreview4K)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RectPreview800x600)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoSnapshot4K(benchmark::State &st) {
-    CanvasSurface c(size4K);
+    Drawing d(size4K);
+    CanvasSurface &c = d.canvas();
     DrawingState s;
-    UndoRing ring;
-    SaveUndoSnapshot(s, c, ring);
+    d.snapshot();
     s.lineWidth = 5;
     int i = 0;
     for (auto _ : st) {
@@ -95,7 +95,7 @@ void BM_UndoSnapshot4K(benchmark::State &st) {
         pencilSegment(s, c, s.lastX + 20, s.lastY);
         ++i;
         st.ResumeTiming();
-        SaveUndoSnapshot(s, c, ring);
+        d.snapshot();
     }
 }
 BENCHMARK(BM_UndoSnapshot4K)->Unit(benchmark::kMicrosecond);
@@ -119,17 +119,17 @@ void paintStripes(CanvasSurface &c, int k) {
 
 // An undo between two very different pictures, so that it rewrites most tiles.
 void BM_UndoRestore4K(benchmark::State &st) {
-    CanvasSurface c(size4K);
+    Drawing d(size4K);
+    CanvasSurface &c = d.canvas();
     DrawingState s;
-    UndoRing ring;
     paintStripes(c, 0);
-    SaveUndoSnapshot(s, c, ring);
+    d.snapshot();
     for (auto _ : st) {
         st.PauseTiming();
         paintStripes(c, 1);
-        SaveUndoSnapshot(s, c, ring);
+        d.snapshot();
         st.ResumeTiming();
-        UndoLastStep(s, c, ring);
+        d.undo();
         benchmark::DoNotOptimize(c.persistentLayer().constBits());
     }
 }
@@ -153,15 +153,15 @@ void fillAll(CanvasSurface &c, int i) {
 
 // The snapshot after each change, made with the timer paused.
 template <typename Change> void snapshotAfter(benchmark::State &st, Change &&change) {
-    CanvasSurface c(size4K);
+    Drawing d(size4K);
+    CanvasSurface &c = d.canvas();
     DrawingState s;
-    UndoRing ring;
     int i = 0;
     for (auto _ : st) {
         st.PauseTiming();
         change(c, ++i);
         st.ResumeTiming();
-        SaveUndoSnapshot(s, c, ring);
+        d.snapshot();
     }
 }
 // After a fill that changed the whole canvas.
@@ -181,19 +181,19 @@ BENCHMARK(BM_UndoSnapshotScene4K)->Unit(benchmark::kMicrosecond);
 // compressed (the benchmark waits for the compressor before each undo).
 void BM_UndoRestoreCompressed4K(benchmark::State &st) {
     const QVector<QImage> pictures = scenes();
-    CanvasSurface c(size4K);
+    Drawing d(size4K);
+    CanvasSurface &c = d.canvas();
     DrawingState s;
-    UndoRing ring;
     int i = 0;
     paintScene(c, pictures[i++ % pictures.size()]);
-    SaveUndoSnapshot(s, c, ring);
+    d.snapshot();
     for (auto _ : st) {
         st.PauseTiming();
         paintScene(c, pictures[i++ % pictures.size()]);
-        SaveUndoSnapshot(s, c, ring);
-        ring.waitForCompression();
+        d.snapshot();
+        d.ring().waitForCompression();
         st.ResumeTiming();
-        UndoLastStep(s, c, ring);
+        d.undo();
     }
 }
 BENCHMARK(BM_UndoRestoreCompressed4K)->Unit(benchmark::kMillisecond)->Iterations(30);
@@ -204,15 +204,15 @@ template <typename Change> void undoMemory(benchmark::State &st, Change &&change
     size_t ringBytes = 0;
     size_t canvasBytes = 0;
     for (auto _ : st) {
-        CanvasSurface c(size4K);
+        Drawing d(size4K);
+        CanvasSurface &c = d.canvas();
         DrawingState s;
-        UndoRing ring;
         for (int i = 0; i < 19; ++i) {
             change(c, i);
-            SaveUndoSnapshot(s, c, ring);
+            d.snapshot();
         }
-        ring.waitForCompression();
-        ringBytes = ring.bytesHeld();
+        d.ring().waitForCompression();
+        ringBytes = d.ring().bytesHeld();
         canvasBytes = c.persistentLayer().sizeInBytes();
     }
     st.counters["ring_bytes"] = static_cast<double>(ringBytes);

@@ -1,6 +1,8 @@
 #pragma once
-// Shared test fixtures: a recording platform and temporary program folders.
+// Shared fixtures of the window tests: a recording platform and a main
+// window over a temporary program folder.
 
+#include "coretestutil.h"
 #include "ui/common/platform.h"
 #include "ui/mainwindow/form1.h"
 
@@ -27,8 +29,10 @@ public:
         printSizes.append(size);
     }
     void openFolder(const QString &path) override { folders.append(path); }
-    bool askYesNo(QWidget *, const QString &question) override {
+    bool askYesNo(QWidget *, const QString &question, const QString &yes,
+                  const QString &no) override {
         questions.append(question);
+        answers.append({yes, no});
         return answer;
     }
     void quit() override { ++quits; }
@@ -40,6 +44,7 @@ public:
     }
 
     QStringList sounds, waited, folders, questions, trashed, notices;
+    QVector<QStringList> answers; // per question: its two buttons' captions
     QVector<bool> problems; // per notice: a problem rather than a sign of success
     bool trashWorks = true;
     QTemporaryDir trashFolder;
@@ -49,21 +54,10 @@ public:
     int quits = 0;
 };
 
-// A program folder in a temporary directory.
-class ProgramFolder {
-public:
-    QString path() const { return dir.path(); }
-    // Writes a file (folders are created), relative to the program folder.
-    void write(const QString &relative, const QByteArray &bytes);
-    void mkdir(const QString &relative);
-    // The usual configuration: limit 500, spacing 20, 30 texts "t0".."t29".
-    void writeDefaultConfiguration();
-    // A small GIF of `frames` frames of the given colour, with a black square.
-    void writeStamp(const QString &relative, int size = 40, int frames = 3);
-
-private:
-    QTemporaryDir dir;
-};
+// The name of a tool-bar button's control.
+inline QString buttonName(ToolbarButton b) {
+    return QStringLiteral("Command1_%1").arg(buttonIndex(b));
+}
 
 // A main window loaded for an 800 x 600 client area, over a program folder
 // that `prepare` fills (the usual configuration when it is not given).
@@ -71,7 +65,7 @@ struct MainWindow {
     explicit MainWindow(const std::function<void(ProgramFolder &)> &prepare = {});
     const QImage &persistent() const { return form->drawing(); }
     const DrawingState &state() const { return form->drawingState(); }
-    // A control of the window by its name ("Text1", "Command1_4" ...).
+    // A control of the window by its name ("Text1", buttonName(...) ...).
     template <typename T = QWidget> T *control(const QString &name) const {
         return form->findChild<T *>(name);
     }
@@ -84,16 +78,5 @@ struct MainWindow {
     RecordingPlatform platform;
     std::unique_ptr<Form1> form;
 };
-
-// A GIF of `frames` whose bytes end a little after its first frame, as a
-// damaged download would.
-bool writeGifCutAfterFirstFrame(const QString &path, const QVector<QImage> &frames);
-
-// A field of /proc/self/status in kB ("VmRSS:", "VmHWM:"), or 0.
-long processMemoryKb(const char *field);
-
-// Pixel colour as a colour word.
-unsigned colourAt(const QImage &image, int x, int y);
-int countColour(const QImage &image, unsigned colourWord, const QRect &area = QRect());
 
 } // namespace garabix::test

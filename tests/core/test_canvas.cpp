@@ -4,7 +4,7 @@
 #include "core/canvas/canvassurface.h"
 #include "core/canvas/floodfill.h"
 #include "core/canvas/maskedblit.h"
-#include "testutil.h"
+#include "coretestutil.h"
 
 #include <QtTest>
 

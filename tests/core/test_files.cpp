@@ -5,7 +5,7 @@
 #include "core/files/drawings.h"
 #include "core/files/scenes.h"
 #include "core/files/trash.h"
-#include "testutil.h"
+#include "coretestutil.h"
 
 #include <QtTest>
 
@@ -22,13 +22,14 @@ struct Folder {
     }
     QString path(const QString &name) const { return dir.path() + "/misdibujos/" + name; }
     void touch(const QString &name) { dir.write("misdibujos/" + name, "x"); }
-    QString save() {
-        modified = true;
-        return drawings::SaveDrawing(d, modified, image).path;
+    drawings::SaveResult::Outcome save() {
+        const drawings::SaveResult r = drawings::SaveDrawing(d, image, true);
+        saved = r.path;
+        return r.outcome;
     }
     test::ProgramFolder dir;
     drawings::DrawingFolder d;
-    bool modified = false;
+    QString saved;
     QImage image = QImage(40, 30, QImage::Format_RGB32);
 };
 
@@ -47,39 +48,57 @@ private slots:
             f.touch(name);
         f.d.File1.refresh();
         f.d.drawingCount = static_cast<int16_t>(f.d.File1.count());
-        QCOMPARE(f.save(), f.path("2.bmp"));
+        QCOMPARE(f.save(), drawings::SaveResult::Saved);
+        QCOMPARE(f.saved, f.path("2.bmp"));
         QCOMPARE(f.d.drawingCount, int16_t(5));
+        QCOMPARE(drawings::SaveDrawing(f.d, f.image, false).outcome,
+                 drawings::SaveResult::Unchanged);
         f.d.maxDrawings = 5;
-        QVERIFY(f.save().isEmpty() && f.modified);
+        QCOMPARE(f.save(), drawings::SaveResult::LimitReached);
+        f.d.maxDrawings = 0; // mdg.txt missing or 0: saving is off, whatever the count
+        f.d.drawingCount = 0;
+        QCOMPARE(f.save(), drawings::SaveResult::SavingOff);
         QVERIFY(!QFileInfo::exists(f.path("4.bmp")));
         for (int n = 4; n <= drawings::highestNumber; ++n)
             QVERIFY(QFile(f.path(QStringLiteral("%1.bmp").arg(n))).open(QIODevice::WriteOnly));
         f.d.maxDrawings = 32767;
-        f.d.drawingCount = 0;
-        QVERIFY(f.save().isEmpty() && f.modified);
+        QCOMPARE(f.save(), drawings::SaveResult::NoNumberLeft);
     }
 
-    void drawingsVanishingBehindTheProgramsBackNeverJamTheButtons() {
+    // Numbered drawings step by their number, other names after them; a
+    // drawing deleted where the buttons stand, by the program or behind its
+    // back, leaves them between its neighbours, and nothing jams.
+    void browsingStepsInNumberOrderAndNeverGoesBack() {
         Folder f;
-        for (const char *n : {"0.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp"})
+        for (const char *n : {"10.bmp", "2.bmp", "0.bmp", "1.BMP", "dibujo.bmp", "a.png", "3.bmp"})
             f.touch(n);
-        while (!drawings::stepNext(f.d).isEmpty()) {
-        }
-        QCOMPARE(f.d.browseIndex, 4);
-        // Deleted in the file browser while the program runs.
-        for (const char *n : {"2.bmp", "3.bmp", "4.bmp"})
+        QStringList forward;
+        for (QString p; !(p = drawings::stepNext(f.d)).isEmpty();)
+            forward << p.section('/', -1);
+        QCOMPARE(forward, QStringList({"0.bmp", "1.BMP", "2.bmp", "3.bmp", "10.bmp", "a.png",
+                                       "dibujo.bmp"}));
+        QCOMPARE(drawings::stepNext(f.d), QString()); // at the end it stays
+        QCOMPARE(drawings::stepPrevious(f.d), f.path("a.png"));
+        QCOMPARE(drawings::stepPrevious(f.d), f.path("10.bmp"));
+        QCOMPARE(drawings::stepPrevious(f.d), f.path("3.bmp"));
+        // The drawing on show is deleted: next is the one after it, previous
+        // the one before.
+        bool trashed = false;
+        QCOMPARE(drawings::deleteShown(f.d, f.path("3.bmp"),
+                                       [&](const QString &p) { return trashed = QFile::remove(p); }),
+                 drawings::DeleteOutcome::Deleted);
+        QVERIFY(trashed);
+        QCOMPARE(drawings::stepNext(f.d), f.path("10.bmp"));
+        QVERIFY(QFile::remove(f.path("10.bmp"))); // behind the program's back
+        QCOMPARE(drawings::stepPrevious(f.d), f.path("2.bmp"));
+        QCOMPARE(drawings::stepNext(f.d), f.path("a.png"));
+        // Everything gone: nothing to show either way, until a new drawing comes.
+        for (const QString &n : QDir(f.path("")).entryList(QDir::Files))
             QVERIFY(QFile::remove(f.path(n)));
-        QCOMPARE(drawings::stepPrevious(f.d), f.path("1.bmp"));
-        QCOMPARE(drawings::stepPrevious(f.d), f.path("0.bmp"));
-        QCOMPARE(drawings::stepNext(f.d), f.path("1.bmp"));
-        // Next, too, finds the last drawing from a position past the end.
-        QVERIFY(QFile::remove(f.path("1.bmp")));
-        QCOMPARE(drawings::stepNext(f.d), f.path("0.bmp"));
-        // With every drawing gone the position goes back to its start.
-        QVERIFY(QFile::remove(f.path("0.bmp")));
         QCOMPARE(drawings::stepPrevious(f.d), QString());
+        QCOMPARE(drawings::stepNext(f.d), QString());
         f.touch("7.bmp");
-        QCOMPARE(drawings::stepNext(f.d), f.path("7.bmp"));
+        QCOMPARE(drawings::stepPrevious(f.d), f.path("7.bmp"));
     }
 
     void trashFollowsTheDesktopLayoutAndMakesItsFolders() {
@@ -110,17 +129,32 @@ private slots:
     }
 
     // A comma splits a line in two unless it is quoted: the texts after it
-    // move down and the last line is not read.
-    void languageFileCommasAndQuotes() {
+    // move down and the last line is not read. The notes after the first 30
+    // lines are optional: the built-in Spanish stands for each one missing or
+    // empty, and for the quit question when there is no file at all.
+    void languageFileCommasQuotesAndOptionalNotes() {
+        using config::Text;
         test::ProgramFolder folder;
         QByteArray lines;
         for (int i = 0; i < 30; ++i)
             lines += (i == 4 ? QByteArray("hola, mundo") : "t" + QByteArray::number(i)) + "\n";
         folder.write("Configuracion/idioma.txt", lines); // found whatever its case
-        const QStringList t = config::readLanguageTexts(folder.path());
-        QCOMPARE(t.size(), 30);
+        QStringList t = config::readLanguageTexts(folder.path());
+        QCOMPARE(t.size(), config::allTextCount);
         QCOMPARE(t.mid(4, 3), QStringList({"hola", "mundo", "t5"}));
-        QCOMPARE(t[29], QString("t28"));
+        QCOMPARE(config::text(t, Text::TextPlaceholder), QString("t28"));
+        QCOMPARE(config::text(t, Text::Saved), QString("t29")); // moved down too
+        QCOMPARE(config::text(t, Text::AlreadySaved), config::builtInText(Text::AlreadySaved));
+        lines.replace("hola, mundo", "t4");
+        folder.write("Configuracion/idioma.txt", lines + "\"Saved: %1\"\n\"\"\n");
+        t = config::readLanguageTexts(folder.path());
+        QCOMPARE(config::text(t, Text::Saved), QString("Saved: %1"));
+        QCOMPARE(config::text(t, Text::AlreadySaved), config::builtInText(Text::AlreadySaved));
+        QVERIFY(QFile::remove(folder.path() + "/Configuracion/idioma.txt"));
+        t = config::readLanguageTexts(folder.path());
+        QVERIFY(config::text(t, Text::QuitQuestion).startsWith("¿Quieres salir"));
+        QCOMPARE(config::text(t, Text::NoButton), QString("&No"));
+        QCOMPARE(t[0], QString());
     }
 
     // Scenes count from 1.gif up to the first number missing; a folder does not count.

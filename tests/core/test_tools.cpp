@@ -1,10 +1,10 @@
 // The drawing tools and the pointer protocol, checked by pixels on a
-// headless surface, and the undo ring's arithmetic.
+// headless surface, and the drawing document: undo, redo, and whether the
+// drawing is saved.
 
 #include "core/canvas/pointer.h"
 #include "core/canvas/tools.h"
-#include "core/canvas/undoring.h"
-#include "testutil.h"
+#include "coretestutil.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -20,16 +20,13 @@ constexpr ColourWord red = 0x0000FF;
 
 // A canvas with the pointer protocol around it, recording what reaches the window.
 struct Bench : PointerEnvironment {
-    explicit Bench(QSize size = QSize(200, 150)) : canvas(size) {}
+    explicit Bench(QSize size = QSize(200, 150)) { drawing.reset(size); }
     void stampPreview(double, double) override {}
     void stampStart(double, double) override {}
     void textPreview(double, double) override {}
     void textCommit(double, double) override {}
-    void saveUndoSnapshot() override {
-        ++snapshots;
-        SaveUndoSnapshot(state, canvas, ring);
-    }
-    PointerContext ctx() { return {state, canvas, rng, *this}; }
+    PointerContext ctx() { return {state, drawing, rng, *this}; }
+    int snapshots() const { return drawing.undoDepth(); }
     void press(double x, double y, bool left = true) { pointerPress(ctx(), left, x, y); }
     void move(double x, double y, bool held = true) { pointerMove(ctx(), held, x, y); }
     void release(double x, double y, bool left = true) { pointerRelease(ctx(), left, x, y); }
@@ -47,10 +44,9 @@ struct Bench : PointerEnvironment {
     const QImage &persistent() const { return canvas.persistentLayer(); }
 
     DrawingState state;
-    CanvasSurface canvas;
-    UndoRing ring;
+    Drawing drawing;
+    CanvasSurface &canvas = drawing.canvas();
     Random rng;
-    int snapshots = 0;
 };
 
 } // namespace
@@ -73,12 +69,12 @@ private slots:
                 const int dot = countColour(b.persistent(), red);
                 QVERIFY(width == 1 ? dot == 1 : dot > 200 && dot < 19 * 19);
                 QCOMPARE(countColour(b.persistent(), red, QRect(40, 40, 21, 21)), dot);
-                QCOMPARE(b.snapshots, 1);
+                QCOMPARE(b.snapshots(), 1);
                 if (tool != Tool::Pencil)
                     continue;
                 b.drag(QPointF(100, 100), QPointF(140, 100));
                 QCOMPARE(colourAt(b.persistent(), 120, 100), red);
-                QVERIFY(UndoLastStep(b.state, b.canvas, b.ring));
+                QVERIFY(b.drawing.undo());
                 QCOMPARE(countColour(b.persistent(), red, QRect(90, 80, 60, 40)), 0);
                 QCOMPARE(countColour(b.persistent(), red), dot);
             }
@@ -121,13 +117,13 @@ private slots:
         b.release(50, 40);
         QCOMPARE(colourAt(b.persistent(), 50, 70), red);
         QCOMPARE(colourAt(b.persistent(), 75, 40), red);
-        QCOMPARE(b.snapshots, 1);
+        QCOMPARE(b.snapshots(), 1);
         b.state.currentTool = Tool::Fill;
         b.state.colorRed = 254; // almost the rectangle's colour: a fill is exact
         b.press(75, 70);
-        QCOMPARE(b.snapshots, 2);
+        QCOMPARE(b.snapshots(), 2);
         b.release(75, 70);
-        QCOMPARE(b.snapshots, 3);
+        QCOMPARE(b.snapshots(), 3);
         QCOMPARE(colourAt(b.persistent(), 75, 70), 254u);
         QCOMPARE(colourAt(b.persistent(), 50, 70), red);
         QCOMPARE(colourAt(b.persistent(), 10, 10), white);
@@ -187,7 +183,7 @@ private slots:
         for (int step = 0; step < 500; ++step) {
             const int kind = r.bounded(12);
             if (kind >= 10) { // redo, where there is something to bring back
-                QCOMPARE(RedoLastStep(b.state, b.canvas, b.ring), redo > 0);
+                QCOMPARE(b.drawing.redo(), redo > 0);
                 if (redo == 0)
                     continue;
                 --redo;
@@ -198,12 +194,12 @@ private slots:
             }
             if (kind < 3 && depth == 0) { // the oldest picture held is on show
                 const QImage before = b.persistent().copy();
-                QVERIFY(!UndoLastStep(b.state, b.canvas, b.ring));
+                QVERIFY(!b.drawing.undo());
                 QCOMPARE(b.persistent(), before);
                 continue;
             }
             if (kind < 3) {
-                QVERIFY(UndoLastStep(b.state, b.canvas, b.ring));
+                QVERIFY(b.drawing.undo());
                 index = (index + UndoRing::slotCount - 1) % UndoRing::slotCount;
                 --depth;
                 ++redo;
@@ -211,7 +207,7 @@ private slots:
                 continue;
             }
             if (kind == 3)
-                b.ring.waitForCompression();
+                b.drawing.ring().waitForCompression();
             else if (kind == 4)
                 b.canvas.floodFill(Layer::Keep, 0, 0, fromRgb(b.persistent().pixel(0, 0)),
                                    colourWord(r.bounded(256), r.bounded(256), r.bounded(256)));
@@ -222,7 +218,7 @@ private slots:
                 b.canvas.line(Layer::Keep, QPointF(r.bounded(300), r.bounded(170)),
                               QPointF(r.bounded(300), r.bounded(170)),
                               {colourWord(r.bounded(256), 0, 0), 1 + r.bounded(20)});
-            b.saveUndoSnapshot();
+            b.drawing.snapshot();
             redo = 0;
             index = (index + 1) % UndoRing::slotCount;
             depth = std::min(depth + 1, UndoRing::slotCount - 1);

@@ -28,8 +28,7 @@ int main(int argc, char **argv) {
         QPainter(&canvas).fillRect(i % 1000, 100, 200, 200, Qt::black);
         canvas.setPixel(0, 0, qRgb(mark, 0, 0));
         canvas.setPixel(1, 0, qRgb(i & 255, i >> 8, 0));
-        bool modified = true;
-        const QString written = garabix::drawings::SaveDrawing(folder, modified, canvas).path;
+        const QString written = garabix::drawings::SaveDrawing(folder, canvas, true).path;
         std::printf("%s\n", qPrintable(written));
         std::fflush(stdout);
     }

@@ -104,21 +104,25 @@ void exercise(const QString &path) {
         gallery.Label1_Click(i);
     gallery.Image1_MouseMove(0);
     gallery.Image1_Click(0);
-    for (int command : {1, 0, 1, 0, 1, 0, 3, 19, 20, 22, 16})
+    using B = ToolbarButton;
+    for (B command : {B::NextScene, B::PreviousScene, B::NextScene, B::PreviousScene,
+                      B::NextScene, B::PreviousScene, B::MirrorStamp, B::GridLines, B::GridDots,
+                      B::GridSnapLines, B::Polyline})
         form.Command1_Click(command);
     form.Picture1_MouseDown(Qt::LeftButton, 33, 47);
     form.Picture1_MouseUp(Qt::LeftButton, 33, 47);
     form.Picture1_MouseMove(Qt::NoButton, 130, 95);
-    form.Command1_Click(2);
+    form.Command1_Click(ToolbarButton::Gallery);
     form.Picture1_MouseMove(Qt::NoButton, 100, 100);
     form.Picture1_MouseDown(Qt::LeftButton, 100, 100);
     QTRY_VERIFY_WITH_TIMEOUT(form.canvasEnabled(), 5000);
-    for (int command : {11, 13, 12, 23})
+    for (B command : {B::Save, B::NextDrawing, B::PreviousDrawing, B::Text})
         form.Command1_Click(command);
     form.Picture1_MouseMove(Qt::NoButton, 50, 50);
     form.Picture1_MouseUp(Qt::LeftButton, 50, 50);
     QTRY_VERIFY_WITH_TIMEOUT(!gallery.previewPlaying(), 5000);
-    QVERIFY(form.drawingState().undoIndex >= 0 && form.drawingState().undoIndex <= 18);
+    QVERIFY(form.drawingDocument().undoIndex() >= 0 &&
+            form.drawingDocument().undoIndex() < UndoRing::slotCount);
 }
 
 using Damage = std::function<void(test::ProgramFolder &)>;

@@ -58,8 +58,9 @@ private slots:
             else if (kind < 58)
                 form.Picture1_DblClick();
             else if (kind < 75) {
-                const int b = r.bounded(28); // every button but quit, and redo
-                b < 27 ? form.Command1_Click(b) : form.Redo();
+                // Every button but quit, and redo in its place.
+                const auto b = static_cast<ToolbarButton>(r.bounded(toolbarButtonCount));
+                b != ToolbarButton::Quit ? form.Command1_Click(b) : form.Redo();
             } else if (kind < 80)
                 form.Command5_Click(r.bounded(10));
             else if (kind < 84) {
@@ -96,11 +97,11 @@ private slots:
                 QCoreApplication::processEvents(); // stamps and previews come to their end
 
             const DrawingState &s = form.drawingState();
-            QVERIFY(s.undoIndex >= 0 && s.undoIndex <= 18 &&
-                    s.undoIndex == std::floor(s.undoIndex));
+            const Drawing &d = form.drawingDocument();
+            QVERIFY(d.undoIndex() >= 0 && d.undoIndex() < UndoRing::slotCount);
+            QVERIFY(d.undoDepth() + d.redoDepth() < UndoRing::slotCount);
             QVERIFY(s.lineWidth >= 1 && s.lineWidth <= 19);
             QVERIFY(form.canvasEnabled() || player->isPlaying());
-            QVERIFY(s.colorBlue >= 0 && s.colorBlue <= 255);
             QVERIFY(s.sceneIndex >= 0 && s.sceneIndex <= s.sceneCount);
             QCOMPARE(form.drawing().size(), canvas);
         }

@@ -137,16 +137,15 @@ private slots:
         QImage canvas(1280, 720, QImage::Format_RGB32); // 2.7 MB a drawing
         canvas.fill(Qt::yellow);
         QStringList saved;
-        bool modified = true;
+        drawings::SaveResult last{};
         for (int i = 0; i < 10; ++i) {
-            modified = true;
-            const QString written = drawings::SaveDrawing(folder, modified, canvas).path;
-            if (written.isEmpty())
+            last = drawings::SaveDrawing(folder, canvas, true);
+            if (last.outcome != drawings::SaveResult::Saved)
                 break;
-            saved << written;
+            saved << last.path;
         }
         QCOMPARE(saved.size(), 2); // the third does not fit in 6 MB
-        QVERIFY(modified);
+        QCOMPARE(last.outcome, drawings::SaveResult::Failed);
         QCOMPARE(folder.drawingCount, int16_t(2));
         int complete = 0;
         checkFolder(mountPoint, &complete);
@@ -155,7 +154,7 @@ private slots:
         QFile::remove(saved.first());
         folder.File1.refresh();
         folder.drawingCount = static_cast<int16_t>(folder.File1.count());
-        QCOMPARE(drawings::SaveDrawing(folder, modified, canvas).path, saved.first());
+        QCOMPARE(drawings::SaveDrawing(folder, canvas, true).path, saved.first());
     }
 };
 

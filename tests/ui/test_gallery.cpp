@@ -112,11 +112,11 @@ private slots:
         QCOMPARE(w.control("Picture2")->geometry(), QRect(0, 570, 30, 30)); // on the bottom edge
         w.gallery->Label1_Click(0);
         w.gallery->Image1_Click(0); // a 40 x 40 white picture with a black square
-        w.form->Command1_Click(5);
+        w.form->Command1_Click(ToolbarButton::Fill);
         w.form->picPalette_MouseDown(Qt::LeftButton, 45, 9); // red: the whole canvas
         w.click(QPointF(5, 5));
-        w.form->Command1_Click(2);
-        const double before = w.state().undoIndex;
+        w.form->Command1_Click(ToolbarButton::Gallery);
+        const int before = w.form->drawingDocument().undoIndex();
         w.form->Picture1_MouseMove(Qt::NoButton, 100, 80);
         w.form->Picture1_MouseDown(Qt::LeftButton, 100, 80);
         QVERIFY(!w.form->canvasEnabled());
@@ -125,8 +125,8 @@ private slots:
         // 40 px = 600 twips, 600 \ 2 / 15 = 20: the corner lands at (80, 60).
         QCOMPARE(test::countColour(w.persistent(), black, QRect(80, 60, 40, 40)), 20 * 20);
         QCOMPARE(test::countColour(w.persistent(), black), 20 * 20); // its white left out
-        QCOMPARE(w.state().undoIndex, before + 1);                   // the stamp is one undo step
-        w.form->Command1_Click(8);
+        QCOMPARE(w.form->drawingDocument().undoIndex(), before + 1);                  // the stamp is one undo step
+        w.form->Command1_Click(ToolbarButton::Undo);
         QVERIFY(colourAt(w.persistent(), 90, 70) != black);
     }
 
@@ -135,7 +135,7 @@ private slots:
         w.gallery->Image1_Click(0);
         w.form->picPalette_MouseDown(Qt::LeftButton, 6 + 16 * 4 + 5, 8); // green
         w.form->Picture2_MouseDown(Qt::LeftButton, 2, 2); // chooses the stamp tool, and shows it
-        QVERIFY(w.state().currentTool == Tool::Stamp && isMarkedChosen(w.control("Command1_2")));
+        QVERIFY(w.state().currentTool == Tool::Stamp && isMarkedChosen(w.control(test::buttonName(ToolbarButton::Gallery))));
         QCOMPARE(w.form->stampPicture().pixel(2, 2), qRgb(0, 255, 0));
         QCOMPARE(w.form->stampPicture().pixel(20, 20), qRgb(0, 0, 0));
         // The outline follows the pointer on the screen only.
@@ -145,19 +145,19 @@ private slots:
         w.form->Picture1_MouseMove(Qt::NoButton, 400, 200);
         QCOMPARE(colourAt(w.form->screenImage(), 200, 200), white);
         // The gallery again, another command, then a tool: the outline goes.
-        w.form->Command1_Click(2);
+        w.form->Command1_Click(ToolbarButton::Gallery);
         w.form->Picture1_MouseMove(Qt::NoButton, 200, 200);
-        w.form->Command1_Click(19);
-        w.form->Command1_Click(7);
+        w.form->Command1_Click(ToolbarButton::GridLines);
+        w.form->Command1_Click(ToolbarButton::Circle);
         QCOMPARE(w.form->screenImage(), w.persistent());
         // Mirroring turns the corner regions white; twice gives the picture back.
         QImage stamp(30, 20, QImage::Format_RGB32);
         stamp.fill(Qt::white);
         QPainter(&stamp).fillRect(3, 5, 7, 10, QColor(200, 0, 0));
         w.form->stampChosen(QString(), stamp);
-        w.form->Command1_Click(3);
+        w.form->Command1_Click(ToolbarButton::MirrorStamp);
         QCOMPARE(w.form->stampPicture().pixel(29 - 5, 10), qRgb(200, 0, 0));
-        w.form->Command1_Click(3);
+        w.form->Command1_Click(ToolbarButton::MirrorStamp);
         QCOMPARE(w.form->stampPicture(), stamp);
     }
 };

@@ -27,8 +27,8 @@ int measure(int argc, char **argv) {
     form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     form.Form_Load();
     Form2 gallery(folder.path(), form);
-    auto grabbed = [&](const char *name) {
-        return form.findChild<QWidget *>(QLatin1String(name))->grab().toImage();
+    auto grabbed = [&](const QString &name) {
+        return form.findChild<QWidget *>(name)->grab().toImage();
     };
     // The first red swatch's width, counted along the strip's middle row.
     const QImage strip = grabbed("picPalette");
@@ -39,7 +39,7 @@ int measure(int argc, char **argv) {
         ++swatch;
     QTextStream(stdout) << "scale " << form.devicePixelRatioF() << "\n"
                         << "passedOn " << qEnvironmentVariableIsSet("QT_SCALE_FACTOR") << "\n"
-                        << "tool " << grabbed("Command1_4").width() << "\n"
+                        << "tool " << grabbed(test::buttonName(ToolbarButton::Pencil)).width() << "\n"
                         << "swatch " << swatch << "\n"
                         << "pen " << grabbed("Command5_0").height() << "\n"
                         << "gallery " << gallery.width() * gallery.devicePixelRatioF() << "\n";

@@ -28,15 +28,16 @@ private slots:
         };
         welcome.show();
         QVERIFY(QTest::qWaitForWindowExposed(&welcome));
-        QVERIFY(welcome.Timer1.isActive());
-        QCOMPARE(welcome.Brincaro1->movie()->state(), QMovie::Running);
-        QTest::keyClick(welcome.Label1, Qt::Key_Return); // wherever the focus is
+        auto *walker = welcome.findChild<Brincaro *>("Brincaro1");
+        QVERIFY(welcome.isAnimating());
+        QCOMPARE(walker->movie()->state(), QMovie::Running);
+        QTest::keyClick(welcome.findChild<QLabel *>("Label1"), Qt::Key_Return); // wherever the focus is
         QTRY_VERIFY(main.isLoaded());
         QVERIFY(!welcome.isVisible());
         QVERIFY(platform.waited.contains("sonido3.wav"));
         // Its colour timer and walker stop with it.
-        QVERIFY(!welcome.Timer1.isActive());
-        QVERIFY(welcome.Brincaro1->movie()->state() != QMovie::Running);
+        QVERIFY(!welcome.isAnimating());
+        QVERIFY(walker->movie()->state() != QMovie::Running);
     }
 };
 

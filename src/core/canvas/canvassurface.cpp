@@ -72,6 +72,7 @@ void CanvasSurface::resize(QSize size) {
     tilesX = (size.width() + tileSize - 1) / tileSize;
     tilesY = (size.height() + tileSize - 1) / tileSize;
     dirty.assign(static_cast<size_t>(tilesX) * tilesY, 1);
+    ++revision;
     notify(rect());
 }
 
@@ -281,12 +282,14 @@ void CanvasSurface::clearDirtyTiles() {
 
 void CanvasSurface::markAllDirty() {
     std::fill(dirty.begin(), dirty.end(), 1);
+    ++revision;
 }
 
 void CanvasSurface::markDirty(const QRect &r0) {
     const QRect r = r0 & rect();
     if (r.isEmpty())
         return;
+    ++revision;
     for (int ty = r.top() / tileSize; ty <= r.bottom() / tileSize; ++ty)
         for (int tx = r.left() / tileSize; tx <= r.right() / tileSize; ++tx)
             dirty[static_cast<size_t>(ty) * tilesX + tx] = 1;
@@ -297,6 +300,7 @@ void CanvasSurface::writeTile(int tx, int ty, const QRgb *pixels) {
     const QRect r = tile & rect();
     if (r.isEmpty())
         return;
+    ++revision;
     const size_t bytes = static_cast<size_t>(r.width()) * sizeof(QRgb);
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const QRgb *src = pixels + static_cast<size_t>(y - tile.top()) * tileSize;
@@ -307,6 +311,7 @@ void CanvasSurface::writeTile(int tx, int ty, const QRgb *pixels) {
 
 void CanvasSurface::fillTile(int tx, int ty, QRgb colour) {
     const QRect r = QRect(tx * tileSize, ty * tileSize, tileSize, tileSize) & rect();
+    ++revision;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         QRgb *p = reinterpret_cast<QRgb *>(persistentImage.scanLine(y)) + r.left();
         QRgb *q = reinterpret_cast<QRgb *>(screenImage.scanLine(y)) + r.left();
@@ -345,6 +350,7 @@ void CanvasSurface::copyPersistentToScreen(const QRect &r0) {
     const QRect r = r0 & rect();
     if (r.isEmpty())
         return;
+    ++revision;
     const size_t bytes = static_cast<size_t>(r.width()) * sizeof(QRgb);
     for (int y = r.top(); y <= r.bottom(); ++y)
         std::memcpy(reinterpret_cast<QRgb *>(screenImage.scanLine(y)) + r.left(),

@@ -88,6 +88,10 @@ public:
     // Paints a whole tile in one colour the same way.
     void fillTile(int tx, int ty, QRgb colour);
     void markAllDirty();
+    // Counts every change of the persistent image, whoever made it: a
+    // drawing, a resize, a new picture, a restored tile. Equal counts mean
+    // the persistent image has not been touched in between.
+    uint64_t persistentRevision() const { return revision; }
     // Announces that everything changed (after writeTile calls).
     void notifyAll();
 
@@ -109,6 +113,7 @@ private:
     std::vector<QRect> transient;
     int tilesX = 0, tilesY = 0;
     std::vector<uint8_t> dirty;
+    uint64_t revision = 0;
 };
 
 } // namespace garabix

@@ -2,11 +2,11 @@
 // The drawing state of the main window: what the tool bar, the colour
 // pickers and the text panel set, and what the canvas handlers read on the
 // next gesture. Each attribute lives here once and is handed to the canvas
-// with each operation. Variant numbers are held as double.
+// with each operation. Variant numbers are held as double. The picture, its
+// undo and whether it is saved belong to the drawing document (drawing.h).
 
 #include <QFont>
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 
 namespace garabix {
@@ -47,13 +47,6 @@ struct DrawingState {
     int16_t gridSpacing = 0;
     bool stampPreview = true;
     double stampX = 0, stampY = 0;
-
-    int16_t twipsPerPixel = 15;
-    double undoIndex = 0;
-    int undoDepth = 0; // how many undos lead back to a picture the ring holds
-    int redoDepth = 0; // how many undone steps a redo can bring back
-    bool drawingModified = false;
-    QStringList texts = QStringList(QVector<QString>(30));
 
     // Scenes.
     int sceneCount = 0;

@@ -9,17 +9,16 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
     if (!leftButton)
         return;
     DrawingState &s = ctx.state;
-    s.drawingModified = true;
     switch (s.currentTool) {
     case Tool::Stamp:
         ctx.env.stampStart(x, y);
         break;
     case Tool::Pencil:
-        penDot(s, ctx.canvas, x, y);
+        penDot(s, ctx.drawing.canvas(), x, y);
         break;
     case Tool::Fill:
-        fillAt(s, ctx.canvas, x, y);
-        ctx.env.saveUndoSnapshot();
+        fillAt(s, ctx.drawing.canvas(), x, y);
+        ctx.drawing.snapshot();
         break;
     case Tool::Rectangle:
     case Tool::Circle:
@@ -41,19 +40,19 @@ void pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
     if (s.stampPreview && s.currentTool == Tool::Stamp)
         ctx.env.stampPreview(x, y);
     if (s.currentTool == Tool::Polyline && s.polyActive)
-        polylineRubberBand(s, ctx.canvas, x, y);
+        polylineRubberBand(s, ctx.drawing.canvas(), x, y);
     if (s.currentTool == Tool::Text)
         ctx.env.textPreview(x, y);
 
     if (anyButton) {
         if (s.currentTool == Tool::Pencil)
-            pencilSegment(s, ctx.canvas, x, y);
+            pencilSegment(s, ctx.drawing.canvas(), x, y);
         else if (isShape(s.currentTool))
-            shapePreview(s, ctx.canvas, x, y);
+            shapePreview(s, ctx.drawing.canvas(), x, y);
         else if (s.currentTool == Tool::DiagonalSpray)
-            diagonalSprayBurst(s, ctx.canvas, ctx.rng, x, y);
+            diagonalSprayBurst(s, ctx.drawing.canvas(), ctx.rng, x, y);
         else if (s.currentTool == Tool::DiscSpray)
-            discSprayBurst(s, ctx.canvas, ctx.rng, x, y);
+            discSprayBurst(s, ctx.drawing.canvas(), ctx.rng, x, y);
     }
     s.lastX = x;
     s.lastY = toInt16(y).value_or(y < 0 ? -32768 : 32767);
@@ -63,14 +62,13 @@ void pointerRelease(PointerContext ctx, bool leftButton, double x, double y) {
     if (!leftButton)
         return;
     DrawingState &s = ctx.state;
-    s.drawingModified = true;
     if (isShape(s.currentTool))
-        shapeCommit(s, ctx.canvas, x, y);
+        shapeCommit(s, ctx.drawing.canvas(), x, y);
     else if (s.currentTool == Tool::Polyline)
-        polylineCommit(s, ctx.canvas, x, y);
+        polylineCommit(s, ctx.drawing.canvas(), x, y);
     else if (s.currentTool == Tool::Text)
         ctx.env.textCommit(x, y);
-    ctx.env.saveUndoSnapshot();
+    ctx.drawing.snapshot();
 }
 
 void pointerDoubleClick(PointerContext ctx) {

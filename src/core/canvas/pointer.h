@@ -1,9 +1,10 @@
 #pragma once
 // Pointer handling on the canvas: press, move, release and double-click,
-// routed by the current tool. The stamp and text tools and the undo snapshot
-// reach the window through a narrow environment.
+// routed by the current tool. Each finished step is a snapshot of the
+// drawing; the stamp and text tools reach the window through a narrow
+// environment.
 
-#include "core/canvas/canvassurface.h"
+#include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/random.h"
 
@@ -16,12 +17,11 @@ public:
     virtual void stampStart(double x, double y) = 0;
     virtual void textPreview(double x, double y) = 0;
     virtual void textCommit(double x, double y) = 0;
-    virtual void saveUndoSnapshot() = 0;
 };
 
 struct PointerContext {
     DrawingState &state;
-    CanvasSurface &canvas;
+    Drawing &drawing;
     Random &rng;
     PointerEnvironment &env;
 };

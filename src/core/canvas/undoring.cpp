@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <unordered_set>
@@ -119,9 +120,13 @@ public:
         size_t index;
         TilePtr tile;
     };
+    // A compressed tile, and the tile it stands for. The original is held
+    // weakly: once nothing else holds it, it is gone and its result with it,
+    // and no newer tile that happens to take its address is ever mistaken
+    // for it.
     struct Done {
         size_t index;
-        const Tile *original;
+        std::weak_ptr<const Tile> original;
         TilePtr packed;
     };
     void add(std::vector<Job> &&jobs) {
@@ -158,11 +163,13 @@ private:
             // A tile nobody holds any more is simply let go.
             if (job.tile.use_count() > 1)
                 packed = pack(*job.tile);
-            const Tile *original = job.tile.get();
+            std::weak_ptr<const Tile> original = job.tile;
             job.tile.reset();
+            if (afterPack)
+                afterPack();
             lock.lock();
             if (packed)
-                finished.push_back({job.index, original, std::move(packed)});
+                finished.push_back({job.index, std::move(original), std::move(packed)});
             busy = false;
             if (queue.empty())
                 idle.notify_all();
@@ -188,6 +195,12 @@ private:
     std::vector<Done> finished;
     bool stopping = false;
     bool busy = false;
+
+public:
+    // Runs on the worker between compressing a tile and handing it over.
+    std::function<void()> afterPack;
+
+private:
     std::thread worker;
 };
 
@@ -277,10 +290,13 @@ void UndoRing::syncBase(CanvasSurface &surface) {
 // Puts the tiles the compressor finished in place of the originals.
 void UndoRing::takeCompressed() {
     for (const Compressor::Done &done : compressor->take()) {
+        const TilePtr original = done.original.lock();
+        if (!original)
+            continue; // every snapshot that held it is gone
         for (Snapshot *s = entries.data(); s != entries.data() + slotCount; ++s)
-            if (done.index < s->tiles.size() && s->tiles[done.index].get() == done.original)
+            if (done.index < s->tiles.size() && s->tiles[done.index] == original)
                 s->tiles[done.index] = done.packed;
-        if (done.index < base.tiles.size() && base.tiles[done.index].get() == done.original)
+        if (done.index < base.tiles.size() && base.tiles[done.index] == original)
             base.tiles[done.index] = done.packed;
     }
 }
@@ -340,51 +356,14 @@ size_t UndoRing::bytesHeld() {
     return bytes;
 }
 
+void UndoRing::setAfterPackHook(std::function<void()> hook) {
+    compressor->waitIdle();
+    compressor->afterPack = std::move(hook);
+}
+
 void UndoRing::waitForCompression() {
     compressor->waitIdle();
     takeCompressed();
-}
-
-namespace {
-// The slot after the one on show, wrapping after 18.
-void stepForward(DrawingState &state) {
-    state.undoIndex = state.undoIndex + 1;
-    if (state.undoIndex == 19)
-        state.undoIndex = 0;
-}
-} // namespace
-
-void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
-    state.undoDepth = std::min(state.undoDepth + 1, UndoRing::slotCount - 1);
-    state.redoDepth = 0;
-    stepForward(state);
-    ring.store(static_cast<int>(state.undoIndex), canvas);
-}
-
-bool UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
-    // Undo stops at the oldest picture held: the empty canvas before the
-    // first step, or once the ring is full, its oldest snapshot.
-    if (state.undoDepth <= 0)
-        return false;
-    --state.undoDepth;
-    ++state.redoDepth;
-    state.undoIndex = state.undoIndex - 1;
-    if (state.undoIndex == -1)
-        state.undoIndex = 18;
-    ring.restore(static_cast<int>(state.undoIndex), canvas);
-    return true;
-}
-
-bool RedoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring) {
-    // The slots ahead of the one on show still hold what undo stepped back
-    // from: nothing has been stored since.
-    if (state.redoDepth <= 0)
-        return false;
-    --state.redoDepth;
-    ++state.undoDepth;
-    stepForward(state);
-    ring.restore(static_cast<int>(state.undoIndex), canvas);
-    return true;
 }
 
 } // namespace garabix

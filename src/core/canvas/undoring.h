@@ -9,9 +9,9 @@
 // changed between them.
 
 #include "core/canvas/canvassurface.h"
-#include "core/canvas/drawingstate.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -37,6 +37,9 @@ public:
     size_t bytesHeld();
     // Waits until every tile that only older snapshots hold is compressed.
     void waitForCompression();
+    // For tests of the hand-over: `hook` runs on the compressor's thread
+    // after each tile is compressed, before the result is handed over.
+    void setAfterPackHook(std::function<void()> hook);
 
     struct Tile;
     using TilePtr = std::shared_ptr<const Tile>;
@@ -59,15 +62,5 @@ private:
     std::unordered_map<QRgb, std::weak_ptr<const Tile>> solids;
     std::unique_ptr<Compressor> compressor;
 };
-
-// The ring arithmetic: advance, wrap after 18, store. A new snapshot ends
-// what redo could bring back.
-void SaveUndoSnapshot(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
-// Step back, wrap below 0, restore; nothing once the oldest picture held is
-// on the canvas. Answers whether it stepped back.
-bool UndoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
-// Brings back the picture the last undo took away, until a new snapshot is
-// taken. Answers whether it stepped forward.
-bool RedoLastStep(DrawingState &state, CanvasSurface &canvas, UndoRing &ring);
 
 } // namespace garabix

@@ -33,16 +33,66 @@ std::optional<int16_t> readGridSpacing(const QString &appPath) {
     return numberField(*item);
 }
 
+QString builtInText(Text which) {
+    switch (which) {
+    case Text::QuitQuestion:
+        return QStringLiteral("¿Quieres salir de Garabix? Tu dibujo no se guardará, si no lo "
+                              "has guardado.");
+    case Text::Saved:
+        return QStringLiteral("Guardado: %1");
+    case Text::AlreadySaved:
+        return QStringLiteral("Este dibujo ya está guardado.");
+    case Text::SavingOff:
+        return QStringLiteral("No se ha guardado: configuracion/mdg.txt no permite guardar "
+                              "dibujos. Pon ahí cuántos dibujos puede haber, por ejemplo 500.");
+    case Text::LimitReached:
+        return QStringLiteral("No se ha guardado: la carpeta misdibujos ya tiene %1 dibujos, el "
+                              "máximo que permite configuracion/mdg.txt. Borra alguno o sube ese "
+                              "número.");
+    case Text::NoNumberLeft:
+        return QStringLiteral("No se ha guardado: en misdibujos ya están usados todos los "
+                              "números, de 0.bmp a %1.bmp. Borra alguno.");
+    case Text::SaveFailed:
+        return QStringLiteral("No se ha podido guardar el dibujo en %1: no se puede escribir en "
+                              "esa carpeta o el disco está lleno.");
+    case Text::DeleteFailed:
+        return QStringLiteral("El dibujo no se ha borrado: no hay papelera donde dejarlo. Sigue "
+                              "en la carpeta misdibujos.");
+    case Text::YesButton:
+        return QStringLiteral("&Sí");
+    case Text::NoButton:
+        return QStringLiteral("&No");
+    case Text::CloseButton:
+        return QStringLiteral("Cerrar");
+    case Text::NoPrinter:
+        return QStringLiteral("No se ha impreso: este ordenador no tiene ninguna impresora "
+                              "preparada.");
+    case Text::PrintFailed:
+        return QStringLiteral("No se ha impreso: la impresora no ha aceptado el dibujo.");
+    case Text::NoFolderBrowser:
+        return QStringLiteral("No hay ningún programa para abrir carpetas. Tus dibujos están "
+                              "en %1");
+    default:
+        return {};
+    }
+}
+
 QStringList readLanguageFile(const QString &path) {
-    QStringList texts(textCount);
+    QStringList texts(allTextCount);
+    for (int k = textCount; k < allTextCount; ++k)
+        texts[k] = builtInText(static_cast<Text>(k));
     auto reader = SequentialReader::open(path);
-    if (!reader)
+    if (!reader) {
+        texts[static_cast<int>(Text::QuitQuestion)] = builtInText(Text::QuitQuestion);
         return texts;
-    for (int k = 0; k < textCount; ++k) {
+    }
+    for (int k = 0; k < allTextCount; ++k) {
         const auto item = reader->next();
         if (!item)
             break;
-        texts[k] = *item;
+        // An optional line left empty keeps the built-in text.
+        if (k < textCount || !item->trimmed().isEmpty())
+            texts[k] = *item;
     }
     return texts;
 }

@@ -7,7 +7,36 @@
 
 namespace garabix::config {
 
+// The texts of the interface, one a line of idioma.txt: the 28 button tips
+// (line k is the tip of tool-bar button k), then these.
+enum class Text {
+    QuitQuestion = 28,
+    TextPlaceholder = 29, // what the text tool shows before anything is typed
+    // Optional lines after the first 30: a file that stops at 30 gets the
+    // built-in Spanish text for each of these.
+    Saved,           // "%1" is the drawing's file name
+    AlreadySaved,
+    SavingOff,       // mdg.txt allows no drawing
+    LimitReached,    // "%1" is the number of drawings the folder holds
+    NoNumberLeft,    // "%1" is the highest number a drawing can have
+    SaveFailed,      // "%1" is the drawings folder
+    DeleteFailed,
+    YesButton,       // the quit question's buttons; "&" marks the key
+    NoButton,
+    CloseButton,     // ends the text tool
+    NoPrinter,
+    PrintFailed,
+    NoFolderBrowser, // "%1" is the drawings folder
+    Count
+};
+
+// Lines every language file has: the tips, the question and the placeholder.
 constexpr int textCount = 30;
+// All texts, optional lines included.
+constexpr int allTextCount = static_cast<int>(Text::Count);
+
+// The built-in Spanish text of an optional line, and of the quit question.
+QString builtInText(Text which);
 
 // First item of "\configuracion\mdg.txt" as text; nothing when the file is
 // missing, unreadable or empty.
@@ -21,11 +50,18 @@ std::optional<int16_t> numberField(const QString &text);
 // the file is missing or empty, or the number does not fit.
 std::optional<int16_t> readGridSpacing(const QString &appPath);
 
-// The 30 texts of "\Configuracion\idioma.txt" in file order. Texts past the
-// end of the file stay empty; a missing file gives 30 empty texts.
+// The texts of "\Configuracion\idioma.txt" in file order, allTextCount of
+// them: of the first 30, those past the end of the file stay empty; the
+// optional lines past its end are the built-in ones. A missing file gives
+// the built-in texts, the quit question included, and empty tips.
 QStringList readLanguageTexts(const QString &appPath);
 
-// Reads 30 texts from a given file.
+// Reads the texts from a given file.
 QStringList readLanguageFile(const QString &path);
+
+// One text of a list that readLanguageFile made.
+inline QString text(const QStringList &texts, Text which) {
+    return texts.value(static_cast<int>(which));
+}
 
 } // namespace garabix::config

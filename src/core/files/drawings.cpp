@@ -61,22 +61,43 @@ QByteArray bmpBytes(const QImage &source) {
     return out;
 }
 
-QString showAt(DrawingFolder &folder, int step) {
+// The leading number of a drawing's name "<digits>.bmp", or -1.
+long long drawingNumber(const QString &name) {
+    if (!name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive) || name.size() < 5 ||
+        name.size() > 4 + 18)
+        return -1;
+    long long n = 0;
+    for (int i = 0; i < name.size() - 4; ++i) {
+        const QChar c = name[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+
+// The neighbour of browsePosition in drawingOrder, forward or back, among
+// the files in the folder now.
+QString showAt(DrawingFolder &folder, bool forward) {
     FileList &File1 = folder.File1;
-    int &browseIndex = folder.browseIndex;
     File1.refresh();
-    const int count = File1.count();
-    // Drawings deleted behind the program's back can leave the position past
-    // the end; it then moves to the last drawing rather than jamming there.
-    const bool stale = browseIndex >= count;
-    browseIndex += step;
-    if (stale)
-        browseIndex = std::min(browseIndex, count - 1);
-    if (browseIndex > -1 && browseIndex < count)
-        return File1.entryPath(browseIndex);
-    if (!stale)
-        browseIndex -= step;
-    return {};
+    const QString &at = folder.browsePosition;
+    if (!forward && at.isEmpty())
+        return {}; // nothing lies before the first step
+    QString found;
+    for (int i = 0; i < File1.count(); ++i) {
+        const QString name = File1.entry(i);
+        const bool beyond =
+            at.isEmpty() || (forward ? drawingOrder(at, name) : drawingOrder(name, at));
+        const bool nearer =
+            found.isEmpty() || (forward ? drawingOrder(name, found) : drawingOrder(found, name));
+        if (beyond && nearer)
+            found = name;
+    }
+    if (found.isEmpty())
+        return {};
+    folder.browsePosition = found;
+    return File1.path() + QLatin1Char('/') + found;
 }
 
 const QString temporaryPrefix = QStringLiteral(".garabix-save-");
@@ -220,9 +241,21 @@ bool writeBmp(const QImage &image, const QString &path) {
     return file.commit();
 }
 
-SaveResult SaveDrawing(DrawingFolder &folder, bool &drawingModified, const QImage &canvas) {
-    if (!drawingModified)
+bool drawingOrder(const QString &a, const QString &b) {
+    const long long na = drawingNumber(a), nb = drawingNumber(b);
+    if ((na >= 0) != (nb >= 0))
+        return na >= 0;
+    if (na >= 0 && na != nb)
+        return na < nb;
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+SaveResult SaveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified) {
+    if (!modified)
         return {SaveResult::Unchanged, {}};
+    if (folder.maxDrawings <= 0)
+        return {SaveResult::SavingOff, {}};
     if (!(folder.maxDrawings > folder.drawingCount))
         return {SaveResult::LimitReached, {}};
     const QString path = folder.File1.path();
@@ -235,8 +268,6 @@ SaveResult SaveDrawing(DrawingFolder &folder, bool &drawingModified, const QImag
         return {failed ? SaveResult::Failed : SaveResult::NoNumberLeft, {}};
     folder.File1.refresh();
     folder.drawingCount = countDrawings(folder.File1);
-    folder.shownDrawing.clear(); // the canvas now shows the new drawing
-    drawingModified = false;
     return {SaveResult::Saved, written};
 }
 
@@ -245,24 +276,21 @@ bool isSaveTemporary(const QString &fileName) {
 }
 
 QString stepNext(DrawingFolder &folder) {
-    return showAt(folder, +1);
+    return showAt(folder, true);
 }
 
 QString stepPrevious(DrawingFolder &folder) {
-    return showAt(folder, -1);
+    return showAt(folder, false);
 }
 
-DeleteOutcome deleteShown(DrawingFolder &folder, bool &drawingModified,
+DeleteOutcome deleteShown(DrawingFolder &folder, const QString &path,
                           const std::function<bool(const QString &)> &trash) {
-    const QString path = folder.shownDrawing;
     if (path.isEmpty())
         return DeleteOutcome::Nothing;
     if (QFileInfo(path).isFile() && !trash(path))
         return DeleteOutcome::Failed;
     // Deleted, or already gone behind the program's back: either way it is
-    // no longer a saved drawing, and the canvas keeps it unsaved.
-    folder.shownDrawing.clear();
-    drawingModified = true;
+    // no longer a saved drawing.
     folder.File1.refresh();
     folder.drawingCount = countDrawings(folder.File1);
     return DeleteOutcome::Deleted;

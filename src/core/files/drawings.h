@@ -17,9 +17,16 @@ struct DrawingFolder {
     FileList File1;           // every file of the folder, whatever its name
     int16_t maxDrawings = 0;  // from mdg.txt
     int16_t drawingCount = 0; // files in File1 at the last count
-    int browseIndex = -1;     // position of previous/next in File1
-    QString shownDrawing;     // the saved drawing on the canvas, as it was loaded
+    // Where previous/next stand: the name of the drawing they last showed
+    // (empty before the first step). A name, not a place in the list, so
+    // that drawings deleted by the program or behind its back never move it.
+    QString browsePosition;
 };
+
+// The order previous/next step in: numbered drawings by their number (2.bmp
+// before 10.bmp), then files with other names in text order, without regard
+// to case.
+bool drawingOrder(const QString &a, const QString &b);
 
 // The folder the drawings go to: misdibujos beside the program, made there
 // when missing, wherever the program folder can be written; otherwise (a
@@ -37,7 +44,8 @@ bool writeBmp(const QImage &image, const QString &path);
 struct SaveResult {
     enum Outcome {
         Saved,        // written under `path`
-        Unchanged,    // nothing drawn since the last save
+        Unchanged,    // the canvas is what was last saved or shown
+        SavingOff,    // mdg.txt allows no drawing at all (0, or missing)
         LimitReached, // the folder holds maxDrawings files already
         NoNumberLeft, // every name from 0.bmp to 10000.bmp is taken
         Failed,       // the folder cannot be written (missing, read-only, full)
@@ -46,31 +54,30 @@ struct SaveResult {
     QString path;
 };
 
-// Saves the canvas when it was touched since the last save and the folder
-// holds fewer than maxDrawings files, under the first free number. The
+// Saves the canvas, when it is `modified` and the folder holds fewer than
+// maxDrawings files, under the first free number. The
 // picture is written to a hidden temporary file first, and its final name is
 // claimed in one atomic step that never replaces a file: several copies of
 // the program saving into one folder at once each get a number of their own,
 // and a save cut short leaves no partial drawing. Anything but Saved leaves
-// drawingCount and drawingModified as they were.
-SaveResult SaveDrawing(DrawingFolder &folder, bool &drawingModified, const QImage &canvas);
+// drawingCount as it was.
+SaveResult SaveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified);
 
 // Whether a file name is one of the save's temporary files.
 bool isSaveTemporary(const QString &fileName);
 
-// The file to show after stepping forward or back, or empty when the step
-// finds nothing (browseIndex is then put back). When drawings vanished behind
-// the program's back and the position lies past the end, it moves to the
-// last drawing.
+// The file to show after stepping forward or back from browsePosition in
+// drawingOrder, or empty when there is none that way (the position then
+// stays). A drawing deleted where the position stands leaves it between the
+// one before and the one after.
 QString stepNext(DrawingFolder &folder);
 QString stepPrevious(DrawingFolder &folder);
 
 enum class DeleteOutcome { Nothing, Deleted, Failed };
-// Moves the drawing on show, shownDrawing (the one previous or next last
-// put on the canvas, until a save, a new drawing, a scene or an undo replaced
-// it), away with `trash`, once. The picture stays on the canvas as an
-// unsaved drawing. When `trash` fails the file stays where it is.
-DeleteOutcome deleteShown(DrawingFolder &folder, bool &drawingModified,
+// Moves `shownDrawing`, the saved drawing on the canvas (empty: none), away
+// with `trash`. Deleted also when it had already gone behind the program's
+// back. When `trash` fails the file stays where it is.
+DeleteOutcome deleteShown(DrawingFolder &folder, const QString &shownDrawing,
                           const std::function<bool(const QString &)> &trash);
 
 } // namespace garabix::drawings

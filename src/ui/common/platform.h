@@ -26,8 +26,10 @@ public:
     // the default printer, without a dialog.
     virtual void printImage(const QImage &image, QSizeF sizeInches) = 0;
     virtual void openFolder(const QString &path) = 0;
-    // Asks a Yes/No question; No is the default answer.
-    virtual bool askYesNo(QWidget *parent, const QString &question) = 0;
+    // Asks a Yes/No question with buttons captioned `yes` and `no` ("&" marks
+    // a button's key); No is the default answer.
+    virtual bool askYesNo(QWidget *parent, const QString &question, const QString &yes,
+                          const QString &no) = 0;
     virtual void quit() = 0;
     // Moves a file to the desktop's trash; answers whether it is there now.
     virtual bool moveToTrash(const QString &path) = 0;
@@ -44,7 +46,9 @@ Platform &qtPlatform();
 // "No" on a Spanish desktop). Answers whether one was found.
 bool installQtTranslations(const QLocale &locale);
 
-// The quit question's box, with No as the default button.
-QMessageBox *questionBox(QWidget *parent, const QString &question);
+// The quit question's box, its buttons captioned `yes` and `no` whatever the
+// desktop's language, with No as the default button.
+QMessageBox *questionBox(QWidget *parent, const QString &question, const QString &yes,
+                         const QString &no);
 
 } // namespace garabix

@@ -14,6 +14,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -114,8 +115,9 @@ public:
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
 
-    bool askYesNo(QWidget *parent, const QString &question) override {
-        const std::unique_ptr<QMessageBox> box(questionBox(parent, question));
+    bool askYesNo(QWidget *parent, const QString &question, const QString &yes,
+                  const QString &no) override {
+        const std::unique_ptr<QMessageBox> box(questionBox(parent, question, yes, no));
         return box->exec() == QMessageBox::Yes;
     }
 
@@ -178,10 +180,13 @@ bool installQtTranslations(const QLocale &locale) {
     return QCoreApplication::installTranslator(translator.release());
 }
 
-QMessageBox *questionBox(QWidget *parent, const QString &question) {
+QMessageBox *questionBox(QWidget *parent, const QString &question, const QString &yes,
+                         const QString &no) {
     auto *box = new QMessageBox(QMessageBox::Question, QStringLiteral("Garabix"), question,
                                 QMessageBox::Yes | QMessageBox::No, parent);
     box->setTextFormat(Qt::PlainText);
+    box->button(QMessageBox::Yes)->setText(yes);
+    box->button(QMessageBox::No)->setText(no);
     // Return must never throw a drawing away.
     box->setDefaultButton(QMessageBox::No);
     return box;

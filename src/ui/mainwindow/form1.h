@@ -5,21 +5,29 @@
 // through them; each is a short forward into the core. Its state is private:
 // the other windows and tests read it through the views at the end.
 //
-// The implementation is split by concern: form1_startup.cpp (controls,
-// start-up and layout), form1_toolbar.cpp (tool-bar dispatch, pen sizes,
-// commands, the canvas handlers and undo), form1_drawings.cpp (saving,
-// browsing, deleting), form1_colours.cpp, form1_stamps.cpp, form1_text.cpp.
+// The picture, its undo and whether it is saved belong to the drawing
+// document (`document`); the window asks it and keeps no copy.
+//
+// The implementation is split by the question a reader asks:
+// form1_startup.cpp (controls, start-up, closing), form1_layout.cpp (where
+// each control goes, in twips, and the canvas's size), form1_toolbar.cpp
+// (the tool-bar dispatch, pen sizes, the chosen buttons, the small
+// commands), form1_canvas.cpp (the canvas's pointer handlers, undo and
+// redo), form1_scenes.cpp (scenes and the new drawing), form1_drawings.cpp
+// (saving, browsing, deleting), form1_colours.cpp, form1_stamps.cpp,
+// form1_text.cpp.
 
-#include "core/canvas/canvassurface.h"
+#include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/pointer.h"
 #include "core/canvas/random.h"
-#include "core/canvas/undoring.h"
+#include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/folderlist.h"
 #include "core/grid/grid.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/layout.h"
+#include "ui/mainwindow/toolbar.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -61,8 +69,8 @@ public:
     void Picture1_DblClick();
     void Picture1_MouseLeave();
 
-    void Command1_Click(int Index); // the 28 tool-bar buttons
-    void Command5_Click(int Index); // the ten pen sizes
+    void Command1_Click(ToolbarButton Index); // the 28 tool-bar buttons
+    void Command5_Click(int Index);           // the ten pen sizes, 0 the thinnest
     void picPalette_MouseDown(Qt::MouseButton button, double x, double y);
     void Picture5_MouseDown(Qt::MouseButton button, double x, double y);
     void Picture2_MouseDown(Qt::MouseButton button, double x, double y);
@@ -84,9 +92,12 @@ public:
     void stampChosen(const QString &file, const QImage &picture) override;
 
     // Views.
-    const QImage &drawing() const { return canvas.persistentLayer(); }
-    const QImage &screenImage() const { return canvas.screenLayer(); }
+    const QImage &drawing() const { return document.picture(); }
+    const QImage &screenImage() const { return document.canvas().screenLayer(); }
+    const Drawing &drawingDocument() const { return document; }
     const DrawingState &drawingState() const { return state; }
+    // A text of the language file, optional lines included.
+    QString text(config::Text which) const { return config::text(texts, which); }
     const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
     const QImage &stampPicture() const;
     const QString &stampFile() const { return currentStamp; }
@@ -115,20 +126,26 @@ private:
     void placeStampOnBottomEdge();
     QString cuePath(const char *name) const;
     void playCue(const char *name);
+    bool askToQuit();
 
     // Tool-bar commands (form1_toolbar.cpp).
-    void SaveUndoSnapshot();
+    bool runCommand(ToolbarButton button);
+    void toggleGridLines();
+    void toggleGridDots();
+    void printCanvas();
+    void openFolder();
+    void openGallery();
+    void showChoices();
+
+    // The canvas and undo (form1_canvas.cpp).
+    PointerContext pointerContext();
     void UndoLastStep();
+
+    // Scenes and the new drawing (form1_scenes.cpp).
     void showScene();
     void previousScene();
     void nextScene();
     void newDrawing();
-    void toggleGridLines();
-    void toggleGridDots();
-    void printCanvas();
-    void openGallery();
-    void showChoices();
-    PointerContext pointerContext();
 
     // Drawings (form1_drawings.cpp).
     void SaveDrawing();
@@ -153,41 +170,42 @@ private:
     void stampStart(double x, double y) override;
     void textPreview(double x, double y) override;
     void textCommit(double x, double y) override;
-    void saveUndoSnapshot() override { SaveUndoSnapshot(); }
 
-    QString appPath;
-    Platform &platform;
-    DrawingState state;
-    CanvasSurface canvas;
-    UndoRing undo;
-    GridOverlay grid;
-    Random rng;
-    drawings::DrawingFolder drawingsFolder;
-    QString maxDrawingsText;
-    layout::MainLayout frame;
-    QImage Picture6;              // the scene on show
-    QString currentStamp;         // the animation a stamp press plays
-    ColourWord stampFill = black; // what a click on the stamp picture paints
+    QString appPath;                        // the program folder
+    Platform &platform;                     // sound, printing, the desktop
+    Drawing document;                       // the picture, its undo, saved or not
+    DrawingState state;                     // tool, colour, pen and gesture
+    GridOverlay grid;                       // the grid's lines and dots over the canvas
+    Random rng;                             // the sprays' scatter
+    drawings::DrawingFolder drawingsFolder; // misdibujos: saving and browsing
+    QStringList texts;                      // idioma.txt, config::allTextCount of them
+    QString maxDrawingsText;                // mdg.txt's first item as read
+    int16_t twipsPerPixel = 15;             // the screen's, for placing controls
+    layout::MainLayout frame;               // the layout for the window's size
+    QImage Picture6;                        // the scene on show
+    QString currentStamp;                   // the animation a stamp press plays
+    ColourWord stampFill = black;           // what a click on the stamp picture paints
 
-    CanvasWidget *Picture1 = nullptr;
-    QVector<QPushButton *> Command1;
-    QVector<QPushButton *> Command5;
-    QVector<QPushButton *> Command3;
-    QComboBox *Combo1 = nullptr;
-    QComboBox *Combo2 = nullptr;
-    QWidget *Picture4 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QPushButton *Command4 = nullptr;
-    PictureBox *picPalette = nullptr;
-    PictureBox *Picture5 = nullptr;
-    PictureBox *Picture2 = nullptr;
-    QLabel *Picture3 = nullptr;
-    Brincaro *Brincaro1 = nullptr;
+    // The controls, by the names the layout uses.
+    CanvasWidget *Picture1 = nullptr;  // the canvas
+    QVector<QPushButton *> Command1;   // the tool bar, by buttonIndex(ToolbarButton)
+    QVector<QPushButton *> Command5;   // the pen sizes
+    QVector<QPushButton *> Command3;   // bold and italic
+    QComboBox *Combo1 = nullptr;       // text sizes
+    QComboBox *Combo2 = nullptr;       // fonts
+    QWidget *Picture4 = nullptr;       // the text panel
+    QLineEdit *Text1 = nullptr;        // the text to write, in the panel
+    QPushButton *Command4 = nullptr;   // "Cerrar": ends the text tool
+    PictureBox *picPalette = nullptr;  // the palette strip
+    PictureBox *Picture5 = nullptr;    // the colour chart
+    PictureBox *Picture2 = nullptr;    // the stamp picture
+    QLabel *Picture3 = nullptr;        // the colour well: the colour in use
+    Brincaro *Brincaro1 = nullptr;     // the stamp's animation player
 
-    QWidget *welcomeWindow = nullptr;
-    bool loaded = false;
-    QTimer loadTimer;
-    QElapsedTimer shownAt;
+    QWidget *welcomeWindow = nullptr;  // closed once this window has loaded
+    bool loaded = false;               // Form_Load has run
+    QTimer loadTimer;                  // runs Form_Load once the size settles
+    QElapsedTimer shownAt;             // since the window was first shown
 };
 
 } // namespace garabix

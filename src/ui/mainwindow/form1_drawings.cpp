@@ -2,6 +2,7 @@
 // drawing, and deleting the one on show.
 
 #include "core/files/pictures.h"
+#include "core/text/log.h"
 #include "ui/common/platform.h"
 #include "ui/mainwindow/form1.h"
 
@@ -11,37 +12,39 @@
 namespace garabix {
 
 void Form1::SaveDrawing() {
+    using config::Text;
     const drawings::SaveResult result =
-        drawings::SaveDrawing(drawingsFolder, state.drawingModified, canvas.persistentLayer());
+        drawings::SaveDrawing(drawingsFolder, document.picture(), document.modified());
     // A word on how it went: a save never looks the same as a failure.
-    QString text;
+    QString note;
     switch (result.outcome) {
     case drawings::SaveResult::Saved:
-        text = QStringLiteral("Guardado: %1").arg(QFileInfo(result.path).fileName());
+        document.markSaved();
+        note = text(Text::Saved).arg(QFileInfo(result.path).fileName());
+        qCDebug(logFiles) << "saved" << result.path;
         break;
     case drawings::SaveResult::Unchanged:
-        text = QStringLiteral("Este dibujo ya está guardado.");
+        note = text(Text::AlreadySaved);
+        break;
+    case drawings::SaveResult::SavingOff:
+        note = text(Text::SavingOff);
         break;
     case drawings::SaveResult::LimitReached:
-        text = QStringLiteral("No se ha guardado: la carpeta misdibujos ya tiene %1 dibujos, el "
-                              "máximo que permite configuracion/mdg.txt. Borra alguno o sube ese "
-                              "número.")
-                   .arg(drawingsFolder.drawingCount);
+        note = text(Text::LimitReached).arg(drawingsFolder.drawingCount);
         break;
     case drawings::SaveResult::NoNumberLeft:
-        text = QStringLiteral("No se ha guardado: en misdibujos ya están usados todos los "
-                              "números, de 0.bmp a %1.bmp. Borra alguno.")
-                   .arg(drawings::highestNumber);
+        note = text(Text::NoNumberLeft).arg(drawings::highestNumber);
         break;
     case drawings::SaveResult::Failed:
-        text = QStringLiteral("No se ha podido guardar el dibujo en %1: no se puede escribir en "
-                              "esa carpeta o el disco está lleno.")
-                   .arg(QDir::toNativeSeparators(drawingsFolder.File1.path()));
+        note = text(Text::SaveFailed).arg(QDir::toNativeSeparators(drawingsFolder.File1.path()));
         break;
     }
     const bool done = result.outcome == drawings::SaveResult::Saved ||
                       result.outcome == drawings::SaveResult::Unchanged;
-    platform.notify(this, text, done ? Platform::Notice::Done : Platform::Notice::Problem);
+    if (!done)
+        qCWarning(logFiles) << "drawing not saved into" << drawingsFolder.File1.path() << ":"
+                            << note;
+    platform.notify(this, note, done ? Platform::Notice::Done : Platform::Notice::Problem);
 }
 
 // Puts a saved drawing on the canvas the way a scene goes there: with an
@@ -51,22 +54,29 @@ void Form1::showDrawing(const QString &path) {
     if (path.isEmpty())
         return;
     const QImage picture = loadPicture(path);
-    if (picture.isNull())
+    if (picture.isNull()) {
+        qCWarning(logFiles) << "saved drawing could not be read:" << path;
         return;
-    canvas.setBackgroundPicture(picture);
-    SaveUndoSnapshot();
-    drawingsFolder.shownDrawing = path;
+    }
+    document.showSaved(picture, path);
 }
 
 void Form1::deleteDrawing() {
-    const auto outcome =
-        drawings::deleteShown(drawingsFolder, state.drawingModified,
-                              [this](const QString &path) { return platform.moveToTrash(path); });
-    if (outcome == drawings::DeleteOutcome::Failed)
-        platform.notify(this,
-                        QStringLiteral("El dibujo no se ha borrado: no hay papelera donde "
-                                       "dejarlo. Sigue en la carpeta misdibujos."),
-                        Platform::Notice::Problem);
+    const QString shown = document.shownDrawing();
+    const auto outcome = drawings::deleteShown(
+        drawingsFolder, shown, [this](const QString &path) { return platform.moveToTrash(path); });
+    switch (outcome) {
+    case drawings::DeleteOutcome::Nothing:
+        break;
+    case drawings::DeleteOutcome::Deleted:
+        document.shownDrawingDeleted();
+        qCDebug(logFiles) << "moved to the trash:" << shown;
+        break;
+    case drawings::DeleteOutcome::Failed:
+        qCWarning(logFiles) << "could not move to the trash:" << shown;
+        platform.notify(this, text(config::Text::DeleteFailed), Platform::Notice::Problem);
+        break;
+    }
 }
 
 } // namespace garabix

@@ -30,12 +30,12 @@ void Form1::stampChosen(const QString &file, const QImage &picture) {
 }
 
 void Form1::stampPreview(double x, double y) {
-    canvas.repaint();
+    document.canvas().repaint();
     const QRectF r = twipsRect(Picture2);
-    const int tpp = state.twipsPerPixel;
+    const int tpp = twipsPerPixel;
     const auto px = roundToInt(x) - halfTwips(r.width()) / tpp;
     const auto py = roundToInt(y) - halfTwips(r.height()) / tpp;
-    canvas.paintPictureAnd(Layer::Preview, Picture2->picture(), static_cast<int>(px),
+    document.canvas().paintPictureAnd(Layer::Preview, Picture2->picture(), static_cast<int>(px),
                            static_cast<int>(py));
 }
 
@@ -44,10 +44,10 @@ void Form1::stampStart(double x, double y) {
     state.stampY = y;
     state.stampX = x;
     Picture2->show();
-    canvas.repaint();
+    document.canvas().repaint();
     const QRectF r = twipsRect(Picture2);
     const QRectF c = twipsRect(Picture1);
-    const double tpp = state.twipsPerPixel;
+    const double tpp = twipsPerPixel;
     const double top = tpp * y + c.top() - halfTwips(r.height());
     const double left = tpp * x + c.left() - halfTwips(r.width());
     placeTwips(Brincaro1, QRectF(left, top, r.width(), r.height()));
@@ -64,15 +64,15 @@ void Form1::Brincaro1_GifEnd() {
     Picture1->setEnabled(true);
     Brincaro1->hide();
     const QRectF r = twipsRect(Picture2);
-    const double tpp = state.twipsPerPixel;
+    const double tpp = twipsPerPixel;
     const auto x =
         toInt16(roundHalfEven(state.stampX) - double(halfTwips(r.width())) / tpp).value_or(0);
     const auto y =
         toInt16(roundHalfEven(state.stampY) - double(halfTwips(r.height())) / tpp).value_or(0);
-    canvas.blitMasked(Layer::Keep, picture, 0, 0, picture.width(), picture.height(), x, y, white);
-    canvas.repaint();
+    document.canvas().blitMasked(Layer::Keep, picture, 0, 0, picture.width(), picture.height(), x, y, white);
+    document.canvas().repaint();
     state.stampPreview = true;
-    SaveUndoSnapshot();
+    document.snapshot();
 }
 
 void Form1::Picture2_MouseDown(Qt::MouseButton button, double x, double y) {

@@ -48,7 +48,7 @@ void Form1::createTextPanel() {
     setBackground(Picture4, QColor(255, 255, 192));
     Text1 = new QLineEdit(Picture4);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Command4 = new QPushButton(QStringLiteral("Cerrar"), Picture4);
+    Command4 = new QPushButton(config::builtInText(config::Text::CloseButton), Picture4);
     Command4->setObjectName(QStringLiteral("Command4"));
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
@@ -91,7 +91,7 @@ void Form1::applyFont() {
 void Form1::Command4_Click() {
     Picture4->hide();
     state.currentTool = Tool::Pencil;
-    canvas.repaint();
+    document.canvas().repaint();
     showChoices();
 }
 
@@ -135,18 +135,20 @@ void Form1::Combo2_Click() {
 }
 
 void Form1::Text1_Change() {
-    canvas.repaint();
+    document.canvas().repaint();
 }
 
 void Form1::textPreview(double x, double y) {
-    canvas.repaint();
-    const QString text = Text1->text();
-    canvas.printText(Layer::Preview, QPointF(x, y), text.isEmpty() ? state.texts.value(29) : text,
-                     state.font, currentColour(state));
+    document.canvas().repaint();
+    const QString typed = Text1->text();
+    document.canvas().printText(Layer::Preview, QPointF(x, y),
+                                typed.isEmpty() ? text(config::Text::TextPlaceholder) : typed,
+                                state.font, currentColour(state));
 }
 
 void Form1::textCommit(double x, double y) {
-    canvas.printText(Layer::Keep, QPointF(x, y), Text1->text(), state.font, currentColour(state));
+    document.canvas().printText(Layer::Keep, QPointF(x, y), Text1->text(), state.font,
+                                currentColour(state));
 }
 
 } // namespace garabix

@@ -4,43 +4,54 @@ namespace garabix::layout {
 
 namespace {
 
-// Rows of the three 615-twip columns (left 0, 600, 1200), every 600 twips.
-constexpr int gridColumns[8][3] = {{0, 1, 2},    {3, 4, 23},  {7, 15, 6},  {5, 17, 18},
-                                   {16, 19, 20}, {9, 22, 21}, {8, 11, 10}, {26, 25, 24}};
+using B = ToolbarButton;
 
-constexpr long colours[28] = {0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1,       0xFFC0FF, 0x80FFFF, 0xFFC0C0,
+// Rows of the three 615-twip columns (left 0, 600, 1200), every 600 twips.
+constexpr ToolbarButton gridColumns[8][3] = {
+    {B::PreviousScene, B::NextScene, B::Gallery},
+    {B::MirrorStamp, B::Pencil, B::Text},
+    {B::Circle, B::Ellipse, B::Rectangle},
+    {B::Fill, B::DiagonalSpray, B::DiscSpray},
+    {B::Polyline, B::GridLines, B::GridDots},
+    {B::NewDrawing, B::GridSnapLines, B::FreeLines},
+    {B::Undo, B::Save, B::Copy},
+    {B::Print, B::OpenFolder, B::MoreColours},
+};
+
+constexpr long colours[toolbarButtonCount] = {0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1,       0xFFC0FF, 0x80FFFF, 0xFFC0C0,
                               0xFFFFC0, 0x8080FF, 0xC0FFC0, 0x8080FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF,
                               0xFFFFFF, 0xC0FFC0, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF,
                               0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 
 } // namespace
 
-QRectF command1Rect(int index) {
+QRectF command1Rect(ToolbarButton button) {
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 3; ++col)
-            if (gridColumns[row][col] == index)
+            if (gridColumns[row][col] == button)
                 return {600.0 * col, 600.0 * row, 615, 615};
-    switch (index) {
-    case 14:
+    // The four larger buttons under the grid of buttons.
+    switch (button) {
+    case B::DeleteDrawing:
         return {0, 4800, 855, 615};
-    case 27:
+    case B::Quit:
         return {960, 4800, 855, 615};
-    case 13:
+    case B::NextDrawing:
         return {0, 5400, 855, 855};
-    case 12:
+    case B::PreviousDrawing:
         return {960, 5400, 855, 855};
     default:
         return {};
     }
 }
 
-long command1Colour(int index) {
-    return index >= 0 && index < 28 ? colours[index] : -1;
+long command1Colour(ToolbarButton button) {
+    return colours[buttonIndex(button)];
 }
 
 MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
     MainLayout l;
-    const QRectF command1_2 = command1Rect(2);
+    const QRectF command1_2 = command1Rect(B::Gallery);
     const double top = picPalette.top() + picPalette.height();
     const double left = command1_2.left() + command1_2.width();
     const double width = screenWidth - left;

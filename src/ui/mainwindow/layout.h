@@ -4,6 +4,8 @@
 // was drawn; the start-up layout moves the canvas frame, the pen-size row and
 // the text-tool controls to fit the client area.
 
+#include "ui/mainwindow/toolbar.h"
+
 #include <QRectF>
 #include <array>
 
@@ -26,12 +28,12 @@ constexpr QRectF command4InPanel{1200, 1200, 2415, 495};
 constexpr QRectF picture5Design{8160, 5880, 615, 855};
 constexpr QRectF picture6{3960, 5760, 975, 735};
 
-// Design rectangle of tool-bar button Command1(index), 0..27.
-QRectF command1Rect(int index);
+// Design rectangle of a tool-bar button.
+QRectF command1Rect(ToolbarButton button);
 
-// Design background colour of Command1(index) as R + 256 G + 65536 B, or -1
-// for the system button face.
-long command1Colour(int index);
+// Design background colour of a tool-bar button as R + 256 G + 65536 B, or
+// -1 for the system button face.
+long command1Colour(ToolbarButton button);
 
 struct MainLayout {
     QRectF frame; // Shape1, and so Picture1

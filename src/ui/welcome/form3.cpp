@@ -49,6 +49,7 @@ Form3::Form3(QString path, Platform &p, QWidget *parent)
 
     Label1 = plainLabel(QStringLiteral("Garabix"), this);
     QFont title(QStringLiteral("Arial"), 40, QFont::Bold);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(title);
     Label1->setGeometry(20, 10, 480, 70);
     Label1->setAlignment(Qt::AlignCenter);
@@ -64,20 +65,24 @@ Form3::Form3(QString path, Platform &p, QWidget *parent)
         Label2.append(l);
     }
     Label3 = plainLabel(QString::fromUtf8(licenceNotice), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);
     Label3->setFont(QFont(QStringLiteral("Arial"), 11));
     Label3->setGeometry(190, 100, 310, 170);
 
     Brincaro1 = new Brincaro(this);
+    Brincaro1->setObjectName(QStringLiteral("Brincaro1"));
     Brincaro1->setLooping(true);
     Brincaro1->setGeometry(30, 100, 120, 160);
 
     Command1 = new QPushButton(licenceCaption, this);
+    Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(190, 300, 200, 40);
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     Command2 = new QPushButton(this);
+    Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setIcon(namedIcon(QStringLiteral("enter")));
     Command2->setIconSize(QSize(56, 56));
     Command2->setGeometry(410, 290, 80, 70);

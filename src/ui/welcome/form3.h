@@ -32,17 +32,11 @@ public:
 
     static const QString licenceCaption; // "Tipo de licencia Freeware"
 
-    QLabel *Label1 = nullptr;
-    QVector<QLabel *> Label2;
-    QLabel *Label3 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    Brincaro *Brincaro1 = nullptr;
-    QTimer Timer1;
-    Random rng;
-
     // The 16 colours the name takes, as QRgb.
     static QRgb labelColour(int k);
+
+    // Whether the name is changing colour (Timer1 runs).
+    bool isAnimating() const { return Timer1.isActive(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,6 +50,16 @@ private:
     QString appPath;
     Platform &platform;
     bool loaded = false;
+
+    // The controls, found by these names (findChild) from outside.
+    QLabel *Label1 = nullptr;        // "Garabix", in changing colours
+    QVector<QLabel *> Label2;        // the credits
+    QLabel *Label3 = nullptr;        // the licence notice
+    QPushButton *Command1 = nullptr; // shows the licence or the credits
+    QPushButton *Command2 = nullptr; // enters the program
+    Brincaro *Brincaro1 = nullptr;   // the walking painter
+    QTimer Timer1;                   // changes the name's colour
+    Random rng;                      // picks the colours
 };
 
 } // namespace garabix
