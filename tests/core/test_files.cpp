@@ -3,6 +3,7 @@
 
 #include "core/files/config.h"
 #include "core/files/drawings.h"
+#include "core/files/pictures.h"
 #include "core/files/scenes.h"
 #include "core/files/trash.h"
 #include "coretestutil.h"
@@ -155,6 +156,20 @@ private slots:
         QVERIFY(config::text(t, Text::QuitQuestion).startsWith("¿Quieres salir"));
         QCOMPARE(config::text(t, Text::NoButton), QString("&No"));
         QCOMPARE(t[0], QString());
+    }
+
+    // A picture longer than the loader allows on either side is refused
+    // however few pixels it has; one just inside is read.
+    void picturesTooLongOnOneSideAreRefused() {
+        test::ProgramFolder folder;
+        for (const QSize size : {QSize(1, maxPictureSide + 1), QSize(maxPictureSide + 1, 1),
+                                 QSize(2, maxPictureSide)}) {
+            QImage picture(size, QImage::Format_RGB32);
+            picture.fill(Qt::blue);
+            const QString path = folder.path() + "/long.bmp";
+            QVERIFY(drawings::writeBmp(picture, path));
+            QCOMPARE(loadPicture(path).size(), size.height() == maxPictureSide ? size : QSize(0, 0));
+        }
     }
 
     // Scenes count from 1.gif up to the first number missing; a folder does not count.

@@ -145,6 +145,19 @@ private slots:
         QCOMPARE(countColour(first, black, QRect(0, 0, 200, 37)), 0);
     }
 
+    // On the grid a line goes to the grid line at or before the pointer,
+    // never to the nearer one after it.
+    void gridSnapsToTheLineAtOrBefore() {
+        DrawingState s;
+        s.gridSpacing = 20;
+        QCOMPARE(snap(s, 39.4), 20);
+        QCOMPARE(snap(s, 40), 40);
+        QCOMPARE(snap(s, 59.6), 60); // the pointer rounds to a pixel first
+        QCOMPARE(snap(s, 7), 0);
+        s.gridSpacing = 0; // no grid: the pixel itself
+        QCOMPARE(snap(s, 39.4), 39);
+    }
+
     void polylineChainAndDoubleClick() {
         Bench b;
         b.state.currentTool = Tool::Polyline;

@@ -57,6 +57,57 @@ BufferPool &pool() {
     return buffers;
 }
 
+// The memory of tiles (each with its share count), reused last freed first:
+// most snapshots free and make tiles by the hundred. Blocks of one size, the
+// only size the ring asks for; any other goes to the heap.
+class BlockPool {
+public:
+    void *take(size_t bytes) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            if (bytes == blockBytes && !spare.empty()) {
+                void *p = spare.back();
+                spare.pop_back();
+                return p;
+            }
+            if (blockBytes == 0)
+                blockBytes = bytes;
+        }
+        return ::operator new(bytes);
+    }
+    void give(void *p, size_t bytes) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (bytes == blockBytes && spare.size() < 65536)
+            spare.push_back(p);
+        else
+            ::operator delete(p);
+    }
+    ~BlockPool() {
+        for (void *p : spare)
+            ::operator delete(p);
+    }
+
+private:
+    std::mutex mutex;
+    size_t blockBytes = 0;
+    std::vector<void *> spare;
+};
+
+BlockPool &blocks() {
+    static BlockPool pool;
+    return pool;
+}
+
+template <typename T> struct PooledAllocator {
+    using value_type = T;
+    PooledAllocator() = default;
+    template <typename U> PooledAllocator(const PooledAllocator<U> &) {}
+    T *allocate(size_t n) { return static_cast<T *>(blocks().take(n * sizeof(T))); }
+    void deallocate(T *p, size_t n) { blocks().give(p, n * sizeof(T)); }
+    template <typename U> bool operator==(const PooledAllocator<U> &) const { return true; }
+    template <typename U> bool operator!=(const PooledAllocator<U> &) const { return false; }
+};
+
 // The part of tile (tx, ty) that lies on the image.
 QRect tileRect(const QImage &img, int tx, int ty) {
     return QRect(tx * ts, ty * ts, ts, ts) & img.rect();
@@ -101,6 +152,12 @@ struct UndoRing::Tile {
         return scratch;
     }
 };
+
+namespace {
+std::shared_ptr<UndoRing::Tile> newTile() {
+    return std::allocate_shared<UndoRing::Tile>(PooledAllocator<UndoRing::Tile>());
+}
+} // namespace
 
 // Compresses tiles on a thread of its own. The finished tiles wait until the
 // interface thread takes them and puts them in place of the originals.
@@ -183,7 +240,7 @@ private:
             return {};
         out.resize(static_cast<size_t>(size));
         out.shrink_to_fit();
-        auto packed = std::make_shared<Tile>();
+        auto packed = newTile();
         packed->kind = Tile::Kind::Packed;
         packed->packed = std::move(out);
         return packed;
@@ -235,7 +292,7 @@ UndoRing::TilePtr UndoRing::capture(const CanvasSurface &surface, int tx, int ty
         if (same)
             return previous;
     }
-    auto tile = std::make_shared<Tile>();
+    auto tile = newTile();
     tile->kind = Tile::Kind::Pixels;
     tile->pixels = pool().take();
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -251,7 +308,7 @@ UndoRing::TilePtr UndoRing::solidTile(QRgb colour) {
     std::weak_ptr<const Tile> &known = solids[colour];
     if (TilePtr tile = known.lock())
         return tile;
-    auto tile = std::make_shared<Tile>();
+    auto tile = newTile();
     tile->colour = colour;
     known = tile;
     if (solids.size() > 4096) { // forget the colours no snapshot holds any more

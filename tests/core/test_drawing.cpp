@@ -1,0 +1,132 @@
+// The drawing document: how far undo goes back, whether the drawing is
+// saved after every kind of change, and the undo ring's compressor handing
+// over its work while the tiles it worked on come and go.
+
+#include "core/canvas/drawing.h"
+#include "coretestutil.h"
+
+#include <QSemaphore>
+#include <QtTest>
+
+using namespace garabix;
+
+namespace {
+
+// A picture of its own for each k: a slanted line in a colour of k's.
+void drawStep(CanvasSurface &c, int k) {
+    c.line(Layer::Keep, QPointF(k % 60, 0), QPointF(63 - k % 60, 63),
+           {colourWord((k * 40) % 256, (k * 7) % 256, 128), 3});
+}
+
+} // namespace
+
+class TestDrawing : public QObject {
+    Q_OBJECT
+private slots:
+    // The ring holds 19 pictures: the newest and 18 to go back to, and no
+    // more, however many steps came before.
+    void undoGoesBackEighteenStepsAndStops() {
+        Drawing d;
+        d.reset(QSize(64, 64));
+        QVector<QImage> pictures;
+        for (int k = 0; k < 25; ++k) {
+            d.canvas().setBackgroundPicture(QImage());
+            drawStep(d.canvas(), k);
+            d.snapshot();
+            pictures << d.picture().copy();
+        }
+        int undone = 0;
+        while (d.undo())
+            ++undone;
+        QCOMPARE(undone, UndoRing::slotCount - 1);
+        QCOMPARE(d.picture(), pictures[24 - undone]);
+        QVERIFY(!d.undo());
+        QCOMPARE(d.picture(), pictures[24 - undone]);
+        for (int k = 0; k < undone; ++k)
+            QVERIFY(d.redo());
+        QVERIFY(!d.redo());
+        QCOMPARE(d.picture(), pictures[24]);
+    }
+
+    // Saving is refused only for the picture last saved or shown: undo and
+    // redo back to it make the drawing saved again, anything else unsaved.
+    void modifiedFollowsThePictureNotTheButtons() {
+        Drawing d;
+        d.reset(QSize(100, 80));
+        QVERIFY(!d.modified()); // a blank canvas has nothing to save
+        drawStep(d.canvas(), 1);
+        QVERIFY(d.modified()); // drawn, not yet a step
+        d.snapshot();
+        drawStep(d.canvas(), 2);
+        d.snapshot();
+        d.markSaved();
+        QVERIFY(!d.modified());
+        QVERIFY(d.undo());
+        QVERIFY(d.modified());
+        QVERIFY(d.redo());
+        QVERIFY(!d.modified());
+        d.canvas().repaint(); // a preview erased changes nothing
+        d.snapshot();         // nor does a step that drew nothing
+        QVERIFY(!d.modified());
+        d.paintScene(QImage());
+        QVERIFY(!d.modified());
+        d.clear();
+        QVERIFY(d.modified());
+        // A saved drawing shown is saved; growing the canvas keeps it so.
+        QImage saved(50, 40, QImage::Format_RGB32);
+        saved.fill(Qt::red);
+        d.showSaved(saved, "/drawings/3.bmp");
+        QVERIFY(!d.modified());
+        QCOMPARE(d.shownDrawing(), QString("/drawings/3.bmp"));
+        d.grow(QSize(140, 90));
+        QVERIFY(!d.modified());
+        QVERIFY(!d.undo()); // undo starts again from the grown canvas
+        QCOMPARE(d.shownDrawing(), QString("/drawings/3.bmp"));
+        drawStep(d.canvas(), 3);
+        d.snapshot();
+        QCOMPARE(d.shownDrawing(), QString("/drawings/3.bmp")); // drawn over, still on show
+        QVERIFY(d.undo());
+        QCOMPARE(d.shownDrawing(), QString()); // undo forgets it
+        QVERIFY(!d.modified());                // the picture is the one shown again
+        d.showSaved(saved, "/drawings/3.bmp");
+        d.shownDrawingDeleted();
+        QVERIFY(d.modified()); // deleted: saving brings it back
+        QCOMPARE(d.shownDrawing(), QString());
+    }
+
+    // The compressor finishes a tile; before its result is taken, every
+    // snapshot lets the tile go and a newer tile is made where the freed one
+    // was (the ring reuses the memory of tiles last freed first). The newer
+    // tile must keep its own picture.
+    void compressedTilesGoOnlyWhereTheirOriginalStillIs() {
+        CanvasSurface surface(QSize(64, 64));
+        UndoRing ring;
+        QSemaphore packed, go;
+        bool first = true; // the worker's own
+        ring.setAfterPackHook([&] {
+            if (std::exchange(first, false)) {
+                packed.release();
+                go.acquire();
+            }
+        });
+        drawStep(surface, 1);
+        ring.store(0, surface); // tile T1 in slot 0
+        drawStep(surface, 2);
+        ring.store(1, surface); // T1 goes to the compressor, which holds there
+        QVERIFY(packed.tryAcquire(1, 10000));
+        drawStep(surface, 3);
+        ring.store(0, surface); // slot 0 lets T1 go: nothing holds it now
+        drawStep(surface, 4);
+        const QImage newest = surface.persistentLayer().copy();
+        ring.store(2, surface); // a new tile, maybe where T1 was
+        go.release();
+        ring.waitForCompression();
+        surface.setBackgroundPicture(QImage());
+        ring.restore(2, surface);
+        QCOMPARE(surface.persistentLayer(), newest);
+        ring.setAfterPackHook({});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrawing)
+#include "test_drawing.moc"

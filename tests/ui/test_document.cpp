@@ -1,0 +1,210 @@
+// What the main window tells a family about the drawing is true: a save after
+// any change writes a new drawing, browsing steps in number order and never
+// goes back past a deleted drawing, and the notes and the quit question
+// speak the language file's language on any desktop. The quit box is shown
+// for real in child processes with a Spanish and an English desktop.
+
+#include "testutil.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace garabix;
+using B = ToolbarButton;
+
+namespace {
+
+QString shipped(const QString &relative) {
+    return qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/configuracion/" + relative;
+}
+
+QByteArray readAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A main window over a folder with a scene, a stamp and `language` as idioma.txt.
+struct Window : test::MainWindow {
+    explicit Window(const QString &language = shipped("idioma.txt"))
+        : MainWindow([&](test::ProgramFolder &f) {
+              f.writeDefaultConfiguration();
+              f.write("configuracion/idioma.txt", readAll(language));
+              f.writeStamp("dibujos/a/uno.gif");
+              f.writeStamp("escenarios/1.gif", 30, 1);
+          }) {}
+    QString drawings() const { return folder.path() + "/misdibujos/"; }
+    QImage saved(int n) const {
+        return QImage(drawings() + QString::number(n) + ".bmp").convertToFormat(QImage::Format_RGB32);
+    }
+    // Saves, and answers the file name the note gives, or the note itself.
+    QString save() {
+        form->Command1_Click(B::Save);
+        return platform.notices.value(platform.notices.size() - 1);
+    }
+};
+
+// In the child: the main window with the real platform, its quit button
+// pressed; prints the question and its buttons, then answers No.
+int showQuitBox(int argc, char **argv, const QString &language) {
+    QApplication app(argc, argv);
+    installQtTranslations(QLocale());
+    test::ProgramFolder folder;
+    folder.writeDefaultConfiguration();
+    folder.write("configuracion/idioma.txt", readAll(language));
+    Form1 form(folder.path(), qtPlatform());
+    form.resize(800, 600);
+    form.Form_Load();
+    QTextStream out(stdout);
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        out << "question " << box->text() << "\n"
+            << "yes " << box->button(QMessageBox::Yes)->text() << "\n"
+            << "no " << box->button(QMessageBox::No)->text() << "\n"
+            << "default " << (box->defaultButton() == box->button(QMessageBox::No)) << "\n";
+        box->button(QMessageBox::No)->click();
+    });
+    form.Command1_Click(B::Quit);
+    out << "kept " << !QCoreApplication::closingDown() << "\n";
+    return 0;
+}
+
+// Runs the child on a desktop of `locale` with `language` as idioma.txt.
+QMap<QString, QString> quitBox(const QString &locale, const QString &language) {
+    QProcess child;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LC_ALL", "LANG", "LANGUAGE", "LC_MESSAGES"})
+        e.insert(name, locale);
+    child.setProcessEnvironment(e);
+    child.start(QCoreApplication::applicationFilePath(), {"--quit-box", language});
+    child.waitForFinished(60000);
+    QMap<QString, QString> out;
+    for (const QString &line : QString::fromUtf8(child.readAllStandardOutput()).split('\n'))
+        out.insert(line.section(' ', 0, 0), line.section(' ', 1));
+    return out;
+}
+
+} // namespace
+
+class TestDocument : public QObject {
+    Q_OBJECT
+private slots:
+    // Whatever changed the canvas since the last save, saving writes it; only
+    // the very picture last saved is "already saved".
+    void everyChangeIsSavedAndOnlyTheSavedPictureIsRefused() {
+        Window w;
+        w.drag(QPointF(10, 10), QPointF(200, 10));
+        const QImage oneStroke = w.persistent().copy();
+        w.drag(QPointF(10, 40), QPointF(200, 40));
+        QCOMPARE(w.save(), QString("Guardado: 0.bmp"));
+        w.form->Command1_Click(B::Undo);
+        QCOMPARE(w.save(), QString("Guardado: 1.bmp"));
+        QCOMPARE(w.saved(1), oneStroke);
+        QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
+        QVERIFY(!QFileInfo::exists(w.drawings() + "2.bmp"));
+        w.form->Redo();
+        QCOMPARE(w.save(), QString("Guardado: 2.bmp"));
+        w.form->Command1_Click(B::NextScene);
+        QCOMPARE(w.save(), QString("Guardado: 3.bmp"));
+        w.form->Command1_Click(B::NewDrawing);
+        QCOMPARE(w.save(), QString("Guardado: 4.bmp"));
+        w.form->Command1_Click(B::Text);
+        w.control<QLineEdit>("Text1")->setText("Hola");
+        w.click(QPointF(100, 100));
+        QCOMPARE(w.save(), QString("Guardado: 5.bmp"));
+        w.form->Command1_Click(B::Gallery);
+        w.click(QPointF(300, 300));
+        QTRY_VERIFY(w.form->canvasEnabled()); // the stamp has landed
+        QCOMPARE(w.save(), QString("Guardado: 6.bmp"));
+        QCOMPARE(w.saved(6), w.persistent());
+        // A saved drawing shown is already saved; drawn over, it is saved anew.
+        w.form->Command1_Click(B::PreviousDrawing);
+        QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
+        w.drag(QPointF(10, 70), QPointF(200, 70));
+        QCOMPARE(w.save(), QString("Guardado: 7.bmp"));
+        QCOMPARE(w.platform.problems.count(true), 0);
+    }
+
+    // Eleven drawings saved by another copy of the program step by their
+    // number; after the drawing on show is deleted, next never goes back.
+    void browsingStepsByNumberAndNeverGoesBack() {
+        Window w;
+        QProcess other;
+        other.start(qEnvironmentVariable("GARABIX_SAVEHELPER"), {w.drawings(), "11", "64", "48", "0"});
+        QVERIFY(other.waitForFinished(60000) && other.exitCode() == 0);
+        QVector<int> order; // each drawing's own number, in its second pixel
+        for (int i = 0; i < 11; ++i) {
+            w.form->Command1_Click(B::NextDrawing);
+            order << qRed(w.persistent().pixel(1, 0));
+        }
+        QCOMPARE(order, (QVector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        const QImage last = w.persistent().copy();
+        w.form->Command1_Click(B::NextDrawing); // the end: it stays
+        QCOMPARE(w.persistent(), last);
+        for (int i = 0; i < 3; ++i)
+            w.form->Command1_Click(B::PreviousDrawing); // 7.bmp on show
+        w.form->Command1_Click(B::DeleteDrawing);
+        QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "7.bmp"});
+        w.form->Command1_Click(B::NextDrawing);
+        QCOMPARE(qRed(w.persistent().pixel(1, 0)), 8);
+        w.form->Command1_Click(B::DeleteDrawing);
+        w.form->Command1_Click(B::PreviousDrawing);
+        QCOMPARE(qRed(w.persistent().pixel(1, 0)), 6);
+        // Undo takes the drawing off show: the bin then deletes nothing.
+        w.form->Command1_Click(B::Undo);
+        w.form->Command1_Click(B::DeleteDrawing);
+        QCOMPARE(w.platform.trashed.size(), 2);
+    }
+
+    // The notes and buttons follow idioma.txt; a file of only 30 lines, or
+    // none, gets the built-in Spanish; a missing limit says saving is off.
+    void notesSpeakTheLanguageFilesLanguage() {
+        Window english(shipped("idiomas/english.txt"));
+        english.drag(QPointF(10, 10), QPointF(200, 10));
+        QCOMPARE(english.save(), QString("Saved: 0.bmp"));
+        QCOMPARE(english.save(), QString("This drawing is already saved."));
+        QCOMPARE(english.control<QPushButton>("Command4")->text(), QString("Close"));
+        english.form->Command1_Click(B::Quit);
+        QCOMPARE(english.platform.answers.value(0), (QStringList{"&Yes", "&No"}));
+
+        test::MainWindow bare([](test::ProgramFolder &f) { f.mkdir("misdibujos"); });
+        bare.form->Command1_Click(B::Quit);
+        QVERIFY(bare.platform.questions.value(0).startsWith("¿Quieres salir de Garabix?"));
+        QCOMPARE(bare.platform.answers.value(0), (QStringList{"&Sí", "&No"}));
+        bare.drag(QPointF(10, 10), QPointF(200, 10));
+        bare.form->Command1_Click(B::Save); // no mdg.txt: saving is off, not "delete some"
+        QVERIFY(bare.platform.problems.value(0));
+        QVERIFY(bare.platform.notices.value(0).contains("no permite guardar"));
+        QVERIFY(!bare.platform.notices.value(0).contains("Borra"));
+    }
+
+    void theQuitBoxSpeaksTheLanguageFileOnAnyDesktop() {
+        const auto english = quitBox("es_ES.UTF-8", shipped("idiomas/english.txt"));
+        QVERIFY2(english.value("question").startsWith("Do you want"),
+                 qPrintable(english.value("question")));
+        QCOMPARE(english.value("yes"), QString("&Yes"));
+        QCOMPARE(english.value("no"), QString("&No"));
+        QCOMPARE(english.value("default"), QString("1"));
+        QCOMPARE(english.value("kept"), QString("1"));
+        const auto spanish = quitBox("en_US.UTF-8", shipped("idioma.txt"));
+        QVERIFY(spanish.value("question").startsWith("¿Quieres salir"));
+        QCOMPARE(spanish.value("yes"), QString("&Sí"));
+        QCOMPARE(spanish.value("no"), QString("&No"));
+    }
+};
+
+int main(int argc, char **argv) {
+    if (argc > 2 && qstrcmp(argv[argc - 2], "--quit-box") == 0)
+        return showQuitBox(argc - 2, argv, QString::fromLocal8Bit(argv[argc - 1]));
+    QApplication app(argc, argv);
+    TestDocument t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_document.moc"
