@@ -68,8 +68,12 @@ private slots:
         d.canvas().repaint(); // a preview erased changes nothing
         d.snapshot();         // nor does a step that drew nothing
         QVERIFY(!d.modified());
-        d.paintScene(QImage());
-        QVERIFY(!d.modified());
+        for (int i = 0; i < 2; ++i) { // a save, a scene: no saved drawing is on show
+            d.showSaved(d.picture().copy(), "/drawings/0.bmp");
+            i == 0 ? d.markSaved() : d.paintScene(QImage());
+            QCOMPARE(d.shownDrawing(), QString());
+            QVERIFY(!d.modified());
+        }
         d.clear();
         QVERIFY(d.modified());
         // A saved drawing shown is saved; growing the canvas keeps it so.

@@ -149,6 +149,10 @@ private slots:
         QCOMPARE(w.persistent(), last);
         for (int i = 0; i < 3; ++i)
             w.form->Command1_Click(B::PreviousDrawing); // 7.bmp on show
+        w.platform.trashWorks = false; // no trash: the drawing stays, and a parent is told
+        w.form->Command1_Click(B::DeleteDrawing);
+        QVERIFY(w.platform.problems.value(0) && QFileInfo::exists(w.drawings() + "7.bmp"));
+        w.platform.trashWorks = true;
         w.form->Command1_Click(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "7.bmp"});
         w.form->Command1_Click(B::NextDrawing);
@@ -156,8 +160,10 @@ private slots:
         w.form->Command1_Click(B::DeleteDrawing);
         w.form->Command1_Click(B::PreviousDrawing);
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 6);
-        // Undo takes the drawing off show: the bin then deletes nothing.
+        // Undo brings back what the canvas held, and takes the drawing off
+        // show: the bin then deletes nothing.
         w.form->Command1_Click(B::Undo);
+        QCOMPARE(qRed(w.persistent().pixel(1, 0)), 8);
         w.form->Command1_Click(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed.size(), 2);
     }
@@ -172,6 +178,12 @@ private slots:
         QCOMPARE(english.control<QPushButton>("Command4")->text(), QString("Close"));
         english.form->Command1_Click(B::Quit);
         QCOMPARE(english.platform.answers.value(0), (QStringList{"&Yes", "&No"}));
+        // A folder that cannot be written: the note says so, the drawing stays unsaved.
+        QVERIFY(QDir(english.drawings()).removeRecursively());
+        english.folder.write("misdibujos", "a file where the folder should be");
+        english.drag(QPointF(10, 40), QPointF(200, 40));
+        QVERIFY(english.save().startsWith("The drawing could not be saved"));
+        QVERIFY(english.platform.problems.last() && english.form->drawingDocument().modified());
 
         test::MainWindow bare([](test::ProgramFolder &f) { f.mkdir("misdibujos"); });
         bare.form->Command1_Click(B::Quit);

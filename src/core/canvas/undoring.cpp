@@ -1,5 +1,7 @@
 #include "core/canvas/undoring.h"
 
+#include "core/canvas/tilepools.h"
+
 #include <lz4.h>
 
 #include <algorithm>
@@ -19,94 +21,6 @@ namespace {
 constexpr int ts = CanvasSurface::tileSize;
 constexpr size_t tilePixels = static_cast<size_t>(ts) * ts;
 constexpr int tileBytes = static_cast<int>(tilePixels * sizeof(QRgb));
-
-// Pixel buffers of freed tiles, handed out again before any new one is
-// allocated; a new buffer is not cleared, since a capture writes all of it.
-class BufferPool {
-public:
-    QRgb *take() {
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            if (!spare.empty()) {
-                QRgb *p = spare.back();
-                spare.pop_back();
-                return p;
-            }
-        }
-        return new QRgb[tilePixels];
-    }
-    void give(QRgb *p) {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (spare.size() < 2048) // one 4K canvas of tiles, 32 MB, at the most
-            spare.push_back(p);
-        else
-            delete[] p;
-    }
-    ~BufferPool() {
-        for (QRgb *p : spare)
-            delete[] p;
-    }
-
-private:
-    std::mutex mutex;
-    std::vector<QRgb *> spare;
-};
-
-BufferPool &pool() {
-    static BufferPool buffers;
-    return buffers;
-}
-
-// The memory of tiles (each with its share count), reused last freed first:
-// most snapshots free and make tiles by the hundred. Blocks of one size, the
-// only size the ring asks for; any other goes to the heap.
-class BlockPool {
-public:
-    void *take(size_t bytes) {
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            if (bytes == blockBytes && !spare.empty()) {
-                void *p = spare.back();
-                spare.pop_back();
-                return p;
-            }
-            if (blockBytes == 0)
-                blockBytes = bytes;
-        }
-        return ::operator new(bytes);
-    }
-    void give(void *p, size_t bytes) {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (bytes == blockBytes && spare.size() < 65536)
-            spare.push_back(p);
-        else
-            ::operator delete(p);
-    }
-    ~BlockPool() {
-        for (void *p : spare)
-            ::operator delete(p);
-    }
-
-private:
-    std::mutex mutex;
-    size_t blockBytes = 0;
-    std::vector<void *> spare;
-};
-
-BlockPool &blocks() {
-    static BlockPool pool;
-    return pool;
-}
-
-template <typename T> struct PooledAllocator {
-    using value_type = T;
-    PooledAllocator() = default;
-    template <typename U> PooledAllocator(const PooledAllocator<U> &) {}
-    T *allocate(size_t n) { return static_cast<T *>(blocks().take(n * sizeof(T))); }
-    void deallocate(T *p, size_t n) { blocks().give(p, n * sizeof(T)); }
-    template <typename U> bool operator==(const PooledAllocator<U> &) const { return true; }
-    template <typename U> bool operator!=(const PooledAllocator<U> &) const { return false; }
-};
 
 // The part of tile (tx, ty) that lies on the image.
 QRect tileRect(const QImage &img, int tx, int ty) {
@@ -135,7 +49,7 @@ struct UndoRing::Tile {
 
     ~Tile() {
         if (pixels)
-            pool().give(pixels);
+            tilepools::givePixels(pixels);
     }
     size_t bytes() const {
         return sizeof(Tile) + (kind == Kind::Pixels ? tileBytes : packed.capacity());
@@ -155,7 +69,7 @@ struct UndoRing::Tile {
 
 namespace {
 std::shared_ptr<UndoRing::Tile> newTile() {
-    return std::allocate_shared<UndoRing::Tile>(PooledAllocator<UndoRing::Tile>());
+    return std::allocate_shared<UndoRing::Tile>(tilepools::PooledAllocator<UndoRing::Tile>());
 }
 } // namespace
 
@@ -294,7 +208,7 @@ UndoRing::TilePtr UndoRing::capture(const CanvasSurface &surface, int tx, int ty
     }
     auto tile = newTile();
     tile->kind = Tile::Kind::Pixels;
-    tile->pixels = pool().take();
+    tile->pixels = tilepools::takePixels();
     for (int y = r.top(); y <= r.bottom(); ++y) {
         QRgb *dst = tile->pixels + static_cast<size_t>(y - r.top()) * ts;
         std::memcpy(dst, row(img, y, r.left()), rowBytes);
