@@ -24,11 +24,14 @@ public:
             waited.append(path.section(QLatin1Char('/'), -1));
     }
     void setClipboardImage(const QImage &image) override { clipboard.append(image); }
-    void printImage(const QImage &image, QSizeF size) override {
+    Printed printImage(const QImage &image) override {
         printed.append(image);
-        printSizes.append(size);
+        return printing;
     }
-    void openFolder(const QString &path) override { folders.append(path); }
+    bool openFolder(const QString &path) override {
+        folders.append(path);
+        return folderBrowser;
+    }
     bool askYesNo(QWidget *, const QString &question, const QString &yes,
                   const QString &no) override {
         questions.append(question);
@@ -49,7 +52,8 @@ public:
     bool trashWorks = true;
     QTemporaryDir trashFolder;
     QVector<QImage> clipboard, printed;
-    QVector<QSizeF> printSizes;
+    Printed printing = Printed::Done; // how every print goes
+    bool folderBrowser = true;        // whether a program opens folders
     bool answer = false;
     int quits = 0;
 };

@@ -185,8 +185,19 @@ private slots:
         w.form->Command1_Click(ToolbarButton::Print);
         w.form->Command1_Click(ToolbarButton::Copy);
         QCOMPARE(w.platform.printed.value(0), w.persistent());
-        QCOMPARE(w.platform.printSizes.value(0), QSizeF(10185 / 1440.0, 8235 / 1440.0));
         QCOMPARE(w.platform.clipboard.value(0), w.persistent());
+        QVERIFY(w.platform.notices.isEmpty()); // it went: nothing to say
+        // What did not go is said: no printer, a refused job, no file browser.
+        for (auto outcome : {Platform::Printed::NoPrinter, Platform::Printed::Refused}) {
+            w.platform.printing = outcome;
+            w.form->Command1_Click(ToolbarButton::Print);
+        }
+        w.platform.folderBrowser = false;
+        w.form->Command1_Click(ToolbarButton::OpenFolder);
+        QCOMPARE(w.platform.problems, (QVector<bool>{true, true, true}));
+        QVERIFY(w.platform.notices[0].contains("ninguna impresora"));
+        QVERIFY(w.platform.notices[1].contains("no ha aceptado"));
+        QVERIFY(w.platform.notices[2].endsWith(w.folder.path() + "/misdibujos"));
     }
 
     void textToolPreviewListsCommitAndCerrar() {

@@ -4,7 +4,6 @@
 // opens a dialog, prints or touches the clipboard.
 
 #include <QImage>
-#include <QSizeF>
 #include <QString>
 
 class QLocale;
@@ -16,16 +15,20 @@ namespace garabix {
 class Platform {
 public:
     virtual ~Platform() = default;
-    // Plays a WAV cue. A missing or unplayable file is silent. With `wait`
-    // the call returns once the sound has ended (bounded by its length).
+    // Plays a WAV cue at once, over any cue still sounding. A missing or
+    // unplayable file is silent. With `wait` the call returns once the sound
+    // has ended (bounded by its length).
     virtual void playSound(const QString &path, bool wait) = 0;
     // Readies a cue so that its first play starts at once.
     virtual void preloadSound(const QString &path) { Q_UNUSED(path); }
     virtual void setClipboardImage(const QImage &image) = 0;
-    // Prints one page with `image` at the top-left, `sizeInches` large, on
-    // the default printer, without a dialog.
-    virtual void printImage(const QImage &image, QSizeF sizeInches) = 0;
-    virtual void openFolder(const QString &path) = 0;
+    // Prints `image` whole on one page of the default printer, without a
+    // dialog, and answers how it went.
+    enum class Printed { Done, NoPrinter, Refused };
+    virtual Printed printImage(const QImage &image) = 0;
+    // Shows a folder in the desktop's file browser; answers whether a
+    // program took it.
+    virtual bool openFolder(const QString &path) = 0;
     // Asks a Yes/No question with buttons captioned `yes` and `no` ("&" marks
     // a button's key); No is the default answer.
     virtual bool askYesNo(QWidget *parent, const QString &question, const QString &yes,

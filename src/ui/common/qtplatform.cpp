@@ -1,77 +1,43 @@
 #include "ui/common/platform.h"
 
 #include "core/files/trash.h"
+#include "core/text/log.h"
+#include "ui/common/cueplayer.h"
+#include "ui/common/printing.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSoundEffect>
-#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
-#include <QtEndian>
 #include <memory>
 
 namespace garabix {
 
 namespace {
 
-// Length in milliseconds of a PCM WAV file from its header, or -1.
-int wavLengthMs(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray head = f.read(4096);
-    if (head.size() < 44 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
-        return -1;
-    quint32 byteRate = 0;
-    qint64 dataSize = -1;
-    int pos = 12;
-    while (pos + 8 <= head.size()) {
-        const QByteArray id = head.mid(pos, 4);
-        const quint32 size = qFromLittleEndian<quint32>(head.constData() + pos + 4);
-        if (id == "fmt " && pos + 16 <= head.size())
-            byteRate = qFromLittleEndian<quint32>(head.constData() + pos + 16);
-        if (id == "data") {
-            dataSize = std::min<qint64>(size, f.size() - pos - 8);
-            break;
-        }
-        pos += 8 + static_cast<int>(size + (size & 1));
-    }
-    if (byteRate == 0 || dataSize < 0)
-        return -1;
-    return static_cast<int>(dataSize * 1000 / byteRate);
-}
-
 class QtPlatform : public Platform {
 public:
     void playSound(const QString &path, bool wait) override {
-        const QFileInfo info(path);
-        if (!info.isFile())
-            return;
         const int length = wavLengthMs(path);
         if (length < 0)
             return;
-        QSoundEffect *effect = effectFor(path);
-        effect->play();
-        if (!wait)
+        const uint32_t play = cues.play(path);
+        if (!wait || play == 0)
             return;
-        // Without an audio device a sound may report "playing" for ever, so
-        // the wait lasts at most the sound's length plus a short margin.
+        // The wait lasts at most the sound's length and a short margin, even
+        // when the sound server never says that it ended.
         QElapsedTimer clock;
         clock.start();
         const int limit = std::min(length, 10000) + 150;
@@ -79,15 +45,12 @@ public:
             QEventLoop loop;
             QTimer::singleShot(20, &loop, &QEventLoop::quit);
             loop.exec(QEventLoop::ExcludeUserInputEvents);
-            if (clock.elapsed() > 100 && !effect->isPlaying())
+            if (clock.elapsed() > 100 && !cues.isPlaying(play))
                 break;
         }
     }
 
-    void preloadSound(const QString &path) override {
-        if (QFileInfo(path).isFile() && wavLengthMs(path) >= 0)
-            effectFor(path);
-    }
+    void preloadSound(const QString &path) override { cues.preload(path); }
 
     void setClipboardImage(const QImage &image) override {
         QClipboard *cb = QApplication::clipboard();
@@ -97,22 +60,27 @@ public:
         cb->setImage(image);
     }
 
-    void printImage(const QImage &image, QSizeF sizeInches) override {
-        if (QPrinterInfo::defaultPrinter().isNull())
-            return;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setFullPage(true);
-        QPainter p;
-        if (!p.begin(&printer))
-            return;
-        const QRectF target(0, 0, sizeInches.width() * printer.resolution(),
-                            sizeInches.height() * printer.resolution());
-        p.drawImage(target, image);
-        p.end();
+    Printed printImage(const QImage &image) override {
+        const QPrinterInfo queue = QPrinterInfo::defaultPrinter();
+        if (queue.isNull()) {
+            qCWarning(logPrint, "no printer is set up");
+            return Printed::NoPrinter;
+        }
+        QPrinter printer(queue, QPrinter::HighResolution);
+        printer.setDocName(QStringLiteral("Garabix"));
+        if (!printPicture(printer, image)) {
+            qCWarning(logPrint) << "the printer" << queue.printerName() << "refused the drawing";
+            return Printed::Refused;
+        }
+        qCDebug(logPrint) << "printed on" << queue.printerName();
+        return Printed::Done;
     }
 
-    void openFolder(const QString &path) override {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    bool openFolder(const QString &path) override {
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+            return true;
+        qCWarning(logDesktop) << "no program opened the folder" << path;
+        return false;
     }
 
     bool askYesNo(QWidget *parent, const QString &question, const QString &yes,
@@ -157,17 +125,7 @@ public:
     }
 
 private:
-    QSoundEffect *effectFor(const QString &path) {
-        QSoundEffect *effect = effects.value(path);
-        if (!effect) {
-            effect = new QSoundEffect(qApp);
-            effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-            effects.insert(path, effect);
-        }
-        return effect;
-    }
-
-    QHash<QString, QSoundEffect *> effects; // one per cue
+    CuePlayer cues;
 };
 
 } // namespace

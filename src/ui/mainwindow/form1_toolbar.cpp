@@ -10,6 +10,7 @@
 #include "ui/mainwindow/form1.h"
 #include "ui/mainwindow/picturebox.h"
 
+#include <QDir>
 #include <QPushButton>
 
 namespace garabix {
@@ -188,15 +189,29 @@ void Form1::toggleGridDots() {
     Picture1->update();
 }
 
+// The drawing goes whole onto one page; a parent is told when it does not go.
 void Form1::printCanvas() {
     // The picture printed is the persistent image, which the canvas shows again.
     document.canvas().repaint();
-    const QSizeF inches = QSizeF(document.size()) * twipsPerPixel / 1440.0;
-    platform.printImage(document.canvas().copyPersistent(), inches);
+    using config::Text;
+    switch (platform.printImage(document.canvas().copyPersistent())) {
+    case Platform::Printed::Done:
+        break;
+    case Platform::Printed::NoPrinter:
+        platform.notify(this, text(Text::NoPrinter), Platform::Notice::Problem);
+        break;
+    case Platform::Printed::Refused:
+        platform.notify(this, text(Text::PrintFailed), Platform::Notice::Problem);
+        break;
+    }
 }
 
+// Without a file browser, the note says where the drawings are.
 void Form1::openFolder() {
-    platform.openFolder(drawingsFolder.File1.path());
+    const QString folder = drawingsFolder.File1.path();
+    if (!platform.openFolder(folder))
+        platform.notify(this, text(config::Text::NoFolderBrowser).arg(QDir::toNativeSeparators(folder)),
+                        Platform::Notice::Problem);
 }
 
 void Form1::openGallery() {

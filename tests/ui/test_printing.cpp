@@ -1,0 +1,112 @@
+// A printed drawing is whole on the page: printed through Qt's PDF output
+// on A4 and Letter, with the printer's usual margins and wide ones, and
+// rendered back with pdftoppm, the frame drawn around a wide and a tall
+// drawing shows all four sides, centred, as large as the page allows.
+
+#include "ui/common/printing.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace garabix;
+
+namespace {
+
+// A drawing of `size` with a red frame 3 pixels wide along its edges.
+QImage framedDrawing(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::red);
+    p.fillRect(QRect(QPoint(3, 3), size - QSize(6, 6)), Qt::white);
+    p.fillRect(QRect(size.width() / 3, size.height() / 3, 20, 20), Qt::blue);
+    return image;
+}
+
+bool isRed(QRgb c) {
+    return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+}
+
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+private slots:
+    void fitKeepsProportionsAndCentres() {
+        QCOMPARE(fitOnPage(QSizeF(1200, 600), QRectF(10, 20, 400, 400)),
+                 QRectF(10, 120, 400, 200));
+        QCOMPARE(fitOnPage(QSizeF(100, 300), QRectF(0, 0, 600, 600)), QRectF(200, 0, 200, 600));
+        QCOMPARE(fitOnPage(QSizeF(0, 10), QRectF(0, 0, 600, 600)), QRectF());
+    }
+
+    void theWholeDrawingIsOnThePage_data() {
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<double>("marginMm");
+        QTest::addColumn<QSize>("drawing");
+        for (auto [paper, name] : {std::pair{QPageSize::A4, "A4"}, {QPageSize::Letter, "Letter"}})
+            for (double margin : {6.35, 25.0})
+                for (QSize drawing : {QSize(1159, 549), QSize(400, 700)})
+                    QTest::addRow("%s margin %g, %dx%d", name, margin, drawing.width(),
+                                  drawing.height())
+                        << paper << margin << drawing;
+    }
+    void theWholeDrawingIsOnThePage() {
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(double, marginMm);
+        QFETCH(QSize, drawing);
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("page.pdf"));
+        printer.setPageSize(QPageSize(paper));
+        printer.setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm),
+                               QPageLayout::Millimeter);
+        QVERIFY(printPicture(printer, framedDrawing(drawing)));
+
+        const int dpi = 50;
+        QProcess render;
+        render.start("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile",
+                                  dir.filePath("page.pdf"), dir.filePath("page")});
+        QVERIFY(render.waitForFinished(60000) && render.exitCode() == 0);
+        const QImage page(dir.filePath("page.png"));
+        QVERIFY(!page.isNull());
+        const bool wide = drawing.width() > drawing.height();
+        QCOMPARE(page.width() > page.height(), wide); // the page turns with the drawing
+
+        // The frame's bounding box and how much of each side is red.
+        QRect box;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (isRed(page.pixel(x, y)))
+                    box |= QRect(x, y, 1, 1);
+        QVERIFY(!box.isEmpty());
+        auto redAlong = [&](QPoint from, QPoint step, int count) {
+            int red = 0;
+            for (int i = 0; i < count; ++i)
+                red += isRed(page.pixel(from + step * i));
+            return double(red) / count;
+        };
+        QVERIFY(redAlong(box.topLeft(), QPoint(1, 0), box.width()) > 0.9);
+        QVERIFY(redAlong(box.bottomLeft(), QPoint(1, 0), box.width()) > 0.9);
+        QVERIFY(redAlong(box.topLeft(), QPoint(0, 1), box.height()) > 0.9);
+        QVERIFY(redAlong(box.topRight(), QPoint(0, 1), box.height()) > 0.9);
+        // Proportions kept, centred, and as large as the printable area allows.
+        QVERIFY(std::abs(double(box.width()) / box.height() -
+                         double(drawing.width()) / drawing.height()) < 0.02);
+        const double margin = marginMm / 25.4 * dpi;
+        const QRectF printable = QRectF(page.rect()).adjusted(margin, margin, -margin, -margin);
+        QVERIFY(std::abs(box.center().x() - printable.center().x()) <= 2);
+        QVERIFY(std::abs(box.center().y() - printable.center().y()) <= 2);
+        QVERIFY(box.width() >= printable.width() - 3 || box.height() >= printable.height() - 3);
+        QVERIFY(printable.adjusted(-2, -2, 2, 2).contains(box));
+        qInfo("page %dx%d px at %d dpi: frame at (%d, %d) %dx%d", page.width(), page.height(), dpi,
+              box.x(), box.y(), box.width(), box.height());
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "test_printing.moc"
