@@ -20,6 +20,13 @@ cmake --build build/release -j2
 # reading of numbers that follows the locale.
 export LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8
 
+# The services the tests need, each of the run's own in a private folder,
+# its output in a file there, stopped by its PID when the run ends.
+services=$(mktemp -d "${TMPDIR:-/tmp}/garabix-test-services.XXXXXX")
+trap 'tests/services/sound-server.sh stop "$services/sound"; rm -rf "$services"' EXIT
+PULSE_SERVER=$(tests/services/sound-server.sh start "$services/sound")
+export PULSE_SERVER
+
 status=0
 # Installed like a desktop program, per user and as a Debian package.
 tests/install/check-install.sh build/release || status=1

@@ -16,12 +16,12 @@ bool RecordingPlatform::moveToTrash(const QString &path) {
     return true;
 }
 
-MainWindow::MainWindow(const std::function<void(ProgramFolder &)> &prepare) {
+MainWindow::MainWindow(const std::function<void(ProgramFolder &)> &prepare, Platform *other) {
     if (prepare)
         prepare(folder);
     else
         folder.writeDefaultConfiguration();
-    form = std::make_unique<Form1>(folder.path(), platform);
+    form = std::make_unique<Form1>(folder.path(), other ? *other : platform);
     form->resize(800, 600);
     form->Form_Load();
 }

@@ -64,9 +64,11 @@ inline QString buttonName(ToolbarButton b) {
 }
 
 // A main window loaded for an 800 x 600 client area, over a program folder
-// that `prepare` fills (the usual configuration when it is not given).
+// that `prepare` fills (the usual configuration when it is not given), on
+// the recording platform unless another is given.
 struct MainWindow {
-    explicit MainWindow(const std::function<void(ProgramFolder &)> &prepare = {});
+    explicit MainWindow(const std::function<void(ProgramFolder &)> &prepare = {},
+                        Platform *other = nullptr);
     const QImage &persistent() const { return form->drawing(); }
     const DrawingState &state() const { return form->drawingState(); }
     // A control of the window by its name ("Text1", buttonName(...) ...).

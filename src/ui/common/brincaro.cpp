@@ -11,7 +11,9 @@ Brincaro::Brincaro(QWidget *parent) : QLabel(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     cap.setSingleShot(true);
     lastFrameTimer.setSingleShot(true);
+    stallTimer.setSingleShot(true);
     connect(&cap, &QTimer::timeout, this, [this] { finishPlay(generation); });
+    connect(&stallTimer, &QTimer::timeout, this, [this] { stalled(generation); });
     connect(&lastFrameTimer, &QTimer::timeout, this, [this] { finishPlay(generation); });
 }
 
@@ -23,6 +25,7 @@ void Brincaro::setFile(const QString &path) {
     ++generation;
     cap.stop();
     lastFrameTimer.stop();
+    stallTimer.stop();
     if (currentMovie) {
         currentMovie->disconnect(this);
         currentMovie->stop();
@@ -65,9 +68,11 @@ void Brincaro::setFile(const QString &path) {
         currentMovie, &QMovie::finished, this, [this, play] { finishPlay(play); },
         Qt::QueuedConnection);
     connect(
-        currentMovie, &QMovie::error, this, [this, play] { finishPlay(play); },
+        currentMovie, &QMovie::error, this, [this, play] { stalled(play); },
         Qt::QueuedConnection);
     currentMovie->start();
+    if (!stallTimer.isActive())
+        stallTimer.start(std::max(currentMovie->nextFrameDelay(), 0) + stallGraceMs);
     if (!looping)
         cap.start(timeCapMs);
 }
@@ -77,11 +82,29 @@ void Brincaro::stop() {
     playing = false;
     cap.stop();
     lastFrameTimer.stop();
+    stallTimer.stop();
     if (currentMovie)
         currentMovie->stop();
 }
 
+// The animation no longer advances: a play ends where it stands, a loop
+// stays on its last frame.
+void Brincaro::stalled(quint64 play) {
+    if (play != generation || !playing)
+        return;
+    if (looping) {
+        stallTimer.stop();
+        if (currentMovie)
+            currentMovie->setPaused(true);
+        return;
+    }
+    finishPlay(play);
+}
+
 void Brincaro::onFrame(int frame) {
+    if (!currentMovie)
+        return;
+    stallTimer.start(std::max(currentMovie->nextFrameDelay(), 0) + stallGraceMs);
     if (looping)
         return;
     ++framesSeen;
@@ -104,6 +127,7 @@ void Brincaro::finishPlay(quint64 play) {
     playing = false;
     cap.stop();
     lastFrameTimer.stop();
+    stallTimer.stop();
     if (currentMovie)
         currentMovie->setPaused(true);
     emit GifEnd();

@@ -3,8 +3,11 @@
 // first frame, whatever loop count the file asks for, then raises GifEnd.
 // GifEnd comes exactly once per play, also for an empty path, a missing file
 // or a file that cannot be decoded (then on the next turn of the event loop),
-// so a window waiting for it is never left waiting. With `looping` set the
-// animation plays on and on and raises nothing (the welcome window's walker).
+// so a window waiting for it is never left waiting. An animation that stops
+// advancing (no next frame within its frame's delay and half a second) ends
+// at once on the last frame it showed. With `looping` set the animation plays
+// on and on and raises nothing (the welcome window's walker); if it stops
+// advancing it just stays on its last frame.
 
 #include <QLabel>
 #include <QPointer>
@@ -30,6 +33,8 @@ public:
 
     // Longest a play may last before it is ended anyway.
     static constexpr int timeCapMs = 20000;
+    // How much longer than its delay a frame may take to come.
+    static constexpr int stallGraceMs = 500;
 
 signals:
     void GifEnd();
@@ -37,11 +42,13 @@ signals:
 private:
     void finishPlay(quint64 generation);
     void onFrame(int frame);
+    void stalled(quint64 play);
 
     QString currentFile;
     QMovie *currentMovie = nullptr;
     QTimer cap;
     QTimer lastFrameTimer;
+    QTimer stallTimer; // runs out when the next frame is late
     quint64 generation = 0;
     bool playing = false;
     bool looping = false;

@@ -1,0 +1,181 @@
+// Every click is heard: the main window with the real platform plays its
+// cues into the test run's own PulseAudio server, whose null sink's monitor
+// this test records. Each click must start a cue within 50 ms, whether the
+// clicks come 1.9 s apart or faster than the cues last. No sound reaches the
+// machine's real output: the server has no other sink.
+
+#include "testutil.h"
+
+#include <QDir>
+#include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <pulse/simple.h>
+#include <thread>
+
+using namespace garabix;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int rate = 44100;
+
+// Records the null sink's monitor on a thread of its own, with the time at
+// which each sample reached the server's input.
+class Recorder {
+public:
+    bool start() {
+        pa_sample_spec spec{PA_SAMPLE_S16LE, rate, 1};
+        pa_buffer_attr attr{};
+        attr.maxlength = static_cast<uint32_t>(-1);
+        attr.fragsize = rate / 200 * 2; // 5 ms
+        int error = 0;
+        stream = pa_simple_new(nullptr, "garabix-test", PA_STREAM_RECORD, "garabix_null.monitor",
+                               "cues", &spec, nullptr, &attr, &error);
+        if (!stream)
+            return false;
+        worker = std::thread([this] { run(); });
+        return true;
+    }
+    ~Recorder() {
+        stopping = true;
+        if (worker.joinable())
+            worker.join();
+        if (stream)
+            pa_simple_free(stream);
+    }
+    // The time at which a sound starts between `from` and `until`, over
+    // whatever still sounds: the first sample whose next 2.5 ms reach
+    // `level` and three times the loudest of the 10 ms before it. Nothing
+    // when no sound starts there.
+    std::optional<Clock::time_point> onset(Clock::time_point from, Clock::time_point until,
+                                           int level) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        const long long before = rate / 100, ahead = rate / 400;
+        auto loudest = [&](long long a, long long b) {
+            int m = 0;
+            for (long long j = std::max(a, 0LL); j < b; ++j)
+                m = std::max(m, std::abs(int(samples[j])));
+            return m;
+        };
+        const long long last =
+            std::min<long long>(sampleAt(until), (long long)samples.size() - ahead);
+        for (long long k = std::max(sampleAt(from), 0LL); k < last; ++k) {
+            const int next = loudest(k, k + ahead);
+            if (next >= level && next >= 3 * loudest(k - before, k))
+                return timeOf(k);
+        }
+        return std::nullopt;
+    }
+    // Waits until the recording has reached `when`.
+    bool reached(Clock::time_point when) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return !samples.empty() && timeOf(samples.size() - 1) >= when;
+    }
+
+private:
+    void run() {
+        std::vector<int16_t> chunk(rate / 200);
+        while (!stopping) {
+            int error = 0;
+            if (pa_simple_read(stream, chunk.data(), chunk.size() * 2, &error) < 0)
+                return;
+            const pa_usec_t latency = pa_simple_get_latency(stream, &error);
+            const std::lock_guard<std::mutex> lock(mutex);
+            samples.insert(samples.end(), chunk.begin(), chunk.end());
+            // The chunk's last sample entered the server `latency` ago.
+            lastSampleTime = Clock::now() - std::chrono::microseconds(latency);
+        }
+    }
+    Clock::time_point timeOf(long long k) const {
+        return lastSampleTime -
+               std::chrono::microseconds((long long)(samples.size() - 1 - k) * 1000000 / rate);
+    }
+    long long sampleAt(Clock::time_point t) const {
+        return (long long)samples.size() - 1 -
+               std::chrono::duration_cast<std::chrono::microseconds>(lastSampleTime - t).count() *
+                   rate / 1000000;
+    }
+
+    pa_simple *stream = nullptr;
+    std::thread worker;
+    std::atomic<bool> stopping{false};
+    std::mutex mutex;
+    std::vector<int16_t> samples;
+    Clock::time_point lastSampleTime;
+};
+
+} // namespace
+
+class TestSound : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+            QSKIP("no sound server of the test run's own (./test.sh starts one)");
+        QVERIFY2(recorder.start(), "the test run's sound server does not answer");
+        const QString shipped = qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/sonidos/";
+        window = std::make_unique<test::MainWindow>([&](test::ProgramFolder &f) {
+            f.writeDefaultConfiguration();
+            f.mkdir("sonidos");
+            for (const QString &cue : QDir(shipped).entryList({"*.wav"}))
+                QFile::copy(shipped + cue, f.path() + "/sonidos/" + cue);
+        }, &qtPlatform());
+    }
+
+    void everyClickIsHeardAtOnce_data() {
+        QTest::addColumn<QString>("cue");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<int>("gapMs");
+        for (const char *cue : {"tool bar", "pen size", "palette"}) {
+            QTest::addRow("%s, 20 clicks 1.9 s apart", cue) << cue << 20 << 1900;
+            QTest::addRow("%s, 10 clicks 0.2 s apart", cue) << cue << 10 << 200;
+        }
+    }
+    void everyClickIsHeardAtOnce() {
+        QFETCH(QString, cue);
+        QFETCH(int, clicks);
+        QFETCH(int, gapMs);
+        Form1 &form = *window->form;
+        QVector<Clock::time_point> at;
+        QTimer pace;
+        pace.setInterval(gapMs);
+        QEventLoop loop;
+        connect(&pace, &QTimer::timeout, &loop, [&] {
+            at << Clock::now();
+            if (cue == "tool bar")
+                form.Command1_Click(ToolbarButton::Pencil);
+            else if (cue == "pen size")
+                form.Command5_Click(at.size() % 10);
+            else
+                form.picPalette_MouseDown(Qt::LeftButton, 20 + 10 * (at.size() % 40), 5);
+            if (at.size() == clicks)
+                loop.quit();
+        });
+        pace.start();
+        loop.exec();
+        pace.stop();
+        const Clock::time_point end = at.last() + std::chrono::milliseconds(400);
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.reached(end), 5000);
+        QVector<double> delays;
+        for (const Clock::time_point click : at)
+            if (auto heard = recorder.onset(click - std::chrono::milliseconds(20),
+                                            click + std::chrono::milliseconds(150), 2500))
+                delays << std::chrono::duration<double, std::milli>(*heard - click).count();
+        std::sort(delays.begin(), delays.end());
+        const double median = delays.isEmpty() ? -1 : delays[delays.size() / 2];
+        qInfo("%s: %d of %d clicks heard, median delay %.1f ms, longest %.1f ms",
+              qPrintable(cue), int(delays.size()), clicks, median,
+              delays.isEmpty() ? -1.0 : delays.last());
+        QCOMPARE(delays.size(), clicks);
+        QVERIFY(delays.last() <= 50);
+    }
+
+private:
+    Recorder recorder;
+    std::unique_ptr<test::MainWindow> window;
+};
+
+QTEST_MAIN(TestSound)
+#include "test_sound.moc"
