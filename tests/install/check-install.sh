@@ -3,13 +3,23 @@
 # desktop would see it: the menu entry and the AppStream metadata validate,
 # and the program found through the menu entry starts from a read-only
 # program folder with a fresh home and saves a drawing into the user's data
-# folder. Then builds the Debian package and inspects its contents (the
-# program folder's data, the desktop's files) and dependencies.
+# folder. Run as root, it also prints that drawing through a CUPS queue of
+# its own with a PDF printer, and checks the page. Then builds the Debian
+# package and inspects its contents (the program folder's data, the
+# desktop's files) and dependencies.
 # Usage: check-install.sh <release build tree>
 set -euo pipefail
 build=$(cd "$1" && pwd)
 work=$(mktemp -d)
-trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+here=$(cd "$(dirname "$0")" && pwd)
+mover=
+cleanup() {
+    [ -z "$mover" ] || kill "$mover" 2>/dev/null || true
+    "$here/../services/print-server.sh" stop "$work/cups"
+    chmod -R u+w "$work" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
 chmod 755 "$work"
 fail() { echo "check-install: $*" >&2; exit 1; }
 
@@ -35,18 +45,49 @@ fi
 shot="$home/shot.png"
 "${run[@]}" HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= \
     xvfb-run -a -s "-screen 0 1280x800x24" \
-    "$(dirname "$0")/save-drawing.sh" "$command" "$home/.local/share/garabix/misdibujos" "$shot"
+    "$here/save-drawing.sh" "$command" "$home/.local/share/garabix/misdibujos" "$shot"
 saved="$home/.local/share/garabix/misdibujos/0.bmp"
 [ -s "$saved" ] || fail "no drawing in the user's data folder"
 [ "$(head -c 2 "$saved")" = "BM" ] || fail "the drawing is not a BMP"
 [ ! -e "$program/misdibujos" ] || fail "a drawings folder appeared in the program folder"
 echo "check-install: installed program saved $(basename "$saved") into ~/.local/share/garabix/misdibujos"
 
+# Printing through a real queue: the scheduler of this check, cups-pdf, and
+# a job user the system does not know, whose pages land in cups-pdf's
+# anonymous spool, from where they move into this check's folder.
+if [ "$(id -u)" -eq 0 ]; then
+    CUPS_SERVER=$("$here/../services/print-server.sh" start "$work/cups")
+    export CUPS_SERVER
+    export CUPS_USER="garabix-check-$$"
+    spool=/var/spool/cups-pdf/ANONYMOUS
+    pages="$work/pages"
+    mkdir -p "$pages"
+    touch "$work/printing-starts"
+    rm -rf "$home/.local/share/garabix/misdibujos"
+    # What cups-pdf writes from now on moves into this check's own folder.
+    (while sleep 0.5; do
+        find "$spool" -maxdepth 1 -name '*-job_*.pdf' -newer "$work/printing-starts" \
+            -exec mv {} "$pages/" \; 2>/dev/null
+    done) &
+    mover=$!
+    "${run[@]}" HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= \
+        xvfb-run -a -s "-screen 0 1280x800x24" \
+        "$here/save-drawing.sh" "$command" "$home/.local/share/garabix/misdibujos" \
+        "$shot" "$pages" || fail "no page came out of the print queue"
+    kill "$mover"
+    mover=
+    page=$(ls "$pages"/*.pdf | head -1)
+    pdfinfo "$page" | grep -q '^Pages: *1$' || fail "the printed drawing is not one page"
+    # The frame drawn around the canvas is whole on the page.
+    frame=$("$here/framed-page.sh" "$page" "$work") || fail "printed page: $frame"
+    echo "check-install: printed through CUPS and cups-pdf, the frame whole: $frame"
+fi
+
 # The Debian package.
 (cd "$build" && rm -f garabix_*.deb && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/garabix_*.deb)
 fields=$(dpkg-deb -f "$deb" Package Depends Section)
-for dep in libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins libqt6svg6 libc6; do
+for dep in libqt6widgets6 libcanberra0 qt6-qpa-plugins libqt6svg6 libc6; do
     grep -q "$dep" <<<"$fields" || fail "the package does not depend on $dep"
 done
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
