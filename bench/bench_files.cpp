@@ -28,9 +28,11 @@ class SilentPlatform : public Platform {
 public:
     void playSound(const QString &, bool) override {}
     void setClipboardImage(const QImage &) override {}
-    void printImage(const QImage &, QSizeF) override {}
-    void openFolder(const QString &) override {}
-    bool askYesNo(QWidget *, const QString &) override { return false; }
+    Printed printImage(const QImage &) override { return Printed::Done; }
+    bool openFolder(const QString &) override { return true; }
+    bool askYesNo(QWidget *, const QString &, const QString &, const QString &) override {
+        return false;
+    }
     void quit() override {}
     bool moveToTrash(const QString &) override { return false; }
     void notify(QWidget *, const QString &, Notice) override {}
