@@ -23,8 +23,8 @@ export LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8
 # The services the tests need, each of the run's own in a private folder,
 # its output in a file there, stopped by its PID when the run ends.
 services=$(mktemp -d "${TMPDIR:-/tmp}/garabix-test-services.XXXXXX")
-trap 'tests/services/sound-server.sh stop "$services/sound"; rm -rf "$services"' EXIT
-PULSE_SERVER=$(tests/services/sound-server.sh start "$services/sound")
+trap 'scripts/sound-server.sh stop "$services/sound"; rm -rf "$services"' EXIT
+PULSE_SERVER=$(scripts/sound-server.sh start "$services/sound")
 export PULSE_SERVER
 
 status=0

@@ -15,7 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 mover=
 cleanup() {
     [ -z "$mover" ] || kill "$mover" 2>/dev/null || true
-    "$here/../services/print-server.sh" stop "$work/cups"
+    "$here/../../scripts/print-server.sh" stop "$work/cups"
     chmod -R u+w "$work" 2>/dev/null
     rm -rf "$work"
 }
@@ -56,7 +56,7 @@ echo "check-install: installed program saved $(basename "$saved") into ~/.local/
 # a job user the system does not know, whose pages land in cups-pdf's
 # anonymous spool, from where they move into this check's folder.
 if [ "$(id -u)" -eq 0 ]; then
-    CUPS_SERVER=$("$here/../services/print-server.sh" start "$work/cups")
+    CUPS_SERVER=$("$here/../../scripts/print-server.sh" start "$work/cups")
     export CUPS_SERVER
     export CUPS_USER="garabix-check-$$"
     spool=/var/spool/cups-pdf/ANONYMOUS

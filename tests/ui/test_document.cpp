@@ -176,8 +176,12 @@ private slots:
         QCOMPARE(english.save(), QString("Saved: 0.bmp"));
         QCOMPARE(english.save(), QString("This drawing is already saved."));
         QCOMPARE(english.control<QPushButton>("Command4")->text(), QString("Close"));
+        english.form->show(); // the quit button and closing the window ask the same
         english.form->Command1_Click(B::Quit);
-        QCOMPARE(english.platform.answers.value(0), (QStringList{"&Yes", "&No"}));
+        QVERIFY(!english.form->close() && english.form->isVisible()); // No keeps everything
+        english.platform.answer = true;
+        QVERIFY(english.form->close() && english.platform.quits == 1);
+        QCOMPARE(english.platform.answers, (QVector<QStringList>(3, {"&Yes", "&No"})));
         // A folder that cannot be written: the note says so, the drawing stays unsaved.
         QVERIFY(QDir(english.drawings()).removeRecursively());
         english.folder.write("misdibujos", "a file where the folder should be");

@@ -1,6 +1,6 @@
 // The main window driven through its handlers, controls and keys: start-up,
 // pens and colours, scenes and undo, choices shown on the buttons, the
-// folder, print and clipboard, the text tool, the keyboard and closing.
+// folder, print and clipboard, the text tool and the keyboard.
 
 #include "core/canvas/colourpictures.h"
 #include "gifwriter.h"
@@ -284,19 +284,6 @@ private slots:
             QTRY_COMPARE(w.control("Command5_0")->geometry().bottom(), w.form->height() - 1);
             QCOMPARE(w.persistent().copy(latest.rect()), latest);
         }
-    }
-
-    void quitAndCloseAskFirstInTheDesktopsLanguage() {
-        Window w;
-        w.form->show();
-        w.form->Command1_Click(ToolbarButton::Quit);
-        QVERIFY(!w.form->close() && w.form->isVisible()); // No keeps everything
-        QCOMPARE(w.platform.questions, (QStringList{"t28", "t28"}));
-        w.platform.answer = true;
-        QVERIFY(w.form->close());
-        QCOMPARE(w.platform.quits, 1);
-        // A language file of 30 lines: the buttons are the built-in Spanish ones.
-        QCOMPARE(w.platform.answers.value(0), (QStringList{"&Sí", "&No"}));
     }
 };
 
