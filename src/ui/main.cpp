@@ -3,6 +3,7 @@
 #include "ui/common/screenscale.h"
 #include "ui/gallery/form2.h"
 #include "ui/mainwindow/form1.h"
+#include "ui/picker/form4.h"
 #include "ui/welcome/form3.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char *argv[]) {
     Form3 welcome(appPath, platform);
     std::unique_ptr<Form1> form1;
     std::unique_ptr<Form2> gallery;
+    std::unique_ptr<Form4> picker;
 
     welcome.showMainWindow = [&] {
         if (!form1) {
@@ -37,6 +39,14 @@ int main(int argc, char *argv[]) {
                 gallery->raise();
                 gallery->activateWindow();
             };
+            form1->showPicker = [&](const QString &folder) {
+                if (!picker)
+                    picker = std::make_unique<Form4>(*form1);
+                picker->open(folder);
+                picker->show();
+                picker->raise();
+                picker->activateWindow();
+            };
             // Without a window manager a maximized window keeps its first
             // size, so it starts at the screen's full available size.
             if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -46,6 +56,7 @@ int main(int argc, char *argv[]) {
     };
     welcome.show();
     const int code = app.exec();
+    picker.reset();
     gallery.reset();
     form1.reset();
     return code;

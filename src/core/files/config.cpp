@@ -72,6 +72,8 @@ QString builtInText(Text which) {
     case Text::NoFolderBrowser:
         return QStringLiteral("No hay ningún programa para abrir carpetas. Tus dibujos están "
                               "en %1");
+    case Text::MyDrawings:
+        return QStringLiteral("Mis dibujos: elegir un dibujo guardado");
     default:
         return {};
     }

@@ -27,6 +27,7 @@ enum class Text {
     NoPrinter,
     PrintFailed,
     NoFolderBrowser, // "%1" is the drawings folder
+    MyDrawings,      // the tip of the picker's button
     Count
 };
 

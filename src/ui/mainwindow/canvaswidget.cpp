@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTabletEvent>
+#include <QTouchEvent>
 
 namespace garabix {
 
@@ -16,6 +18,7 @@ CanvasWidget::CanvasWidget(CanvasSurface &s, const GridOverlay &g, QWidget *pare
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setAttribute(Qt::WA_AcceptTouchEvents);
     surface.onUpdate = [this](const QRect &r) { update(r); };
 }
 
@@ -72,6 +75,75 @@ void CanvasWidget::mouseDoubleClickEvent(QMouseEvent *) {
 void CanvasWidget::leaveEvent(QEvent *) {
     if (onLeave)
         onLeave();
+}
+
+bool CanvasWidget::event(QEvent *event) {
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        touch(static_cast<QTouchEvent *>(event));
+        return true;
+    default:
+        return QWidget::event(event);
+    }
+}
+
+// The first finger down draws until it lifts; the others are ignored.
+void CanvasWidget::touch(QTouchEvent *event) {
+    event->accept();
+    const bool cancelled = event->type() == QEvent::TouchCancel;
+    for (const QEventPoint &point : event->points()) {
+        const QPointF at = point.position();
+        if (drawingFinger < 0 && point.state() == QEventPoint::Pressed && !cancelled) {
+            drawingFinger = point.id();
+            if (onMove)
+                onMove(Qt::NoButton, at); // the pointer comes to the finger first
+            if (onPress)
+                onPress(Qt::LeftButton, at);
+            continue;
+        }
+        if (point.id() != drawingFinger)
+            continue;
+        if (point.state() == QEventPoint::Released || cancelled) {
+            drawingFinger = -1;
+            if (onRelease)
+                onRelease(Qt::LeftButton, at);
+        } else if (point.state() == QEventPoint::Updated && onMove) {
+            onMove(Qt::LeftButton, at);
+        }
+    }
+    if (event->type() == QEvent::TouchEnd && drawingFinger >= 0) {
+        drawingFinger = -1;
+        if (onRelease)
+            onRelease(Qt::LeftButton, event->points().isEmpty() ? QPointF()
+                                                               : event->points().first().position());
+    }
+}
+
+// A pen's tip is the left button; its side button the right one.
+void CanvasWidget::tabletEvent(QTabletEvent *event) {
+    event->accept();
+    const QPointF at = event->position();
+    switch (event->type()) {
+    case QEvent::TabletPress:
+        if (onMove)
+            onMove(Qt::NoButton, at); // the pointer comes to the pen first
+        if (onPress)
+            onPress(event->button(), at);
+        break;
+    case QEvent::TabletMove:
+        if (onMove)
+            onMove(event->buttons(), at);
+        break;
+    case QEvent::TabletRelease:
+        if (onRelease)
+            onRelease(event->button(), at);
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace garabix

@@ -1,11 +1,14 @@
 #pragma once
 // Picture1, the canvas on screen: paints the changed part of the surface's
 // screen image and the visible grid elements over it, and forwards pointer
-// events to its owner as canvas pixel positions.
+// events to its owner as canvas pixel positions. A finger draws as the left
+// button does, and while it draws every other touch point (a second finger,
+// a resting palm) is ignored; a pen (tablet) draws as the mouse does.
 
 #include "core/canvas/canvassurface.h"
 #include "core/grid/grid.h"
 
+#include <QTouchEvent>
 #include <QWidget>
 #include <functional>
 
@@ -30,9 +33,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    void tabletEvent(QTabletEvent *event) override;
 
 private:
+    void touch(QTouchEvent *event);
+
     CanvasSurface &surface;
+    int drawingFinger = -1; // the touch point that draws, while one does
     const GridOverlay &grid;
 };
 

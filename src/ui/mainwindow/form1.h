@@ -26,6 +26,7 @@
 #include "core/files/folderlist.h"
 #include "core/grid/grid.h"
 #include "ui/gallery/stampchooser.h"
+#include "ui/picker/drawingchooser.h"
 #include "ui/mainwindow/layout.h"
 #include "ui/mainwindow/toolbar.h"
 
@@ -47,7 +48,10 @@ class CanvasWidget;
 class PictureBox;
 class Platform;
 
-class Form1 : public QWidget, public StampChooser, private PointerEnvironment {
+class Form1 : public QWidget,
+              public StampChooser,
+              public DrawingChooser,
+              private PointerEnvironment {
     Q_OBJECT
 public:
     Form1(QString appPath, Platform &platform, QWidget *parent = nullptr);
@@ -57,6 +61,9 @@ public:
     void setWelcomeWindow(QWidget *w) { welcomeWindow = w; }
     // Raised by the stamp button; the gallery window listens.
     std::function<void()> showGallery;
+    // Raised by the "Mis dibujos" button and Ctrl+O with the drawings
+    // folder; the picker window listens.
+    std::function<void(const QString &)> showPicker;
 
     // Start-up: runs once, laid out for the window's current client size.
     void Form_Load();
@@ -90,6 +97,10 @@ public:
 
     // The gallery's pick becomes the stamp picture and the stamp played.
     void stampChosen(const QString &file, const QImage &picture) override;
+    // The picker's choice is shown as the picture buttons show a drawing.
+    void drawingChosen(const QString &path) override;
+    // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
+    void Command6_Click();
 
     // Views.
     const QImage &drawing() const { return document.picture(); }
@@ -200,6 +211,7 @@ private:
     PictureBox *Picture5 = nullptr;    // the colour chart
     PictureBox *Picture2 = nullptr;    // the stamp picture
     QLabel *Picture3 = nullptr;        // the colour well: the colour in use
+    QPushButton *Command6 = nullptr;   // "Mis dibujos": opens the picker
     Brincaro *Brincaro1 = nullptr;     // the stamp's animation player
 
     QWidget *welcomeWindow = nullptr;  // closed once this window has loaded

@@ -61,6 +61,22 @@ void Form1::showDrawing(const QString &path) {
     document.showSaved(picture, path);
 }
 
+void Form1::Command6_Click() {
+    playCue("sonido3.wav");
+    if (showPicker)
+        showPicker(drawingsFolder.File1.path());
+}
+
+// Shown like the picture buttons show a drawing, and the buttons go on from it.
+void Form1::drawingChosen(const QString &path) {
+    showDrawing(path);
+    if (document.shownDrawing() == path)
+        drawingsFolder.browsePosition = QFileInfo(path).fileName();
+    show();
+    raise();
+    activateWindow();
+}
+
 void Form1::deleteDrawing() {
     const QString shown = document.shownDrawing();
     const auto outcome = drawings::deleteShown(

@@ -98,6 +98,9 @@ void Form1::placeControls() {
     placeTwips(picPalette, layout::picPalette);
     picPalette->resize(picPalette->surface.size());
     placeTwips(Picture3, layout::picture3);
+    placeTwips(Command6, layout::command6Rect(screenHeightTwips(), twipsRect(Picture2).height()));
+    const int side = std::min(Command6->width(), Command6->height()) - 12;
+    Command6->setIconSize(QSize(side, side));
     placeTwips(Picture5, layout::colourPanelRect(frame, screenWidthTwips()));
     placeStampOnBottomEdge();
     if (Picture4->isVisible())

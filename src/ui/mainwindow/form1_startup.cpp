@@ -71,6 +71,7 @@ void Form1::createControls() {
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { Command1_Click(ToolbarButton::Undo); }},
         {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Command1_Click(ToolbarButton::Save); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Command6_Click(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { Redo(); }},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); }},
         {QKeySequence(Qt::Key_F11), [this] { toggleFullScreen(); }},
@@ -115,6 +116,11 @@ void Form1::createControls() {
     Picture2->onPress = [this](Qt::MouseButton b, QPointF p) {
         Picture2_MouseDown(b, p.x(), p.y());
     };
+    Command6 = named(new QPushButton(this), QStringLiteral("Command6"));
+    Command6->setFocusPolicy(Qt::NoFocus);
+    setButtonColour(Command6, 0xC0FFFF);
+    Command6->setIcon(namedIcon(QStringLiteral("mydrawings")));
+    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
     Picture3 = named(new QLabel(this), QStringLiteral("Picture3"));
     Picture3->setAutoFillBackground(true);
     Brincaro1 = named(new Brincaro(this), QStringLiteral("Brincaro1"));
@@ -201,6 +207,7 @@ void Form1::Form_Load() {
         for (ToolbarButton b : allToolbarButtons())
             Command1[buttonIndex(b)]->setToolTip(plainToolTip(texts[buttonIndex(b)]));
         Command4->setText(text(config::Text::CloseButton));
+        Command6->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
     });
     runStep("taking the drawing limit", [&] {
         const auto limit = config::numberField(maxDrawingsText);

@@ -1,5 +1,7 @@
 #include "ui/mainwindow/layout.h"
 
+#include <algorithm>
+
 namespace garabix::layout {
 
 namespace {
@@ -47,6 +49,13 @@ QRectF command1Rect(ToolbarButton button) {
 
 long command1Colour(ToolbarButton button) {
     return colours[buttonIndex(button)];
+}
+
+QRectF command6Rect(double screenHeight, double stampHeight) {
+    const double top = picture3.top() + picture3.height() + 105;
+    const double room = screenHeight - stampHeight - 105 - top;
+    const double side = std::clamp(room, 600.0, picture3.width());
+    return {picture3.left() + (picture3.width() - side) / 2, top, side, side};
 }
 
 MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {

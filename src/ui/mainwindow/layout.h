@@ -35,6 +35,11 @@ QRectF command1Rect(ToolbarButton button);
 // -1 for the system button face.
 long command1Colour(ToolbarButton button);
 
+// "Mis dibujos", in the free area under the colour well and above the stamp
+// picture on the bottom edge (`stampHeight` tall): as tall as the colour
+// well is wide where there is room, never shorter than 600 twips.
+QRectF command6Rect(double screenHeight, double stampHeight);
+
 struct MainLayout {
     QRectF frame; // Shape1, and so Picture1
     std::array<QRectF, 10> command5;

@@ -1,0 +1,190 @@
+#include "ui/picker/form4.h"
+
+#include "ui/common/uiutil.h"
+#include "ui/picker/drawingchooser.h"
+#include "ui/picker/thumbnails.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace garabix {
+
+Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
+    setWindowTitle(QStringLiteral("Mis dibujos"));
+    setBackground(this, QColor(255, 240, 200));
+    auto *grid = new QGridLayout(this);
+    grid->setSpacing(12);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont title = Label1->font();
+    title.setPointSize(20);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label1->setAlignment(Qt::AlignCenter);
+    grid->addWidget(Label1, 0, 1, 1, columns);
+    const QSize picture = thumbnails::maxSize;
+    for (int slot = 0; slot < perPage; ++slot) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QStringLiteral("Thumb_%1").arg(slot));
+        b->setIconSize(picture);
+        b->setFixedSize(picture + QSize(16, 16));
+        b->setAutoRaise(false);
+        connect(b, &QToolButton::clicked, this, [this, slot] { choose(slot); });
+        b->installEventFilter(this);
+        grid->addWidget(b, 1 + slot / columns, 1 + slot % columns);
+        Thumb.append(b);
+        auto *watcher = new QFutureWatcher<QImage>(this);
+        watchers.append(watcher);
+    }
+    const char *arrows[2] = {"pageprevious", "pagenext"};
+    for (int i = 0; i < 2; ++i) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setIcon(namedIcon(QString::fromLatin1(arrows[i])));
+        b->setIconSize(QSize(64, 64));
+        b->setFixedSize(QSize(80, 3 * picture.height()));
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, this, [this, i] { showPage(currentPage + (i ? 1 : -1)); });
+        grid->addWidget(b, 1, i ? columns + 1 : 0, rows, 1);
+        Command1[i] = b;
+    }
+}
+
+Form4::~Form4() {
+    for (QFutureWatcher<QImage> *w : watchers)
+        w->disconnect(this);
+}
+
+void Form4::open(const QString &drawingsFolder) {
+    // Newest first, by the time each file was written; the name settles ties.
+    QFileInfoList found = QDir(drawingsFolder).entryInfoList(QDir::Files, QDir::Name);
+    std::stable_sort(found.begin(), found.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        return a.lastModified() > b.lastModified();
+    });
+    files.clear();
+    for (const QFileInfo &f : found)
+        files.append(f.filePath());
+    showPage(0);
+    if (!Thumb.isEmpty() && !Thumb[0]->isHidden())
+        Thumb[0]->setFocus();
+}
+
+int Form4::pageCount() const {
+    return std::max(1, static_cast<int>((files.size() + perPage - 1) / perPage));
+}
+
+QStringList Form4::pageDrawings() const {
+    return files.mid(currentPage * perPage, perPage);
+}
+
+void Form4::showPage(int page) {
+    currentPage = std::clamp(page, 0, pageCount() - 1);
+    ++generation;
+    const QStringList onPage = pageDrawings();
+    Label1->setText(files.isEmpty() ? QStringLiteral("Mis dibujos")
+                                    : QStringLiteral("Mis dibujos  %1 / %2")
+                                          .arg(currentPage + 1)
+                                          .arg(pageCount()));
+    Command1[0]->setEnabled(currentPage > 0);
+    Command1[1]->setEnabled(currentPage < pageCount() - 1);
+    pending = static_cast<int>(onPage.size());
+    for (int slot = 0; slot < perPage; ++slot) {
+        QToolButton *b = Thumb[slot];
+        QFutureWatcher<QImage> *w = watchers[slot];
+        w->disconnect(this);
+        b->setIcon(QIcon());
+        b->setVisible(slot < onPage.size());
+        if (slot >= onPage.size())
+            continue;
+        b->setToolTip(QFileInfo(onPage[slot]).fileName());
+        const quint64 shownPage = generation;
+        connect(w, &QFutureWatcher<QImage>::finished, this,
+                [this, slot, shownPage] { slotDone(slot, shownPage); });
+        w->setFuture(QtConcurrent::run(thumbnails::thumbnail, onPage[slot]));
+    }
+    if (pending == 0)
+        emit pageShown();
+}
+
+void Form4::slotDone(int slot, quint64 shownPage) {
+    if (shownPage != generation)
+        return;
+    Thumb[slot]->setIcon(QIcon(QPixmap::fromImage(watchers[slot]->result())));
+    if (--pending == 0)
+        emit pageShown();
+}
+
+void Form4::choose(int slot) {
+    const QStringList onPage = pageDrawings();
+    if (slot < 0 || slot >= onPage.size())
+        return;
+    close();
+    chooser.drawingChosen(onPage[slot]);
+}
+
+void Form4::keyPressEvent(QKeyEvent *event) {
+    if (!handleKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+bool Form4::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+// The arrows move between the pictures and over to the next or previous
+// page; Return chooses the picture with the focus; Escape closes. Answers
+// whether the key was one of these.
+bool Form4::handleKey(QKeyEvent *event) {
+    const int focused = static_cast<int>(Thumb.indexOf(qobject_cast<QToolButton *>(focusWidget())));
+    const int shown = static_cast<int>(pageDrawings().size());
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        choose(focused);
+        return true;
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -columns;
+        break;
+    case Qt::Key_Down:
+        step = columns;
+        break;
+    case Qt::Key_PageUp:
+        showPage(currentPage - 1);
+        return true;
+    case Qt::Key_PageDown:
+        showPage(currentPage + 1);
+        return true;
+    default:
+        return false;
+    }
+    int target = std::max(focused, 0) + step;
+    if (target < 0 && currentPage > 0) {
+        showPage(currentPage - 1);
+        target += perPage;
+    } else if (target >= shown && currentPage < pageCount() - 1) {
+        showPage(currentPage + 1);
+        target -= perPage;
+    }
+    target = std::clamp(target, 0, std::max(0, static_cast<int>(pageDrawings().size()) - 1));
+    Thumb[target]->setFocus();
+    return true;
+}
+
+} // namespace garabix

@@ -1,0 +1,71 @@
+#pragma once
+// Form4, "Mis dibujos": the saved drawings of the drawings folder as small
+// pictures, newest first, twelve a page, for a child to point at. A click,
+// or the arrow keys and Return, shows the drawing on the canvas; Escape or
+// closing the window changes nothing. The pictures are made on other
+// threads, so the window answers at once however many drawings there are.
+
+#include <QFutureWatcher>
+#include <QImage>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class QLabel;
+class QToolButton;
+
+namespace garabix {
+
+class DrawingChooser;
+
+class Form4 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int columns = 4;
+    static constexpr int rows = 3;
+    static constexpr int perPage = columns * rows;
+
+    Form4(DrawingChooser &chooser, QWidget *parent = nullptr);
+    ~Form4() override;
+
+    // Reads the folder again and shows its first page.
+    void open(const QString &drawingsFolder);
+    // Pages, by the page buttons or the keys.
+    void showPage(int page);
+    int page() const { return currentPage; }
+    int pageCount() const;
+    // The drawings, newest first, and those of the page on show.
+    const QStringList &drawings() const { return files; }
+    QStringList pageDrawings() const;
+    // Whether every picture of the page on show has come.
+    bool pageReady() const { return pending == 0; }
+    // Chooses the drawing of slot `slot` of the page on show.
+    void choose(int slot);
+
+signals:
+    // Every picture of the page on show is there.
+    void pageShown();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    // The pictures' keys come here first: a button would move the focus by
+    // the arrows itself, along its row only.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void slotDone(int slot, quint64 generation);
+    bool handleKey(QKeyEvent *event);
+
+    DrawingChooser &chooser;
+    QStringList files;
+    int currentPage = 0;
+    int pending = 0;
+    quint64 generation = 0; // of the page on show: late pictures of another are dropped
+
+    QLabel *Label1 = nullptr;              // "Mis dibujos" and the page
+    QVector<QToolButton *> Thumb;          // the twelve pictures, by slot
+    QToolButton *Command1[2] = {};         // previous and next page
+    QVector<QFutureWatcher<QImage> *> watchers; // one per slot
+};
+
+} // namespace garabix
