@@ -9,12 +9,14 @@
 #include "ui/gallery/form2.h"
 #include "ui/mainwindow/form1.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/picker/form4.h"
 #include "ui/welcome/form3.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <QSignalSpy>
 #include <QtTest>
 #include <functional>
 
@@ -121,6 +123,13 @@ void exercise(const QString &path) {
     form.Picture1_MouseMove(Qt::NoButton, 50, 50);
     form.Picture1_MouseUp(Qt::LeftButton, 50, 50);
     QTRY_VERIFY_WITH_TIMEOUT(!gallery.previewPlaying(), 5000);
+    // The picker shows every file of the drawings folder, as a placeholder
+    // where it is no drawing, and a choice of one never fails.
+    Form4 picker(form);
+    QSignalSpy shown(&picker, &Form4::pageShown);
+    picker.open(form.drawingFolder().File1.path());
+    QVERIFY(picker.pageReady() || shown.wait(30000));
+    picker.choose(0);
     QVERIFY(form.drawingDocument().undoIndex() >= 0 &&
             form.drawingDocument().undoIndex() < UndoRing::slotCount);
 }
@@ -197,9 +206,17 @@ private slots:
                 for (int i = 0; i <= 10000; ++i)
                     QFile(f.path() + '/' + QString(name).arg(i)).open(QIODevice::WriteOnly);
             });
-        QTest::addRow("damaged drawing") << Damage([](test::ProgramFolder &f) {
+        QTest::addRow("damaged, foreign and enormous drawings") << Damage([](test::ProgramFolder &f) {
             f.write("misdibujos/0.bmp", hugeBmp(100000, 100000));
             f.write("misdibujos/1.bmp", garbage(3000));
+            f.write("misdibujos/2.bmp", hugeGif(16, 16, 3000, 3000));
+            QImage wide(9000, 10, QImage::Format_RGB32); // larger than any canvas
+            wide.fill(Qt::green);
+            drawings::writeBmp(wide, f.path() + "/misdibujos/3.bmp");
+            QImage photo(300, 200, QImage::Format_RGB32);
+            photo.fill(Qt::blue);
+            photo.save(f.path() + "/misdibujos/foto.jpg");
+            f.mkdir("misdibujos/carpeta.bmp");
         });
     }
 
