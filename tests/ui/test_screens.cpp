@@ -1,6 +1,8 @@
 // On a large screen the controls a child presses grow, on a small one they stay
-// as they were, and a scale set by the user or the desktop wins. Each screen is
-// a child process of this test on an offscreen platform configured for it.
+// as they were, and a scale set by the user or the desktop wins; on every
+// screen a thin line shows equally thick all along, and the thickest pen as
+// thick as the screen's scale makes it. Each screen is a child process of this
+// test on an offscreen platform configured for it.
 
 #include "testutil.h"
 #include "ui/common/screenscale.h"
@@ -37,11 +39,51 @@ int measure(int argc, char **argv) {
         ++x;
     while (x < strip.width() && strip.pixel(x++, strip.height() / 2) == qRgb(255, 0, 0))
         ++swatch;
+    // Thin lines a few canvas pixels apart, across and down, and one of the
+    // thickest pen; their thickness on the screen, in screen pixels.
+    auto line = [&](QPointF a, QPointF b) {
+        form.Picture1_MouseMove(Qt::NoButton, a.x(), a.y());
+        form.Picture1_MouseDown(Qt::LeftButton, a.x(), a.y());
+        form.Picture1_MouseMove(Qt::LeftButton, b.x(), b.y());
+        form.Picture1_MouseUp(Qt::LeftButton, b.x(), b.y());
+    };
+    for (int i = 0; i < 6; ++i) {
+        line(QPointF(20, 40 + 7 * i), QPointF(300, 40 + 7 * i));
+        line(QPointF(400 + 7 * i, 20), QPointF(400 + 7 * i, 200));
+    }
+    form.Command5_Click(9);
+    line(QPointF(20, 300), QPointF(300, 300));
+    const QImage screen = grabbed("Picture1");
+    const int b = std::max(1, int(form.devicePixelRatioF())); // screen pixels a canvas pixel
+    // The dark pixels met going from `from` by `step`, after the first one.
+    auto thickness = [&](QPoint from, QPoint step) {
+        while (screen.valid(from) && qGray(screen.pixel(from)) >= 128)
+            from += step;
+        int n = 0;
+        for (; screen.valid(from) && qGray(screen.pixel(from)) < 128; from += step)
+            ++n;
+        return n;
+    };
+    int thinnest = 1000, thickest = 0;
+    for (int i = 0; i < 6; ++i) {
+        for (const int along : {60, 150, 250}) {
+            for (const int n : {thickness(QPoint(along, 37 + 7 * i) * b, {0, 1}),
+                                thickness(QPoint(397 + 7 * i, 20 + along / 2) * b, {1, 0})}) {
+                thinnest = std::min(thinnest, n);
+                thickest = std::max(thickest, n);
+            }
+        }
+    }
+    const QSize canvas = form.drawing().size();
+    QTextStream(stdout) << "thinnest " << thinnest << "\n"
+                        << "thickest " << thickest << "\n"
+                        << "pen " << thickness(QPoint(150, 280) * b, {0, 1}) << "\n"
+                        << "canvas " << canvas.width() << "x" << canvas.height() << "\n";
     QTextStream(stdout) << "scale " << form.devicePixelRatioF() << "\n"
                         << "passedOn " << qEnvironmentVariableIsSet("QT_SCALE_FACTOR") << "\n"
                         << "tool " << grabbed(test::buttonName(ToolbarButton::Pencil)).width() << "\n"
                         << "swatch " << swatch << "\n"
-                        << "pen " << grabbed("Command5_0").height() << "\n"
+                        << "penbutton " << grabbed("Command5_0").height() << "\n"
                         << "gallery " << gallery.width() * gallery.devicePixelRatioF() << "\n";
     return 0;
 }
@@ -80,12 +122,35 @@ private slots:
         const auto large = screen(QSize(3840, 2160));
         QVERIFY2(large.value("scale") > 2, qPrintable(QString::number(large.value("scale"))));
         QVERIFY(large.value("tool") >= 100 && large.value("swatch") >= 28);
-        QVERIFY(large.value("pen") >= 70 && large.value("gallery") >= 2 * 640);
+        QVERIFY(large.value("penbutton") >= 70 && large.value("gallery") >= 2 * 640);
         QCOMPARE(large.value("passedOn"), 0.0); // a file browser started from here is not scaled
         const auto small = screen(QSize(1280, 800));
         QCOMPARE(small.value("scale"), 1.0);
         QCOMPARE(small.value("tool"), 41.0);
         QCOMPARE(small.value("swatch"), 12.0);
+    }
+
+    // Thin lines drawn at several places all come out equally thick on the
+    // screen: each canvas pixel is a whole block of screen pixels. The
+    // thickest pen stays within a pixel of the pen size times the scale.
+    void thinLinesAreEvenOnEveryScreen_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("block");
+        QTest::newRow("1280x800") << QSize(1280, 800) << 1.0 << 1;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.35 << 1;
+        QTest::newRow("3840x2160") << QSize(3840, 2160) << 2.7 << 2;
+    }
+    void thinLinesAreEvenOnEveryScreen() {
+        QFETCH(QSize, size);
+        QFETCH(double, scale);
+        QFETCH(int, block);
+        const auto shown = screen(size);
+        QVERIFY(std::abs(shown.value("scale") - scale) < 0.01);
+        QCOMPARE(shown.value("thinnest"), double(block));
+        QCOMPARE(shown.value("thickest"), double(block));
+        QVERIFY2(std::abs(shown.value("pen") - 19 * scale) <= 1,
+                 qPrintable(QString::number(shown.value("pen"))));
     }
 
     void aScaleSetByTheUserOrTheDesktopWins() {

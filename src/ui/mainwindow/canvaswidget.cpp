@@ -19,7 +19,22 @@ CanvasWidget::CanvasWidget(CanvasSurface &s, const GridOverlay &g, QWidget *pare
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setAttribute(Qt::WA_AcceptTouchEvents);
-    surface.onUpdate = [this](const QRect &r) { update(r); };
+    surface.onUpdate = [this](const QRect &r) {
+        const double u = unit();
+        update(QRectF(r.x() * u, r.y() * u, r.width() * u, r.height() * u)
+                   .toAlignedRect()
+                   .adjusted(-1, -1, 1, 1));
+    };
+}
+
+void CanvasWidget::setBlock(int screenPixels) {
+    blockSize = std::max(1, screenPixels);
+    update();
+}
+
+QSize CanvasWidget::canvasSize() const {
+    const double u = unit();
+    return {static_cast<int>(width() / u + 1e-6), static_cast<int>(height() / u + 1e-6)};
 }
 
 CanvasWidget::~CanvasWidget() {
@@ -28,7 +43,14 @@ CanvasWidget::~CanvasWidget() {
 
 void CanvasWidget::paintEvent(QPaintEvent *event) {
     QPainter p(this);
-    const QRect r = event->rect();
+    // From here on the painter counts in canvas pixels, each a whole block
+    // of screen pixels.
+    const double u = unit();
+    p.scale(u, u);
+    const QRectF e = event->rect();
+    const QRect r = QRectF(e.x() / u, e.y() / u, e.width() / u, e.height() / u)
+                        .toAlignedRect()
+                        .adjusted(-1, -1, 1, 1);
     const QRect inside = r & surface.rect();
     if (!inside.isEmpty())
         p.drawImage(inside.topLeft(), surface.screenLayer(), inside);
@@ -53,17 +75,17 @@ void CanvasWidget::paintEvent(QPaintEvent *event) {
 
 void CanvasWidget::mousePressEvent(QMouseEvent *event) {
     if (onPress)
-        onPress(event->button(), event->position());
+        onPress(event->button(), toCanvas(event->position()));
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent *event) {
     if (onMove)
-        onMove(event->buttons(), event->position());
+        onMove(event->buttons(), toCanvas(event->position()));
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent *event) {
     if (onRelease)
-        onRelease(event->button(), event->position());
+        onRelease(event->button(), toCanvas(event->position()));
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent *) {
@@ -95,7 +117,7 @@ void CanvasWidget::touch(QTouchEvent *event) {
     event->accept();
     const bool cancelled = event->type() == QEvent::TouchCancel;
     for (const QEventPoint &point : event->points()) {
-        const QPointF at = point.position();
+        const QPointF at = toCanvas(point.position());
         if (drawingFinger < 0 && point.state() == QEventPoint::Pressed && !cancelled) {
             drawingFinger = point.id();
             if (onMove)
@@ -117,15 +139,16 @@ void CanvasWidget::touch(QTouchEvent *event) {
     if (event->type() == QEvent::TouchEnd && drawingFinger >= 0) {
         drawingFinger = -1;
         if (onRelease)
-            onRelease(Qt::LeftButton, event->points().isEmpty() ? QPointF()
-                                                               : event->points().first().position());
+            onRelease(Qt::LeftButton, event->points().isEmpty()
+                                          ? QPointF()
+                                          : toCanvas(event->points().first().position()));
     }
 }
 
 // A pen's tip is the left button; its side button the right one.
 void CanvasWidget::tabletEvent(QTabletEvent *event) {
     event->accept();
-    const QPointF at = event->position();
+    const QPointF at = toCanvas(event->position());
     switch (event->type()) {
     case QEvent::TabletPress:
         if (onMove)

@@ -1,7 +1,9 @@
 #pragma once
 // Picture1, the canvas on screen: paints the changed part of the surface's
 // screen image and the visible grid elements over it, and forwards pointer
-// events to its owner as canvas pixel positions. A finger draws as the left
+// events to its owner as canvas pixel positions. Each canvas pixel covers a
+// whole block of screen pixels (the screen's scale rounded down), so a line
+// looks as thick along all its length. A finger draws as the left
 // button does, and while it draws every other touch point (a second finger,
 // a resting palm) is ignored; a pen (tablet) draws as the mouse does.
 
@@ -19,6 +21,12 @@ class CanvasWidget : public QWidget {
 public:
     CanvasWidget(CanvasSurface &surface, const GridOverlay &grid, QWidget *parent = nullptr);
     ~CanvasWidget() override;
+
+    // How many screen pixels, across and down, a canvas pixel covers.
+    void setBlock(int screenPixels);
+    int block() const { return blockSize; }
+    // The canvas pixels the widget shows at its present size.
+    QSize canvasSize() const;
 
     std::function<void(Qt::MouseButton, QPointF)> onPress;
     std::function<void(Qt::MouseButtons, QPointF)> onMove;
@@ -38,9 +46,13 @@ protected:
 
 private:
     void touch(QTouchEvent *event);
+    // A canvas pixel's side in the widget's own (scaled) pixels.
+    double unit() const { return blockSize / devicePixelRatioF(); }
+    QPointF toCanvas(QPointF position) const { return position / unit(); }
 
     CanvasSurface &surface;
     int drawingFinger = -1; // the touch point that draws, while one does
+    int blockSize = 1;
     const GridOverlay &grid;
 };
 

@@ -128,6 +128,8 @@ private:
     void placeControls();
     void RestoreCanvasFrame();
     void growCanvas(QSize size);
+    void chooseCanvasBlock();
+    long canvasPixels(double designPixels) const;
     void buildGrid();
     int16_t screenTwipsPerPixel() const;
     double screenWidthTwips() const;
@@ -168,12 +170,15 @@ private:
 
     // Stamps (form1_stamps.cpp).
     void mirrorStamp();
+    QImage canvasStamp() const;
+    QPointF stampOffset() const;
 
     // Text panel (form1_text.cpp).
     void createTextPanel();
     void openTextPanel();
     void placeTextPanel();
     void applyFont();
+    QFont canvasFont() const;
     void showListValue(QComboBox *combo, const QString &value);
 
     // PointerEnvironment
@@ -192,6 +197,7 @@ private:
     QStringList texts;                      // idioma.txt, config::allTextCount of them
     QString maxDrawingsText;                // mdg.txt's first item as read
     int16_t twipsPerPixel = 15;             // the screen's, for placing controls
+    double canvasScale = 1;                 // canvas pixels to a pixel of the design
     layout::MainLayout frame;               // the layout for the window's size
     QImage Picture6;                        // the scene on show
     QString currentStamp;                   // the animation a stamp press plays

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 namespace garabix {
 
@@ -54,7 +56,7 @@ void Form1::resizeEvent(QResizeEvent *event) {
     if (!loaded)
         return;
     placeControls();
-    growCanvas(Picture1->size());
+    growCanvas(Picture1->canvasSize());
 }
 
 void Form1::toggleFullScreen() {
@@ -74,7 +76,7 @@ void Form1::ArrangeMainWindow() {
     placeTwips(Command4, layout::command4InPanel);
     stampFill = white;
     Picture4->hide();
-    state.sprayRadius = 60;
+    state.sprayRadius = static_cast<int16_t>(canvasPixels(60));
     Picture2->raise();
     Brincaro1->raise();
 }
@@ -110,7 +112,7 @@ void Form1::placeControls() {
 // The canvas fills its frame, and once grown (full screen) keeps its size.
 void Form1::RestoreCanvasFrame() {
     placeTwips(Picture1, frame.frame);
-    growCanvas(Picture1->size());
+    growCanvas(Picture1->canvasSize());
     Picture1->update();
 }
 
@@ -129,9 +131,25 @@ void Form1::growCanvas(QSize size) {
     buildGrid();
 }
 
+// Each canvas pixel covers a whole block of screen pixels: the screen's scale
+// rounded down. What a child draws keeps the size it has on the screen, so
+// the pens, sprays, text, stamps and grid count canvasScale canvas pixels to
+// a pixel of the design (1.35 at a scale of 1.35 or 2.7, 1 at 1 or 2).
+void Form1::chooseCanvasBlock() {
+    const double scale = devicePixelRatioF();
+    const int block = std::max(1, static_cast<int>(std::floor(scale + 1e-6)));
+    canvasScale = scale / block;
+    Picture1->setBlock(block);
+    state.gridSpacing = static_cast<int16_t>(std::clamp(canvasPixels(state.gridSpacing), 0L, 32767L));
+}
+
+long Form1::canvasPixels(double designPixels) const {
+    return std::max(designPixels > 0 ? 1L : 0L, std::lround(designPixels * canvasScale));
+}
+
 void Form1::buildGrid() {
     const QSize size = document.size();
-    const QSize outer = Picture1->size().expandedTo(size);
+    const QSize outer = Picture1->canvasSize().expandedTo(size);
     BuildGridLines(grid, state.gridSpacing, size.width(), size.height(), outer.width(),
                    outer.height());
     BuildGridDots(grid, state.gridSpacing, size.width(), size.height());

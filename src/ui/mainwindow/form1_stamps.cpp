@@ -3,10 +3,13 @@
 // colouring the stamp picture, mirroring it, and the gallery's pick.
 
 #include "core/text/numeric.h"
+#include "ui/common/uiutil.h"
 #include "ui/common/brincaro.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/form1.h"
 #include "ui/mainwindow/picturebox.h"
+
+#include <cmath>
 
 namespace garabix {
 
@@ -29,14 +32,34 @@ void Form1::stampChosen(const QString &file, const QImage &picture) {
     activateWindow();
 }
 
+// The stamp as the canvas presses it: as large as it shows on the screen.
+QImage Form1::canvasStamp() const {
+    const QImage &picture = Picture2->picture();
+    if (canvasScale == 1 || picture.isNull())
+        return picture;
+    return picture.scaled(static_cast<int>(canvasPixels(picture.width())),
+                          static_cast<int>(canvasPixels(picture.height())), Qt::IgnoreAspectRatio,
+                          Qt::FastTransformation);
+}
+
+// From the pointer to the stamp's top-left corner, in canvas pixels: half
+// the stamp picture's size on the window.
+QPointF Form1::stampOffset() const {
+    const QRectF r = twipsRect(Picture2);
+    return QPointF(double(halfTwips(r.width())) / twipsPerPixel,
+                   double(halfTwips(r.height())) / twipsPerPixel) *
+           canvasScale;
+}
+
 void Form1::stampPreview(double x, double y) {
     document.canvas().repaint();
     const QRectF r = twipsRect(Picture2);
     const int tpp = twipsPerPixel;
-    const auto px = roundToInt(x) - halfTwips(r.width()) / tpp;
-    const auto py = roundToInt(y) - halfTwips(r.height()) / tpp;
-    document.canvas().paintPictureAnd(Layer::Preview, Picture2->picture(), static_cast<int>(px),
-                           static_cast<int>(py));
+    // Whole pixels of the window, as the outline has always been placed.
+    const auto px = roundToInt(x) - std::llround(double(halfTwips(r.width()) / tpp) * canvasScale);
+    const auto py = roundToInt(y) - std::llround(double(halfTwips(r.height()) / tpp) * canvasScale);
+    document.canvas().paintPictureAnd(Layer::Preview, canvasStamp(), static_cast<int>(px),
+                                      static_cast<int>(py));
 }
 
 void Form1::stampStart(double x, double y) {
@@ -47,7 +70,8 @@ void Form1::stampStart(double x, double y) {
     document.canvas().repaint();
     const QRectF r = twipsRect(Picture2);
     const QRectF c = twipsRect(Picture1);
-    const double tpp = twipsPerPixel;
+    // The player stands where the stamp lands, in the window's pixels.
+    const double tpp = twipsPerPixel / canvasScale;
     const double top = tpp * y + c.top() - halfTwips(r.height());
     const double left = tpp * x + c.left() - halfTwips(r.width());
     placeTwips(Brincaro1, QRectF(left, top, r.width(), r.height()));
@@ -60,16 +84,14 @@ void Form1::stampStart(double x, double y) {
 }
 
 void Form1::Brincaro1_GifEnd() {
-    const QImage &picture = Picture2->picture();
+    const QImage picture = canvasStamp();
     Picture1->setEnabled(true);
     Brincaro1->hide();
-    const QRectF r = twipsRect(Picture2);
-    const double tpp = twipsPerPixel;
-    const auto x =
-        toInt16(roundHalfEven(state.stampX) - double(halfTwips(r.width())) / tpp).value_or(0);
-    const auto y =
-        toInt16(roundHalfEven(state.stampY) - double(halfTwips(r.height())) / tpp).value_or(0);
-    document.canvas().blitMasked(Layer::Keep, picture, 0, 0, picture.width(), picture.height(), x, y, white);
+    const QPointF offset = stampOffset();
+    const auto x = toInt16(roundHalfEven(state.stampX) - offset.x()).value_or(0);
+    const auto y = toInt16(roundHalfEven(state.stampY) - offset.y()).value_or(0);
+    document.canvas().blitMasked(Layer::Keep, picture, 0, 0, picture.width(), picture.height(), x,
+                                 y, white);
     document.canvas().repaint();
     state.stampPreview = true;
     document.snapshot();

@@ -219,10 +219,11 @@ void Form1::Form_Load() {
         setLabelColour(Picture3, black);
         twipsPerPixel = screenTwipsPerPixel();
         state.stampPreview = true;
+        chooseCanvasBlock();
     });
     runStep("arranging the window", [&] { ArrangeMainWindow(); });
     runStep("choosing the pencil", [&] {
-        state.lineWidth = 1;
+        state.lineWidth = canvasPixels(1);
         state.currentTool = Tool::Pencil;
     });
     runStep("closing the welcome window", [&] {

@@ -143,12 +143,19 @@ void Form1::textPreview(double x, double y) {
     const QString typed = Text1->text();
     document.canvas().printText(Layer::Preview, QPointF(x, y),
                                 typed.isEmpty() ? text(config::Text::TextPlaceholder) : typed,
-                                state.font, currentColour(state));
+                                canvasFont(), currentColour(state));
 }
 
 void Form1::textCommit(double x, double y) {
-    document.canvas().printText(Layer::Keep, QPointF(x, y), Text1->text(), state.font,
+    document.canvas().printText(Layer::Keep, QPointF(x, y), Text1->text(), canvasFont(),
                                 currentColour(state));
+}
+
+// The text's font as the canvas writes it: as large as it shows in the box.
+QFont Form1::canvasFont() const {
+    QFont font = state.font;
+    font.setPointSizeF(font.pointSizeF() * canvasScale);
+    return font;
 }
 
 } // namespace garabix

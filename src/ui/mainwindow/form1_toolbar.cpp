@@ -157,8 +157,8 @@ bool Form1::runCommand(ToolbarButton button) {
 void Form1::Command5_Click(int Index) {
     if (Index < 0 || Index > 9)
         return;
-    state.lineWidth = penSizes[Index].width;
-    state.sprayRadius = penSizes[Index].radius;
+    state.lineWidth = canvasPixels(penSizes[Index].width);
+    state.sprayRadius = static_cast<int16_t>(canvasPixels(penSizes[Index].radius));
     playCue("sonido4.wav");
     showChoices();
 }
@@ -172,7 +172,7 @@ void Form1::showChoices() {
     markChosen(button(B::FreeLines), !state.snapToGrid);
     markChosen(button(B::GridSnapLines), state.snapToGrid);
     for (int i = 0; i < 10; ++i)
-        markChosen(Command5[i], penSizes[i].width == penWidth(state));
+        markChosen(Command5[i], canvasPixels(penSizes[i].width) == penWidth(state));
     const bool on[2] = {state.font.bold(), state.font.italic()};
     for (int i = 0; i < 2; ++i)
         if (isMarkedChosen(Command3[i]) != on[i])
