@@ -34,6 +34,10 @@ Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
         b->setIconSize(picture);
         b->setFixedSize(picture + QSize(16, 16));
         b->setAutoRaise(false);
+        // The picture with the keyboard's focus wears the frame of a chosen button.
+        b->setStyleSheet(QStringLiteral(
+            "QToolButton { background: white; border: 3px solid #c8c8c8; border-radius: 8px; }"
+            "QToolButton:focus { border: 5px solid #0030a0; }"));
         connect(b, &QToolButton::clicked, this, [this, slot] { choose(slot); });
         b->installEventFilter(this);
         grid->addWidget(b, 1 + slot / columns, 1 + slot % columns);
@@ -72,6 +76,8 @@ void Form4::open(const QString &drawingsFolder) {
     showPage(0);
     if (!Thumb.isEmpty() && !Thumb[0]->isHidden())
         Thumb[0]->setFocus();
+    adjustSize();
+    centreOnScreen(this);
 }
 
 int Form4::pageCount() const {
