@@ -9,23 +9,6 @@ using namespace garabix;
 class TestGrid : public QObject {
     Q_OBJECT
 private slots:
-    void countsAndPositions() {
-        GridOverlay g;
-        BuildGridLines(g, 40, 480, 276, 7200, 4140);
-        BuildGridDots(g, 40, 480, 276);
-        QCOMPARE(g.gridLineCount, 19);
-        QCOMPARE(g.Line1[0], g.Line1[1]);
-        QCOMPARE(g.Line1[12], QLineF(480, 0, 480, 4150));
-        QCOMPARE(g.Line1[13], QLineF(0, 40, 7210, 40));
-        QCOMPARE(g.Line1[18], QLineF(0, 240, 7210, 240));
-        QCOMPARE(g.gridDotCount, 72);
-        QCOMPARE(g.Line2.size(), 73);
-        QCOMPARE(g.Line2[1].p1(), QPointF(40, 40));
-        QCOMPARE(g.Line2[12].p1(), QPointF(480, 40));
-        QCOMPARE(g.Line2[13].p1(), QPointF(40, 80));
-        QCOMPARE(g.Line2[1].p2(), QPointF(41, 40));
-    }
-
     void dotLatticeStopsAt32767RowByRow() {
         GridOverlay g;
         BuildGridDots(g, 10, 3840, 2160); // 384 x 216 crossings
