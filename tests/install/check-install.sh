@@ -43,40 +43,41 @@ if [ "$(id -u)" -eq 0 ]; then
     run=(setpriv --reuid=nobody --regid=nogroup --clear-groups env)
 fi
 shot="$home/shot.png"
-"${run[@]}" HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= \
-    xvfb-run -a -s "-screen 0 1280x800x24" \
-    "$here/save-drawing.sh" "$command" "$home/.local/share/garabix/misdibujos" "$shot"
-saved="$home/.local/share/garabix/misdibujos/0.bmp"
-[ -s "$saved" ] || fail "no drawing in the user's data folder"
-[ "$(head -c 2 "$saved")" = "BM" ] || fail "the drawing is not a BMP"
-[ ! -e "$program/misdibujos" ] || fail "a drawings folder appeared in the program folder"
-echo "check-install: installed program saved $(basename "$saved") into ~/.local/share/garabix/misdibujos"
 
-# Printing through a real queue: the scheduler of this check, cups-pdf, and
-# a job user the system does not know, whose pages land in cups-pdf's
-# anonymous spool, from where they move into this check's folder.
+# Run as root, the same session also prints, through a real queue: the
+# scheduler of this check, cups-pdf, and a job user the system does not
+# know, whose pages land in cups-pdf's anonymous spool, from where they move
+# into this check's folder. One session: a second X server started right
+# after the first may find the first one's display still taken.
+pages=()
 if [ "$(id -u)" -eq 0 ]; then
     CUPS_SERVER=$("$here/../../scripts/print-server.sh" start "$work/cups")
     export CUPS_SERVER
     export CUPS_USER="garabix-check-$$"
     spool=/var/spool/cups-pdf/ANONYMOUS
-    pages="$work/pages"
-    mkdir -p "$pages"
+    pages=("$work/pages")
+    mkdir -p "$work/pages"
     touch "$work/printing-starts"
-    rm -rf "$home/.local/share/garabix/misdibujos"
     # What cups-pdf writes from now on moves into this check's own folder.
     (while sleep 0.5; do
         find "$spool" -maxdepth 1 -name '*-job_*.pdf' -newer "$work/printing-starts" \
-            -exec mv {} "$pages/" \; 2>/dev/null
+            -exec mv {} "$work/pages/" \; 2>/dev/null
     done) &
     mover=$!
-    "${run[@]}" HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= \
-        xvfb-run -a -s "-screen 0 1280x800x24" \
-        "$here/save-drawing.sh" "$command" "$home/.local/share/garabix/misdibujos" \
-        "$shot" "$pages" || fail "no page came out of the print queue"
+fi
+"${run[@]}" HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= \
+    xvfb-run -a -s "-screen 0 1280x800x24" \
+    "$here/save-drawing.sh" "$command" "$home/.local/share/garabix/misdibujos" "$shot" \
+    "${pages[@]}" || fail "the installed program did not save${pages:+ and print} a drawing"
+saved="$home/.local/share/garabix/misdibujos/0.bmp"
+[ -s "$saved" ] || fail "no drawing in the user's data folder"
+[ "$(head -c 2 "$saved")" = "BM" ] || fail "the drawing is not a BMP"
+[ ! -e "$program/misdibujos" ] || fail "a drawings folder appeared in the program folder"
+echo "check-install: installed program saved $(basename "$saved") into ~/.local/share/garabix/misdibujos"
+if [ ${#pages[@]} -gt 0 ]; then
     kill "$mover"
     mover=
-    page=$(ls "$pages"/*.pdf | head -1)
+    page=$(ls "$work"/pages/*.pdf | head -1)
     pdfinfo "$page" | grep -q '^Pages: *1$' || fail "the printed drawing is not one page"
     # The frame drawn around the canvas is whole on the page.
     frame=$("$here/framed-page.sh" "$page" "$work") || fail "printed page: $frame"
