@@ -65,8 +65,10 @@ private slots:
         QVERIFY(d.modified());
         QVERIFY(d.redo());
         QVERIFY(!d.modified());
-        d.canvas().repaint(); // a preview erased changes nothing
-        d.snapshot();         // nor does a step that drew nothing
+        d.canvas().line(Layer::Preview, QPointF(5, 5), QPointF(60, 40), {black, 3});
+        d.canvas().repaint(); // a preview drawn and erased changes nothing
+        QVERIFY(!d.modified());
+        d.snapshot(); // nor does a step that drew nothing
         QVERIFY(!d.modified());
         for (int i = 0; i < 2; ++i) { // a save, a scene: no saved drawing is on show
             d.showSaved(d.picture().copy(), "/drawings/0.bmp");

@@ -126,6 +126,7 @@ private slots:
         // A saved drawing shown is already saved; drawn over, it is saved anew.
         w.form->Command1_Click(B::PreviousDrawing);
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
+        w.form->Command1_Click(B::Pencil); // the stamp's outline alone changes nothing
         w.drag(QPointF(10, 70), QPointF(200, 70));
         QCOMPARE(w.save(), QString("Guardado: 7.bmp"));
         QCOMPARE(w.platform.problems.count(true), 0);

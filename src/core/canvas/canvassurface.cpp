@@ -350,7 +350,6 @@ void CanvasSurface::copyPersistentToScreen(const QRect &r0) {
     const QRect r = r0 & rect();
     if (r.isEmpty())
         return;
-    ++revision;
     const size_t bytes = static_cast<size_t>(r.width()) * sizeof(QRgb);
     for (int y = r.top(); y <= r.bottom(); ++y)
         std::memcpy(reinterpret_cast<QRgb *>(screenImage.scanLine(y)) + r.left(),
