@@ -26,13 +26,13 @@ constexpr int rate = 44100;
 class Recorder {
 public:
     bool start() {
-        pa_sample_spec spec{PA_SAMPLE_S16LE, rate, 1};
+        pa_sample_spec format{PA_SAMPLE_S16LE, rate, 1};
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<uint32_t>(-1);
         attr.fragsize = rate / 200 * 2; // 5 ms
         int error = 0;
         stream = pa_simple_new(nullptr, "garabix-test", PA_STREAM_RECORD, "garabix_null.monitor",
-                               "cues", &spec, nullptr, &attr, &error);
+                               "cues", &format, nullptr, &attr, &error);
         if (!stream)
             return false;
         worker = std::thread([this] { run(); });

@@ -67,9 +67,7 @@ bool Drawing::undo() {
     --depthBack;
     ++depthForward;
     index = index == 0 ? UndoRing::slotCount - 1 : index - 1;
-    undoRing.restore(index, surface);
-    seenRevision = surface.persistentRevision();
-    current = slotContent[static_cast<size_t>(index)];
+    restoreSlot();
     shown.clear();
     return true;
 }
@@ -82,10 +80,15 @@ bool Drawing::redo() {
     --depthForward;
     ++depthBack;
     stepForward();
+    restoreSlot();
+    return true;
+}
+
+// The picture of the slot on show comes back, and with it its content number.
+void Drawing::restoreSlot() {
     undoRing.restore(index, surface);
     seenRevision = surface.persistentRevision();
     current = slotContent[static_cast<size_t>(index)];
-    return true;
 }
 
 void Drawing::clear() {

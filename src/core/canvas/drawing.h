@@ -78,6 +78,7 @@ private:
     // The content number of the picture on the canvas now.
     uint64_t content() const;
     void stepForward();
+    void restoreSlot();
 
     CanvasSurface surface;
     UndoRing undoRing;

@@ -16,21 +16,18 @@ namespace garabix {
 // Runs one step of a sequence in which a step that fails is skipped and the
 // next one runs: start-up and the tool bar's commands work this way. A step
 // fails by throwing StepFailed with what went wrong, or any standard
-// exception; each failure is logged with `what` the step does. Answers
-// whether the step ran through.
+// exception; each failure is logged with `what` the step does.
 struct StepFailed {
     const char *why;
 };
-template <typename Step> bool runStep(const char *what, Step &&step) {
+template <typename Step> void runStep(const char *what, Step &&step) {
     try {
         step();
-        return true;
     } catch (const StepFailed &failure) {
         qCWarning(logStartup, "%s failed: %s", what, failure.why);
     } catch (const std::exception &e) {
         qCWarning(logStartup, "%s failed: %s", what, e.what());
     }
-    return false;
 }
 
 // Fills a window or panel with a plain background colour.

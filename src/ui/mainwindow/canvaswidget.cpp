@@ -136,13 +136,6 @@ void CanvasWidget::touch(QTouchEvent *event) {
             onMove(Qt::LeftButton, at);
         }
     }
-    if (event->type() == QEvent::TouchEnd && drawingFinger >= 0) {
-        drawingFinger = -1;
-        if (onRelease)
-            onRelease(Qt::LeftButton, event->points().isEmpty()
-                                          ? QPointF()
-                                          : toCanvas(event->points().first().position()));
-    }
 }
 
 // A pen's tip is the left button; its side button the right one.

@@ -3,7 +3,6 @@
 // colouring the stamp picture, mirroring it, and the gallery's pick.
 
 #include "core/text/numeric.h"
-#include "ui/common/uiutil.h"
 #include "ui/common/brincaro.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/form1.h"
