@@ -46,13 +46,20 @@ CONF
     cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" >"$dir/log/cupsd.out" 2>&1 &
     echo $! >"$dir/pid"
     export CUPS_SERVER="$dir/cups.sock"
+    failed() {
+        echo "print-server: $1; the scheduler's logs:" >&2
+        cat "$dir"/log/* >&2 || true
+        exit 1
+    }
     for _ in $(seq 100); do
         lpstat -r >/dev/null 2>&1 && break
         sleep 0.1
     done
-    lpadmin -p GarabixPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-    lpadmin -d GarabixPDF
-    lpstat -d | grep -q GarabixPDF || { cat "$dir"/log/* >&2; exit 1; }
+    lpstat -r >/dev/null 2>&1 || failed "the scheduler did not answer"
+    lpadmin -p GarabixPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null ||
+        failed "the PDF queue could not be made"
+    lpadmin -d GarabixPDF || failed "the PDF queue could not be made the default"
+    lpstat -d | grep -q GarabixPDF || failed "the PDF queue is not the default"
     echo "$CUPS_SERVER"
     ;;
 stop)

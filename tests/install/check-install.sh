@@ -51,7 +51,8 @@ shot="$home/shot.png"
 # after the first may find the first one's display still taken.
 pages=()
 if [ "$(id -u)" -eq 0 ]; then
-    CUPS_SERVER=$("$here/../../scripts/print-server.sh" start "$work/cups")
+    CUPS_SERVER=$("$here/../../scripts/print-server.sh" start "$work/cups") ||
+        fail "the print scheduler of this check did not start"
     export CUPS_SERVER
     export CUPS_USER="garabix-check-$$"
     spool=/var/spool/cups-pdf/ANONYMOUS
