@@ -27,15 +27,6 @@ private:
     QTemporaryDir dir;
 };
 
-// A GIF of `frames` whose palette is the first frame's own: the file has no
-// global palette and later frames none at all, as some damaged files have.
-bool writeGifWithPaletteOnFirstFrameOnly(const QString &path, const QVector<QImage> &frames,
-                                         int delayCentiseconds);
-
-// A GIF of `frames` whose bytes end a little after its first frame, as a
-// damaged download would.
-bool writeGifCutAfterFirstFrame(const QString &path, const QVector<QImage> &frames);
-
 // A field of /proc/self/status in kB ("VmRSS:", "VmHWM:"), or 0.
 long processMemoryKb(const char *field);
 
