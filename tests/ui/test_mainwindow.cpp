@@ -1,6 +1,6 @@
 // The main window driven through its handlers, controls and keys: start-up,
 // pens and colours, scenes and undo, choices shown on the buttons, the
-// folder, print and clipboard, the text tool and the keyboard.
+// folder, print and clipboard, the text tool, the keyboard, fingers and pens.
 
 #include "core/canvas/colourpictures.h"
 #include "gifwriter.h"
@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointingDevice>
 #include <QPushButton>
+#include <QTabletEvent>
 #include <QToolTip>
 #include <QtTest>
 
@@ -284,6 +286,59 @@ private slots:
             QTRY_COMPARE(w.control("Command5_0")->geometry().bottom(), w.form->height() - 1);
             QCOMPARE(w.persistent().copy(latest.rect()), latest);
         }
+    }
+
+    // Fingers and pens: one finger draws as the left button does and a tap
+    // leaves a dot, a second finger or a resting palm adds nothing, the
+    // palette takes a tap, and a pen draws as the mouse does.
+    void aFingerDrawsAndASecondOneAddsNothing() {
+        test::MainWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        QPointingDevice *screen = QTest::createTouchDevice();
+        QWidget *canvas = w.control("Picture1");
+        QTest::touchEvent(canvas, screen).press(0, QPoint(50, 50));
+        QTest::touchEvent(canvas, screen).move(0, QPoint(150, 50));
+        // A palm comes down and slides while the finger still draws.
+        QTest::touchEvent(canvas, screen).move(0, QPoint(250, 50)).press(1, QPoint(250, 300));
+        QTest::touchEvent(canvas, screen).stationary(0).move(1, QPoint(50, 300));
+        QTest::touchEvent(canvas, screen).release(0, QPoint(250, 50)).stationary(1);
+        QTest::touchEvent(canvas, screen).release(1, QPoint(50, 300));
+        QCOMPARE(w.form->drawingDocument().undoDepth(), 1); // one stroke, one step
+        QCOMPARE(countColour(w.persistent(), black, QRect(50, 50, 201, 1)), 201);
+        QCOMPARE(countColour(w.persistent(), black, QRect(0, 250, 400, 100)), 0);
+
+        // A tap with the thickest pen leaves its dot.
+        w.form->Command5_Click(9);
+        QTest::touchEvent(canvas, screen).press(0, QPoint(400, 400));
+        QTest::touchEvent(canvas, screen).release(0, QPoint(400, 400));
+        QVERIFY(countColour(w.persistent(), black, QRect(390, 390, 21, 21)) > 200);
+
+        // The palette takes a tap.
+        QWidget *palette = w.control("picPalette");
+        const QPoint swatch = colourpictures::paletteSwatch(2).center();
+        QTest::touchEvent(palette, screen).press(0, swatch);
+        QTest::touchEvent(palette, screen).release(0, swatch);
+        QCOMPARE(widgetColour(w.control("Picture3")), long(colourpictures::paletteColour(2)));
+    }
+
+    void aPenDrawsAsTheMouseDoes() {
+        test::MainWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        QWidget *canvas = w.control("Picture1");
+        const QPointingDevice *pen = QPointingDevice::primaryPointingDevice();
+        auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+            const Qt::MouseButton button = type == QEvent::TabletMove ? Qt::NoButton : Qt::LeftButton;
+            QTabletEvent event(type, pen, at, canvas->mapToGlobal(at), 0.5, 0, 0, 0, 0, 0, {},
+                               button, held);
+            QApplication::sendEvent(canvas, &event);
+        };
+        send(QEvent::TabletPress, QPointF(60, 120), Qt::LeftButton);
+        send(QEvent::TabletMove, QPointF(160, 120), Qt::LeftButton);
+        send(QEvent::TabletRelease, QPointF(160, 120), Qt::NoButton);
+        QCOMPARE(countColour(w.persistent(), black, QRect(60, 120, 101, 1)), 101);
+        QCOMPARE(colourAt(w.persistent(), 110, 140), white);
     }
 };
 
