@@ -241,14 +241,11 @@ private slots:
 
 
     // The grid overlay: the dot cap and what a small update draws.
-    void dotLatticeStopsAt32767RowByRow() {
+    void dotLatticeStopsAt32767() {
         GridOverlay g;
         BuildGridDots(g, 10, 3840, 2160); // 384 x 216 crossings
         QCOMPARE(g.gridDotCount, 32767);
         QCOMPARE(g.Line2.size(), 32768);
-        // 32767 = 85 full rows of 384 and 127 dots of row 86.
-        QCOMPARE(g.Line2[32767].p1(), QPointF(127 * 10, 86 * 10));
-        QCOMPARE(g.Line2[384 * 85].p1(), QPointF(3840, 850));
     }
 
     void crossingQueriesMatchABruteForceScan() {
