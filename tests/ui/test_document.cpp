@@ -139,18 +139,22 @@ private slots:
     }
 
     // Eleven drawings saved by another copy of the program step by their
-    // number; after the drawing on show is deleted, next never goes back.
+    // number, passing over what is no drawing; after the drawing on show is
+    // deleted, next never goes back.
     void browsingStepsByNumberAndNeverGoesBack() {
         Window w;
         QProcess other;
         other.start(qEnvironmentVariable("GARABIX_SAVEHELPER"), {w.drawings(), "11", "64", "48", "0"});
         QVERIFY(other.waitForFinished(60000) && other.exitCode() == 0);
+        // Files that are no drawing are passed over, in the middle and at the end.
+        w.folder.write("misdibujos/3.bmp", "BM damaged");
+        w.folder.write("misdibujos/nota.txt", "a parent's note");
         QVector<int> order; // each drawing's own number, in its second pixel
-        for (int i = 0; i < 11; ++i) {
+        for (int i = 0; i < 10; ++i) {
             w.form->Command1_Click(B::NextDrawing);
             order << qRed(w.persistent().pixel(1, 0));
         }
-        QCOMPARE(order, (QVector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        QCOMPARE(order, (QVector<int>{0, 1, 2, 4, 5, 6, 7, 8, 9, 10}));
         const QImage last = w.persistent().copy();
         w.form->Command1_Click(B::NextDrawing); // the end: it stays
         QCOMPARE(w.persistent(), last);
@@ -173,6 +177,9 @@ private slots:
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 8);
         w.form->Command1_Click(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed.size(), 2);
+        for (int i = 0; i < 3; ++i)
+            w.form->Command1_Click(B::PreviousDrawing); // from 6.bmp: 5, 4, then 2
+        QCOMPARE(qRed(w.persistent().pixel(1, 0)), 2);
     }
 
     // The notes and buttons follow idioma.txt; a file of only 30 lines, or

@@ -162,7 +162,8 @@ private:
 
     // Drawings (form1_drawings.cpp).
     void SaveDrawing();
-    void showDrawing(const QString &path);
+    bool showDrawing(const QString &path);
+    void stepToDrawing(bool forward);
     void deleteDrawing();
 
     // Colours (form1_colours.cpp).

@@ -49,16 +49,35 @@ void Form1::SaveDrawing() {
 
 // Puts a saved drawing on the canvas the way a scene goes there: with an
 // undo snapshot, so one undo brings back what the canvas held. A drawing
-// that cannot be read leaves the canvas as it was.
-void Form1::showDrawing(const QString &path) {
+// that cannot be read leaves the canvas as it was. Answers whether it showed.
+bool Form1::showDrawing(const QString &path) {
     if (path.isEmpty())
-        return;
+        return false;
     const QImage picture = loadPicture(path);
     if (picture.isNull()) {
         qCWarning(logFiles) << "saved drawing could not be read:" << path;
-        return;
+        return false;
     }
     document.showSaved(picture, path);
+    return true;
+}
+
+// The picture buttons: each press shows the next (or previous) drawing that
+// can be read, passing over files that are no drawing (a note, a damaged
+// file), up to a few of them a press. When none is shown the buttons stay
+// where they were, so the other button goes back from the drawing on show.
+void Form1::stepToDrawing(bool forward) {
+    constexpr int filesPassedOverAtMost = 20;
+    const QString from = drawingsFolder.browsePosition;
+    for (int tries = 0; tries <= filesPassedOverAtMost; ++tries) {
+        const QString path = forward ? drawings::stepNext(drawingsFolder)
+                                     : drawings::stepPrevious(drawingsFolder);
+        if (path.isEmpty())
+            break;
+        if (showDrawing(path))
+            return;
+    }
+    drawingsFolder.browsePosition = from;
 }
 
 void Form1::Command6_Click() {

@@ -108,10 +108,8 @@ bool Form1::runCommand(ToolbarButton button) {
         SaveDrawing();
         break;
     case B::PreviousDrawing:
-        showDrawing(drawings::stepPrevious(drawingsFolder));
-        break;
     case B::NextDrawing:
-        showDrawing(drawings::stepNext(drawingsFolder));
+        stepToDrawing(button == B::NextDrawing);
         break;
     case B::DeleteDrawing:
         deleteDrawing();
