@@ -183,7 +183,8 @@ private slots:
     }
 
     // The notes and buttons follow idioma.txt; a file of only 30 lines, or
-    // none, gets the built-in Spanish; a missing limit says saving is off.
+    // none, gets the built-in Spanish; a missing limit says saving is off,
+    // and a folder over its limit is told the limit.
     void notesSpeakTheLanguageFilesLanguage() {
         Window english(shipped("idiomas/english.txt"));
         english.drag(QPointF(10, 10), QPointF(200, 10));
@@ -212,6 +213,17 @@ private slots:
         QVERIFY(bare.platform.problems.value(0));
         QVERIFY(bare.platform.notices.value(0).contains("no permite guardar"));
         QVERIFY(!bare.platform.notices.value(0).contains("Borra"));
+        // More files than mdg.txt allows: the note gives the limit, not the count as one.
+        test::MainWindow full([](test::ProgramFolder &f) {
+            f.writeDefaultConfiguration();
+            f.write("configuracion/mdg.txt", "2\n");
+            for (const char *name : {"misdibujos/0.bmp", "misdibujos/1.bmp", "misdibujos/nota.txt"})
+                f.write(name, "x");
+        });
+        full.drag(QPointF(10, 10), QPointF(200, 10));
+        full.form->Command1_Click(B::Save);
+        QVERIFY(full.platform.notices.value(0).contains("tantos dibujos como permite "
+                                                        "configuracion/mdg.txt (2)"));
     }
 
     void theQuitBoxSpeaksTheLanguageFileOnAnyDesktop() {

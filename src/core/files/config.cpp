@@ -46,8 +46,8 @@ QString builtInText(Text which) {
         return QStringLiteral("No se ha guardado: configuracion/mdg.txt no permite guardar "
                               "dibujos. Pon ahí cuántos dibujos puede haber, por ejemplo 500.");
     case Text::LimitReached:
-        return QStringLiteral("No se ha guardado: la carpeta misdibujos ya tiene %1 dibujos, el "
-                              "máximo que permite configuracion/mdg.txt. Borra alguno o sube ese "
+        return QStringLiteral("No se ha guardado: la carpeta misdibujos ya tiene tantos dibujos "
+                              "como permite configuracion/mdg.txt (%1). Borra alguno o sube ese "
                               "número.");
     case Text::NoNumberLeft:
         return QStringLiteral("No se ha guardado: en misdibujos ya están usados todos los "

@@ -17,7 +17,7 @@ enum class Text {
     Saved,           // "%1" is the drawing's file name
     AlreadySaved,
     SavingOff,       // mdg.txt allows no drawing
-    LimitReached,    // "%1" is the number of drawings the folder holds
+    LimitReached,    // "%1" is the most drawings mdg.txt allows
     NoNumberLeft,    // "%1" is the highest number a drawing can have
     SaveFailed,      // "%1" is the drawings folder
     DeleteFailed,

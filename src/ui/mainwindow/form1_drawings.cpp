@@ -30,7 +30,7 @@ void Form1::SaveDrawing() {
         note = text(Text::SavingOff);
         break;
     case drawings::SaveResult::LimitReached:
-        note = text(Text::LimitReached).arg(drawingsFolder.drawingCount);
+        note = text(Text::LimitReached).arg(drawingsFolder.maxDrawings);
         break;
     case drawings::SaveResult::NoNumberLeft:
         note = text(Text::NoNumberLeft).arg(drawings::highestNumber);
