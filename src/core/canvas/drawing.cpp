@@ -6,6 +6,8 @@ namespace garabix {
 
 Drawing::Drawing(QSize size) : surface(size) {
     seenRevision = surface.persistentRevision();
+    current = ++lastNumber;
+    savedContent = current; // a blank canvas has nothing to save
 }
 
 uint64_t Drawing::content() const {
@@ -26,7 +28,6 @@ void Drawing::reset(QSize size) {
     index = 0;
     depthBack = depthForward = 0;
     savedContent = current;
-    savedKnown = true;
     shown.clear();
 }
 
@@ -109,22 +110,20 @@ void Drawing::showSaved(const QImage &picture, const QString &path) {
     snapshot();
     shown = path;
     savedContent = content();
-    savedKnown = true;
 }
 
 bool Drawing::modified() const {
-    return !savedKnown || content() != savedContent;
+    return content() != savedContent;
 }
 
 void Drawing::markSaved() {
     savedContent = content();
-    savedKnown = true;
     shown.clear(); // the canvas now shows the new drawing
 }
 
 void Drawing::shownDrawingDeleted() {
     shown.clear();
-    savedKnown = false;
+    savedContent = noPicture;
 }
 
 } // namespace garabix

@@ -85,15 +85,15 @@ private:
     int index = 0;        // undoIndex: the ring slot holding the picture on show
     int depthBack = 0;    // undos that lead to a picture the ring holds
     int depthForward = 0; // redos that lead to a picture undo took away
-    // Content numbers: of each ring slot, of the picture on show, of the
-    // picture last saved or shown (none: nothing on disk matches).
+    // Content numbers, from 1: of each ring slot, of the picture on show, of
+    // the picture last saved or shown (noPicture: nothing on disk matches).
+    static constexpr uint64_t noPicture = 0;
     std::array<uint64_t, UndoRing::slotCount> slotContent{};
     // Worked out on demand, from the surface's count of changes.
     mutable uint64_t current = 0;
     mutable uint64_t lastNumber = 0;
     mutable uint64_t seenRevision = 0;
-    uint64_t savedContent = 0;
-    bool savedKnown = true;
+    uint64_t savedContent = noPicture;
     QString shown;
 };
 
