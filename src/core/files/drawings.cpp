@@ -76,28 +76,37 @@ long long drawingNumber(const QString &name) {
     return n;
 }
 
-// The neighbour of browsePosition in drawingOrder, forward or back, among
-// the files in the folder now.
-QString showAt(DrawingFolder &folder, bool forward) {
+// Steps from browsePosition in drawingOrder, forward or back, among the files
+// in the folder now, to the first one `show` takes, passing over at most
+// filesPassedOverAtMost it refuses. The position moves only to a file shown.
+QString showAt(DrawingFolder &folder, bool forward, const ShowFile &show) {
+    constexpr int filesPassedOverAtMost = 20;
     FileList &File1 = folder.File1;
     File1.refresh();
-    const QString &at = folder.browsePosition;
+    QString at = folder.browsePosition;
     if (!forward && at.isEmpty())
         return {}; // nothing lies before the first step
-    QString found;
-    for (int i = 0; i < File1.count(); ++i) {
-        const QString name = File1.entry(i);
-        const bool beyond =
-            at.isEmpty() || (forward ? drawingOrder(at, name) : drawingOrder(name, at));
-        const bool nearer =
-            found.isEmpty() || (forward ? drawingOrder(name, found) : drawingOrder(found, name));
-        if (beyond && nearer)
-            found = name;
+    for (int passedOver = 0; passedOver <= filesPassedOverAtMost; ++passedOver) {
+        QString found;
+        for (int i = 0; i < File1.count(); ++i) {
+            const QString name = File1.entry(i);
+            const bool beyond =
+                at.isEmpty() || (forward ? drawingOrder(at, name) : drawingOrder(name, at));
+            const bool nearer = found.isEmpty() ||
+                                (forward ? drawingOrder(name, found) : drawingOrder(found, name));
+            if (beyond && nearer)
+                found = name;
+        }
+        if (found.isEmpty())
+            return {};
+        const QString path = File1.path() + QLatin1Char('/') + found;
+        if (!show || show(path)) {
+            folder.browsePosition = found;
+            return path;
+        }
+        at = found;
     }
-    if (found.isEmpty())
-        return {};
-    folder.browsePosition = found;
-    return File1.path() + QLatin1Char('/') + found;
+    return {};
 }
 
 const QString temporaryPrefix = QStringLiteral(".garabix-save-");
@@ -275,12 +284,12 @@ bool isSaveTemporary(const QString &fileName) {
     return fileName.startsWith(temporaryPrefix) && fileName.endsWith(temporarySuffix);
 }
 
-QString stepNext(DrawingFolder &folder) {
-    return showAt(folder, true);
+QString stepNext(DrawingFolder &folder, const ShowFile &show) {
+    return showAt(folder, true, show);
 }
 
-QString stepPrevious(DrawingFolder &folder) {
-    return showAt(folder, false);
+QString stepPrevious(DrawingFolder &folder, const ShowFile &show) {
+    return showAt(folder, false, show);
 }
 
 DeleteOutcome deleteShown(DrawingFolder &folder, const QString &path,

@@ -66,12 +66,17 @@ SaveResult SaveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
 // Whether a file name is one of the save's temporary files.
 bool isSaveTemporary(const QString &fileName);
 
-// The file to show after stepping forward or back from browsePosition in
+// Shows a file previous/next step to; answers whether it could.
+using ShowFile = std::function<bool(const QString &path)>;
+
+// The file shown after stepping forward or back from browsePosition in
 // drawingOrder, or empty when there is none that way (the position then
-// stays). A drawing deleted where the position stands leaves it between the
-// one before and the one after.
-QString stepNext(DrawingFolder &folder);
-QString stepPrevious(DrawingFolder &folder);
+// stays). Files `show` refuses (a note, a damaged drawing) are passed over,
+// up to 20 a step; without `show` every file is taken. A drawing deleted
+// where the position stands leaves it between the one before and the one
+// after.
+QString stepNext(DrawingFolder &folder, const ShowFile &show = {});
+QString stepPrevious(DrawingFolder &folder, const ShowFile &show = {});
 
 enum class DeleteOutcome { Nothing, Deleted, Failed };
 // Moves `shownDrawing`, the saved drawing on the canvas (empty: none), away

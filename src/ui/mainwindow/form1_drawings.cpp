@@ -64,20 +64,13 @@ bool Form1::showDrawing(const QString &path) {
 
 // The picture buttons: each press shows the next (or previous) drawing that
 // can be read, passing over files that are no drawing (a note, a damaged
-// file), up to a few of them a press. When none is shown the buttons stay
-// where they were, so the other button goes back from the drawing on show.
+// file); when none is shown the buttons stay on the drawing on show.
 void Form1::stepToDrawing(bool forward) {
-    constexpr int filesPassedOverAtMost = 20;
-    const QString from = drawingsFolder.browsePosition;
-    for (int tries = 0; tries <= filesPassedOverAtMost; ++tries) {
-        const QString path = forward ? drawings::stepNext(drawingsFolder)
-                                     : drawings::stepPrevious(drawingsFolder);
-        if (path.isEmpty())
-            break;
-        if (showDrawing(path))
-            return;
-    }
-    drawingsFolder.browsePosition = from;
+    const auto show = [this](const QString &path) { return showDrawing(path); };
+    if (forward)
+        drawings::stepNext(drawingsFolder, show);
+    else
+        drawings::stepPrevious(drawingsFolder, show);
 }
 
 void Form1::Command6_Click() {
