@@ -7,7 +7,6 @@
 #include "ui/welcome/form3.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QScreen>
 #include <memory>
 
@@ -19,7 +18,6 @@ int main(int argc, char *argv[]) {
     keepScreenScaleToOurselves();
     QApplication::setApplicationName(QStringLiteral("Garabix"));
     limitPictureMemory();
-    installQtTranslations(QLocale());
     const QString appPath = QCoreApplication::applicationDirPath();
     Platform &platform = qtPlatform();
 

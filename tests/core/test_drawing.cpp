@@ -9,6 +9,7 @@
 #include "coretestutil.h"
 
 #include <QSemaphore>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace garabix;
@@ -55,56 +56,78 @@ private slots:
         QCOMPARE(d.picture(), pictures[24]);
     }
 
-    // Saving is refused only for the picture last saved or shown: undo and
-    // redo back to it make the drawing saved again, anything else unsaved.
-    void modifiedFollowsThePictureNotTheButtons() {
+    // Saving is refused only for the picture last saved or shown, while its
+    // file is still on disk as it was: undo and redo back to it make the
+    // drawing saved again, anything else unsaved.
+    void savedFollowsThePictureAndTheDisk() {
+        QTemporaryDir dir;
+        const auto file = [&](const QString &name, const QByteArray &bytes) {
+            QFile f(dir.filePath(name));
+            f.open(QIODevice::WriteOnly);
+            f.write(bytes);
+            return f.fileName();
+        };
         Drawing d;
         d.reset(QSize(100, 80));
-        QVERIFY(!d.modified()); // a blank canvas has nothing to save
+        QVERIFY(!d.needsSaving()); // a blank canvas has nothing to save
+        d.clear();                 // nor has a new drawing on it
+        QVERIFY(!d.needsSaving() && d.undoDepth() == 0);
         drawStep(d.canvas(), 1);
-        QVERIFY(d.modified()); // drawn, not yet a step
+        QVERIFY(d.needsSaving()); // drawn, not yet a step
         d.snapshot();
         drawStep(d.canvas(), 2);
         d.snapshot();
-        d.markSaved();
-        QVERIFY(!d.modified());
+        d.markSaved(file("0.bmp", "first"));
+        QVERIFY(!d.needsSaving());
         QVERIFY(d.undo());
-        QVERIFY(d.modified());
+        QVERIFY(d.needsSaving());
         QVERIFY(d.redo());
-        QVERIFY(!d.modified());
+        QVERIFY(!d.needsSaving());
         d.canvas().line(Layer::Preview, QPointF(5, 5), QPointF(60, 40), {black, 3});
         d.canvas().repaint(); // a preview drawn and erased changes nothing
-        QVERIFY(!d.modified());
-        d.snapshot(); // nor does a step that drew nothing
-        QVERIFY(!d.modified());
-        for (int i = 0; i < 2; ++i) { // a save, a scene: no saved drawing is on show
-            d.showSaved(d.picture().copy(), "/drawings/0.bmp");
-            i == 0 ? d.markSaved() : d.paintScene(QImage());
-            QCOMPARE(d.shownDrawing(), QString());
-            QVERIFY(!d.modified());
-        }
-        d.clear();
-        QVERIFY(d.modified());
-        // A saved drawing shown is saved; growing the canvas keeps it so.
+        d.snapshot();         // nor does a step that drew nothing
+        QVERIFY(!d.needsSaving());
+        // The file removed, or replaced by another, behind the program's back.
+        QVERIFY(QFile::remove(dir.filePath("0.bmp")));
+        QVERIFY(d.needsSaving() && !d.modified());
+        d.markSaved(file("1.bmp", "second"));
+        QVERIFY(!d.needsSaving());
+        QVERIFY(QFile::remove(dir.filePath("1.bmp")));
+        file("1.bmp", "other!");
+        QVERIFY(d.needsSaving());
+
+        // A saved drawing shown is saved and on show; growing keeps it so.
         QImage saved(50, 40, QImage::Format_RGB32);
         saved.fill(Qt::red);
-        d.showSaved(saved, "/drawings/3.bmp");
-        QVERIFY(!d.modified());
-        QCOMPARE(d.shownDrawing(), QString("/drawings/3.bmp"));
+        const QString three = file("3.bmp", "three");
+        d.showSaved(saved, three);
+        QVERIFY(!d.needsSaving());
+        QCOMPARE(d.shownDrawing(), three);
         d.grow(QSize(140, 90));
-        QVERIFY(!d.modified());
+        QVERIFY(!d.needsSaving());
         QVERIFY(!d.undo()); // undo starts again from the grown canvas
-        QCOMPARE(d.shownDrawing(), QString("/drawings/3.bmp"));
         drawStep(d.canvas(), 3);
         d.snapshot();
-        QCOMPARE(d.shownDrawing(), QString("/drawings/3.bmp")); // drawn over, still on show
+        QCOMPARE(d.shownDrawing(), three); // drawn over, still on show
         QVERIFY(d.undo());
-        QCOMPARE(d.shownDrawing(), QString()); // undo forgets it
-        QVERIFY(!d.modified());                // the picture is the one shown again
-        d.showSaved(saved, "/drawings/3.bmp");
-        d.shownDrawingDeleted();
-        QVERIFY(d.modified()); // deleted: saving brings it back
+        QCOMPARE(d.shownDrawing(), three);
+        QVERIFY(!d.needsSaving()); // the picture is the one shown again
+        d.paintScene(QImage());     // a scene: no saved drawing on show
         QCOMPARE(d.shownDrawing(), QString());
+        QVERIFY(d.undo()); // back onto the drawing shown, it is on show again
+        QCOMPARE(d.shownDrawing(), three);
+        file("3.bmp", "changed"); // rewritten: no longer the drawing on show
+        QCOMPARE(d.shownDrawing(), QString());
+        QVERIFY(d.needsSaving());
+        const QString four = file("4.bmp", "four");
+        d.showSaved(saved, four);
+        d.shownDrawingDeleted();
+        QVERIFY(d.needsSaving()); // deleted: saving brings it back
+        QCOMPARE(d.shownDrawing(), QString());
+        d.clear();
+        d.markSaved(file("5.bmp", "blank"));
+        d.clear(); // a new drawing on a blank drawing just saved: nothing new to save
+        QVERIFY(!d.needsSaving());
     }
 
     // The compressor finishes a tile; before its result is taken, every

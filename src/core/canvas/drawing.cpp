@@ -1,8 +1,33 @@
 #include "core/canvas/drawing.h"
 
+#include <QFile>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace garabix {
+
+FileStamp FileStamp::of(const QString &path) {
+    FileStamp stamp;
+    stamp.path = path;
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 ||
+        !S_ISREG(st.st_mode))
+        return stamp;
+    stamp.device = static_cast<uint64_t>(st.st_dev);
+    stamp.inode = static_cast<uint64_t>(st.st_ino);
+    stamp.size = static_cast<int64_t>(st.st_size);
+    stamp.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
+bool FileStamp::intact() const {
+    return !path.isEmpty() && size >= 0 && of(path) == *this;
+}
+
+bool FileStamp::operator==(const FileStamp &o) const {
+    return path == o.path && device == o.device && inode == o.inode && size == o.size &&
+           modifiedNs == o.modifiedNs;
+}
 
 Drawing::Drawing(QSize size) : surface(size) {
     seenRevision = surface.persistentRevision();
@@ -28,7 +53,9 @@ void Drawing::reset(QSize size) {
     index = 0;
     depthBack = depthForward = 0;
     savedContent = current;
-    shown.clear();
+    savedFile = {};
+    shown = {};
+    slotShown.fill({});
 }
 
 void Drawing::grow(QSize size) {
@@ -58,6 +85,7 @@ void Drawing::snapshot() {
     stepForward();
     undoRing.store(index, surface);
     slotContent[static_cast<size_t>(index)] = content();
+    slotShown[static_cast<size_t>(index)] = shown; // drawn over, it is still on show
 }
 
 bool Drawing::undo() {
@@ -69,7 +97,6 @@ bool Drawing::undo() {
     ++depthForward;
     index = index == 0 ? UndoRing::slotCount - 1 : index - 1;
     restoreSlot();
-    shown.clear();
     return true;
 }
 
@@ -90,40 +117,74 @@ void Drawing::restoreSlot() {
     undoRing.restore(index, surface);
     seenRevision = surface.persistentRevision();
     current = slotContent[static_cast<size_t>(index)];
+    shown = slotShown[static_cast<size_t>(index)];
 }
 
+namespace {
+
+bool blank(const QImage &image) {
+    const QRgb white = qRgb(255, 255, 255);
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        if (std::any_of(row, row + image.width(), [white](QRgb p) { return (p | 0xff000000) != white; }))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void Drawing::clear() {
+    // A new drawing on a blank canvas would only be a second blank drawing to save.
+    if (blank(picture()))
+        return;
     surface.setBackgroundPicture(QImage());
+    shown = {};
     snapshot();
-    shown.clear();
 }
 
 void Drawing::paintScene(const QImage &scene) {
     if (!scene.isNull())
         surface.paintPictureStretched(Layer::Keep, scene, QRectF(QPointF(0, 0), QSizeF(size())));
+    shown = {};
     snapshot();
-    shown.clear();
 }
 
 void Drawing::showSaved(const QImage &picture, const QString &path) {
     surface.setBackgroundPicture(picture);
+    shown = FileStamp::of(path);
     snapshot();
-    shown = path;
     savedContent = content();
+    savedFile = shown;
 }
 
 bool Drawing::modified() const {
     return content() != savedContent;
 }
 
-void Drawing::markSaved() {
+bool Drawing::needsSaving() const {
+    // A blank canvas never saved has no file to lose.
+    return modified() || (!savedFile.path.isEmpty() && !savedFile.intact());
+}
+
+void Drawing::markSaved(const QString &path) {
     savedContent = content();
-    shown.clear(); // the canvas now shows the new drawing
+    savedFile = FileStamp::of(path);
+    shown = {}; // the canvas now shows the new drawing
+    slotShown[static_cast<size_t>(index)] = {};
+}
+
+QString Drawing::shownDrawing() const {
+    return shown.intact() ? shown.path : QString();
 }
 
 void Drawing::shownDrawingDeleted() {
-    shown.clear();
+    for (FileStamp &s : slotShown)
+        if (s.path == shown.path)
+            s = {};
+    shown = {};
     savedContent = noPicture;
+    savedFile = {};
 }
 
 } // namespace garabix

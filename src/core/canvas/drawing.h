@@ -9,6 +9,10 @@
 // gets a content number of its own. Undo and redo bring back the content
 // number of the snapshot they restore, so a drawing undone back to what was
 // saved is unmodified again, and one undone to anything else is modified.
+//
+// The file last saved or shown is remembered by what the disk says of it
+// (its identity, size and modification time), so that a file removed or
+// replaced behind the program's back is never taken for the canvas.
 
 #include "core/canvas/canvassurface.h"
 #include "core/canvas/undoring.h"
@@ -18,6 +22,21 @@
 #include <cstdint>
 
 namespace garabix {
+
+// What the disk says of one file when it was written or read: enough to tell
+// whether it still holds the same bytes without reading them again.
+struct FileStamp {
+    QString path; // empty: no file
+    uint64_t device = 0, inode = 0;
+    int64_t size = -1, modifiedNs = 0;
+
+    // The file at `path` as it is now; a file that cannot be looked at gets
+    // a stamp no file matches.
+    static FileStamp of(const QString &path);
+    // Whether the file is still there, the same one, unchanged.
+    bool intact() const;
+    bool operator==(const FileStamp &o) const;
+};
 
 class Drawing {
 public:
@@ -46,8 +65,9 @@ public:
     // Brings back what the last undo took away, until the next step.
     bool redo();
 
-    // Whole-canvas commands, each a step of its own: a blank canvas, a scene
-    // stretched over the canvas.
+    // Whole-canvas commands, each a step of its own: a blank canvas (nothing
+    // happens when the canvas is blank already), a scene stretched over the
+    // canvas.
     void clear();
     void paintScene(const QImage &scene);
     // Puts a saved drawing on the canvas as a step (one undo brings back what
@@ -55,13 +75,18 @@ public:
     // changes; `path` is where it was read from.
     void showSaved(const QImage &picture, const QString &path);
 
-    // Whether the canvas differs from what was last saved or shown.
+    // Whether the canvas differs from what was last saved or shown. It
+    // does not look at the disk: needsSaving() does.
     bool modified() const;
-    // The canvas as it stands was written to a file.
-    void markSaved();
-    // The saved drawing on the canvas, as previous/next put it there; empty
-    // after a save, a new drawing, a scene or an undo.
-    const QString &shownDrawing() const { return shown; }
+    // Whether saving must write a new drawing: the canvas differs from what
+    // was last saved or shown, or that file is no longer on disk as it was.
+    bool needsSaving() const;
+    // The canvas as it stands was written to the file at `path`.
+    void markSaved(const QString &path);
+    // The saved drawing on the canvas, as previous/next put it there, while
+    // that file is still as it was; empty after a save, a new drawing, a
+    // scene, or an undo back past it (redo brings it back).
+    QString shownDrawing() const;
     // The drawing on show was deleted: the canvas keeps the picture, now
     // unsaved, so that saving brings it back.
     void shownDrawingDeleted();
@@ -89,12 +114,15 @@ private:
     // the picture last saved or shown (noPicture: nothing on disk matches).
     static constexpr uint64_t noPicture = 0;
     std::array<uint64_t, UndoRing::slotCount> slotContent{};
+    // The saved drawing each slot's picture shows (no path: none).
+    std::array<FileStamp, UndoRing::slotCount> slotShown{};
     // Worked out on demand, from the surface's count of changes.
     mutable uint64_t current = 0;
     mutable uint64_t lastNumber = 0;
     mutable uint64_t seenRevision = 0;
     uint64_t savedContent = noPicture;
-    QString shown;
+    FileStamp savedFile; // where savedContent lies on disk (no path: nowhere)
+    FileStamp shown;
 };
 
 } // namespace garabix

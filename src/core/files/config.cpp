@@ -74,6 +74,14 @@ QString builtInText(Text which) {
                               "en %1");
     case Text::MyDrawings:
         return QStringLiteral("Mis dibujos: elegir un dibujo guardado");
+    case Text::PickerTitle:
+        return QStringLiteral("Mis dibujos");
+    case Text::PickerEmpty:
+        return QStringLiteral("Aquí aparecerán tus dibujos");
+    case Text::DamagedDrawing:
+        return QStringLiteral("El dibujo %1 está estropeado y no se puede abrir.");
+    case Text::Language:
+        return QStringLiteral("es");
     default:
         return {};
     }

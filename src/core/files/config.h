@@ -28,6 +28,10 @@ enum class Text {
     PrintFailed,
     NoFolderBrowser, // "%1" is the drawings folder
     MyDrawings,      // the tip of the picker's button
+    PickerTitle,     // the picker's heading and window title
+    PickerEmpty,     // what the picker says while there is no drawing
+    DamagedDrawing,  // "%1" is the file name of a drawing that cannot be read
+    Language,        // the file's language, as a code: es, en, fr, pt, ca
     Count
 };
 

@@ -74,7 +74,7 @@ void Brincaro::setFile(const QString &path) {
     if (!stallTimer.isActive())
         stallTimer.start(std::max(currentMovie->nextFrameDelay(), 0) + stallGraceMs);
     if (!looping)
-        cap.start(timeCapMs);
+        cap.start(longestPlayMs);
 }
 
 void Brincaro::stop() {

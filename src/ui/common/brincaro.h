@@ -29,6 +29,9 @@ public:
     void stop();
     QString file() const { return currentFile; }
     void setLooping(bool on) { looping = on; }
+    // A play lasting longer than this is ended where it stands: a stamp
+    // whose frames are long must still land while the child waits.
+    void setLongestPlay(int ms) { longestPlayMs = ms; }
     bool isPlaying() const { return playing; }
 
     // Longest a play may last before it is ended anyway.
@@ -53,6 +56,7 @@ private:
     bool playing = false;
     bool looping = false;
     int framesSeen = 0;
+    int longestPlayMs = timeCapMs;
 };
 
 } // namespace garabix

@@ -40,13 +40,16 @@ public:
     // blocking: a sign that something worked, or a problem a parent can mend.
     enum class Notice { Done, Problem };
     virtual void notify(QWidget *parent, const QString &text, Notice kind) = 0;
+    // Qt's own texts (menus, standard buttons) from now on in the language
+    // of `code` ("es", "en"...), whatever the desktop's language.
+    virtual void useLanguage(const QString &code) { Q_UNUSED(code); }
 };
 
 // The default implementation, built on Qt.
 Platform &qtPlatform();
 
-// Loads Qt's own translations for `locale` (the standard buttons' "Sí" and
-// "No" on a Spanish desktop). Answers whether one was found.
+// Loads Qt's own translations for `locale` in place of any loaded before;
+// English needs none. Answers whether Qt speaks that language now.
 bool installQtTranslations(const QLocale &locale);
 
 // The quit question's box, its buttons captioned `yes` and `no` whatever the

@@ -15,6 +15,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -95,6 +96,8 @@ public:
         return trash::moveToTrash(path, trash::homeTrash());
     }
 
+    void useLanguage(const QString &code) override { installQtTranslations(QLocale(code)); }
+
     void notify(QWidget *parent, const QString &text, Notice kind) override {
         if (!parent)
             return;
@@ -131,10 +134,17 @@ private:
 } // namespace
 
 bool installQtTranslations(const QLocale &locale) {
+    static QPointer<QTranslator> installed;
+    delete installed;
+    if (locale.language() == QLocale::English || locale.language() == QLocale::C)
+        return true;
     auto translator = std::make_unique<QTranslator>(qApp);
     if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        qCWarning(logStartup) << "Qt has no translation for" << locale.name();
         return false;
+    }
+    installed = translator.get();
     return QCoreApplication::installTranslator(translator.release());
 }
 

@@ -99,6 +99,7 @@ public:
     void stampChosen(const QString &file, const QImage &picture) override;
     // The picker's choice is shown as the picture buttons show a drawing.
     void drawingChosen(const QString &path) override;
+    QString drawingOnShow() const override { return document.shownDrawing(); }
     // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
     void Command6_Click();
 
@@ -108,7 +109,7 @@ public:
     const Drawing &drawingDocument() const { return document; }
     const DrawingState &drawingState() const { return state; }
     // A text of the language file, optional lines included.
-    QString text(config::Text which) const { return config::text(texts, which); }
+    QString text(config::Text which) const override { return config::text(texts, which); }
     const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
     const QImage &stampPicture() const;
     const QString &stampFile() const { return currentStamp; }

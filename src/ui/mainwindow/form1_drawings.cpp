@@ -14,12 +14,12 @@ namespace garabix {
 void Form1::SaveDrawing() {
     using config::Text;
     const drawings::SaveResult result =
-        drawings::SaveDrawing(drawingsFolder, document.picture(), document.modified());
+        drawings::SaveDrawing(drawingsFolder, document.picture(), document.needsSaving());
     // A word on how it went: a save never looks the same as a failure.
     QString note;
     switch (result.outcome) {
     case drawings::SaveResult::Saved:
-        document.markSaved();
+        document.markSaved(result.path);
         note = text(Text::Saved).arg(QFileInfo(result.path).fileName());
         qCDebug(logFiles) << "saved" << result.path;
         break;
@@ -79,11 +79,14 @@ void Form1::Command6_Click() {
         showPicker(drawingsFolder.File1.path());
 }
 
-// Shown like the picture buttons show a drawing, and the buttons go on from it.
+// Shown like the picture buttons show a drawing, and the buttons go on from
+// it; a drawing that cannot be read is named in a note.
 void Form1::drawingChosen(const QString &path) {
-    showDrawing(path);
-    if (document.shownDrawing() == path)
+    if (showDrawing(path))
         drawingsFolder.browsePosition = QFileInfo(path).fileName();
+    else
+        platform.notify(this, text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
+                        Platform::Notice::Problem);
     show();
     raise();
     activateWindow();

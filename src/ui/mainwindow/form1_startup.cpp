@@ -125,6 +125,8 @@ void Form1::createControls() {
     Picture3->setAutoFillBackground(true);
     Brincaro1 = named(new Brincaro(this), QStringLiteral("Brincaro1"));
     Brincaro1->hide();
+    // However long its frames, a stamp lands within three seconds.
+    Brincaro1->setLongestPlay(3000);
     connect(Brincaro1, &Brincaro::GifEnd, this, [this] { Brincaro1_GifEnd(); });
 }
 
@@ -208,6 +210,8 @@ void Form1::Form_Load() {
             Command1[buttonIndex(b)]->setToolTip(plainToolTip(texts[buttonIndex(b)]));
         Command4->setText(text(config::Text::CloseButton));
         Command6->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
+        // Qt's own texts (the text box's menu) in the file's language too.
+        platform.useLanguage(text(config::Text::Language));
     });
     runStep("taking the drawing limit", [&] {
         const auto limit = config::numberField(maxDrawingsText);

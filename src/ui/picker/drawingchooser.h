@@ -2,6 +2,8 @@
 // What the picker of saved drawings tells the main window: which drawing a
 // child chose, to show on the canvas as the picture buttons would.
 
+#include "core/files/config.h"
+
 #include <QString>
 
 namespace garabix {
@@ -10,6 +12,11 @@ class DrawingChooser {
 public:
     virtual ~DrawingChooser() = default;
     virtual void drawingChosen(const QString &path) = 0;
+    // The saved drawing on the canvas, framed when the picker opens; empty
+    // when none is.
+    virtual QString drawingOnShow() const = 0;
+    // A text of the language file.
+    virtual QString text(config::Text which) const = 0;
 };
 
 } // namespace garabix

@@ -10,12 +10,24 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace garabix {
 
+namespace {
+
+// Hidden controls keep their place, so the window has one size and nothing
+// moves, whether a page is full, half full or there is no drawing at all.
+void keepPlaceWhenHidden(QWidget *w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+} // namespace
+
 Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
-    setWindowTitle(QStringLiteral("Mis dibujos"));
     setBackground(this, QColor(255, 240, 200));
     auto *grid = new QGridLayout(this);
     grid->setSpacing(12);
@@ -40,6 +52,7 @@ Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
             "QToolButton:focus { border: 5px solid #0030a0; }"));
         connect(b, &QToolButton::clicked, this, [this, slot] { choose(slot); });
         b->installEventFilter(this);
+        keepPlaceWhenHidden(b);
         grid->addWidget(b, 1 + slot / columns, 1 + slot % columns);
         Thumb.append(b);
         auto *watcher = new QFutureWatcher<QImage>(this);
@@ -54,9 +67,31 @@ Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
         b->setFixedSize(QSize(80, 3 * picture.height()));
         b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QToolButton::clicked, this, [this, i] { showPage(currentPage + (i ? 1 : -1)); });
+        keepPlaceWhenHidden(b);
         grid->addWidget(b, 1, i ? columns + 1 : 0, rows, 1);
         Command1[i] = b;
     }
+    // With no drawing yet, the place of the pictures invites a first one:
+    // the picture of the button that opened the window, and a line.
+    emptyNote = new QWidget(this);
+    emptyNote->setObjectName(QStringLiteral("emptyNote"));
+    auto *column = new QVBoxLayout(emptyNote);
+    auto *invitation = new QLabel(emptyNote);
+    invitation->setPixmap(namedIcon(QStringLiteral("mydrawings")).pixmap(picture.height() * 3 / 2));
+    invitation->setAlignment(Qt::AlignCenter);
+    emptyText = new QLabel(emptyNote);
+    emptyText->setTextFormat(Qt::PlainText);
+    emptyText->setAlignment(Qt::AlignCenter);
+    emptyText->setWordWrap(true);
+    QFont big = emptyText->font();
+    big.setPointSize(22);
+    emptyText->setFont(big);
+    column->addStretch();
+    column->addWidget(invitation);
+    column->addWidget(emptyText);
+    column->addStretch();
+    emptyNote->hide();
+    grid->addWidget(emptyNote, 1, 1, rows, columns);
 }
 
 Form4::~Form4() {
@@ -73,11 +108,19 @@ void Form4::open(const QString &drawingsFolder) {
     files.clear();
     for (const QFileInfo &f : found)
         files.append(f.filePath());
-    showPage(0);
-    if (!Thumb.isEmpty() && !Thumb[0]->isHidden())
-        Thumb[0]->setFocus();
+    const QString title = chooser.text(config::Text::PickerTitle);
+    setWindowTitle(title);
+    const int onShow = static_cast<int>(files.indexOf(chooser.drawingOnShow()));
+    const int at = std::max(onShow, 0);
+    showPage(at / perPage);
+    focusSlot(at % perPage);
     adjustSize();
     centreOnScreen(this);
+}
+
+void Form4::focusSlot(int slot) {
+    if (slot >= 0 && slot < Thumb.size() && !Thumb[slot]->isHidden())
+        Thumb[slot]->setFocus();
 }
 
 int Form4::pageCount() const {
@@ -92,12 +135,18 @@ void Form4::showPage(int page) {
     currentPage = std::clamp(page, 0, pageCount() - 1);
     ++generation;
     const QStringList onPage = pageDrawings();
-    Label1->setText(files.isEmpty() ? QStringLiteral("Mis dibujos")
-                                    : QStringLiteral("Mis dibujos  %1 / %2")
+    const QString title = chooser.text(config::Text::PickerTitle);
+    Label1->setText(files.isEmpty() ? title
+                                    : QStringLiteral("%1  %2 / %3")
+                                          .arg(title)
                                           .arg(currentPage + 1)
                                           .arg(pageCount()));
+    for (int i = 0; i < 2; ++i)
+        Command1[i]->setVisible(!files.isEmpty());
     Command1[0]->setEnabled(currentPage > 0);
     Command1[1]->setEnabled(currentPage < pageCount() - 1);
+    emptyNote->setVisible(files.isEmpty());
+    emptyText->setText(chooser.text(config::Text::PickerEmpty));
     pending = static_cast<int>(onPage.size());
     for (int slot = 0; slot < perPage; ++slot) {
         QToolButton *b = Thumb[slot];
@@ -120,7 +169,10 @@ void Form4::showPage(int page) {
 void Form4::slotDone(int slot, quint64 shownPage) {
     if (shownPage != generation)
         return;
-    Thumb[slot]->setIcon(QIcon(QPixmap::fromImage(watchers[slot]->result())));
+    const QImage picture = watchers[slot]->result();
+    Thumb[slot]->setIcon(QIcon(QPixmap::fromImage(
+        picture.isNull() ? thumbnails::damagedTile(QFileInfo(pageDrawings().value(slot)).fileName())
+                         : picture)));
     if (--pending == 0)
         emit pageShown();
 }

@@ -28,7 +28,8 @@ public:
     Form4(DrawingChooser &chooser, QWidget *parent = nullptr);
     ~Form4() override;
 
-    // Reads the folder again and shows its first page.
+    // Reads the folder again and shows the page of the drawing on show, with
+    // its picture framed, or the first page.
     void open(const QString &drawingsFolder);
     // Pages, by the page buttons or the keys.
     void showPage(int page);
@@ -55,6 +56,7 @@ protected:
 private:
     void slotDone(int slot, quint64 generation);
     bool handleKey(QKeyEvent *event);
+    void focusSlot(int slot);
 
     DrawingChooser &chooser;
     QStringList files;
@@ -63,6 +65,8 @@ private:
     quint64 generation = 0; // of the page on show: late pictures of another are dropped
 
     QLabel *Label1 = nullptr;              // "Mis dibujos" and the page
+    QWidget *emptyNote = nullptr;          // shown while there is no drawing
+    QLabel *emptyText = nullptr;           // its line, from the language file
     QVector<QToolButton *> Thumb;          // the twelve pictures, by slot
     QToolButton *Command1[2] = {};         // previous and next page
     QVector<QFutureWatcher<QImage> *> watchers; // one per slot

@@ -54,7 +54,7 @@ QString cacheFolder() {
 QImage thumbnail(const QString &path) {
     const QFileInfo file(path);
     if (!file.isFile())
-        return placeholder();
+        return {};
     const QString cached = cachePath(file);
     QImageReader reader(cached);
     QImage image = reader.read();
@@ -63,7 +63,7 @@ QImage thumbnail(const QString &path) {
     image = makeThumbnail(path);
     if (image.isNull()) {
         qCWarning(logFiles) << "saved drawing could not be read for the picker:" << path;
-        return placeholder();
+        return {};
     }
     // A cache that cannot be written only costs the time to make it again.
     QDir().mkpath(cacheFolder());
@@ -73,15 +73,26 @@ QImage thumbnail(const QString &path) {
     return image;
 }
 
-QImage placeholder() {
-    QImage image(maxSize.width(), maxSize.height() * 3 / 4, QImage::Format_RGB32);
+QImage damagedTile(const QString &fileName) {
+    QImage image(maxSize, QImage::Format_RGB32);
     image.fill(QColor(236, 236, 236));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(170, 170, 170), 8, Qt::SolidLine, Qt::RoundCap));
-    const QPointF c(image.width() / 2.0, image.height() / 2.0);
-    p.drawLine(c + QPointF(-24, -24), c + QPointF(24, 24));
-    p.drawLine(c + QPointF(24, -24), c + QPointF(-24, 24));
+    // A picture frame, crossed out.
+    const QRectF frame(maxSize.width() / 2.0 - 40, 10, 80, 60);
+    p.setPen(QPen(QColor(150, 150, 150), 4));
+    p.drawRect(frame);
+    p.setPen(QPen(QColor(200, 40, 40), 8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(frame.topLeft(), frame.bottomRight());
+    p.drawLine(frame.topRight(), frame.bottomLeft());
+    QFont font = p.font();
+    font.setPixelSize(18);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(60, 60, 60));
+    const QRectF below(4, frame.bottom() + 6, maxSize.width() - 8, maxSize.height() - frame.bottom() - 8);
+    p.drawText(below, Qt::AlignCenter, QFontMetrics(font).elidedText(fileName, Qt::ElideMiddle,
+                                                                     static_cast<int>(below.width())));
     return image;
 }
 
