@@ -31,7 +31,7 @@ void ProgramFolder::writeDefaultConfiguration() {
     write(QStringLiteral("configuracion/idioma.txt"), texts);
 }
 
-void ProgramFolder::writeStamp(const QString &relative, int size, int frames) {
+void ProgramFolder::writeStamp(const QString &relative, int size, int frames, int centiseconds) {
     QVector<QImage> images;
     for (int i = 0; i < frames; ++i) {
         QImage img(size, size, QImage::Format_RGB32);
@@ -43,7 +43,7 @@ void ProgramFolder::writeStamp(const QString &relative, int size, int frames) {
     const QString full = dir.path() + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(full).path());
     gif::Options o;
-    o.delayCentiseconds = 2;
+    o.delayCentiseconds = centiseconds;
     gif::writeGif(full, images, o);
 }
 

@@ -20,8 +20,9 @@ public:
     void mkdir(const QString &relative);
     // The usual configuration: limit 500, spacing 20, 30 texts "t0".."t29".
     void writeDefaultConfiguration();
-    // A small GIF of `frames` frames of the given colour, with a black square.
-    void writeStamp(const QString &relative, int size = 40, int frames = 3);
+    // A small GIF of `frames` frames of the given colour, with a black
+    // square, each frame shown for `centiseconds`.
+    void writeStamp(const QString &relative, int size = 40, int frames = 3, int centiseconds = 2);
 
 private:
     QTemporaryDir dir;

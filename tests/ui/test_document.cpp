@@ -54,6 +54,14 @@ struct Window : test::MainWindow {
     }
 };
 
+// Another copy of the program saves `count` drawings of 64 x 48 into `folder`.
+void otherCopySaves(const QString &folder, int count, int mark) {
+    QProcess other;
+    other.start(qEnvironmentVariable("GARABIX_SAVEHELPER"),
+                {folder, QString::number(count), "64", "48", QString::number(mark)});
+    QVERIFY(other.waitForFinished(60000) && other.exitCode() == 0);
+}
+
 // In the child: the main window with the real platform, its quit button
 // pressed; prints the question and its buttons, then answers No.
 int showQuitBox(int argc, char **argv, const QString &language) {
@@ -143,12 +151,18 @@ private slots:
     // deleted, next never goes back.
     void browsingStepsByNumberAndNeverGoesBack() {
         Window w;
-        QProcess other;
-        other.start(qEnvironmentVariable("GARABIX_SAVEHELPER"), {w.drawings(), "11", "64", "48", "0"});
-        QVERIFY(other.waitForFinished(60000) && other.exitCode() == 0);
-        // Files that are no drawing are passed over, in the middle and at the end.
-        w.folder.write("misdibujos/3.bmp", "BM damaged");
+        otherCopySaves(w.drawings(), 11, 0);
+        // Files that are no drawing are passed over, in the middle and at
+        // the end, each with a line in the log: a drawing cut short, an
+        // empty file, one with only its header, a parent's note.
+        const QByteArray four = readAll(w.drawings() + "4.bmp");
+        w.folder.write("misdibujos/3.bmp", four.left(four.size() - 100));
+        w.folder.write("misdibujos/11.bmp", "");
+        w.folder.write("misdibujos/12.bmp", four.left(54));
         w.folder.write("misdibujos/nota.txt", "a parent's note");
+        for (const char *name : {"/3.bmp", "/11.bmp", "/12.bmp", "/nota.txt"})
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QString("could not be read.*") + name));
         QVector<int> order; // each drawing's own number, in its second pixel
         for (int i = 0; i < 10; ++i) {
             w.form->Command1_Click(B::NextDrawing);
@@ -180,6 +194,38 @@ private slots:
         for (int i = 0; i < 3; ++i)
             w.form->Command1_Click(B::PreviousDrawing); // from 6.bmp: 5, 4, then 2
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 2);
+    }
+
+    // "Already saved" only while the file last saved or shown still holds
+    // the canvas: removed, taken by another copy's drawing or replaced
+    // behind the program's back, the drawing is saved anew, and the bin
+    // leaves a replaced file alone.
+    void savingLooksAtTheDisk() {
+        Window w;
+        w.drag(QPointF(10, 10), QPointF(200, 10));
+        QCOMPARE(w.save(), QString("Guardado: 0.bmp"));
+        QVERIFY(QFile::remove(w.drawings() + "0.bmp"));
+        QCOMPARE(w.save(), QString("Guardado: 0.bmp"));
+        QVERIFY(QFile::remove(w.drawings() + "0.bmp"));
+        otherCopySaves(w.drawings(), 1, 7); // its drawing takes the number
+        QCOMPARE(w.save(), QString("Guardado: 1.bmp"));
+        QCOMPARE(w.saved(1), w.persistent());
+        QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
+        w.form->Command1_Click(B::NextDrawing); // the other copy's drawing on show
+        QCOMPARE(qRed(w.persistent().pixel(0, 0)), 7);
+        QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
+        QVERIFY(QFile::remove(w.drawings() + "0.bmp")); // replaced by another picture
+        QVERIFY(QFile::copy(w.drawings() + "1.bmp", w.drawings() + "0.bmp"));
+        w.form->Command1_Click(B::DeleteDrawing);
+        QVERIFY(w.platform.trashed.isEmpty());
+        QCOMPARE(w.save(), QString("Guardado: 2.bmp"));
+        QCOMPARE(qRed(w.saved(2).pixel(0, 0)), 7);
+        // Undone past a scene back onto a drawing shown, it is on show again.
+        w.form->Command1_Click(B::NextDrawing);
+        w.form->Command1_Click(B::NextScene);
+        w.form->Command1_Click(B::Undo);
+        w.form->Command1_Click(B::DeleteDrawing);
+        QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "1.bmp"});
     }
 
     // The notes and buttons follow idioma.txt; a file of only 30 lines, or

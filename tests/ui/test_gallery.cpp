@@ -5,6 +5,7 @@
 #include "ui/common/uiutil.h"
 #include "ui/gallery/form2.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
@@ -128,6 +129,27 @@ private slots:
         QCOMPARE(w.form->drawingDocument().undoIndex(), before + 1);                  // the stamp is one undo step
         w.form->Command1_Click(ToolbarButton::Undo);
         QVERIFY(colourAt(w.persistent(), 90, 70) != black);
+    }
+
+    // A stamp whose two frames last 5 s each lands within 3 s, and the
+    // canvas takes strokes again; Escape closes the gallery.
+    void aSlowStampLandsSoonAndEscapeClosesTheGallery() {
+        Window w(0, 0);
+        w.folder.writeStamp("dibujos/lentos/a.gif", 40, 2, 500);
+        w.gallery->Form_Load();
+        w.form->Command1_Click(ToolbarButton::Gallery);
+        w.gallery->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.gallery.get()));
+        w.gallery->Image1_Click(0);
+        QTest::keyClick(w.gallery.get(), Qt::Key_Escape);
+        QVERIFY(w.gallery->isHidden());
+        QElapsedTimer clock;
+        clock.start();
+        w.click(QPointF(100, 80));
+        QVERIFY(!w.form->canvasEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(w.form->canvasEnabled(), 10000);
+        QVERIFY2(clock.elapsed() < 4500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(test::countColour(w.persistent(), black), 20 * 20);
     }
 
     void colouringMirroringAndTheOutline() {

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -115,6 +116,13 @@ void Form2::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!loaded)
         Form_Load();
+}
+
+void Form2::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void Form2::closeEvent(QCloseEvent *event) {
