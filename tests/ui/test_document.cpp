@@ -11,7 +11,9 @@
 #include "ui/picker/thumbnails.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -66,7 +68,6 @@ void otherCopySaves(const QString &folder, int count, int mark) {
 // pressed; prints the question and its buttons, then answers No.
 int showQuitBox(int argc, char **argv, const QString &language) {
     QApplication app(argc, argv);
-    installQtTranslations(QLocale());
     test::ProgramFolder folder;
     folder.writeDefaultConfiguration();
     folder.write("configuracion/idioma.txt", readAll(language));
@@ -74,6 +75,9 @@ int showQuitBox(int argc, char **argv, const QString &language) {
     form.resize(800, 600);
     form.Form_Load();
     QTextStream out(stdout);
+    // Qt's own texts: the text box's menu.
+    const std::unique_ptr<QMenu> menu(form.findChild<QLineEdit *>("Text1")->createStandardContextMenu());
+    out << "menu " << menu->actions().value(0)->text().section(QLatin1Char('\t'), 0, 0) << "\n";
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
@@ -280,10 +284,64 @@ private slots:
         QCOMPARE(english.value("no"), QString("&No"));
         QCOMPARE(english.value("default"), QString("1"));
         QCOMPARE(english.value("kept"), QString("1"));
+        QCOMPARE(english.value("menu"), QString("&Undo"));
         const auto spanish = quitBox("en_US.UTF-8", shipped("idioma.txt"));
         QVERIFY(spanish.value("question").startsWith("¿Quieres salir"));
         QCOMPARE(spanish.value("yes"), QString("&Sí"));
         QCOMPARE(spanish.value("no"), QString("&No"));
+        QCOMPARE(spanish.value("menu"), QString("&Deshacer"));
+    }
+
+    // The picker in the language file's language; with no drawing it keeps
+    // its size and invites, the arrows hidden; its heading and arrows stay
+    // put on a last page of one; a damaged drawing is a named tile, and
+    // choosing it leaves the canvas as it was with a note; the drawing on
+    // show is framed when the picker opens.
+    void pickerEmptyDamagedAndOnShow() {
+        QTemporaryDir cache;
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        Window w(shipped("idiomas/english.txt"));
+        Form4 picker(*w.form);
+        const auto heading = [&] { return picker.findChild<QLabel *>("Label1"); };
+        const auto arrow = [&] { return picker.findChild<QToolButton *>("Command1_1"); };
+        picker.open(w.drawings());
+        picker.show();
+        QCOMPARE(picker.windowTitle(), QString("My drawings"));
+        QCOMPARE(heading()->text(), QString("My drawings"));
+        QVERIFY(picker.findChild<QWidget *>("emptyNote")->isVisible() && arrow()->isHidden());
+        QVERIFY(picker.findChild<QWidget *>("emptyNote")->findChildren<QLabel *>().value(1)->text() ==
+                "Your drawings will appear here");
+        const QSize empty = picker.size();
+
+        otherCopySaves(w.drawings(), 13, 0);
+        const QByteArray five = readAll(w.drawings() + "5.bmp");
+        w.folder.write("misdibujos/5.bmp", five.left(five.size() / 2));
+        picker.open(w.drawings());
+        QTRY_VERIFY(picker.pageReady());
+        QCOMPARE(picker.size(), empty);
+        QVERIFY(heading()->text().startsWith("My drawings  1 / 2") && arrow()->isVisible());
+        const QRect top = heading()->geometry(), side = arrow()->geometry();
+        picker.showPage(1);
+        QTRY_VERIFY(picker.pageReady());
+        QCOMPARE(picker.pageDrawings().size(), 1);
+        QCOMPARE(heading()->geometry(), top);
+        QCOMPARE(arrow()->geometry(), side);
+
+        const int damaged = static_cast<int>(picker.drawings().indexOf(w.drawings() + "5.bmp"));
+        picker.showPage(damaged / Form4::perPage);
+        QTRY_VERIFY(picker.pageReady());
+        const auto tile = picker.findChild<QToolButton *>(QString("Thumb_%1").arg(damaged % Form4::perPage));
+        QCOMPARE(tile->icon().pixmap(thumbnails::maxSize).toImage(), thumbnails::damagedTile("5.bmp"));
+        const QImage before = w.persistent().copy();
+        picker.choose(damaged % Form4::perPage);
+        QCOMPARE(w.persistent(), before);
+        QCOMPARE(w.platform.notices.value(0), QString("The drawing 5.bmp is damaged and cannot be opened."));
+
+        const QString onShow = picker.drawings().value(Form4::perPage);
+        w.form->drawingChosen(onShow);
+        picker.open(w.drawings());
+        QCOMPARE(picker.page(), 1);
+        QCOMPARE(picker.focusWidget(), picker.findChild<QWidget *>("Thumb_0"));
     }
 
     // "Mis dibujos": the saved drawings as pictures, newest first, opened by
