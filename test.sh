@@ -23,9 +23,18 @@ export LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8
 # The services the tests need, each of the run's own in a private folder,
 # its output in a file there, stopped by its PID when the run ends.
 services=$(mktemp -d "${TMPDIR:-/tmp}/garabix-test-services.XXXXXX")
-trap 'scripts/sound-server.sh stop "$services/sound"; rm -rf "$services"' EXIT
+trap 'scripts/sound-server.sh stop "$services/sound"; scripts/print-server.sh stop "$services/print"
+      rm -rf "$services"' EXIT
 PULSE_SERVER=$(scripts/sound-server.sh start "$services/sound")
 export PULSE_SERVER
+# A print scheduler needs root (cups-pdf runs as root); without it the
+# tests that print through a real queue skip.
+if [ "$(id -u)" -eq 0 ]; then
+    chmod 755 "$services"
+    CUPS_SERVER=$(scripts/print-server.sh start "$services/print")
+    GARABIX_PRINT_DIR="$services/print"
+    export CUPS_SERVER GARABIX_PRINT_DIR
+fi
 
 status=0
 # Installed like a desktop program, per user and as a Debian package.

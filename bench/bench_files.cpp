@@ -28,7 +28,9 @@ class SilentPlatform : public Platform {
 public:
     void playSound(const QString &, bool) override {}
     void setClipboardImage(const QImage &) override {}
-    Printed printImage(const QImage &) override { return Printed::Done; }
+    void printImage(const QImage &, std::function<void(Printed)> done) override {
+        done(Printed::Done);
+    }
     bool openFolder(const QString &) override { return true; }
     bool askYesNo(QWidget *, const QString &, const QString &, const QString &) override {
         return false;

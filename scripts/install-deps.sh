@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core locales
     desktop-file-utils appstream lintian xdotool dpkg-dev
-    pulseaudio pulseaudio-utils libpulse-dev cups printer-driver-cups-pdf poppler-utils
+    pulseaudio pulseaudio-utils libpulse-dev cups libcups2-dev printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -4,17 +4,27 @@
 # default. The scheduler runs as root, as cups-pdf needs.
 #   print-server.sh start DIR   starts it in DIR, prints its CUPS_SERVER address
 #   print-server.sh stop DIR    stops the one started in DIR, by its PID
-# Jobs of a user the system does not know (CUPS_USER) land in cups-pdf's
-# spool for anonymous jobs, /var/spool/cups-pdf/ANONYMOUS.
+# The queue's pages land in DIR/pages, whoever printed them: cups-pdf reads
+# a settings file of this queue's own (/etc/cups/cups-pdf-<name>.conf, made
+# here and removed at stop), so nothing reaches the machine's own spools.
 set -euo pipefail
 command=$1
 dir=$(realpath -m "$2")
 
 case "$command" in
 start)
-    mkdir -p "$dir"/{spool,cache,state,log,ppd,tmp}
+    mkdir -p "$dir"/{spool,cache,state,log,ppd,tmp,pages,pdfspool}
     chmod 755 "$dir"
-    chmod 1777 "$dir/tmp" # the filters run as lp
+    chmod 1777 "$dir/tmp" "$dir/pages" # the filters and cups-pdf's writer run as other users
+    name="garabix-$(basename "$dir")-$$"
+    echo "$name" >"$dir/pdfname"
+    cat >"/etc/cups/cups-pdf-$name.conf" <<CONF
+Out $dir/pages
+AnonDirName $dir/pages
+Spool $dir/pdfspool
+AnonUMask 0000
+UserUMask 0000
+CONF
     cat >"$dir/cupsd.conf" <<CONF
 Listen $dir/cups.sock
 LogLevel warn
@@ -56,9 +66,18 @@ CONF
         sleep 0.1
     done
     lpstat -r >/dev/null 2>&1 || failed "the scheduler did not answer"
-    lpadmin -p GarabixPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null ||
-        failed "the PDF queue could not be made"
-    lpadmin -d GarabixPDF || failed "the PDF queue could not be made the default"
+    # On a busy machine the scheduler may answer before it takes
+    # administration requests: try again, keeping what lpadmin said.
+    made=
+    for _ in $(seq 50); do
+        if said=$(lpadmin -p GarabixPDF -E -v "cups-pdf:/$name" \
+            -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>&1) && lpadmin -d GarabixPDF 2>&1; then
+            made=1
+            break
+        fi
+        sleep 0.2
+    done
+    [ -n "$made" ] || failed "the PDF queue could not be made: $said"
     lpstat -d | grep -q GarabixPDF || failed "the PDF queue is not the default"
     echo "$CUPS_SERVER"
     ;;
@@ -66,6 +85,10 @@ stop)
     if [ -f "$dir/pid" ]; then
         kill "$(cat "$dir/pid")" 2>/dev/null || true
         rm -f "$dir/pid"
+    fi
+    if [ -f "$dir/pdfname" ]; then
+        rm -f "/etc/cups/cups-pdf-$(cat "$dir/pdfname").conf"
+        rm -f "$dir/pdfname"
     fi
     ;;
 esac

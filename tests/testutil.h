@@ -24,9 +24,9 @@ public:
             waited.append(path.section(QLatin1Char('/'), -1));
     }
     void setClipboardImage(const QImage &image) override { clipboard.append(image); }
-    Printed printImage(const QImage &image) override {
+    void printImage(const QImage &image, std::function<void(Printed)> done) override {
         printed.append(image);
-        return printing;
+        done(printing);
     }
     bool openFolder(const QString &path) override {
         folders.append(path);

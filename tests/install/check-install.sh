@@ -3,8 +3,9 @@
 # desktop would see it: the menu entry and the AppStream metadata validate,
 # and the program found through the menu entry starts from a read-only
 # program folder with a fresh home and saves a drawing into the user's data
-# folder. Run as root, it also prints that drawing through a CUPS queue of
-# its own with a PDF printer, and checks the page. Then builds the Debian
+# folder. Run as root, it also prints that drawing through a CUPS queue with
+# a PDF printer (the test run's, given as CUPS_SERVER and its folder as
+# GARABIX_PRINT_DIR, or else one of its own), and checks the page. Then builds the Debian
 # package and inspects its contents (the program folder's data, the
 # desktop's files) and dependencies.
 # Usage: check-install.sh <release build tree>
@@ -12,9 +13,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
-mover=
 cleanup() {
-    [ -z "$mover" ] || kill "$mover" 2>/dev/null || true
     "$here/../../scripts/print-server.sh" stop "$work/cups"
     chmod -R u+w "$work" 2>/dev/null
     rm -rf "$work"
@@ -44,27 +43,19 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 shot="$home/shot.png"
 
-# Run as root, the same session also prints, through a real queue: the
-# scheduler of this check, cups-pdf, and a job user the system does not
-# know, whose pages land in cups-pdf's anonymous spool, from where they move
-# into this check's folder. One session: a second X server started right
-# after the first may find the first one's display still taken.
+# Run as root, the same session also prints, through a real queue: a
+# scheduler with cups-pdf, whose pages land in the scheduler's own folder.
+# One session: a second X server started right after the first may find the
+# first one's display still taken.
 pages=()
 if [ "$(id -u)" -eq 0 ]; then
-    CUPS_SERVER=$("$here/../../scripts/print-server.sh" start "$work/cups") ||
-        fail "the print scheduler of this check did not start"
+    if [ -z "${CUPS_SERVER:-}" ] || [ -z "${GARABIX_PRINT_DIR:-}" ]; then
+        GARABIX_PRINT_DIR="$work/cups"
+        CUPS_SERVER=$("$here/../../scripts/print-server.sh" start "$GARABIX_PRINT_DIR") ||
+            fail "the print scheduler of this check did not start"
+    fi
     export CUPS_SERVER
-    export CUPS_USER="garabix-check-$$"
-    spool=/var/spool/cups-pdf/ANONYMOUS
-    pages=("$work/pages")
-    mkdir -p "$work/pages"
-    touch "$work/printing-starts"
-    # What cups-pdf writes from now on moves into this check's own folder.
-    (while sleep 0.5; do
-        find "$spool" -maxdepth 1 -name '*-job_*.pdf' -newer "$work/printing-starts" \
-            -exec mv {} "$work/pages/" \; 2>/dev/null
-    done) &
-    mover=$!
+    pages=("$GARABIX_PRINT_DIR/pages")
 fi
 "${run[@]}" HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= \
     xvfb-run -a -s "-screen 0 1280x800x24" \
@@ -76,9 +67,7 @@ saved="$home/.local/share/garabix/misdibujos/0.bmp"
 [ ! -e "$program/misdibujos" ] || fail "a drawings folder appeared in the program folder"
 echo "check-install: installed program saved $(basename "$saved") into ~/.local/share/garabix/misdibujos"
 if [ ${#pages[@]} -gt 0 ]; then
-    kill "$mover"
-    mover=
-    page=$(ls "$work"/pages/*.pdf | head -1)
+    page=$(ls "${pages[0]}"/*.pdf | head -1)
     pdfinfo "$page" | grep -q '^Pages: *1$' || fail "the printed drawing is not one page"
     # The frame drawn around the canvas is whole on the page.
     frame=$("$here/framed-page.sh" "$page" "$work") || fail "printed page: $frame"

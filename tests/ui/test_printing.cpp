@@ -1,10 +1,13 @@
 // A printed drawing is whole on the page: printed through Qt's PDF output
 // on A4 and Letter, with the printer's usual margins and wide ones, and
 // rendered back with pdftoppm, the frame drawn around a wide and a tall
-// drawing shows all four sides, centred, as large as the page allows.
+// drawing shows all four sides, centred, as large as the page allows. A
+// real queue that refuses jobs or is stopped gives the window's note.
 
+#include "testutil.h"
 #include "ui/common/printing.h"
 
+#include <QLabel>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -13,6 +16,7 @@
 #include <QtTest>
 
 using namespace garabix;
+using B = ToolbarButton;
 
 namespace {
 
@@ -29,6 +33,15 @@ QImage framedDrawing(QSize size) {
 
 bool isRed(QRgb c) {
     return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+}
+
+// Runs a CUPS command on the test run's scheduler; answers what it said.
+QString cups(const QString &program, const QStringList &arguments) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, arguments);
+    p.waitForFinished(30000);
+    return p.exitCode() == 0 ? QString() : program + ": " + QString::fromLocal8Bit(p.readAll());
 }
 
 } // namespace
@@ -97,6 +110,38 @@ private slots:
         QVERIFY(printable.adjusted(-2, -2, 2, 2).contains(box));
         qInfo("page %dx%d px at %d dpi: frame at (%d, %d) %dx%d", page.width(), page.height(), dpi,
               box.x(), box.y(), box.width(), box.height());
+    }
+
+    // On the test run's own scheduler: a queue that rejects jobs and one
+    // that is stopped each give the note in the language file's language,
+    // and a garabix.print line with the scheduler's reason.
+    void aQueueThatRefusesIsSaid_data() {
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("rejecting") << "cupsreject" << "not accepting";
+        QTest::newRow("stopped") << "cupsdisable" << "stopped";
+    }
+    void aQueueThatRefusesIsSaid() {
+        QFETCH(QString, refusal);
+        QFETCH(QString, reason);
+        if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+            QSKIP("no print scheduler of the test run (it needs root)");
+        const QString queue = "Garabix" + QString(QTest::currentDataTag());
+        QCOMPARE(cups("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/" + queue, "-P",
+                                  "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"}),
+                 QString());
+        QCOMPARE(cups(refusal, {queue}), QString());
+        qputenv("PRINTER", queue.toUtf8());
+        test::MainWindow w({}, &qtPlatform());
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("the printer .*" + queue + ".* refused "
+                                                "the drawing: .*" + reason));
+        w.form->Command1_Click(B::Print);
+        QLabel *note = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((note = w.form->findChild<QLabel *>("garabixNotice")), 10000);
+        QCOMPARE(note->text(), w.form->text(config::Text::PrintFailed));
+        qunsetenv("PRINTER");
+        cups("lpadmin", {"-x", queue});
     }
 };
 

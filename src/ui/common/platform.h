@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 class QLocale;
 class QMessageBox;
@@ -23,9 +24,11 @@ public:
     virtual void preloadSound(const QString &path) { Q_UNUSED(path); }
     virtual void setClipboardImage(const QImage &image) = 0;
     // Prints `image` whole on one page of the default printer, without a
-    // dialog, and answers how it went.
+    // dialog, and calls `done` on the interface thread with how it went,
+    // once the print queue has taken the page or refused it (a few seconds
+    // at most; the window keeps answering meanwhile).
     enum class Printed { Done, NoPrinter, Refused };
-    virtual Printed printImage(const QImage &image) = 0;
+    virtual void printImage(const QImage &image, std::function<void(Printed)> done) = 0;
     // Shows a folder in the desktop's file browser; answers whether a
     // program took it.
     virtual bool openFolder(const QString &path) = 0;

@@ -4,24 +4,30 @@
 #include "core/text/log.h"
 #include "ui/common/cueplayer.h"
 #include "ui/common/printing.h"
+#include "ui/common/printqueue.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFutureWatcher>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPageLayout>
 #include <QPushButton>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 #include <memory>
 
 namespace garabix {
@@ -61,20 +67,44 @@ public:
         cb->setImage(image);
     }
 
-    Printed printImage(const QImage &image) override {
+    void printImage(const QImage &image, std::function<void(Printed)> done) override {
         const QPrinterInfo queue = QPrinterInfo::defaultPrinter();
         if (queue.isNull()) {
             qCWarning(logPrint, "no printer is set up");
-            return Printed::NoPrinter;
+            done(Printed::NoPrinter);
+            return;
         }
+        // The page is made here, laid out as the queue's paper asks, and
+        // handed to the scheduler on another thread, which follows the job.
+        auto pdf = std::make_shared<QTemporaryFile>(QDir::tempPath() +
+                                                    QStringLiteral("/garabix-print-XXXXXX.pdf"));
         QPrinter printer(queue, QPrinter::HighResolution);
+        const QPageLayout layout = printer.pageLayout();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageLayout(layout);
         printer.setDocName(QStringLiteral("Garabix"));
-        if (!printPicture(printer, image)) {
-            qCWarning(logPrint) << "the printer" << queue.printerName() << "refused the drawing";
-            return Printed::Refused;
+        if (!pdf->open() || (printer.setOutputFileName(pdf->fileName()), !printPicture(printer, image))) {
+            qCWarning(logPrint) << "the page could not be made:" << pdf->errorString();
+            done(Printed::Refused);
+            return;
         }
-        qCDebug(logPrint) << "printed on" << queue.printerName();
-        return Printed::Done;
+        const QString name = queue.printerName();
+        const QString file = pdf->fileName();
+        auto *watcher = new QFutureWatcher<printqueue::Answer>();
+        QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [=] {
+            const printqueue::Answer answer = watcher->result();
+            watcher->deleteLater();
+            pdf->remove();
+            if (answer.ok)
+                qCDebug(logPrint) << "printed on" << name;
+            else
+                qCWarning(logPrint) << "the printer" << name << "refused the drawing:" << answer.reason;
+            done(answer.ok ? Printed::Done : Printed::Refused);
+        });
+        watcher->setFuture(QtConcurrent::run([name, file] {
+            const printqueue::Answer ready = printqueue::readiness(name);
+            return ready.ok ? printqueue::send(name, file, 5000) : ready;
+        }));
     }
 
     bool openFolder(const QString &path) override {

@@ -8,6 +8,8 @@
 #include "ui/common/uiutil.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/form1.h"
+
+#include <QPointer>
 #include "ui/mainwindow/picturebox.h"
 
 #include <QDir>
@@ -192,16 +194,13 @@ void Form1::printCanvas() {
     // The picture printed is the persistent image, which the canvas shows again.
     document.canvas().repaint();
     using config::Text;
-    switch (platform.printImage(document.canvas().copyPersistent())) {
-    case Platform::Printed::Done:
-        break;
-    case Platform::Printed::NoPrinter:
-        platform.notify(this, text(Text::NoPrinter), Platform::Notice::Problem);
-        break;
-    case Platform::Printed::Refused:
-        platform.notify(this, text(Text::PrintFailed), Platform::Notice::Problem);
-        break;
-    }
+    const QPointer<Form1> window(this);
+    platform.printImage(document.canvas().copyPersistent(), [window](Platform::Printed how) {
+        if (!window || how == Platform::Printed::Done)
+            return;
+        const Text note = how == Platform::Printed::NoPrinter ? Text::NoPrinter : Text::PrintFailed;
+        window->platform.notify(window, window->text(note), Platform::Notice::Problem);
+    });
 }
 
 // Without a file browser, the note says where the drawings are.
