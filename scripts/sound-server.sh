@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # A PulseAudio server of the test run's own, with one null sink and nothing
-# else, so that no test plays on the machine's real output.
+# else, so that no test plays on the machine's real output. The sink never
+# rewinds: a sound started while the sink has mixed ahead would otherwise
+# replace what its monitor has already recorded, and a recording would lose
+# the start of the sound a person hears.
 #   sound-server.sh start DIR   starts it in DIR, prints its PULSE_SERVER address
 #   sound-server.sh stop DIR    stops the one started in DIR, by its PID
 set -euo pipefail
@@ -12,7 +15,7 @@ start)
     mkdir -p "$dir/home" "$dir/runtime"
     chmod 700 "$dir/runtime"
     cat > "$dir/default.pa" <<PA
-load-module module-null-sink sink_name=garabix_null rate=44100 channels=1
+load-module module-null-sink sink_name=garabix_null rate=44100 channels=1 norewinds=1
 load-module module-native-protocol-unix socket=$dir/native auth-anonymous=1
 set-default-sink garabix_null
 set-default-source garabix_null.monitor

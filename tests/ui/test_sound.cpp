@@ -22,7 +22,11 @@ namespace {
 constexpr int rate = 44100;
 
 // Records the null sink's monitor on a thread of its own, with the time at
-// which each sample reached the server's input.
+// which each sample reached the server's input. The recording runs at the
+// sink's clock, so sample k entered at origin + k / rate; each read gives an
+// estimate of the origin (now, less the latency the server reports, less
+// the samples read), which is only ever late when this thread or the
+// server's timing news is late: the earliest estimate holds.
 class Recorder {
 public:
     bool start() {
@@ -85,17 +89,18 @@ private:
             const std::lock_guard<std::mutex> lock(mutex);
             samples.insert(samples.end(), chunk.begin(), chunk.end());
             // The chunk's last sample entered the server `latency` ago.
-            lastSampleTime = Clock::now() - std::chrono::microseconds(latency);
+            const Clock::time_point estimate = Clock::now() - std::chrono::microseconds(latency) -
+                                               duration((long long)samples.size() - 1);
+            origin = samples.size() == chunk.size() ? estimate : std::min(origin, estimate);
         }
     }
-    Clock::time_point timeOf(long long k) const {
-        return lastSampleTime -
-               std::chrono::microseconds((long long)(samples.size() - 1 - k) * 1000000 / rate);
+    static std::chrono::microseconds duration(long long sampleCount) {
+        return std::chrono::microseconds(sampleCount * 1000000 / rate);
     }
+    Clock::time_point timeOf(long long k) const { return origin + duration(k); }
     long long sampleAt(Clock::time_point t) const {
-        return (long long)samples.size() - 1 -
-               std::chrono::duration_cast<std::chrono::microseconds>(lastSampleTime - t).count() *
-                   rate / 1000000;
+        return std::chrono::duration_cast<std::chrono::microseconds>(t - origin).count() * rate /
+               1000000;
     }
 
     pa_simple *stream = nullptr;
@@ -103,7 +108,7 @@ private:
     std::atomic<bool> stopping{false};
     std::mutex mutex;
     std::vector<int16_t> samples;
-    Clock::time_point lastSampleTime;
+    Clock::time_point origin; // when sample 0 entered the server
 };
 
 } // namespace
