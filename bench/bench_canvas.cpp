@@ -20,8 +20,8 @@ const QSize size800(800, 600);
 void BM_GridBuild4K(benchmark::State &state) {
     for (auto _ : state) {
         GridOverlay g;
-        BuildGridLines(g, 10, 3840, 2160, 57600, 32400);
-        BuildGridDots(g, 10, 3840, 2160);
+        buildGridLines(g, 10, 3840, 2160, 57600, 32400);
+        buildGridDots(g, 10, 3840, 2160);
         benchmark::DoNotOptimize(g.gridDotCount);
     }
 }

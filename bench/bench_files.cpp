@@ -7,8 +7,8 @@
 #include "core/files/pictures.h"
 #include "gifwriter.h"
 #include "ui/common/platform.h"
-#include "ui/gallery/form2.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/gallery/stampgallery.h"
+#include "ui/mainwindow/mainwindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,14 +65,14 @@ void BM_SaveDrawing4K(benchmark::State &st) {
     const QString folder = dir.path() + "/misdibujos";
     fillFolder(folder, 500);
     drawings::DrawingFolder drawingsFolder;
-    drawingsFolder.File1.forcePath(folder);
+    drawingsFolder.files.forcePath(folder);
     drawingsFolder.maxDrawings = 32767;
     const QImage image = picture4K();
     for (auto _ : st) {
-        const QString written = drawings::SaveDrawing(drawingsFolder, image, true).path;
+        const QString written = drawings::saveDrawing(drawingsFolder, image, true).path;
         st.PauseTiming();
         QFile::remove(written);
-        drawingsFolder.File1.refresh();
+        drawingsFolder.files.refresh();
         st.ResumeTiming();
     }
 }
@@ -86,7 +86,7 @@ void BM_ShowNextDrawing4K(benchmark::State &st) {
     drawings::writeBmp(picture4K(), folder + "/0.bmp");
     drawings::writeBmp(picture4K().mirrored(true, false), folder + "/1.bmp");
     drawings::DrawingFolder drawingsFolder;
-    drawingsFolder.File1.forcePath(folder);
+    drawingsFolder.files.forcePath(folder);
     CanvasSurface canvas(size4K);
     for (auto _ : st) {
         QString &at = drawingsFolder.browsePosition;
@@ -147,11 +147,11 @@ void writeStamp(const QString &path, int hue) {
 void galleryOpen(benchmark::State &st, const QTemporaryDir &dir) {
     QDir().mkpath(dir.path() + "/configuracion");
     SilentPlatform platform;
-    Form1 form1(dir.path(), platform);
+    MainWindow form1(dir.path(), platform);
     form1.resize(1280, 800);
-    form1.Form_Load();
+    form1.load();
     for (auto _ : st) {
-        Form2 gallery(dir.path(), form1);
+        StampGallery gallery(dir.path(), form1);
         gallery.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(gallery.categoryCount());

@@ -5,7 +5,7 @@
 
 #include "core/files/drawings.h"
 #include "ui/picker/drawingchooser.h"
-#include "ui/picker/form4.h"
+#include "ui/picker/drawingpicker.h"
 #include "ui/picker/thumbnails.h"
 
 #include <benchmark/benchmark.h>
@@ -66,9 +66,9 @@ void firstPage(benchmark::State &st, bool warm) {
             st.ResumeTiming();
         }
         const long before = residentKb();
-        Form4 picker(chooser);
+        DrawingPicker picker(chooser);
         QEventLoop loop;
-        QObject::connect(&picker, &Form4::pageShown, &loop, &QEventLoop::quit);
+        QObject::connect(&picker, &DrawingPicker::pageShown, &loop, &QEventLoop::quit);
         picker.open(folder);
         picker.show();
         if (!picker.pageReady())
@@ -83,9 +83,9 @@ void BM_PickerFirstPageWarm500(benchmark::State &st) {
     {
         // The cache is filled by an opening before the timing.
         NoChooser chooser;
-        Form4 picker(chooser);
+        DrawingPicker picker(chooser);
         QEventLoop loop;
-        QObject::connect(&picker, &Form4::pageShown, &loop, &QEventLoop::quit);
+        QObject::connect(&picker, &DrawingPicker::pageShown, &loop, &QEventLoop::quit);
         picker.open(drawingsFolder());
         if (!picker.pageReady())
             loop.exec();

@@ -16,27 +16,27 @@ bool RecordingPlatform::moveToTrash(const QString &path) {
     return true;
 }
 
-MainWindow::MainWindow(const std::function<void(ProgramFolder &)> &prepare, Platform *other) {
+LoadedMainWindow::LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare, Platform *other) {
     if (prepare)
         prepare(folder);
     else
         folder.writeDefaultConfiguration();
-    form = std::make_unique<Form1>(folder.path(), other ? *other : platform);
+    form = std::make_unique<MainWindow>(folder.path(), other ? *other : platform);
     form->resize(800, 600);
-    form->Form_Load();
+    form->load();
 }
 
-void MainWindow::drag(QPointF a, QPointF b, Qt::MouseButton button) {
-    form->Picture1_MouseMove(Qt::NoButton, a.x(), a.y());
-    form->Picture1_MouseDown(button, a.x(), a.y());
-    form->Picture1_MouseMove(button, b.x(), b.y());
-    form->Picture1_MouseUp(button, b.x(), b.y());
+void LoadedMainWindow::drag(QPointF a, QPointF b, Qt::MouseButton button) {
+    form->canvasMoved(Qt::NoButton, a.x(), a.y());
+    form->canvasPressed(button, a.x(), a.y());
+    form->canvasMoved(button, b.x(), b.y());
+    form->canvasReleased(button, b.x(), b.y());
 }
 
-void MainWindow::click(QPointF p) {
-    form->Picture1_MouseMove(Qt::NoButton, p.x(), p.y());
-    form->Picture1_MouseDown(Qt::LeftButton, p.x(), p.y());
-    form->Picture1_MouseUp(Qt::LeftButton, p.x(), p.y());
+void LoadedMainWindow::click(QPointF p) {
+    form->canvasMoved(Qt::NoButton, p.x(), p.y());
+    form->canvasPressed(Qt::LeftButton, p.x(), p.y());
+    form->canvasReleased(Qt::LeftButton, p.x(), p.y());
 }
 
 } // namespace garabix::test

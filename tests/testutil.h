@@ -4,7 +4,8 @@
 
 #include "coretestutil.h"
 #include "ui/common/platform.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/common/widgetnames.h"
+#include "ui/mainwindow/mainwindow.h"
 
 #include <QImage>
 #include <QSizeF>
@@ -60,18 +61,18 @@ public:
 
 // The name of a tool-bar button's control.
 inline QString buttonName(ToolbarButton b) {
-    return QStringLiteral("Command1_%1").arg(buttonIndex(b));
+    return widgetname::toolbarButton(buttonIndex(b));
 }
 
 // A main window loaded for an 800 x 600 client area, over a program folder
 // that `prepare` fills (the usual configuration when it is not given), on
 // the recording platform unless another is given.
-struct MainWindow {
-    explicit MainWindow(const std::function<void(ProgramFolder &)> &prepare = {},
+struct LoadedMainWindow {
+    explicit LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare = {},
                         Platform *other = nullptr);
     const QImage &persistent() const { return form->drawing(); }
     const DrawingState &state() const { return form->drawingState(); }
-    // A control of the window by its name ("Text1", buttonName(...) ...).
+    // A control of the window by its name (widgetname::textEdit, buttonName(...) ...).
     template <typename T = QWidget> T *control(const QString &name) const {
         return form->findChild<T *>(name);
     }
@@ -82,7 +83,7 @@ struct MainWindow {
 
     ProgramFolder folder;
     RecordingPlatform platform;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace garabix::test

@@ -1,10 +1,10 @@
 #include "core/files/pictures.h"
 #include "ui/common/platform.h"
 #include "ui/common/screenscale.h"
-#include "ui/gallery/form2.h"
-#include "ui/mainwindow/form1.h"
-#include "ui/picker/form4.h"
-#include "ui/welcome/form3.h"
+#include "ui/gallery/stampgallery.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/picker/drawingpicker.h"
+#include "ui/welcome/welcomewindow.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -21,25 +21,25 @@ int main(int argc, char *argv[]) {
     const QString appPath = QCoreApplication::applicationDirPath();
     Platform &platform = qtPlatform();
 
-    Form3 welcome(appPath, platform);
-    std::unique_ptr<Form1> form1;
-    std::unique_ptr<Form2> gallery;
-    std::unique_ptr<Form4> picker;
+    WelcomeWindow welcome(appPath, platform);
+    std::unique_ptr<MainWindow> form1;
+    std::unique_ptr<StampGallery> gallery;
+    std::unique_ptr<DrawingPicker> picker;
 
     welcome.showMainWindow = [&] {
         if (!form1) {
-            form1 = std::make_unique<Form1>(appPath, platform);
+            form1 = std::make_unique<MainWindow>(appPath, platform);
             form1->setWelcomeWindow(&welcome);
             form1->showGallery = [&] {
                 if (!gallery)
-                    gallery = std::make_unique<Form2>(appPath, *form1);
+                    gallery = std::make_unique<StampGallery>(appPath, *form1);
                 gallery->show();
                 gallery->raise();
                 gallery->activateWindow();
             };
             form1->showPicker = [&](const QString &folder) {
                 if (!picker)
-                    picker = std::make_unique<Form4>(*form1);
+                    picker = std::make_unique<DrawingPicker>(*form1);
                 picker->open(folder);
                 picker->show();
                 picker->raise();

@@ -17,14 +17,14 @@ namespace {
 struct Folder {
     Folder() {
         dir.mkdir("misdibujos");
-        d.File1.forcePath(dir.path() + "/misdibujos");
+        d.files.forcePath(dir.path() + "/misdibujos");
         d.maxDrawings = 10;
         image.fill(Qt::red);
     }
     QString path(const QString &name) const { return dir.path() + "/misdibujos/" + name; }
     void touch(const QString &name) { dir.write("misdibujos/" + name, "x"); }
     drawings::SaveResult::Outcome save() {
-        const drawings::SaveResult r = drawings::SaveDrawing(d, image, true);
+        const drawings::SaveResult r = drawings::saveDrawing(d, image, true);
         saved = r.path;
         return r.outcome;
     }
@@ -47,12 +47,12 @@ private slots:
         Folder f;
         for (const char *name : {"notas.txt", "0.bmp", "1.bmp", "3.bmp"})
             f.touch(name);
-        f.d.File1.refresh();
-        f.d.drawingCount = static_cast<int16_t>(f.d.File1.count());
+        f.d.files.refresh();
+        f.d.drawingCount = static_cast<int16_t>(f.d.files.count());
         QCOMPARE(f.save(), drawings::SaveResult::Saved);
         QCOMPARE(f.saved, f.path("2.bmp"));
         QCOMPARE(f.d.drawingCount, int16_t(5));
-        QCOMPARE(drawings::SaveDrawing(f.d, f.image, false).outcome,
+        QCOMPARE(drawings::saveDrawing(f.d, f.image, false).outcome,
                  drawings::SaveResult::Unchanged);
         f.d.maxDrawings = 5;
         QCOMPARE(f.save(), drawings::SaveResult::LimitReached);

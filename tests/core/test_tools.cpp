@@ -243,21 +243,21 @@ private slots:
     // The grid overlay: the dot cap and what a small update draws.
     void dotLatticeStopsAt32767() {
         GridOverlay g;
-        BuildGridDots(g, 10, 3840, 2160); // 384 x 216 crossings
+        buildGridDots(g, 10, 3840, 2160); // 384 x 216 crossings
         QCOMPARE(g.gridDotCount, 32767);
-        QCOMPARE(g.Line2.size(), 32768);
+        QCOMPARE(g.dots.size(), 32768);
     }
 
     void crossingQueriesMatchABruteForceScan() {
         GridOverlay g;
-        BuildGridLines(g, 10, 3840, 2160, 57600, 32400);
-        BuildGridDots(g, 10, 3840, 2160);
+        buildGridLines(g, 10, 3840, 2160, 57600, 32400);
+        buildGridDots(g, 10, 3840, 2160);
         const QRect probes[] = {QRect(95, 95, 12, 12), QRect(0, 0, 3, 3), QRect(3830, 850, 20, 20),
                                 QRect(1269, 859, 3, 3)};
         for (const QRect &r : probes) {
             QSet<int> expectedDots;
             for (int k = 1; k <= g.gridDotCount; ++k)
-                if (r.adjusted(-1, -1, 1, 1).contains(g.Line2[k].p1().toPoint()))
+                if (r.adjusted(-1, -1, 1, 1).contains(g.dots[k].p1().toPoint()))
                     expectedDots.insert(k);
             const QVector<int> dots = g.dotsInside(r);
             const QSet<int> got(dots.begin(), dots.end());
@@ -266,7 +266,7 @@ private slots:
 
             QSet<int> expectedLines;
             for (int i = 1; i < g.gridLineCount; ++i) {
-                const QLineF &l = g.Line1[i];
+                const QLineF &l = g.lines[i];
                 const bool vertical = l.x1() == l.x2();
                 if ((vertical && l.x1() >= r.left() && l.x1() <= r.right()) ||
                     (!vertical && l.y1() >= r.top() && l.y1() <= r.bottom()))

@@ -15,9 +15,9 @@ int main(int argc, char **argv) {
     if (argc < 3)
         return 2;
     garabix::drawings::DrawingFolder folder;
-    folder.File1.forcePath(QString::fromLocal8Bit(argv[1]));
+    folder.files.forcePath(QString::fromLocal8Bit(argv[1]));
     folder.maxDrawings = 32767;
-    folder.drawingCount = static_cast<int16_t>(folder.File1.count());
+    folder.drawingCount = static_cast<int16_t>(folder.files.count());
     const int width = argc > 4 ? atoi(argv[3]) : 1280;
     const int height = argc > 4 ? atoi(argv[4]) : 720;
     const int mark = argc > 5 ? atoi(argv[5]) : 0;
@@ -28,7 +28,7 @@ int main(int argc, char **argv) {
         QPainter(&canvas).fillRect(i % 1000, 100, 200, 200, Qt::black);
         canvas.setPixel(0, 0, qRgb(mark, 0, 0));
         canvas.setPixel(1, 0, qRgb(i & 255, i >> 8, 0));
-        const QString written = garabix::drawings::SaveDrawing(folder, canvas, true).path;
+        const QString written = garabix::drawings::saveDrawing(folder, canvas, true).path;
         std::printf("%s\n", qPrintable(written));
         std::fflush(stdout);
     }

@@ -5,12 +5,12 @@
 #include "core/files/drawings.h"
 #include "core/files/pictures.h"
 #include "testutil.h"
-#include "ui/common/brincaro.h"
-#include "ui/gallery/form2.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/common/animationplayer.h"
+#include "ui/gallery/stampgallery.h"
+#include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
-#include "ui/picker/form4.h"
-#include "ui/welcome/form3.h"
+#include "ui/picker/drawingpicker.h"
+#include "ui/welcome/welcomewindow.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -91,43 +91,43 @@ QMap<QString, QByteArray> snapshot(const QString &root) {
 // that reads a file, and a save.
 void exercise(const QString &path) {
     test::RecordingPlatform platform;
-    Form3 welcome(path, platform);
-    welcome.Form_Load();
-    Form1 form(path, platform);
+    WelcomeWindow welcome(path, platform);
+    welcome.load();
+    MainWindow form(path, platform);
     form.setWelcomeWindow(&welcome);
     form.resize(800, 600);
-    form.Form_Load();
+    form.load();
     QVERIFY(form.isLoaded());
-    Form2 gallery(path, form);
-    gallery.Form_Load();
+    StampGallery gallery(path, form);
+    gallery.load();
     for (int page : {0, 1})
-        gallery.Command1_Click(page);
+        gallery.turnPage(page);
     for (int i = 0; i < std::min(gallery.categoryCount(), 3); ++i)
-        gallery.Label1_Click(i);
-    gallery.Image1_MouseMove(0);
-    gallery.Image1_Click(0);
+        gallery.chooseCategory(i);
+    gallery.previewStamp(0);
+    gallery.chooseStamp(0);
     using B = ToolbarButton;
     for (B command : {B::NextScene, B::PreviousScene, B::NextScene, B::PreviousScene,
                       B::NextScene, B::PreviousScene, B::MirrorStamp, B::GridLines, B::GridDots,
                       B::GridSnapLines, B::Polyline})
-        form.Command1_Click(command);
-    form.Picture1_MouseDown(Qt::LeftButton, 33, 47);
-    form.Picture1_MouseUp(Qt::LeftButton, 33, 47);
-    form.Picture1_MouseMove(Qt::NoButton, 130, 95);
-    form.Command1_Click(ToolbarButton::Gallery);
-    form.Picture1_MouseMove(Qt::NoButton, 100, 100);
-    form.Picture1_MouseDown(Qt::LeftButton, 100, 100);
+        form.runToolbarButton(command);
+    form.canvasPressed(Qt::LeftButton, 33, 47);
+    form.canvasReleased(Qt::LeftButton, 33, 47);
+    form.canvasMoved(Qt::NoButton, 130, 95);
+    form.runToolbarButton(ToolbarButton::Gallery);
+    form.canvasMoved(Qt::NoButton, 100, 100);
+    form.canvasPressed(Qt::LeftButton, 100, 100);
     QTRY_VERIFY_WITH_TIMEOUT(form.canvasEnabled(), 5000);
     for (B command : {B::Save, B::NextDrawing, B::PreviousDrawing, B::Text})
-        form.Command1_Click(command);
-    form.Picture1_MouseMove(Qt::NoButton, 50, 50);
-    form.Picture1_MouseUp(Qt::LeftButton, 50, 50);
+        form.runToolbarButton(command);
+    form.canvasMoved(Qt::NoButton, 50, 50);
+    form.canvasReleased(Qt::LeftButton, 50, 50);
     QTRY_VERIFY_WITH_TIMEOUT(!gallery.previewPlaying(), 5000);
     // The picker shows every file of the drawings folder, as a placeholder
     // where it is no drawing, and a choice of one never fails.
-    Form4 picker(form);
-    QSignalSpy shown(&picker, &Form4::pageShown);
-    picker.open(form.drawingFolder().File1.path());
+    DrawingPicker picker(form);
+    QSignalSpy shown(&picker, &DrawingPicker::pageShown);
+    picker.open(form.drawingFolder().files.path());
     QVERIFY(picker.pageReady() || shown.wait(30000));
     picker.choose(0);
     QVERIFY(form.drawingDocument().undoIndex() >= 0 &&

@@ -5,9 +5,9 @@
 #include "core/canvas/colourpictures.h"
 #include "core/files/pictures.h"
 #include "testutil.h"
-#include "ui/common/brincaro.h"
-#include "ui/gallery/form2.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/common/animationplayer.h"
+#include "ui/gallery/stampgallery.h"
+#include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 
 #include <QComboBox>
@@ -22,7 +22,7 @@ class TestMonkey : public QObject {
 private slots:
     void twentyThousandEvents() {
         limitPictureMemory();
-        test::MainWindow w([](test::ProgramFolder &folder) {
+        test::LoadedMainWindow w([](test::ProgramFolder &folder) {
             folder.writeDefaultConfiguration();
             folder.write("configuracion/mdg.txt", "15\n");
             folder.writeStamp("escenarios/1.gif", 48, 1);
@@ -32,14 +32,14 @@ private slots:
             folder.writeStamp("dibujos/b/t.gif", 50, 2);
             folder.mkdir("dibujos/c");
         });
-        Form1 &form = *w.form;
-        Form2 gallery(w.folder.path(), form);
-        gallery.Form_Load();
+        MainWindow &form = *w.form;
+        StampGallery gallery(w.folder.path(), form);
+        gallery.load();
         QRandomGenerator r(20261206);
         const QSize canvas = form.drawing().size();
-        auto *text = w.control<QLineEdit>("Text1");
-        auto *sizes = w.control<QComboBox>("Combo1");
-        auto *player = w.control<Brincaro>("Brincaro1");
+        auto *text = w.control<QLineEdit>(widgetname::textEdit);
+        auto *sizes = w.control<QComboBox>(widgetname::textSizeBox);
+        auto *player = w.control<AnimationPlayer>(widgetname::stampPlayer);
         const QStringList texts = {"", "Hola", "ñandú 🌈", QString(300, 'x'), "a,b\"c"};
 
         for (int i = 0; i < 20000; ++i) {
@@ -48,41 +48,41 @@ private slots:
             const Qt::MouseButton button = r.bounded(5) ? Qt::LeftButton : Qt::RightButton;
             const int kind = r.bounded(100);
             if (kind < 25)
-                form.Picture1_MouseMove(r.bounded(3) ? Qt::MouseButtons(button) : Qt::NoButton, x, y);
+                form.canvasMoved(r.bounded(3) ? Qt::MouseButtons(button) : Qt::NoButton, x, y);
             else if (kind < 40)
-                form.Picture1_MouseDown(button, x, y);
+                form.canvasPressed(button, x, y);
             else if (kind < 55)
-                form.Picture1_MouseUp(button, x, y);
+                form.canvasReleased(button, x, y);
             else if (kind < 58)
-                form.Picture1_DblClick();
+                form.canvasDoubleClicked();
             else if (kind < 75) {
                 // Every button but quit, and redo in its place.
                 const auto b = static_cast<ToolbarButton>(r.bounded(toolbarButtonCount));
-                b != ToolbarButton::Quit ? form.Command1_Click(b) : form.Redo();
+                b != ToolbarButton::Quit ? form.runToolbarButton(b) : form.redo();
             } else if (kind < 80)
-                form.Command5_Click(r.bounded(10));
+                form.choosePen(r.bounded(10));
             else if (kind < 84) {
                 const QPoint c = colourpictures::paletteSwatch(r.bounded(59)).center();
-                form.picPalette_MouseDown(Qt::LeftButton, c.x(), c.y());
+                form.palettePressed(Qt::LeftButton, c.x(), c.y());
             } else if (kind < 86)
-                form.Picture5_MouseDown(Qt::RightButton, r.bounded(92), r.bounded(728));
+                form.colourChartPressed(Qt::RightButton, r.bounded(92), r.bounded(728));
             else if (kind < 88)
-                form.Picture2_MouseDown(button, r.bounded(60), r.bounded(60));
+                form.stampBoxPressed(button, r.bounded(60), r.bounded(60));
             else if (kind < 94) {
                 const int which = r.bounded(4), k = r.bounded(9);
-                which == 0   ? gallery.Label1_Click(k % std::max(1, gallery.categoryCount()))
-                : which == 1 ? gallery.Command1_Click(k % 2)
-                : which == 2 ? gallery.Image1_MouseMove(k)
-                             : gallery.Image1_Click(k);
+                which == 0   ? gallery.chooseCategory(k % std::max(1, gallery.categoryCount()))
+                : which == 1 ? gallery.turnPage(k % 2)
+                : which == 2 ? gallery.previewStamp(k)
+                             : gallery.chooseStamp(k);
             } else if (kind < 97)
                 text->setText(texts[r.bounded(int(texts.size()))]);
             else if (kind < 98) {
                 sizes->setEditText(QString::number(r.bounded(0, 100)));
-                form.Combo1_Click();
+                form.chooseTextSize();
             } else if (const int b = r.bounded(4); b < 2)
-                form.Command3_Click(b);
+                form.toggleTextStyle(b);
             else
-                b == 2 ? form.Command4_Click() : form.Picture1_MouseLeave();
+                b == 2 ? form.closeTextPanel() : form.canvasLeft();
             if (i % 50 == 0)
                 QCoreApplication::processEvents(); // stamps and previews come to their end
 

@@ -132,14 +132,14 @@ private slots:
         } unmount{mountPoint};
 
         drawings::DrawingFolder folder;
-        folder.File1.forcePath(mountPoint);
+        folder.files.forcePath(mountPoint);
         folder.maxDrawings = 500;
         QImage canvas(1280, 720, QImage::Format_RGB32); // 2.7 MB a drawing
         canvas.fill(Qt::yellow);
         QStringList saved;
         drawings::SaveResult last{};
         for (int i = 0; i < 10; ++i) {
-            last = drawings::SaveDrawing(folder, canvas, true);
+            last = drawings::saveDrawing(folder, canvas, true);
             if (last.outcome != drawings::SaveResult::Saved)
                 break;
             saved << last.path;
@@ -152,9 +152,9 @@ private slots:
         QCOMPARE(complete, 2);
         // Room again: the drawing is saved under the next number.
         QFile::remove(saved.first());
-        folder.File1.refresh();
-        folder.drawingCount = static_cast<int16_t>(folder.File1.count());
-        QCOMPARE(drawings::SaveDrawing(folder, canvas, true).path, saved.first());
+        folder.files.refresh();
+        folder.drawingCount = static_cast<int16_t>(folder.files.count());
+        QCOMPARE(drawings::saveDrawing(folder, canvas, true).path, saved.first());
     }
 };
 

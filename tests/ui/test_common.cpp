@@ -1,11 +1,11 @@
-// The animation player raises GifEnd exactly once per play, whatever it is
+// The animation player raises playEnded exactly once per play, whatever it is
 // given, and soon: a file that stops advancing ends at once. The welcome
 // window, whose walker it plays, lets the child in and ends for good.
 
 #include "gifwriter.h"
 #include "testutil.h"
-#include "ui/common/brincaro.h"
-#include "ui/welcome/form3.h"
+#include "ui/common/animationplayer.h"
+#include "ui/welcome/welcomewindow.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -72,8 +72,8 @@ private slots:
         const QString path = name.isEmpty() ? QString() : dir.filePath(name);
         QVERIFY(writeCase(name, path));
         const bool good = name == "four.gif" || name == "loop.gif";
-        Brincaro player;
-        QSignalSpy ends(&player, &Brincaro::GifEnd);
+        AnimationPlayer player;
+        QSignalSpy ends(&player, &AnimationPlayer::playEnded);
         QElapsedTimer clock;
         for (int play = 1; play <= 2; ++play) {
             clock.start();
@@ -83,7 +83,7 @@ private slots:
                 QCOMPARE(player.movie()->currentImage().pixel(8, 8), frames(1)[0].pixel(8, 8));
             QVERIFY(ends.wait(3000));
             // Within the frames' delays and the half second a late frame is given.
-            QVERIFY2(clock.elapsed() < 4 * 50 + Brincaro::stallGraceMs + 400,
+            QVERIFY2(clock.elapsed() < 4 * 50 + AnimationPlayer::stallGraceMs + 400,
                      qPrintable(QString::number(clock.elapsed())));
             QVERIFY(!ends.wait(200)); // and no second end
             QCOMPARE(ends.count(), play);
@@ -102,9 +102,9 @@ private slots:
         o.delayCentiseconds = 5;
         QVERIFY(gif::writeGif(path, frames(4), o));
         for (bool looping : {false, true}) {
-            Brincaro player;
+            AnimationPlayer player;
             player.setLooping(looping);
-            QSignalSpy ends(&player, &Brincaro::GifEnd);
+            QSignalSpy ends(&player, &AnimationPlayer::playEnded);
             player.setFile(path);
             QMovie *movie = player.movie();
             QSignalSpy frame(movie, &QMovie::frameChanged);
@@ -114,7 +114,7 @@ private slots:
             clock.start();
             QCOMPARE(ends.wait(looping ? 1500 : 3000), !looping);
             if (!looping)
-                QVERIFY(clock.elapsed() < 50 + Brincaro::stallGraceMs + 400);
+                QVERIFY(clock.elapsed() < 50 + AnimationPlayer::stallGraceMs + 400);
             QCOMPARE(player.isPlaying(), looping);
         }
     }
@@ -125,8 +125,8 @@ private slots:
         folder.writeDefaultConfiguration();
         folder.writeStamp("camina.gif");
         test::RecordingPlatform platform;
-        Form3 welcome(folder.path(), platform);
-        Form1 main(folder.path(), platform);
+        WelcomeWindow welcome(folder.path(), platform);
+        MainWindow main(folder.path(), platform);
         main.setWelcomeWindow(&welcome);
         welcome.showMainWindow = [&] {
             main.resize(800, 600);
@@ -134,10 +134,10 @@ private slots:
         };
         welcome.show();
         QVERIFY(QTest::qWaitForWindowExposed(&welcome));
-        auto *walker = welcome.findChild<Brincaro *>("Brincaro1");
+        auto *walker = welcome.findChild<AnimationPlayer *>(widgetname::walkerPlayer);
         QVERIFY(welcome.isAnimating());
         QCOMPARE(walker->movie()->state(), QMovie::Running);
-        QTest::keyClick(welcome.findChild<QLabel *>("Label1"), Qt::Key_Return); // wherever the focus is
+        QTest::keyClick(welcome.findChild<QLabel *>(widgetname::title), Qt::Key_Return); // wherever the focus is
         QTRY_VERIFY(main.isLoaded());
         QVERIFY(!welcome.isVisible());
         QVERIFY(platform.waited.contains("sonido3.wav"));

@@ -7,7 +7,7 @@
 
 #include "core/files/drawings.h"
 #include "testutil.h"
-#include "ui/picker/form4.h"
+#include "ui/picker/drawingpicker.h"
 #include "ui/picker/thumbnails.h"
 
 #include <QApplication>
@@ -37,9 +37,9 @@ QByteArray readAll(const QString &path) {
 }
 
 // A main window over a folder with a scene, a stamp and `language` as idioma.txt.
-struct Window : test::MainWindow {
+struct Window : test::LoadedMainWindow {
     explicit Window(const QString &language = shipped("idioma.txt"))
-        : MainWindow([&](test::ProgramFolder &f) {
+        : LoadedMainWindow([&](test::ProgramFolder &f) {
               f.writeDefaultConfiguration();
               f.write("configuracion/idioma.txt", readAll(language));
               f.writeStamp("dibujos/a/uno.gif");
@@ -51,7 +51,7 @@ struct Window : test::MainWindow {
     }
     // Saves, and answers the file name the note gives, or the note itself.
     QString save() {
-        form->Command1_Click(B::Save);
+        form->runToolbarButton(B::Save);
         return platform.notices.value(platform.notices.size() - 1);
     }
 };
@@ -71,12 +71,12 @@ int showQuitBox(int argc, char **argv, const QString &language) {
     test::ProgramFolder folder;
     folder.writeDefaultConfiguration();
     folder.write("configuracion/idioma.txt", readAll(language));
-    Form1 form(folder.path(), qtPlatform());
+    MainWindow form(folder.path(), qtPlatform());
     form.resize(800, 600);
-    form.Form_Load();
+    form.load();
     QTextStream out(stdout);
     // Qt's own texts: the text box's menu.
-    const std::unique_ptr<QMenu> menu(form.findChild<QLineEdit *>("Text1")->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(form.findChild<QLineEdit *>(widgetname::textEdit)->createStandardContextMenu());
     out << "menu " << menu->actions().value(0)->text().section(QLatin1Char('\t'), 0, 0) << "\n";
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -88,7 +88,7 @@ int showQuitBox(int argc, char **argv, const QString &language) {
             << "default " << (box->defaultButton() == box->button(QMessageBox::No)) << "\n";
         box->button(QMessageBox::No)->click();
     });
-    form.Command1_Click(B::Quit);
+    form.runToolbarButton(B::Quit);
     out << "kept " << !QCoreApplication::closingDown() << "\n";
     return 0;
 }
@@ -121,30 +121,30 @@ private slots:
         const QImage oneStroke = w.persistent().copy();
         w.drag(QPointF(10, 40), QPointF(200, 40));
         QCOMPARE(w.save(), QString("Guardado: 0.bmp"));
-        w.form->Command1_Click(B::Undo);
+        w.form->runToolbarButton(B::Undo);
         QCOMPARE(w.save(), QString("Guardado: 1.bmp"));
         QCOMPARE(w.saved(1), oneStroke);
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
         QVERIFY(!QFileInfo::exists(w.drawings() + "2.bmp"));
-        w.form->Redo();
+        w.form->redo();
         QCOMPARE(w.save(), QString("Guardado: 2.bmp"));
-        w.form->Command1_Click(B::NextScene);
+        w.form->runToolbarButton(B::NextScene);
         QCOMPARE(w.save(), QString("Guardado: 3.bmp"));
-        w.form->Command1_Click(B::NewDrawing);
+        w.form->runToolbarButton(B::NewDrawing);
         QCOMPARE(w.save(), QString("Guardado: 4.bmp"));
-        w.form->Command1_Click(B::Text);
-        w.control<QLineEdit>("Text1")->setText("Hola");
+        w.form->runToolbarButton(B::Text);
+        w.control<QLineEdit>(widgetname::textEdit)->setText("Hola");
         w.click(QPointF(100, 100));
         QCOMPARE(w.save(), QString("Guardado: 5.bmp"));
-        w.form->Command1_Click(B::Gallery);
+        w.form->runToolbarButton(B::Gallery);
         w.click(QPointF(300, 300));
         QTRY_VERIFY(w.form->canvasEnabled()); // the stamp has landed
         QCOMPARE(w.save(), QString("Guardado: 6.bmp"));
         QCOMPARE(w.saved(6), w.persistent());
         // A saved drawing shown is already saved; drawn over, it is saved anew.
-        w.form->Command1_Click(B::PreviousDrawing);
+        w.form->runToolbarButton(B::PreviousDrawing);
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
-        w.form->Command1_Click(B::Pencil); // the stamp's outline alone changes nothing
+        w.form->runToolbarButton(B::Pencil); // the stamp's outline alone changes nothing
         w.drag(QPointF(10, 70), QPointF(200, 70));
         QCOMPARE(w.save(), QString("Guardado: 7.bmp"));
         QCOMPARE(w.platform.problems.count(true), 0);
@@ -169,34 +169,34 @@ private slots:
                                  QRegularExpression(QString("could not be read.*") + name));
         QVector<int> order; // each drawing's own number, in its second pixel
         for (int i = 0; i < 10; ++i) {
-            w.form->Command1_Click(B::NextDrawing);
+            w.form->runToolbarButton(B::NextDrawing);
             order << qRed(w.persistent().pixel(1, 0));
         }
         QCOMPARE(order, (QVector<int>{0, 1, 2, 4, 5, 6, 7, 8, 9, 10}));
         const QImage last = w.persistent().copy();
-        w.form->Command1_Click(B::NextDrawing); // the end: it stays
+        w.form->runToolbarButton(B::NextDrawing); // the end: it stays
         QCOMPARE(w.persistent(), last);
         for (int i = 0; i < 3; ++i)
-            w.form->Command1_Click(B::PreviousDrawing); // 7.bmp on show
+            w.form->runToolbarButton(B::PreviousDrawing); // 7.bmp on show
         w.platform.trashWorks = false; // no trash: the drawing stays, and a parent is told
-        w.form->Command1_Click(B::DeleteDrawing);
+        w.form->runToolbarButton(B::DeleteDrawing);
         QVERIFY(w.platform.problems.value(0) && QFileInfo::exists(w.drawings() + "7.bmp"));
         w.platform.trashWorks = true;
-        w.form->Command1_Click(B::DeleteDrawing);
+        w.form->runToolbarButton(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "7.bmp"});
-        w.form->Command1_Click(B::NextDrawing);
+        w.form->runToolbarButton(B::NextDrawing);
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 8);
-        w.form->Command1_Click(B::DeleteDrawing);
-        w.form->Command1_Click(B::PreviousDrawing);
+        w.form->runToolbarButton(B::DeleteDrawing);
+        w.form->runToolbarButton(B::PreviousDrawing);
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 6);
         // Undo brings back what the canvas held, and takes the drawing off
         // show: the bin then deletes nothing.
-        w.form->Command1_Click(B::Undo);
+        w.form->runToolbarButton(B::Undo);
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 8);
-        w.form->Command1_Click(B::DeleteDrawing);
+        w.form->runToolbarButton(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed.size(), 2);
         for (int i = 0; i < 3; ++i)
-            w.form->Command1_Click(B::PreviousDrawing); // from 6.bmp: 5, 4, then 2
+            w.form->runToolbarButton(B::PreviousDrawing); // from 6.bmp: 5, 4, then 2
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 2);
     }
 
@@ -215,20 +215,20 @@ private slots:
         QCOMPARE(w.save(), QString("Guardado: 1.bmp"));
         QCOMPARE(w.saved(1), w.persistent());
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
-        w.form->Command1_Click(B::NextDrawing); // the other copy's drawing on show
+        w.form->runToolbarButton(B::NextDrawing); // the other copy's drawing on show
         QCOMPARE(qRed(w.persistent().pixel(0, 0)), 7);
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
         QVERIFY(QFile::remove(w.drawings() + "0.bmp")); // replaced by another picture
         QVERIFY(QFile::copy(w.drawings() + "1.bmp", w.drawings() + "0.bmp"));
-        w.form->Command1_Click(B::DeleteDrawing);
+        w.form->runToolbarButton(B::DeleteDrawing);
         QVERIFY(w.platform.trashed.isEmpty());
         QCOMPARE(w.save(), QString("Guardado: 2.bmp"));
         QCOMPARE(qRed(w.saved(2).pixel(0, 0)), 7);
         // Undone past a scene back onto a drawing shown, it is on show again.
-        w.form->Command1_Click(B::NextDrawing);
-        w.form->Command1_Click(B::NextScene);
-        w.form->Command1_Click(B::Undo);
-        w.form->Command1_Click(B::DeleteDrawing);
+        w.form->runToolbarButton(B::NextDrawing);
+        w.form->runToolbarButton(B::NextScene);
+        w.form->runToolbarButton(B::Undo);
+        w.form->runToolbarButton(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "1.bmp"});
     }
 
@@ -240,9 +240,9 @@ private slots:
         english.drag(QPointF(10, 10), QPointF(200, 10));
         QCOMPARE(english.save(), QString("Saved: 0.bmp"));
         QCOMPARE(english.save(), QString("This drawing is already saved."));
-        QCOMPARE(english.control<QPushButton>("Command4")->text(), QString("Close"));
+        QCOMPARE(english.control<QPushButton>(widgetname::closeTextButton)->text(), QString("Close"));
         english.form->show(); // the quit button and closing the window ask the same
-        english.form->Command1_Click(B::Quit);
+        english.form->runToolbarButton(B::Quit);
         QVERIFY(!english.form->close() && english.form->isVisible()); // No keeps everything
         english.platform.answer = true;
         QVERIFY(english.form->close() && english.platform.quits == 1);
@@ -254,24 +254,24 @@ private slots:
         QVERIFY(english.save().startsWith("The drawing could not be saved"));
         QVERIFY(english.platform.problems.last() && english.form->drawingDocument().modified());
 
-        test::MainWindow bare([](test::ProgramFolder &f) { f.mkdir("misdibujos"); });
-        bare.form->Command1_Click(B::Quit);
+        test::LoadedMainWindow bare([](test::ProgramFolder &f) { f.mkdir("misdibujos"); });
+        bare.form->runToolbarButton(B::Quit);
         QVERIFY(bare.platform.questions.value(0).startsWith("¿Quieres salir de Garabix?"));
         QCOMPARE(bare.platform.answers.value(0), (QStringList{"&Sí", "&No"}));
         bare.drag(QPointF(10, 10), QPointF(200, 10));
-        bare.form->Command1_Click(B::Save); // no mdg.txt: saving is off, not "delete some"
+        bare.form->runToolbarButton(B::Save); // no mdg.txt: saving is off, not "delete some"
         QVERIFY(bare.platform.problems.value(0));
         QVERIFY(bare.platform.notices.value(0).contains("no permite guardar"));
         QVERIFY(!bare.platform.notices.value(0).contains("Borra"));
         // More files than mdg.txt allows: the note gives the limit, not the count as one.
-        test::MainWindow full([](test::ProgramFolder &f) {
+        test::LoadedMainWindow full([](test::ProgramFolder &f) {
             f.writeDefaultConfiguration();
             f.write("configuracion/mdg.txt", "2\n");
             for (const char *name : {"misdibujos/0.bmp", "misdibujos/1.bmp", "misdibujos/nota.txt"})
                 f.write(name, "x");
         });
         full.drag(QPointF(10, 10), QPointF(200, 10));
-        full.form->Command1_Click(B::Save);
+        full.form->runToolbarButton(B::Save);
         QVERIFY(full.platform.notices.value(0).contains("tantos dibujos como permite "
                                                         "configuracion/mdg.txt (2)"));
     }
@@ -301,15 +301,15 @@ private slots:
         QTemporaryDir cache;
         qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
         Window w(shipped("idiomas/english.txt"));
-        Form4 picker(*w.form);
-        const auto heading = [&] { return picker.findChild<QLabel *>("Label1"); };
-        const auto arrow = [&] { return picker.findChild<QToolButton *>("Command1_1"); };
+        DrawingPicker picker(*w.form);
+        const auto heading = [&] { return picker.findChild<QLabel *>(widgetname::heading); };
+        const auto arrow = [&] { return picker.findChild<QToolButton *>(widgetname::pickerPageButton(1)); };
         picker.open(w.drawings());
         picker.show();
         QCOMPARE(picker.windowTitle(), QString("My drawings"));
         QCOMPARE(heading()->text(), QString("My drawings"));
-        QVERIFY(picker.findChild<QWidget *>("emptyNote")->isVisible() && arrow()->isHidden());
-        QVERIFY(picker.findChild<QWidget *>("emptyNote")->findChildren<QLabel *>().value(1)->text() ==
+        QVERIFY(picker.findChild<QWidget *>(widgetname::emptyNote)->isVisible() && arrow()->isHidden());
+        QVERIFY(picker.findChild<QWidget *>(widgetname::emptyNote)->findChildren<QLabel *>().value(1)->text() ==
                 "Your drawings will appear here");
         const QSize empty = picker.size();
 
@@ -328,20 +328,20 @@ private slots:
         QCOMPARE(arrow()->geometry(), side);
 
         const int damaged = static_cast<int>(picker.drawings().indexOf(w.drawings() + "5.bmp"));
-        picker.showPage(damaged / Form4::perPage);
+        picker.showPage(damaged / DrawingPicker::perPage);
         QTRY_VERIFY(picker.pageReady());
-        const auto tile = picker.findChild<QToolButton *>(QString("Thumb_%1").arg(damaged % Form4::perPage));
+        const auto tile = picker.findChild<QToolButton *>(widgetname::pickerTile(damaged % DrawingPicker::perPage));
         QCOMPARE(tile->icon().pixmap(thumbnails::maxSize).toImage(), thumbnails::damagedTile("5.bmp"));
         const QImage before = w.persistent().copy();
-        picker.choose(damaged % Form4::perPage);
+        picker.choose(damaged % DrawingPicker::perPage);
         QCOMPARE(w.persistent(), before);
         QCOMPARE(w.platform.notices.value(0), QString("The drawing 5.bmp is damaged and cannot be opened."));
 
-        const QString onShow = picker.drawings().value(Form4::perPage);
+        const QString onShow = picker.drawings().value(DrawingPicker::perPage);
         w.form->drawingChosen(onShow);
         picker.open(w.drawings());
         QCOMPARE(picker.page(), 1);
-        QCOMPARE(picker.focusWidget(), picker.findChild<QWidget *>("Thumb_0"));
+        QCOMPARE(picker.focusWidget(), picker.findChild<QWidget *>(widgetname::pickerTile(0)));
     }
 
     // "Mis dibujos": the saved drawings as pictures, newest first, opened by
@@ -350,7 +350,7 @@ private slots:
     // deletes it); Escape changes nothing; broken files show a placeholder.
     void newestFirstChosenByKeysUndoneAndEscaped() {
         QVector<QColor> colours; // by age, the newest first
-        test::MainWindow w([&](test::ProgramFolder &f) {
+        test::LoadedMainWindow w([&](test::ProgramFolder &f) {
             f.writeDefaultConfiguration();
             f.mkdir("misdibujos");
             const QDateTime now = QDateTime::currentDateTime();
@@ -369,21 +369,21 @@ private slots:
         // A cache of this test's own: other tests open pickers too.
         QTemporaryDir cache;
         qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-        Form4 picker(*w.form);
+        DrawingPicker picker(*w.form);
         w.form->showPicker = [&](const QString &folder) {
             picker.open(folder);
             picker.show();
         };
-        QSignalSpy shown(&picker, &Form4::pageShown);
-        QTest::mouseClick(w.control<QPushButton>("Command6"), Qt::LeftButton);
+        QSignalSpy shown(&picker, &DrawingPicker::pageShown);
+        QTest::mouseClick(w.control<QPushButton>(widgetname::myDrawingsButton), Qt::LeftButton);
         QVERIFY(shown.count() == 1 || shown.wait(10000));
         QCOMPARE(picker.drawings().size(), 15);
         QVERIFY(picker.drawings().first().endsWith("roto.bmp"));
         QVERIFY(picker.drawings()[1].endsWith("/13.bmp"));
         QCOMPARE(picker.pageCount(), 2);
-        QVERIFY(picker.findChild<QToolButton *>("Thumb_0")->width() >= 120);
+        QVERIFY(picker.findChild<QToolButton *>(widgetname::pickerTile(0))->width() >= 120);
         const QImage broken =
-            picker.findChild<QToolButton *>("Thumb_0")->icon().pixmap(thumbnails::maxSize).toImage();
+            picker.findChild<QToolButton *>(widgetname::pickerTile(0))->icon().pixmap(thumbnails::maxSize).toImage();
         QCOMPARE(broken, thumbnails::damagedTile("roto.bmp"));
         // The first page's pictures are kept, the placeholder is not.
         QCOMPARE(QDir(thumbnails::cacheFolder()).entryList(QDir::Files).size(), 11);
@@ -410,10 +410,10 @@ private slots:
         const QString chosen = picker.drawings()[9];
         QCOMPARE(w.persistent().pixel(5, 5), colours[8].rgb());
         QCOMPARE(w.form->drawingDocument().shownDrawing(), chosen);
-        w.form->Command1_Click(ToolbarButton::Undo); // what was there comes back
+        w.form->runToolbarButton(ToolbarButton::Undo); // what was there comes back
         QCOMPARE(w.persistent(), before);
         w.form->drawingChosen(chosen);
-        w.form->Command1_Click(ToolbarButton::DeleteDrawing); // the bin takes the one chosen
+        w.form->runToolbarButton(ToolbarButton::DeleteDrawing); // the bin takes the one chosen
         QCOMPARE(w.platform.trashed, QStringList{chosen});
     }
 };

@@ -1,9 +1,9 @@
 // The stamp gallery and stamps from the gallery to the canvas.
 
 #include "testutil.h"
-#include "ui/common/brincaro.h"
+#include "ui/common/animationplayer.h"
 #include "ui/common/uiutil.h"
-#include "ui/gallery/form2.h"
+#include "ui/gallery/stampgallery.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -19,9 +19,9 @@ namespace {
 
 // A main window and its gallery over two categories: "aves" with `first`
 // 40-pixel stamps and "peces" with `second` 30-pixel ones.
-struct Window : test::MainWindow {
+struct Window : test::LoadedMainWindow {
     explicit Window(int first = 4, int second = 20)
-        : MainWindow([=](test::ProgramFolder &f) {
+        : LoadedMainWindow([=](test::ProgramFolder &f) {
               f.writeDefaultConfiguration();
               for (int i = 0; i < first + second; ++i) {
                   const bool bird = i < first;
@@ -32,8 +32,8 @@ struct Window : test::MainWindow {
                                bird ? 40 : 30, 2);
               }
           }),
-          gallery(std::make_unique<Form2>(folder.path(), *form)) {
-        gallery->Form_Load();
+          gallery(std::make_unique<StampGallery>(folder.path(), *form)) {
+        gallery->load();
     }
     int slotsShown() const {
         int n = 0;
@@ -43,7 +43,7 @@ struct Window : test::MainWindow {
     }
     // Lets a stamp's animation play out.
     void waitForStamp() { QTRY_VERIFY_WITH_TIMEOUT(form->canvasEnabled(), 5000); }
-    std::unique_ptr<Form2> gallery;
+    std::unique_ptr<StampGallery> gallery;
 };
 
 } // namespace
@@ -56,12 +56,12 @@ private slots:
         QCOMPARE(w.gallery->categoryCount(), 2);
         QCOMPARE(w.gallery->categoryName(0), QStringLiteral("aves"));
         QCOMPARE(w.slotsShown(), 4);
-        w.gallery->Command1_Click(0); // four stamps: one page
+        w.gallery->turnPage(0); // four stamps: one page
         QCOMPARE(w.gallery->pageStart(), 0);
-        w.gallery->Label1_Click(1);
+        w.gallery->chooseCategory(1);
         QVector<int> starts;
         for (int i = 0; i < 4; ++i) {
-            w.gallery->Command1_Click(0);
+            w.gallery->turnPage(0);
             starts << w.gallery->pageStart();
         }
         QCOMPARE(starts, (QVector<int>{9, 18, 18, 18}));
@@ -69,14 +69,14 @@ private slots:
         QCOMPARE(w.gallery->slot(0)->size(), QSize(30, 30));
         // Slot 5 showed p14 a page ago; empty now, it neither plays nor chooses.
         const QString before = w.form->stampFile();
-        w.gallery->Image1_MouseMove(5);
-        w.gallery->Image1_Click(5);
+        w.gallery->previewStamp(5);
+        w.gallery->chooseStamp(5);
         QVERIFY(!w.gallery->previewPlaying());
         QCOMPARE(w.form->stampFile(), before);
         // The stamp chosen stays chosen whatever page the gallery shows after.
-        w.gallery->Image1_Click(1);
+        w.gallery->chooseStamp(1);
         const QImage chosen = w.form->stampPicture().copy();
-        w.gallery->Command1_Click(1);
+        w.gallery->turnPage(1);
         QVERIFY(w.form->stampFile().endsWith("p19.gif"));
         QCOMPARE(w.slotsShown(), 9);
         QCOMPARE(w.form->stampPicture(), chosen);
@@ -89,45 +89,45 @@ private slots:
         for (int c = 0; c < 40; ++c)
             w.folder.writeStamp(
                 QStringLiteral("dibujos/c%1/a.gif").arg(c, 2, 10, QLatin1Char('0')));
-        w.gallery->Form_Load();
+        w.gallery->load();
         w.gallery->show();
         QCOMPARE(w.gallery->categoryCount(), 40);
         for (int c : {0, 39})
             QVERIFY(!w.gallery->categoryRow(c)->findChild<QLabel *>()->pixmap().isNull());
         const QScrollArea *list = w.gallery->categoryList();
-        w.gallery->Label1_Click(39);
+        w.gallery->chooseCategory(39);
         const QRect seen(0, list->verticalScrollBar()->value(), list->viewport()->width(),
                          list->viewport()->height());
         QVERIFY(seen.contains(w.gallery->categoryRow(39)->geometry()));
         QTest::mouseClick(w.gallery->categoryRow(20), Qt::LeftButton);
-        w.gallery->Image1_MouseMove(0);
+        w.gallery->previewStamp(0);
         QVERIFY(w.gallery->previewFile().contains("/c20/"));
-        QVERIFY(!w.gallery->findChild<Brincaro *>()->geometry().intersects(list->geometry()));
+        QVERIFY(!w.gallery->findChild<AnimationPlayer *>()->geometry().intersects(list->geometry()));
     }
 
     void aChosenStampIsPressedCentredWithItsWhiteLeftOut() {
         Window w;
-        w.gallery->Label1_Click(1);
-        w.gallery->Image1_Click(3);
+        w.gallery->chooseCategory(1);
+        w.gallery->chooseStamp(3);
         QVERIFY(w.form->stampFile().endsWith("p03.gif"));
-        QCOMPARE(w.control("Picture2")->geometry(), QRect(0, 570, 30, 30)); // on the bottom edge
-        w.gallery->Label1_Click(0);
-        w.gallery->Image1_Click(0); // a 40 x 40 white picture with a black square
-        w.form->Command1_Click(ToolbarButton::Fill);
-        w.form->picPalette_MouseDown(Qt::LeftButton, 45, 9); // red: the whole canvas
+        QCOMPARE(w.control(widgetname::stampBox)->geometry(), QRect(0, 570, 30, 30)); // on the bottom edge
+        w.gallery->chooseCategory(0);
+        w.gallery->chooseStamp(0); // a 40 x 40 white picture with a black square
+        w.form->runToolbarButton(ToolbarButton::Fill);
+        w.form->palettePressed(Qt::LeftButton, 45, 9); // red: the whole canvas
         w.click(QPointF(5, 5));
-        w.form->Command1_Click(ToolbarButton::Gallery);
+        w.form->runToolbarButton(ToolbarButton::Gallery);
         const int before = w.form->drawingDocument().undoIndex();
-        w.form->Picture1_MouseMove(Qt::NoButton, 100, 80);
-        w.form->Picture1_MouseDown(Qt::LeftButton, 100, 80);
+        w.form->canvasMoved(Qt::NoButton, 100, 80);
+        w.form->canvasPressed(Qt::LeftButton, 100, 80);
         QVERIFY(!w.form->canvasEnabled());
-        w.form->Picture1_MouseMove(Qt::LeftButton, 300, 300); // ignored while it plays
+        w.form->canvasMoved(Qt::LeftButton, 300, 300); // ignored while it plays
         w.waitForStamp();
         // 40 px = 600 twips, 600 \ 2 / 15 = 20: the corner lands at (80, 60).
         QCOMPARE(test::countColour(w.persistent(), black, QRect(80, 60, 40, 40)), 20 * 20);
         QCOMPARE(test::countColour(w.persistent(), black), 20 * 20); // its white left out
         QCOMPARE(w.form->drawingDocument().undoIndex(), before + 1);                  // the stamp is one undo step
-        w.form->Command1_Click(ToolbarButton::Undo);
+        w.form->runToolbarButton(ToolbarButton::Undo);
         QVERIFY(colourAt(w.persistent(), 90, 70) != black);
     }
 
@@ -136,11 +136,11 @@ private slots:
     void aSlowStampLandsSoonAndEscapeClosesTheGallery() {
         Window w(0, 0);
         w.folder.writeStamp("dibujos/lentos/a.gif", 40, 2, 500);
-        w.gallery->Form_Load();
-        w.form->Command1_Click(ToolbarButton::Gallery);
+        w.gallery->load();
+        w.form->runToolbarButton(ToolbarButton::Gallery);
         w.gallery->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.gallery.get()));
-        w.gallery->Image1_Click(0);
+        w.gallery->chooseStamp(0);
         QTest::keyClick(w.gallery.get(), Qt::Key_Escape);
         QVERIFY(w.gallery->isHidden());
         QElapsedTimer clock;
@@ -154,32 +154,32 @@ private slots:
 
     void colouringMirroringAndTheOutline() {
         Window w;
-        w.gallery->Image1_Click(0);
-        w.form->picPalette_MouseDown(Qt::LeftButton, 6 + 16 * 4 + 5, 8); // green
-        w.form->Picture2_MouseDown(Qt::LeftButton, 2, 2); // chooses the stamp tool, and shows it
+        w.gallery->chooseStamp(0);
+        w.form->palettePressed(Qt::LeftButton, 6 + 16 * 4 + 5, 8); // green
+        w.form->stampBoxPressed(Qt::LeftButton, 2, 2); // chooses the stamp tool, and shows it
         QVERIFY(w.state().currentTool == Tool::Stamp && isMarkedChosen(w.control(test::buttonName(ToolbarButton::Gallery))));
         QCOMPARE(w.form->stampPicture().pixel(2, 2), qRgb(0, 255, 0));
         QCOMPARE(w.form->stampPicture().pixel(20, 20), qRgb(0, 0, 0));
         // The outline follows the pointer on the screen only.
-        w.form->Picture1_MouseMove(Qt::NoButton, 200, 200);
+        w.form->canvasMoved(Qt::NoButton, 200, 200);
         QCOMPARE(colourAt(w.form->screenImage(), 200, 200), black);
         QCOMPARE(colourAt(w.persistent(), 200, 200), white);
-        w.form->Picture1_MouseMove(Qt::NoButton, 400, 200);
+        w.form->canvasMoved(Qt::NoButton, 400, 200);
         QCOMPARE(colourAt(w.form->screenImage(), 200, 200), white);
         // The gallery again, another command, then a tool: the outline goes.
-        w.form->Command1_Click(ToolbarButton::Gallery);
-        w.form->Picture1_MouseMove(Qt::NoButton, 200, 200);
-        w.form->Command1_Click(ToolbarButton::GridLines);
-        w.form->Command1_Click(ToolbarButton::Circle);
+        w.form->runToolbarButton(ToolbarButton::Gallery);
+        w.form->canvasMoved(Qt::NoButton, 200, 200);
+        w.form->runToolbarButton(ToolbarButton::GridLines);
+        w.form->runToolbarButton(ToolbarButton::Circle);
         QCOMPARE(w.form->screenImage(), w.persistent());
         // Mirroring turns the corner regions white; twice gives the picture back.
         QImage stamp(30, 20, QImage::Format_RGB32);
         stamp.fill(Qt::white);
         QPainter(&stamp).fillRect(3, 5, 7, 10, QColor(200, 0, 0));
         w.form->stampChosen(QString(), stamp);
-        w.form->Command1_Click(ToolbarButton::MirrorStamp);
+        w.form->runToolbarButton(ToolbarButton::MirrorStamp);
         QCOMPARE(w.form->stampPicture().pixel(29 - 5, 10), qRgb(200, 0, 0));
-        w.form->Command1_Click(ToolbarButton::MirrorStamp);
+        w.form->runToolbarButton(ToolbarButton::MirrorStamp);
         QCOMPARE(w.form->stampPicture(), stamp);
     }
 };

@@ -24,9 +24,9 @@ namespace {
 constexpr ColourWord red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000;
 
 // A main window over a folder with `scenes` one-colour scenes: red, green, blue.
-struct Window : test::MainWindow {
+struct Window : test::LoadedMainWindow {
     explicit Window(int scenes = 3, const QByteArray &limit = "500\n")
-        : MainWindow([=](test::ProgramFolder &f) {
+        : LoadedMainWindow([=](test::ProgramFolder &f) {
               f.writeDefaultConfiguration();
               f.write("configuracion/mdg.txt", limit);
               QDir(f.path()).mkpath("escenarios");
@@ -55,7 +55,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void startUpReadsTheProgramFolder() {
-        test::MainWindow w([](test::ProgramFolder &f) {
+        test::LoadedMainWindow w([](test::ProgramFolder &f) {
             f.writeDefaultConfiguration();
             f.write("configuracion/idioma.txt", "<b>negrita</b>\n" + QByteArray(29 * 2, 'x'));
             f.writeStamp("dibujos/b/uno.gif");
@@ -69,7 +69,7 @@ private slots:
         QVERIFY(w.control(test::buttonName(ToolbarButton::PreviousScene))->toolTip().contains("&lt;b&gt;negrita&lt;/b&gt;"));
         // The first stamp of the first category in name order.
         QCOMPARE(w.form->stampFile(), w.folder.path() + "/dibujos/a/dos.gif");
-        QCOMPARE(w.control("Command5_9")->geometry().bottom(), 599); // wholly inside
+        QCOMPARE(w.control(widgetname::penButton(9))->geometry().bottom(), 599); // wholly inside
     }
 
     void penSizesColoursAndFills() {
@@ -77,29 +77,29 @@ private slots:
         // The ten pens draw lines of these thicknesses, in canvas pixels.
         const int thicknesses[10] = {1, 2, 3, 4, 5, 6, 7, 10, 14, 19};
         for (int i = 0; i < 10; ++i) {
-            w.form->Command5_Click(i);
+            w.form->choosePen(i);
             w.drag(QPointF(100, 20 + 50 * i), QPointF(400, 20 + 50 * i));
             QCOMPARE(w.thickness(250, 50 * i, 50 * i + 40), thicknesses[i]);
         }
         const int thinner = thicknesses[9];
         // After a spray the pencil draws with the pen chosen before it.
-        w.form->Command1_Click(ToolbarButton::DiagonalSpray);
+        w.form->runToolbarButton(ToolbarButton::DiagonalSpray);
         w.drag(QPointF(600, 300), QPointF(620, 300));
-        w.form->Command1_Click(ToolbarButton::Pencil);
-        w.form->Command1_Click(ToolbarButton::NewDrawing);
+        w.form->runToolbarButton(ToolbarButton::Pencil);
+        w.form->runToolbarButton(ToolbarButton::NewDrawing);
         // A press in the grey beside and above a swatch picks that swatch.
         const QRect swatch = colourpictures::paletteSwatch(2);
-        w.form->picPalette_MouseDown(Qt::LeftButton, swatch.right() + 2, 0);
+        w.form->palettePressed(Qt::LeftButton, swatch.right() + 2, 0);
         const ColourWord picked = colourpictures::paletteColour(2);
         w.drag(QPointF(100, 100), QPointF(200, 100));
         QCOMPARE(w.thickness(150, 50, 150, picked), thinner);
-        QCOMPARE(widgetColour(w.control("Picture3")), long(picked));
-        w.form->Command1_Click(ToolbarButton::Fill);
+        QCOMPARE(widgetColour(w.control(widgetname::colourWell)), long(picked));
+        w.form->runToolbarButton(ToolbarButton::Fill);
         w.click(QPointF(300, 300));
         QCOMPARE(colourAt(w.persistent(), 10, 10), picked);
-        w.form->Command1_Click(ToolbarButton::MoreColours);
-        QVERIFY(!w.control("Picture5")->isHidden());
-        w.form->Picture5_MouseDown(Qt::LeftButton, 40, 900); // the panel below the chart
+        w.form->runToolbarButton(ToolbarButton::MoreColours);
+        QVERIFY(!w.control(widgetname::colourChart)->isHidden());
+        w.form->colourChartPressed(Qt::LeftButton, 40, 900); // the panel below the chart
         w.click(QPointF(300, 300));
         QCOMPARE(colourAt(w.persistent(), 10, 10), white);
     }
@@ -108,7 +108,7 @@ private slots:
         Window w;
         QVector<ColourWord> shown;
         for (int i = 0; i < 6; ++i) {
-            w.form->Command1_Click(i < 4 ? ToolbarButton::NextScene : ToolbarButton::PreviousScene);
+            w.form->runToolbarButton(i < 4 ? ToolbarButton::NextScene : ToolbarButton::PreviousScene);
             shown << w.corner();
         }
         QCOMPARE(shown, (QVector<ColourWord>{red, green, blue, red, blue, green}));
@@ -116,11 +116,11 @@ private slots:
         QCOMPARE(colourAt(w.persistent(), s.width() - 1, s.height() - 1), green); // stretched
         // A scene gone from the folder: the last one loaded is painted again.
         QFile::remove(w.folder.path() + "/escenarios/1.gif");
-        w.form->Command1_Click(ToolbarButton::PreviousScene);
+        w.form->runToolbarButton(ToolbarButton::PreviousScene);
         QCOMPARE(w.corner(), green);
         // Undo walks back through every scene to the empty canvas, and no further.
         for (int i = 0; i < 9; ++i)
-            w.form->Command1_Click(ToolbarButton::Undo);
+            w.form->runToolbarButton(ToolbarButton::Undo);
         QCOMPARE(countColour(w.persistent(), white), s.width() * s.height());
     }
 
@@ -134,10 +134,10 @@ private slots:
             return face.pixel(1, face.height() / 2) == qRgb(0x00, 0x30, 0xA0);
         };
         using test::buttonName;
-        const QString first[] = {buttonName(ToolbarButton::Pencil), "Command5_0",
+        const QString first[] = {buttonName(ToolbarButton::Pencil), widgetname::penButton(0),
                                  buttonName(ToolbarButton::FreeLines)};
-        const QString later[] = {buttonName(ToolbarButton::Rectangle), "Command5_9",
-                                 buttonName(ToolbarButton::GridSnapLines), "Command3_0"};
+        const QString later[] = {buttonName(ToolbarButton::Rectangle), widgetname::penButton(9),
+                                 buttonName(ToolbarButton::GridSnapLines), widgetname::styleButton(0)};
         for (int round = 0; round < 2; ++round) {
             for (const QString &name : first)
                 QVERIFY2(framed(name) == (round == 0), qPrintable(name));
@@ -146,9 +146,9 @@ private slots:
                 QTest::mouseClick(w.control(name), Qt::LeftButton);
             }
         }
-        const QImage bold = w.control("Command3_0")->grab().toImage();
+        const QImage bold = w.control(widgetname::styleButton(0))->grab().toImage();
         QVERIFY(qGray(bold.pixel(6, bold.height() / 2)) > 160); // a light face behind the letter
-        QWidget *canvas = w.control("Picture1");
+        QWidget *canvas = w.control(widgetname::canvas);
         QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(40, 40));
         QMouseEvent move(QEvent::MouseMove, QPointF(140, 90), canvas->mapToGlobal(QPointF(140, 90)),
                          Qt::NoButton, Qt::LeftButton, {});
@@ -159,21 +159,21 @@ private slots:
 
     void folderPrintAndClipboardReachTheDesktop() {
         Window w;
-        w.form->Command1_Click(ToolbarButton::OpenFolder);
+        w.form->runToolbarButton(ToolbarButton::OpenFolder);
         QCOMPARE(w.platform.folders, QStringList{w.folder.path() + "/misdibujos"});
         w.drag(QPointF(10, 10), QPointF(100, 10));
-        w.form->Command1_Click(ToolbarButton::Print);
-        w.form->Command1_Click(ToolbarButton::Copy);
+        w.form->runToolbarButton(ToolbarButton::Print);
+        w.form->runToolbarButton(ToolbarButton::Copy);
         QCOMPARE(w.platform.printed.value(0), w.persistent());
         QCOMPARE(w.platform.clipboard.value(0), w.persistent());
         QVERIFY(w.platform.notices.isEmpty()); // it went: nothing to say
         // What did not go is said: no printer, a refused job, no file browser.
         for (auto outcome : {Platform::Printed::NoPrinter, Platform::Printed::Refused}) {
             w.platform.printing = outcome;
-            w.form->Command1_Click(ToolbarButton::Print);
+            w.form->runToolbarButton(ToolbarButton::Print);
         }
         w.platform.folderBrowser = false;
-        w.form->Command1_Click(ToolbarButton::OpenFolder);
+        w.form->runToolbarButton(ToolbarButton::OpenFolder);
         QCOMPARE(w.platform.problems, (QVector<bool>{true, true, true}));
         QVERIFY(w.platform.notices[0].contains("ninguna impresora"));
         QVERIFY(w.platform.notices[1].contains("no ha aceptado"));
@@ -183,25 +183,25 @@ private slots:
     void textToolPreviewListsCommitAndCerrar() {
         Window w;
         w.shown();
-        auto *text = w.control<QLineEdit>("Text1");
+        auto *text = w.control<QLineEdit>(widgetname::textEdit);
         auto previewShown = [&] { return w.form->screenImage() != w.persistent(); };
         text->setText(QStringLiteral("viejo"));
-        w.form->Command1_Click(ToolbarButton::Text);
+        w.form->runToolbarButton(ToolbarButton::Text);
         QCOMPARE(text->text(), QString());
-        QCOMPARE(w.control("Picture4")->geometry().bottomRight(), QPoint(799, 599));
-        w.form->Picture1_MouseMove(Qt::NoButton, 100, 100); // the placeholder follows
+        QCOMPARE(w.control(widgetname::textPanel)->geometry().bottomRight(), QPoint(799, 599));
+        w.form->canvasMoved(Qt::NoButton, 100, 100); // the placeholder follows
         QVERIFY(countColour(w.form->screenImage(), black, QRect(95, 95, 200, 60)) > 20);
         QEvent leave(QEvent::Leave); // and leaves with the pointer
-        QApplication::sendEvent(w.control("Picture1"), &leave);
+        QApplication::sendEvent(w.control(widgetname::canvas), &leave);
         QVERIFY(!previewShown());
         w.click(QPointF(100, 100));
         QCOMPARE(countColour(w.persistent(), black), 0); // an empty text prints nothing
         for (int i = 0; i < 2; ++i)
-            w.form->Command3_Click(i); // the first press turns it on
+            w.form->toggleTextStyle(i); // the first press turns it on
         QVERIFY(w.state().font.bold() && w.state().font.italic() && text->font().bold());
         // The lists open on the value in use; what is typed is used, never
         // added; after a pick the keyboard goes back to the text box.
-        auto *sizes = w.control<QComboBox>("Combo1");
+        auto *sizes = w.control<QComboBox>(widgetname::textSizeBox);
         QCOMPARE(sizes->itemText(sizes->currentIndex()), QString("18"));
         sizes->setFocus();
         for (const char *size : {"7", "73", "31"}) { // 8 to 72 only
@@ -217,15 +217,15 @@ private slots:
         sizes->setCurrentIndex(sizes->findText("28"));
         emit sizes->activated(sizes->currentIndex());
         QCOMPARE(sizes->currentText(), QString("28"));
-        w.control<QComboBox>("Combo2")->setEditText("DejaVu Serif");
-        w.form->Combo2_Click();
+        w.control<QComboBox>(widgetname::fontBox)->setEditText("DejaVu Serif");
+        w.form->chooseFont();
         QCOMPARE(w.state().font.family(), QStringLiteral("DejaVu Serif"));
         w.click(QPointF(100, 300));
         QVERIFY(countColour(w.persistent(), black, QRect(95, 295, 600, 120)) > 20);
         // Cerrar: the pencil is back, and the preview does not come back.
-        QTest::mouseClick(w.control("Command4"), Qt::LeftButton);
+        QTest::mouseClick(w.control(widgetname::closeTextButton), Qt::LeftButton);
         QCOMPARE(w.state().currentTool, Tool::Pencil);
-        w.form->Picture1_MouseMove(Qt::NoButton, 200, 200);
+        w.form->canvasMoved(Qt::NoButton, 200, 200);
         QVERIFY(!previewShown());
     }
 
@@ -255,7 +255,7 @@ private slots:
         for (bool full : {true, false}) {
             keys(Qt::Key_F11, Qt::NoModifier);
             QTRY_COMPARE(w.form->isFullScreen(), full);
-            QTRY_COMPARE(w.control("Command5_0")->geometry().bottom(), w.form->height() - 1);
+            QTRY_COMPARE(w.control(widgetname::penButton(0))->geometry().bottom(), w.form->height() - 1);
             QCOMPARE(w.persistent().copy(steps[2].rect()), steps[2]);
         }
     }
@@ -264,11 +264,11 @@ private slots:
     // leaves a dot, a second finger or a resting palm adds nothing, the
     // palette takes a tap, and a pen draws as the mouse does.
     void aFingerDrawsAndASecondOneAddsNothing() {
-        test::MainWindow w;
+        test::LoadedMainWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
         QPointingDevice *screen = QTest::createTouchDevice();
-        QWidget *canvas = w.control("Picture1");
+        QWidget *canvas = w.control(widgetname::canvas);
         QTest::touchEvent(canvas, screen).press(0, QPoint(50, 50));
         QTest::touchEvent(canvas, screen).move(0, QPoint(150, 50));
         // A palm comes down and slides while the finger still draws.
@@ -281,24 +281,24 @@ private slots:
         QCOMPARE(countColour(w.persistent(), black, QRect(0, 250, 400, 100)), 0);
 
         // A tap with the thickest pen leaves its dot.
-        w.form->Command5_Click(9);
+        w.form->choosePen(9);
         QTest::touchEvent(canvas, screen).press(0, QPoint(400, 400));
         QTest::touchEvent(canvas, screen).release(0, QPoint(400, 400));
         QVERIFY(countColour(w.persistent(), black, QRect(390, 390, 21, 21)) > 200);
 
         // The palette takes a tap.
-        QWidget *palette = w.control("picPalette");
+        QWidget *palette = w.control(widgetname::paletteStrip);
         const QPoint swatch = colourpictures::paletteSwatch(2).center();
         QTest::touchEvent(palette, screen).press(0, swatch);
         QTest::touchEvent(palette, screen).release(0, swatch);
-        QCOMPARE(widgetColour(w.control("Picture3")), long(colourpictures::paletteColour(2)));
+        QCOMPARE(widgetColour(w.control(widgetname::colourWell)), long(colourpictures::paletteColour(2)));
     }
 
     void aPenDrawsAsTheMouseDoes() {
-        test::MainWindow w;
+        test::LoadedMainWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-        QWidget *canvas = w.control("Picture1");
+        QWidget *canvas = w.control(widgetname::canvas);
         const QPointingDevice *pen = QPointingDevice::primaryPointingDevice();
         auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
             const Qt::MouseButton button = type == QEvent::TabletMove ? Qt::NoButton : Qt::LeftButton;

@@ -132,13 +132,13 @@ private slots:
                  QString());
         QCOMPARE(cups(refusal, {queue}), QString());
         qputenv("PRINTER", queue.toUtf8());
-        test::MainWindow w({}, &qtPlatform());
+        test::LoadedMainWindow w({}, &qtPlatform());
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression("the printer .*" + queue + ".* refused "
                                                 "the drawing: .*" + reason));
-        w.form->Command1_Click(B::Print);
+        w.form->runToolbarButton(B::Print);
         QLabel *note = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((note = w.form->findChild<QLabel *>("garabixNotice")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT((note = w.form->findChild<QLabel *>(widgetname::notice)), 10000);
         QCOMPARE(note->text(), w.form->text(config::Text::PrintFailed));
         qunsetenv("PRINTER");
         cups("lpadmin", {"-x", queue});

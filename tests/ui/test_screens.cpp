@@ -6,7 +6,7 @@
 
 #include "testutil.h"
 #include "ui/common/screenscale.h"
-#include "ui/gallery/form2.h"
+#include "ui/gallery/stampgallery.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -25,15 +25,15 @@ int measure(int argc, char **argv) {
     test::ProgramFolder folder;
     folder.writeDefaultConfiguration();
     test::RecordingPlatform platform;
-    Form1 form(folder.path(), platform);
+    MainWindow form(folder.path(), platform);
     form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-    form.Form_Load();
-    Form2 gallery(folder.path(), form);
+    form.load();
+    StampGallery gallery(folder.path(), form);
     auto grabbed = [&](const QString &name) {
         return form.findChild<QWidget *>(name)->grab().toImage();
     };
     // The first red swatch's width, counted along the strip's middle row.
-    const QImage strip = grabbed("picPalette");
+    const QImage strip = grabbed(widgetname::paletteStrip);
     int x = 0, swatch = 0;
     while (x < strip.width() && strip.pixel(x, strip.height() / 2) != qRgb(255, 0, 0))
         ++x;
@@ -42,18 +42,18 @@ int measure(int argc, char **argv) {
     // Thin lines a few canvas pixels apart, across and down, and one of the
     // thickest pen; their thickness on the screen, in screen pixels.
     auto line = [&](QPointF a, QPointF b) {
-        form.Picture1_MouseMove(Qt::NoButton, a.x(), a.y());
-        form.Picture1_MouseDown(Qt::LeftButton, a.x(), a.y());
-        form.Picture1_MouseMove(Qt::LeftButton, b.x(), b.y());
-        form.Picture1_MouseUp(Qt::LeftButton, b.x(), b.y());
+        form.canvasMoved(Qt::NoButton, a.x(), a.y());
+        form.canvasPressed(Qt::LeftButton, a.x(), a.y());
+        form.canvasMoved(Qt::LeftButton, b.x(), b.y());
+        form.canvasReleased(Qt::LeftButton, b.x(), b.y());
     };
     for (int i = 0; i < 6; ++i) {
         line(QPointF(20, 40 + 7 * i), QPointF(300, 40 + 7 * i));
         line(QPointF(400 + 7 * i, 20), QPointF(400 + 7 * i, 200));
     }
-    form.Command5_Click(9);
+    form.choosePen(9);
     line(QPointF(20, 300), QPointF(300, 300));
-    const QImage screen = grabbed("Picture1");
+    const QImage screen = grabbed(widgetname::canvas);
     const int b = std::max(1, int(form.devicePixelRatioF())); // screen pixels a canvas pixel
     // The dark pixels met going from `from` by `step`, after the first one.
     auto thickness = [&](QPoint from, QPoint step) {
@@ -83,7 +83,7 @@ int measure(int argc, char **argv) {
                         << "passedOn " << qEnvironmentVariableIsSet("QT_SCALE_FACTOR") << "\n"
                         << "tool " << grabbed(test::buttonName(ToolbarButton::Pencil)).width() << "\n"
                         << "swatch " << swatch << "\n"
-                        << "penbutton " << grabbed("Command5_0").height() << "\n"
+                        << "penbutton " << grabbed(widgetname::penButton(0)).height() << "\n"
                         << "gallery " << gallery.width() * gallery.devicePixelRatioF() << "\n";
     return 0;
 }

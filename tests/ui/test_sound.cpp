@@ -121,7 +121,7 @@ private slots:
             QSKIP("no sound server of the test run's own (./test.sh starts one)");
         QVERIFY2(recorder.start(), "the test run's sound server does not answer");
         const QString shipped = qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/sonidos/";
-        window = std::make_unique<test::MainWindow>([&](test::ProgramFolder &f) {
+        window = std::make_unique<test::LoadedMainWindow>([&](test::ProgramFolder &f) {
             f.writeDefaultConfiguration();
             f.mkdir("sonidos");
             for (const QString &cue : QDir(shipped).entryList({"*.wav"}))
@@ -142,7 +142,7 @@ private slots:
         QFETCH(QString, cue);
         QFETCH(int, clicks);
         QFETCH(int, gapMs);
-        Form1 &form = *window->form;
+        MainWindow &form = *window->form;
         QVector<Clock::time_point> at;
         QTimer pace;
         pace.setInterval(gapMs);
@@ -150,11 +150,11 @@ private slots:
         connect(&pace, &QTimer::timeout, &loop, [&] {
             at << Clock::now();
             if (cue == "tool bar")
-                form.Command1_Click(ToolbarButton::Pencil);
+                form.runToolbarButton(ToolbarButton::Pencil);
             else if (cue == "pen size")
-                form.Command5_Click(at.size() % 10);
+                form.choosePen(at.size() % 10);
             else
-                form.picPalette_MouseDown(Qt::LeftButton, 20 + 10 * (at.size() % 40), 5);
+                form.palettePressed(Qt::LeftButton, 20 + 10 * (at.size() % 40), 5);
             if (at.size() == clicks)
                 loop.quit();
         });
@@ -179,7 +179,7 @@ private slots:
 
 private:
     Recorder recorder;
-    std::unique_ptr<test::MainWindow> window;
+    std::unique_ptr<test::LoadedMainWindow> window;
 };
 
 QTEST_MAIN(TestSound)

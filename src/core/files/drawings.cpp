@@ -81,15 +81,15 @@ long long drawingNumber(const QString &name) {
 // filesPassedOverAtMost it refuses. The position moves only to a file shown.
 QString showAt(DrawingFolder &folder, bool forward, const ShowFile &show) {
     constexpr int filesPassedOverAtMost = 20;
-    FileList &File1 = folder.File1;
-    File1.refresh();
+    FileList &files = folder.files;
+    files.refresh();
     QString at = folder.browsePosition;
     if (!forward && at.isEmpty())
         return {}; // nothing lies before the first step
     for (int passedOver = 0; passedOver <= filesPassedOverAtMost; ++passedOver) {
         QString found;
-        for (int i = 0; i < File1.count(); ++i) {
-            const QString name = File1.entry(i);
+        for (int i = 0; i < files.count(); ++i) {
+            const QString name = files.entry(i);
             const bool beyond =
                 at.isEmpty() || (forward ? drawingOrder(at, name) : drawingOrder(name, at));
             const bool nearer = found.isEmpty() ||
@@ -99,7 +99,7 @@ QString showAt(DrawingFolder &folder, bool forward, const ShowFile &show) {
         }
         if (found.isEmpty())
             return {};
-        const QString path = File1.path() + QLatin1Char('/') + found;
+        const QString path = files.path() + QLatin1Char('/') + found;
         if (!show || show(path)) {
             folder.browsePosition = found;
             return path;
@@ -232,8 +232,8 @@ QString drawingsFolder(const QString &appPath) {
     return own;
 }
 
-int16_t countDrawings(const FileList &File1) {
-    return static_cast<int16_t>(std::min(File1.count(), 32767));
+int16_t countDrawings(const FileList &files) {
+    return static_cast<int16_t>(std::min(files.count(), 32767));
 }
 
 bool writeBmp(const QImage &image, const QString &path) {
@@ -260,14 +260,14 @@ bool drawingOrder(const QString &a, const QString &b) {
     return c != 0 ? c < 0 : a < b;
 }
 
-SaveResult SaveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified) {
+SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified) {
     if (!modified)
         return {SaveResult::Unchanged, {}};
     if (folder.maxDrawings <= 0)
         return {SaveResult::SavingOff, {}};
     if (!(folder.maxDrawings > folder.drawingCount))
         return {SaveResult::LimitReached, {}};
-    const QString path = folder.File1.path();
+    const QString path = folder.files.path();
     if (canvas.isNull() || path.isEmpty())
         return {SaveResult::Failed, {}};
     removeStaleTemporaries(path);
@@ -275,8 +275,8 @@ SaveResult SaveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
     const QString written = writeUnderFreeNumber(path, canvas, failed);
     if (written.isEmpty())
         return {failed ? SaveResult::Failed : SaveResult::NoNumberLeft, {}};
-    folder.File1.refresh();
-    folder.drawingCount = countDrawings(folder.File1);
+    folder.files.refresh();
+    folder.drawingCount = countDrawings(folder.files);
     return {SaveResult::Saved, written};
 }
 
@@ -300,8 +300,8 @@ DeleteOutcome deleteShown(DrawingFolder &folder, const QString &path,
         return DeleteOutcome::Failed;
     // Deleted, or already gone behind the program's back: either way it is
     // no longer a saved drawing.
-    folder.File1.refresh();
-    folder.drawingCount = countDrawings(folder.File1);
+    folder.files.refresh();
+    folder.drawingCount = countDrawings(folder.files);
     return DeleteOutcome::Deleted;
 }
 

@@ -14,9 +14,9 @@ constexpr int highestNumber = 10000;
 
 // The drawings folder as the program keeps it.
 struct DrawingFolder {
-    FileList File1;           // every file of the folder, whatever its name
+    FileList files;           // every file of the folder, whatever its name
     int16_t maxDrawings = 0;  // from mdg.txt
-    int16_t drawingCount = 0; // files in File1 at the last count
+    int16_t drawingCount = 0; // files in files at the last count
     // Where previous/next stand: the name of the drawing they last showed
     // (empty before the first step). A name, not a place in the list, so
     // that drawings deleted by the program or behind its back never move it.
@@ -35,7 +35,7 @@ bool drawingOrder(const QString &a, const QString &b);
 QString drawingsFolder(const QString &appPath);
 
 // The number of files in the list, as the 16-bit drawingCount holds it.
-int16_t countDrawings(const FileList &File1);
+int16_t countDrawings(const FileList &files);
 
 // Writes `image` as a standard uncompressed 24-bit BMP through a temporary
 // file renamed into place, so a failed write never leaves a partial file.
@@ -61,7 +61,7 @@ struct SaveResult {
 // the program saving into one folder at once each get a number of their own,
 // and a save cut short leaves no partial drawing. Anything but Saved leaves
 // drawingCount as it was.
-SaveResult SaveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified);
+SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified);
 
 // Whether a file name is one of the save's temporary files.
 bool isSaveTemporary(const QString &fileName);

@@ -1,5 +1,5 @@
 #pragma once
-// The hidden folder list (Dir1) and file list (File1) of the windows: the
+// The hidden folder list (Dir1) and file list (files) of the windows: the
 // subfolders or the files of one folder, sorted by name without regard to
 // case, with a count, entries past the end reading as empty, and a refresh.
 

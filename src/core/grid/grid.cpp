@@ -16,10 +16,10 @@ int cellsAlong(double extent, int spacing) {
 
 } // namespace
 
-void BuildGridLines(GridOverlay &g, int s, double W, double H, double OW, double OH) {
+void buildGridLines(GridOverlay &g, int s, double W, double H, double OW, double OH) {
     g.spacing = s;
-    g.Line1.clear();
-    g.Line1.append(QLineF(s, 0, s, OH + 10));
+    g.lines.clear();
+    g.lines.append(QLineF(s, 0, s, OH + 10));
     if (s == 0) {
         g.gridLineCount = 0;
         g.columns = 0;
@@ -29,17 +29,17 @@ void BuildGridLines(GridOverlay &g, int s, double W, double H, double OW, double
     const int ny = cellsAlong(H, s);
     g.columns = nx;
     g.rows = ny;
-    g.Line1.reserve(nx + ny + 1);
+    g.lines.reserve(nx + ny + 1);
     for (int i = 1; i <= nx; ++i)
-        g.Line1.append(QLineF(double(i) * s, 0, double(i) * s, OH + 10));
+        g.lines.append(QLineF(double(i) * s, 0, double(i) * s, OH + 10));
     for (int r = 1; r <= ny; ++r)
-        g.Line1.append(QLineF(0, double(r) * s, OW + 10, double(r) * s));
-    g.gridLineCount = static_cast<int>(g.Line1.size());
+        g.lines.append(QLineF(0, double(r) * s, OW + 10, double(r) * s));
+    g.gridLineCount = static_cast<int>(g.lines.size());
 }
 
-void BuildGridDots(GridOverlay &g, int s, double W, double H) {
-    g.Line2.clear();
-    g.Line2.append(QLineF(s, s, s, s));
+void buildGridDots(GridOverlay &g, int s, double W, double H) {
+    g.dots.clear();
+    g.dots.append(QLineF(s, s, s, s));
     g.gridDotCount = 0;
     if (s == 0)
         return;
@@ -50,12 +50,12 @@ void BuildGridDots(GridOverlay &g, int s, double W, double H) {
     g.rows = ny;
     const long long total =
         std::min<long long>(static_cast<long long>(nx) * ny, GridOverlay::maxDots);
-    g.Line2.reserve(static_cast<int>(total) + 1);
+    g.dots.reserve(static_cast<int>(total) + 1);
     int k = 0;
     for (int r = 1; r <= ny && k < GridOverlay::maxDots; ++r) {
         for (int c = 1; c <= nx && k < GridOverlay::maxDots; ++c) {
             ++k;
-            g.Line2.append(QLineF(double(c) * s, double(r) * s, double(c) * s + 1, double(r) * s));
+            g.dots.append(QLineF(double(c) * s, double(r) * s, double(c) * s + 1, double(r) * s));
         }
     }
     g.gridDotCount = k;

@@ -5,6 +5,7 @@
 #include "ui/common/cueplayer.h"
 #include "ui/common/printing.h"
 #include "ui/common/printqueue.h"
+#include "ui/common/widgetnames.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -132,10 +133,10 @@ public:
         if (!parent)
             return;
         // One note at a time: a new one replaces the one on show.
-        for (QLabel *old : parent->findChildren<QLabel *>(QStringLiteral("garabixNotice")))
+        for (QLabel *old : parent->findChildren<QLabel *>(QString::fromLatin1(widgetname::notice)))
             old->deleteLater();
         auto *note = new QLabel(parent);
-        note->setObjectName(QStringLiteral("garabixNotice"));
+        note->setObjectName(QString::fromLatin1(widgetname::notice));
         note->setTextFormat(Qt::PlainText);
         note->setText(text);
         note->setWordWrap(true);

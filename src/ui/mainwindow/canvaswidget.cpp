@@ -61,13 +61,13 @@ void CanvasWidget::paintEvent(QPaintEvent *event) {
     if (grid.linesVisible) {
         p.setPen(QPen(gridLineColour, 1));
         for (int i : grid.linesCrossing(r)) {
-            const QLineF &l = grid.Line1[i];
+            const QLineF &l = grid.lines[i];
             p.drawLine(l);
         }
     }
     if (grid.dotsVisible) {
         for (int k : grid.dotsInside(r)) {
-            const QPointF c = grid.Line2[k].p1();
+            const QPointF c = grid.dots[k].p1();
             p.fillRect(QRectF(c.x() - 1, c.y() - 1, 3, 3), gridDotColour);
         }
     }

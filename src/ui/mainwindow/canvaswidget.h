@@ -1,5 +1,5 @@
 #pragma once
-// Picture1, the canvas on screen: paints the changed part of the surface's
+// canvasView, the canvas on screen: paints the changed part of the surface's
 // screen image and the visible grid elements over it, and forwards pointer
 // events to its owner as canvas pixel positions. Each canvas pixel covers a
 // whole block of screen pixels (the screen's scale rounded down), so a line

@@ -27,7 +27,7 @@ constexpr long colours[toolbarButtonCount] = {0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1, 
 
 } // namespace
 
-QRectF command1Rect(ToolbarButton button) {
+QRectF toolbarButtonRect(ToolbarButton button) {
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 3; ++col)
             if (gridColumns[row][col] == button)
@@ -47,24 +47,24 @@ QRectF command1Rect(ToolbarButton button) {
     }
 }
 
-long command1Colour(ToolbarButton button) {
+long toolbarButtonColour(ToolbarButton button) {
     return colours[buttonIndex(button)];
 }
 
-QRectF command6Rect(double screenHeight, double stampHeight) {
-    const double top = picture3.top() + picture3.height() + 105;
+QRectF myDrawingsButtonRect(double screenHeight, double stampHeight) {
+    const double top = colourWellRect.top() + colourWellRect.height() + 105;
     const double room = screenHeight - stampHeight - 105 - top;
-    const double side = std::clamp(room, 600.0, picture3.width());
-    return {picture3.left() + (picture3.width() - side) / 2, top, side, side};
+    const double side = std::clamp(room, 600.0, colourWellRect.width());
+    return {colourWellRect.left() + (colourWellRect.width() - side) / 2, top, side, side};
 }
 
 MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
     MainLayout l;
-    const QRectF command1_2 = command1Rect(B::Gallery);
-    const double top = picPalette.top() + picPalette.height();
-    const double left = command1_2.left() + command1_2.width();
+    const QRectF galleryButton = toolbarButtonRect(B::Gallery);
+    const double top = paletteStrip.top() + paletteStrip.height();
+    const double left = galleryButton.left() + galleryButton.width();
     const double width = screenWidth - left;
-    const double height = screenHeight - top - combo1Design.height() - 25;
+    const double height = screenHeight - top - textSizeBoxDesign.height() - 25;
     l.frame = QRectF(left, top, width, height);
 
     const QRectF &canvas = l.frame;
@@ -72,27 +72,27 @@ MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
     // window's bottom edge.
     const double rowTop = canvas.top() + canvas.height() + 10;
     const double side = screenHeight - rowTop;
-    l.command5[0] = QRectF(canvas.left() + 500, rowTop, side, side);
+    l.penButtons[0] = QRectF(canvas.left() + 500, rowTop, side, side);
     for (int i = 1; i < 10; ++i) {
-        const QRectF &prev = l.command5[i - 1];
-        l.command5[i] = QRectF(prev.left() + prev.width(), rowTop, l.command5[0].height(), side);
+        const QRectF &prev = l.penButtons[i - 1];
+        l.penButtons[i] = QRectF(prev.left() + prev.width(), rowTop, l.penButtons[0].height(), side);
     }
-    const QRectF &last = l.command5[9];
-    l.combo1 = QRectF(last.left() + last.width() + 200, last.top(), combo1Design.width(),
-                      combo1Design.height());
-    l.combo2 = QRectF(l.combo1.left() + l.combo1.width() + 50, last.top(), combo2Design.width(),
-                      combo2Design.height());
-    l.command3[0] = QRectF(l.combo2.left() + l.combo2.width() + 100, last.top(),
-                           command3Design[0].width(), command3Design[0].height());
-    l.command3[1] = QRectF(l.command3[0].left() + command3Design[1].width() + 20, last.top(),
-                           command3Design[1].width(), command3Design[1].height());
+    const QRectF &last = l.penButtons[9];
+    l.textSizeBox = QRectF(last.left() + last.width() + 200, last.top(), textSizeBoxDesign.width(),
+                      textSizeBoxDesign.height());
+    l.fontBox = QRectF(l.textSizeBox.left() + l.textSizeBox.width() + 50, last.top(), fontBoxDesign.width(),
+                      fontBoxDesign.height());
+    l.styleButtons[0] = QRectF(l.fontBox.left() + l.fontBox.width() + 100, last.top(),
+                           styleButtonsDesign[0].width(), styleButtonsDesign[0].height());
+    l.styleButtons[1] = QRectF(l.styleButtons[0].left() + styleButtonsDesign[1].width() + 20, last.top(),
+                           styleButtonsDesign[1].width(), styleButtonsDesign[1].height());
     return l;
 }
 
 QRectF colourPanelRect(const MainLayout &l, double screenWidth) {
     const double width = 1400;
     return {screenWidth - width, l.frame.top(), width,
-            l.frame.height() + l.command5[0].height() - 75};
+            l.frame.height() + l.penButtons[0].height() - 75};
 }
 
 } // namespace garabix::layout

@@ -1,5 +1,5 @@
 #pragma once
-// The 28 buttons of the main window's tool bar (the control array Command1),
+// The 28 buttons of the main window's tool bar (the control array toolbarButtons),
 // in the order of the array: its index is the button's place in the layout
 // table, its picture and its tip's line in idioma.txt.
 

@@ -1,4 +1,4 @@
-// Form1's controls, its start-up and its closing.
+// MainWindow's controls, its start-up and its closing.
 
 #include "core/canvas/colourpictures.h"
 #include "core/files/config.h"
@@ -6,12 +6,13 @@
 #include "core/files/pictures.h"
 #include "core/files/scenes.h"
 #include "core/text/numeric.h"
-#include "ui/common/brincaro.h"
+#include "ui/common/animationplayer.h"
 #include "ui/common/platform.h"
 #include "ui/common/uiutil.h"
 #include "ui/mainwindow/canvaswidget.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/common/widgetnames.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -24,19 +25,19 @@
 
 namespace garabix {
 
-Form1::Form1(QString path, Platform &p, QWidget *parent)
+MainWindow::MainWindow(QString path, Platform &p, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), platform(p) {
     setWindowTitle(QStringLiteral("Garabix"));
     setBackground(this, QColor(255, 192, 255));
     loadTimer.setSingleShot(true);
     loadTimer.setInterval(40);
-    connect(&loadTimer, &QTimer::timeout, this, [this] { Form_Load(); });
+    connect(&loadTimer, &QTimer::timeout, this, [this] { load(); });
     // Placing controls in twips needs the screen's scale before start-up sets it.
     twipsPerPixel = screenTwipsPerPixel();
     createControls();
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
     // The controls go first, while the handlers their signals reach still exist.
     const QList<QWidget *> controls =
         findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
@@ -53,27 +54,27 @@ template <typename Widget> Widget *named(Widget *w, const QString &name) {
 }
 } // namespace
 
-void Form1::createControls() {
-    Picture1 = named(new CanvasWidget(document.canvas(), grid, this), QStringLiteral("Picture1"));
-    Picture1->onPress = [this](Qt::MouseButton b, QPointF p) {
-        Picture1_MouseDown(b, p.x(), p.y());
+void MainWindow::createControls() {
+    canvasView = named(new CanvasWidget(document.canvas(), grid, this), QString::fromLatin1(widgetname::canvas));
+    canvasView->onPress = [this](Qt::MouseButton b, QPointF p) {
+        canvasPressed(b, p.x(), p.y());
     };
-    Picture1->onMove = [this](Qt::MouseButtons b, QPointF p) {
-        Picture1_MouseMove(b, p.x(), p.y());
+    canvasView->onMove = [this](Qt::MouseButtons b, QPointF p) {
+        canvasMoved(b, p.x(), p.y());
     };
-    Picture1->onRelease = [this](Qt::MouseButton b, QPointF p) {
-        Picture1_MouseUp(b, p.x(), p.y());
+    canvasView->onRelease = [this](Qt::MouseButton b, QPointF p) {
+        canvasReleased(b, p.x(), p.y());
     };
-    Picture1->onDoubleClick = [this] { Picture1_DblClick(); };
-    Picture1->onLeave = [this] { Picture1_MouseLeave(); };
+    canvasView->onDoubleClick = [this] { canvasDoubleClicked(); };
+    canvasView->onLeave = [this] { canvasLeft(); };
 
     // The keys every paint program has: each does what its button does.
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { Command1_Click(ToolbarButton::Undo); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Command1_Click(ToolbarButton::Save); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Command6_Click(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { Redo(); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { runToolbarButton(ToolbarButton::Undo); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { runToolbarButton(ToolbarButton::Save); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { openMyDrawings(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { redo(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { redo(); }},
         {QKeySequence(Qt::Key_F11), [this] { toggleFullScreen(); }},
     };
     for (const auto &[sequence, action] : keys)
@@ -81,56 +82,56 @@ void Form1::createControls() {
 
     for (ToolbarButton button : allToolbarButtons()) {
         const int i = buttonIndex(button);
-        auto *b = named(new QPushButton(this), QStringLiteral("Command1_%1").arg(i));
+        auto *b = named(new QPushButton(this), widgetname::toolbarButton(i));
         b->setFocusPolicy(Qt::NoFocus);
-        const long colour = layout::command1Colour(button);
+        const long colour = layout::toolbarButtonColour(button);
         if (colour >= 0)
             setButtonColour(b, colour);
         b->setIcon(toolIcon(i));
         b->setIconSize(QSize(34, 34));
-        connect(b, &QPushButton::clicked, this, [this, button] { Command1_Click(button); });
-        Command1.append(b);
+        connect(b, &QPushButton::clicked, this, [this, button] { runToolbarButton(button); });
+        toolbarButtons.append(b);
     }
     for (int i = 0; i < 10; ++i) {
-        auto *b = named(new QPushButton(this), QStringLiteral("Command5_%1").arg(i));
+        auto *b = named(new QPushButton(this), widgetname::penButton(i));
         b->setFocusPolicy(Qt::NoFocus);
         setButtonColour(b, white);
         b->setIcon(penSizeIcon(i));
-        connect(b, &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
-        Command5.append(b);
+        connect(b, &QPushButton::clicked, this, [this, i] { choosePen(i); });
+        penButtons.append(b);
     }
     createTextPanel();
 
-    picPalette = named(new PictureBox(this), QStringLiteral("picPalette"));
-    picPalette->setPicture(colourpictures::paletteStrip());
-    picPalette->onPress = [this](Qt::MouseButton b, QPointF p) {
-        picPalette_MouseDown(b, p.x(), p.y());
+    paletteStrip = named(new PictureBox(this), QString::fromLatin1(widgetname::paletteStrip));
+    paletteStrip->setPicture(colourpictures::paletteStrip());
+    paletteStrip->onPress = [this](Qt::MouseButton b, QPointF p) {
+        palettePressed(b, p.x(), p.y());
     };
-    Picture5 = named(new PictureBox(this), QStringLiteral("Picture5"));
-    Picture5->setPicture(colourpictures::colourChart());
-    Picture5->onPress = [this](Qt::MouseButton b, QPointF p) {
-        Picture5_MouseDown(b, p.x(), p.y());
+    colourChart = named(new PictureBox(this), QString::fromLatin1(widgetname::colourChart));
+    colourChart->setPicture(colourpictures::colourChart());
+    colourChart->onPress = [this](Qt::MouseButton b, QPointF p) {
+        colourChartPressed(b, p.x(), p.y());
     };
-    Picture2 = named(new PictureBox(this), QStringLiteral("Picture2"));
-    Picture2->hide();
-    Picture2->onPress = [this](Qt::MouseButton b, QPointF p) {
-        Picture2_MouseDown(b, p.x(), p.y());
+    stampBox = named(new PictureBox(this), QString::fromLatin1(widgetname::stampBox));
+    stampBox->hide();
+    stampBox->onPress = [this](Qt::MouseButton b, QPointF p) {
+        stampBoxPressed(b, p.x(), p.y());
     };
-    Command6 = named(new QPushButton(this), QStringLiteral("Command6"));
-    Command6->setFocusPolicy(Qt::NoFocus);
-    setButtonColour(Command6, 0xC0FFFF);
-    Command6->setIcon(namedIcon(QStringLiteral("mydrawings")));
-    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
-    Picture3 = named(new QLabel(this), QStringLiteral("Picture3"));
-    Picture3->setAutoFillBackground(true);
-    Brincaro1 = named(new Brincaro(this), QStringLiteral("Brincaro1"));
-    Brincaro1->hide();
+    myDrawingsButton = named(new QPushButton(this), QString::fromLatin1(widgetname::myDrawingsButton));
+    myDrawingsButton->setFocusPolicy(Qt::NoFocus);
+    setButtonColour(myDrawingsButton, 0xC0FFFF);
+    myDrawingsButton->setIcon(namedIcon(QStringLiteral("mydrawings")));
+    connect(myDrawingsButton, &QPushButton::clicked, this, [this] { openMyDrawings(); });
+    colourWell = named(new QLabel(this), QString::fromLatin1(widgetname::colourWell));
+    colourWell->setAutoFillBackground(true);
+    stampPlayer = named(new AnimationPlayer(this), QString::fromLatin1(widgetname::stampPlayer));
+    stampPlayer->hide();
     // However long its frames, a stamp lands within three seconds.
-    Brincaro1->setLongestPlay(3000);
-    connect(Brincaro1, &Brincaro::GifEnd, this, [this] { Brincaro1_GifEnd(); });
+    stampPlayer->setLongestPlay(3000);
+    connect(stampPlayer, &AnimationPlayer::playEnded, this, [this] { stampPlayed(); });
 }
 
-void Form1::showEvent(QShowEvent *event) {
+void MainWindow::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!loaded && !loadTimer.isActive()) {
         shownAt.start();
@@ -138,7 +139,7 @@ void Form1::showEvent(QShowEvent *event) {
     }
 }
 
-void Form1::closeEvent(QCloseEvent *event) {
+void MainWindow::closeEvent(QCloseEvent *event) {
     // The title bar's close button, Alt+F4 or the window manager ask the
     // quit button's question first; No keeps the program and the drawing.
     if (!askToQuit()) {
@@ -150,22 +151,22 @@ void Form1::closeEvent(QCloseEvent *event) {
 }
 
 // The quit question, its buttons in the language file's language.
-bool Form1::askToQuit() {
+bool MainWindow::askToQuit() {
     using config::Text;
     return platform.askYesNo(this, text(Text::QuitQuestion), text(Text::YesButton),
                              text(Text::NoButton));
 }
 
 // Every step runs even when the one before it failed; a failure is logged.
-void Form1::Form_Load() {
+void MainWindow::load() {
     if (loaded)
         return;
     loaded = true;
 
-    runStep("hiding the stamp player", [&] { Brincaro1->hide(); });
+    runStep("hiding the stamp player", [&] { stampPlayer->hide(); });
     runStep("finding the drawings folder", [&] {
-        drawingsFolder.File1.forcePath(drawings::drawingsFolder(appPath));
-        if (!QFileInfo(drawingsFolder.File1.path()).isDir())
+        drawingsFolder.files.forcePath(drawings::drawingsFolder(appPath));
+        if (!QFileInfo(drawingsFolder.files.path()).isDir())
             throw StepFailed{"the drawings folder cannot be made"};
     });
     // The cues are readied here, so that the first click sounds at once.
@@ -186,11 +187,11 @@ void Form1::Form_Load() {
         const QImage picture = loadPicture(currentStamp);
         if (picture.isNull())
             throw StepFailed{"the first stamp cannot be read"};
-        Picture2->setPicture(picture);
+        stampBox->setPicture(picture);
     });
     runStep("placing the stamp picture", [&] { placeStampOnBottomEdge(); });
     runStep("counting the drawings", [&] {
-        drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.File1);
+        drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files);
     });
     runStep("reading mdg.txt", [&] {
         const auto limit = config::readDrawingLimitText(appPath);
@@ -207,9 +208,9 @@ void Form1::Form_Load() {
     runStep("reading idioma.txt", [&] {
         texts = config::readLanguageTexts(appPath);
         for (ToolbarButton b : allToolbarButtons())
-            Command1[buttonIndex(b)]->setToolTip(plainToolTip(texts[buttonIndex(b)]));
-        Command4->setText(text(config::Text::CloseButton));
-        Command6->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
+            toolbarButtons[buttonIndex(b)]->setToolTip(plainToolTip(texts[buttonIndex(b)]));
+        closeTextButton->setText(text(config::Text::CloseButton));
+        myDrawingsButton->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
     });
@@ -220,12 +221,12 @@ void Form1::Form_Load() {
         drawingsFolder.maxDrawings = *limit;
     });
     runStep("setting the colour and scale", [&] {
-        setLabelColour(Picture3, black);
+        setLabelColour(colourWell, black);
         twipsPerPixel = screenTwipsPerPixel();
         state.stampPreview = true;
         chooseCanvasBlock();
     });
-    runStep("arranging the window", [&] { ArrangeMainWindow(); });
+    runStep("arranging the window", [&] { arrangeWindow(); });
     runStep("choosing the pencil", [&] {
         state.lineWidth = canvasPixels(1);
         state.currentTool = Tool::Pencil;
@@ -238,35 +239,35 @@ void Form1::Form_Load() {
     runStep("building the grid", [&] { buildGrid(); });
     // The text panel's lists: sizes 12 to 48, the system's fonts; 18-point Arial.
     runStep("filling the size list", [&] {
-        Combo1->clear();
+        textSizeBox->clear();
         for (int n = 12; n <= 48; n += 2)
-            Combo1->addItem(QString::number(n));
+            textSizeBox->addItem(QString::number(n));
     });
-    runStep("filling the font list", [&] { Combo2->addItems(QFontDatabase::families()); });
+    runStep("filling the font list", [&] { fontBox->addItems(QFontDatabase::families()); });
     runStep("choosing the text font", [&] {
         state.font.setPointSizeF(18);
         state.font.setFamily(QStringLiteral("arial"));
     });
     runStep("showing the text font", [&] {
-        showListValue(Combo1, QStringLiteral("18"));
-        showListValue(Combo2, QStringLiteral("Arial"));
+        showListValue(textSizeBox, QStringLiteral("18"));
+        showListValue(fontBox, QStringLiteral("Arial"));
     });
     runStep("readying the text box", [&] {
-        Text1->setEnabled(false);
-        QFont f = Text1->font();
+        textEdit->setEnabled(false);
+        QFont f = textEdit->font();
         f.setPointSize(18);
         f.setFamily(QStringLiteral("Arial"));
-        Text1->setFont(f);
+        textEdit->setFont(f);
     });
-    runStep("hiding the colour chart", [&] { Picture5->hide(); });
+    runStep("hiding the colour chart", [&] { colourChart->hide(); });
     runStep("showing the choices", [&] { showChoices(); });
 }
 
-QString Form1::cuePath(const char *name) const {
+QString MainWindow::cuePath(const char *name) const {
     return resolvePath(appPath, QStringLiteral("\\sonidos\\") + QLatin1String(name));
 }
 
-void Form1::playCue(const char *name) {
+void MainWindow::playCue(const char *name) {
     platform.playSound(cuePath(name), false);
 }
 

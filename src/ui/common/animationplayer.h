@@ -1,7 +1,7 @@
 #pragma once
-// Brincaro, the animation player: shows a GIF and plays it once from its
-// first frame, whatever loop count the file asks for, then raises GifEnd.
-// GifEnd comes exactly once per play, also for an empty path, a missing file
+// AnimationPlayer, the animation player: shows a GIF and plays it once from its
+// first frame, whatever loop count the file asks for, then raises playEnded.
+// playEnded comes exactly once per play, also for an empty path, a missing file
 // or a file that cannot be decoded (then on the next turn of the event loop),
 // so a window waiting for it is never left waiting. An animation that stops
 // advancing (no next frame within its frame's delay and half a second) ends
@@ -17,15 +17,15 @@ class QMovie;
 
 namespace garabix {
 
-class Brincaro : public QLabel {
+class AnimationPlayer : public QLabel {
     Q_OBJECT
 public:
-    explicit Brincaro(QWidget *parent = nullptr);
-    ~Brincaro() override;
+    explicit AnimationPlayer(QWidget *parent = nullptr);
+    ~AnimationPlayer() override;
 
     // Setting the file starts playing it from its first frame.
     void setFile(const QString &path);
-    // Stops the play without raising GifEnd.
+    // Stops the play without raising playEnded.
     void stop();
     QString file() const { return currentFile; }
     void setLooping(bool on) { looping = on; }
@@ -40,7 +40,7 @@ public:
     static constexpr int stallGraceMs = 500;
 
 signals:
-    void GifEnd();
+    void playEnded();
 
 private:
     void finishPlay(quint64 generation);

@@ -1,20 +1,20 @@
-// Form1's saved drawings: saving with a word on how it went, showing a saved
+// MainWindow's saved drawings: saving with a word on how it went, showing a saved
 // drawing, and deleting the one on show.
 
 #include "core/files/pictures.h"
 #include "core/text/log.h"
 #include "ui/common/platform.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace garabix {
 
-void Form1::SaveDrawing() {
+void MainWindow::saveDrawing() {
     using config::Text;
     const drawings::SaveResult result =
-        drawings::SaveDrawing(drawingsFolder, document.picture(), document.needsSaving());
+        drawings::saveDrawing(drawingsFolder, document.picture(), document.needsSaving());
     // A word on how it went: a save never looks the same as a failure.
     QString note;
     switch (result.outcome) {
@@ -36,13 +36,13 @@ void Form1::SaveDrawing() {
         note = text(Text::NoNumberLeft).arg(drawings::highestNumber);
         break;
     case drawings::SaveResult::Failed:
-        note = text(Text::SaveFailed).arg(QDir::toNativeSeparators(drawingsFolder.File1.path()));
+        note = text(Text::SaveFailed).arg(QDir::toNativeSeparators(drawingsFolder.files.path()));
         break;
     }
     const bool done = result.outcome == drawings::SaveResult::Saved ||
                       result.outcome == drawings::SaveResult::Unchanged;
     if (!done)
-        qCWarning(logFiles) << "drawing not saved into" << drawingsFolder.File1.path() << ":"
+        qCWarning(logFiles) << "drawing not saved into" << drawingsFolder.files.path() << ":"
                             << note;
     platform.notify(this, note, done ? Platform::Notice::Done : Platform::Notice::Problem);
 }
@@ -50,7 +50,7 @@ void Form1::SaveDrawing() {
 // Puts a saved drawing on the canvas the way a scene goes there: with an
 // undo snapshot, so one undo brings back what the canvas held. A drawing
 // that cannot be read leaves the canvas as it was. Answers whether it showed.
-bool Form1::showDrawing(const QString &path) {
+bool MainWindow::showDrawing(const QString &path) {
     if (path.isEmpty())
         return false;
     const QImage picture = loadPicture(path);
@@ -65,7 +65,7 @@ bool Form1::showDrawing(const QString &path) {
 // The picture buttons: each press shows the next (or previous) drawing that
 // can be read, passing over files that are no drawing (a note, a damaged
 // file); when none is shown the buttons stay on the drawing on show.
-void Form1::stepToDrawing(bool forward) {
+void MainWindow::stepToDrawing(bool forward) {
     const auto show = [this](const QString &path) { return showDrawing(path); };
     if (forward)
         drawings::stepNext(drawingsFolder, show);
@@ -73,15 +73,15 @@ void Form1::stepToDrawing(bool forward) {
         drawings::stepPrevious(drawingsFolder, show);
 }
 
-void Form1::Command6_Click() {
+void MainWindow::openMyDrawings() {
     playCue("sonido3.wav");
     if (showPicker)
-        showPicker(drawingsFolder.File1.path());
+        showPicker(drawingsFolder.files.path());
 }
 
 // Shown like the picture buttons show a drawing, and the buttons go on from
 // it; a drawing that cannot be read is named in a note.
-void Form1::drawingChosen(const QString &path) {
+void MainWindow::drawingChosen(const QString &path) {
     if (showDrawing(path))
         drawingsFolder.browsePosition = QFileInfo(path).fileName();
     else
@@ -92,7 +92,7 @@ void Form1::drawingChosen(const QString &path) {
     activateWindow();
 }
 
-void Form1::deleteDrawing() {
+void MainWindow::deleteDrawing() {
     const QString shown = document.shownDrawing();
     const auto outcome = drawings::deleteShown(
         drawingsFolder, shown, [this](const QString &path) { return platform.moveToTrash(path); });

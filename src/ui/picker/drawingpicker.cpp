@@ -1,8 +1,9 @@
-#include "ui/picker/form4.h"
+#include "ui/picker/drawingpicker.h"
 
 #include "ui/common/uiutil.h"
 #include "ui/picker/drawingchooser.h"
 #include "ui/picker/thumbnails.h"
+#include "ui/common/widgetnames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,22 +28,22 @@ void keepPlaceWhenHidden(QWidget *w) {
 
 } // namespace
 
-Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
+DrawingPicker::DrawingPicker(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
     setBackground(this, QColor(255, 240, 200));
     auto *grid = new QGridLayout(this);
     grid->setSpacing(12);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont title = Label1->font();
+    heading = new QLabel(this);
+    heading->setObjectName(QString::fromLatin1(widgetname::heading));
+    QFont title = heading->font();
     title.setPointSize(20);
     title.setBold(true);
-    Label1->setFont(title);
-    Label1->setAlignment(Qt::AlignCenter);
-    grid->addWidget(Label1, 0, 1, 1, columns);
+    heading->setFont(title);
+    heading->setAlignment(Qt::AlignCenter);
+    grid->addWidget(heading, 0, 1, 1, columns);
     const QSize picture = thumbnails::maxSize;
     for (int slot = 0; slot < perPage; ++slot) {
         auto *b = new QToolButton(this);
-        b->setObjectName(QStringLiteral("Thumb_%1").arg(slot));
+        b->setObjectName(widgetname::pickerTile(slot));
         b->setIconSize(picture);
         b->setFixedSize(picture + QSize(16, 16));
         b->setAutoRaise(false);
@@ -54,14 +55,14 @@ Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
         b->installEventFilter(this);
         keepPlaceWhenHidden(b);
         grid->addWidget(b, 1 + slot / columns, 1 + slot % columns);
-        Thumb.append(b);
+        tiles.append(b);
         auto *watcher = new QFutureWatcher<QImage>(this);
         watchers.append(watcher);
     }
     const char *arrows[2] = {"pageprevious", "pagenext"};
     for (int i = 0; i < 2; ++i) {
         auto *b = new QToolButton(this);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setObjectName(widgetname::pickerPageButton(i));
         b->setIcon(namedIcon(QString::fromLatin1(arrows[i])));
         b->setIconSize(QSize(64, 64));
         b->setFixedSize(QSize(80, 3 * picture.height()));
@@ -69,12 +70,12 @@ Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
         connect(b, &QToolButton::clicked, this, [this, i] { showPage(currentPage + (i ? 1 : -1)); });
         keepPlaceWhenHidden(b);
         grid->addWidget(b, 1, i ? columns + 1 : 0, rows, 1);
-        Command1[i] = b;
+        pageButtons[i] = b;
     }
     // With no drawing yet, the place of the pictures invites a first one:
     // the picture of the button that opened the window, and a line.
     emptyNote = new QWidget(this);
-    emptyNote->setObjectName(QStringLiteral("emptyNote"));
+    emptyNote->setObjectName(QString::fromLatin1(widgetname::emptyNote));
     auto *column = new QVBoxLayout(emptyNote);
     auto *invitation = new QLabel(emptyNote);
     invitation->setPixmap(namedIcon(QStringLiteral("mydrawings")).pixmap(picture.height() * 3 / 2));
@@ -94,12 +95,12 @@ Form4::Form4(DrawingChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
     grid->addWidget(emptyNote, 1, 1, rows, columns);
 }
 
-Form4::~Form4() {
+DrawingPicker::~DrawingPicker() {
     for (QFutureWatcher<QImage> *w : watchers)
         w->disconnect(this);
 }
 
-void Form4::open(const QString &drawingsFolder) {
+void DrawingPicker::open(const QString &drawingsFolder) {
     // Newest first, by the time each file was written; the name settles ties.
     QFileInfoList found = QDir(drawingsFolder).entryInfoList(QDir::Files, QDir::Name);
     std::stable_sort(found.begin(), found.end(), [](const QFileInfo &a, const QFileInfo &b) {
@@ -118,38 +119,38 @@ void Form4::open(const QString &drawingsFolder) {
     centreOnScreen(this);
 }
 
-void Form4::focusSlot(int slot) {
-    if (slot >= 0 && slot < Thumb.size() && !Thumb[slot]->isHidden())
-        Thumb[slot]->setFocus();
+void DrawingPicker::focusSlot(int slot) {
+    if (slot >= 0 && slot < tiles.size() && !tiles[slot]->isHidden())
+        tiles[slot]->setFocus();
 }
 
-int Form4::pageCount() const {
+int DrawingPicker::pageCount() const {
     return std::max(1, static_cast<int>((files.size() + perPage - 1) / perPage));
 }
 
-QStringList Form4::pageDrawings() const {
+QStringList DrawingPicker::pageDrawings() const {
     return files.mid(currentPage * perPage, perPage);
 }
 
-void Form4::showPage(int page) {
+void DrawingPicker::showPage(int page) {
     currentPage = std::clamp(page, 0, pageCount() - 1);
     ++generation;
     const QStringList onPage = pageDrawings();
     const QString title = chooser.text(config::Text::PickerTitle);
-    Label1->setText(files.isEmpty() ? title
+    heading->setText(files.isEmpty() ? title
                                     : QStringLiteral("%1  %2 / %3")
                                           .arg(title)
                                           .arg(currentPage + 1)
                                           .arg(pageCount()));
     for (int i = 0; i < 2; ++i)
-        Command1[i]->setVisible(!files.isEmpty());
-    Command1[0]->setEnabled(currentPage > 0);
-    Command1[1]->setEnabled(currentPage < pageCount() - 1);
+        pageButtons[i]->setVisible(!files.isEmpty());
+    pageButtons[0]->setEnabled(currentPage > 0);
+    pageButtons[1]->setEnabled(currentPage < pageCount() - 1);
     emptyNote->setVisible(files.isEmpty());
     emptyText->setText(chooser.text(config::Text::PickerEmpty));
     pending = static_cast<int>(onPage.size());
     for (int slot = 0; slot < perPage; ++slot) {
-        QToolButton *b = Thumb[slot];
+        QToolButton *b = tiles[slot];
         QFutureWatcher<QImage> *w = watchers[slot];
         w->disconnect(this);
         b->setIcon(QIcon());
@@ -166,18 +167,18 @@ void Form4::showPage(int page) {
         emit pageShown();
 }
 
-void Form4::slotDone(int slot, quint64 shownPage) {
+void DrawingPicker::slotDone(int slot, quint64 shownPage) {
     if (shownPage != generation)
         return;
     const QImage picture = watchers[slot]->result();
-    Thumb[slot]->setIcon(QIcon(QPixmap::fromImage(
+    tiles[slot]->setIcon(QIcon(QPixmap::fromImage(
         picture.isNull() ? thumbnails::damagedTile(QFileInfo(pageDrawings().value(slot)).fileName())
                          : picture)));
     if (--pending == 0)
         emit pageShown();
 }
 
-void Form4::choose(int slot) {
+void DrawingPicker::choose(int slot) {
     const QStringList onPage = pageDrawings();
     if (slot < 0 || slot >= onPage.size())
         return;
@@ -185,12 +186,12 @@ void Form4::choose(int slot) {
     chooser.drawingChosen(onPage[slot]);
 }
 
-void Form4::keyPressEvent(QKeyEvent *event) {
+void DrawingPicker::keyPressEvent(QKeyEvent *event) {
     if (!handleKey(event))
         QWidget::keyPressEvent(event);
 }
 
-bool Form4::eventFilter(QObject *watched, QEvent *event) {
+bool DrawingPicker::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
@@ -199,8 +200,8 @@ bool Form4::eventFilter(QObject *watched, QEvent *event) {
 // The arrows move between the pictures and over to the next or previous
 // page; Return chooses the picture with the focus; Escape closes. Answers
 // whether the key was one of these.
-bool Form4::handleKey(QKeyEvent *event) {
-    const int focused = static_cast<int>(Thumb.indexOf(qobject_cast<QToolButton *>(focusWidget())));
+bool DrawingPicker::handleKey(QKeyEvent *event) {
+    const int focused = static_cast<int>(tiles.indexOf(qobject_cast<QToolButton *>(focusWidget())));
     const int shown = static_cast<int>(pageDrawings().size());
     int step = 0;
     switch (event->key()) {
@@ -241,7 +242,7 @@ bool Form4::handleKey(QKeyEvent *event) {
         target -= perPage;
     }
     target = std::clamp(target, 0, std::max(0, static_cast<int>(pageDrawings().size()) - 1));
-    Thumb[target]->setFocus();
+    tiles[target]->setFocus();
     return true;
 }
 

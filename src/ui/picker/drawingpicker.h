@@ -1,5 +1,5 @@
 #pragma once
-// Form4, "Mis dibujos": the saved drawings of the drawings folder as small
+// DrawingPicker, "Mis dibujos": the saved drawings of the drawings folder as small
 // pictures, newest first, twelve a page, for a child to point at. A click,
 // or the arrow keys and Return, shows the drawing on the canvas; Escape or
 // closing the window changes nothing. The pictures are made on other
@@ -18,15 +18,15 @@ namespace garabix {
 
 class DrawingChooser;
 
-class Form4 : public QWidget {
+class DrawingPicker : public QWidget {
     Q_OBJECT
 public:
     static constexpr int columns = 4;
     static constexpr int rows = 3;
     static constexpr int perPage = columns * rows;
 
-    Form4(DrawingChooser &chooser, QWidget *parent = nullptr);
-    ~Form4() override;
+    DrawingPicker(DrawingChooser &chooser, QWidget *parent = nullptr);
+    ~DrawingPicker() override;
 
     // Reads the folder again and shows the page of the drawing on show, with
     // its picture framed, or the first page.
@@ -64,11 +64,11 @@ private:
     int pending = 0;
     quint64 generation = 0; // of the page on show: late pictures of another are dropped
 
-    QLabel *Label1 = nullptr;              // "Mis dibujos" and the page
+    QLabel *heading = nullptr;              // "Mis dibujos" and the page
     QWidget *emptyNote = nullptr;          // shown while there is no drawing
     QLabel *emptyText = nullptr;           // its line, from the language file
-    QVector<QToolButton *> Thumb;          // the twelve pictures, by slot
-    QToolButton *Command1[2] = {};         // previous and next page
+    QVector<QToolButton *> tiles;          // the twelve pictures, by slot
+    QToolButton *pageButtons[2] = {};         // previous and next page
     QVector<QFutureWatcher<QImage> *> watchers; // one per slot
 };
 

@@ -1,11 +1,11 @@
-// Form1's stamps: the outline that follows the pointer, the animation played
+// MainWindow's stamps: the outline that follows the pointer, the animation played
 // where the child presses, the picture pressed onto the canvas when it ends,
 // colouring the stamp picture, mirroring it, and the gallery's pick.
 
 #include "core/text/numeric.h"
-#include "ui/common/brincaro.h"
+#include "ui/common/animationplayer.h"
 #include "ui/mainwindow/canvaswidget.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 
 #include <cmath>
@@ -18,13 +18,13 @@ long long halfTwips(double twips) {
 }
 } // namespace
 
-const QImage &Form1::stampPicture() const {
-    return Picture2->picture();
+const QImage &MainWindow::stampPicture() const {
+    return stampBox->picture();
 }
 
-void Form1::stampChosen(const QString &file, const QImage &picture) {
+void MainWindow::stampChosen(const QString &file, const QImage &picture) {
     currentStamp = file;
-    Picture2->setPicture(picture);
+    stampBox->setPicture(picture);
     placeStampOnBottomEdge();
     show();
     raise();
@@ -32,8 +32,8 @@ void Form1::stampChosen(const QString &file, const QImage &picture) {
 }
 
 // The stamp as the canvas presses it: as large as it shows on the screen.
-QImage Form1::canvasStamp() const {
-    const QImage &picture = Picture2->picture();
+QImage MainWindow::canvasStamp() const {
+    const QImage &picture = stampBox->picture();
     if (canvasScale == 1 || picture.isNull())
         return picture;
     return picture.scaled(static_cast<int>(canvasPixels(picture.width())),
@@ -43,16 +43,16 @@ QImage Form1::canvasStamp() const {
 
 // From the pointer to the stamp's top-left corner, in canvas pixels: half
 // the stamp picture's size on the window.
-QPointF Form1::stampOffset() const {
-    const QRectF r = twipsRect(Picture2);
+QPointF MainWindow::stampOffset() const {
+    const QRectF r = twipsRect(stampBox);
     return QPointF(double(halfTwips(r.width())) / twipsPerPixel,
                    double(halfTwips(r.height())) / twipsPerPixel) *
            canvasScale;
 }
 
-void Form1::stampPreview(double x, double y) {
+void MainWindow::stampPreview(double x, double y) {
     document.canvas().repaint();
-    const QRectF r = twipsRect(Picture2);
+    const QRectF r = twipsRect(stampBox);
     const int tpp = twipsPerPixel;
     // Whole pixels of the window, as the outline has always been placed.
     const auto px = roundToInt(x) - std::llround(double(halfTwips(r.width()) / tpp) * canvasScale);
@@ -61,31 +61,31 @@ void Form1::stampPreview(double x, double y) {
                                       static_cast<int>(py));
 }
 
-void Form1::stampStart(double x, double y) {
+void MainWindow::stampStart(double x, double y) {
     state.stampPreview = false;
     state.stampY = y;
     state.stampX = x;
-    Picture2->show();
+    stampBox->show();
     document.canvas().repaint();
-    const QRectF r = twipsRect(Picture2);
-    const QRectF c = twipsRect(Picture1);
+    const QRectF r = twipsRect(stampBox);
+    const QRectF c = twipsRect(canvasView);
     // The player stands where the stamp lands, in the window's pixels.
     const double tpp = twipsPerPixel / canvasScale;
     const double top = tpp * y + c.top() - halfTwips(r.height());
     const double left = tpp * x + c.left() - halfTwips(r.width());
-    placeTwips(Brincaro1, QRectF(left, top, r.width(), r.height()));
+    placeTwips(stampPlayer, QRectF(left, top, r.width(), r.height()));
     // The canvas waits for the animation's end; that end never comes inside
     // the call that starts it.
-    Picture1->setEnabled(false);
-    Brincaro1->setFile(currentStamp);
-    Brincaro1->show();
-    Brincaro1->raise();
+    canvasView->setEnabled(false);
+    stampPlayer->setFile(currentStamp);
+    stampPlayer->show();
+    stampPlayer->raise();
 }
 
-void Form1::Brincaro1_GifEnd() {
+void MainWindow::stampPlayed() {
     const QImage picture = canvasStamp();
-    Picture1->setEnabled(true);
-    Brincaro1->hide();
+    canvasView->setEnabled(true);
+    stampPlayer->hide();
     const QPointF offset = stampOffset();
     const auto x = toInt16(roundHalfEven(state.stampX) - offset.x()).value_or(0);
     const auto y = toInt16(roundHalfEven(state.stampY) - offset.y()).value_or(0);
@@ -96,12 +96,12 @@ void Form1::Brincaro1_GifEnd() {
     document.snapshot();
 }
 
-void Form1::Picture2_MouseDown(Qt::MouseButton button, double x, double y) {
+void MainWindow::stampBoxPressed(Qt::MouseButton button, double x, double y) {
     if (button != Qt::LeftButton)
         return;
     state.currentTool = Tool::Stamp;
     showChoices();
-    CanvasSurface &s = Picture2->surface;
+    CanvasSurface &s = stampBox->surface;
     const long seed = s.readPixel(x, y);
     if (seed >= 0)
         s.floodFill(Layer::Keep, x, y, static_cast<ColourWord>(seed), stampFill);
@@ -109,13 +109,13 @@ void Form1::Picture2_MouseDown(Qt::MouseButton button, double x, double y) {
 
 // Mirrors the stamp picture left to right, and paints the regions at two
 // opposite corners white, so that they stay out of the stamp.
-void Form1::mirrorStamp() {
-    if (!Picture2->hasPicture())
+void MainWindow::mirrorStamp() {
+    if (!stampBox->hasPicture())
         return;
-    CanvasSurface &s = Picture2->surface;
+    CanvasSurface &s = stampBox->surface;
     const int W = s.size().width();
     const int H = s.size().height();
-    s.paintPictureStretched(Layer::Keep, Picture2->picture().mirrored(true, false),
+    s.paintPictureStretched(Layer::Keep, stampBox->picture().mirrored(true, false),
                             QRectF(0, 0, W, H));
     stampFill = white;
     for (const QPoint corner : {QPoint(1, 1), QPoint(W - 2, H - 2)}) {
@@ -124,7 +124,7 @@ void Form1::mirrorStamp() {
             s.floodFill(Layer::Keep, corner.x(), corner.y(), static_cast<ColourWord>(seed),
                         stampFill);
     }
-    Picture2->update();
+    stampBox->update();
 }
 
 } // namespace garabix

@@ -1,4 +1,4 @@
-// Form1's tool bar: the click protocol, the tool buttons, the pen sizes, the
+// MainWindow's tool bar: the click protocol, the tool buttons, the pen sizes, the
 // buttons that show what is chosen, and the small commands of the tool bar
 // itself.
 
@@ -7,7 +7,7 @@
 #include "ui/common/platform.h"
 #include "ui/common/uiutil.h"
 #include "ui/mainwindow/canvaswidget.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/mainwindow.h"
 
 #include <QPointer>
 #include "ui/mainwindow/picturebox.h"
@@ -54,7 +54,7 @@ Tool toolOf(ToolbarButton button) {
 
 } // namespace
 
-void Form1::Command1_Click(ToolbarButton Index) {
+void MainWindow::runToolbarButton(ToolbarButton Index) {
     if (buttonIndex(Index) < 0 || buttonIndex(Index) >= toolbarButtonCount)
         return;
     playCue("sonido3.wav");
@@ -73,7 +73,7 @@ void Form1::Command1_Click(ToolbarButton Index) {
 }
 
 // Does what a tool-bar button says; answers whether the program is to end.
-bool Form1::runCommand(ToolbarButton button) {
+bool MainWindow::runCommand(ToolbarButton button) {
     switch (button) {
     case B::PreviousScene:
         previousScene();
@@ -91,14 +91,14 @@ bool Form1::runCommand(ToolbarButton button) {
     case B::Fill:
     case B::Rectangle:
         state.currentTool = toolOf(button);
-        Picture2->hide();
+        stampBox->hide();
         break;
     case B::Circle:
     case B::Ellipse:
         state.currentTool = toolOf(button);
         break;
     case B::Undo:
-        UndoLastStep();
+        undoLastStep();
         break;
     case B::NewDrawing:
         newDrawing();
@@ -107,7 +107,7 @@ bool Form1::runCommand(ToolbarButton button) {
         platform.setClipboardImage(document.canvas().copyPersistent());
         break;
     case B::Save:
-        SaveDrawing();
+        saveDrawing();
         break;
     case B::PreviousDrawing:
     case B::NextDrawing:
@@ -140,7 +140,7 @@ bool Form1::runCommand(ToolbarButton button) {
         openTextPanel();
         break;
     case B::MoreColours:
-        Picture5->setVisible(Picture5->isHidden());
+        colourChart->setVisible(colourChart->isHidden());
         break;
     case B::OpenFolder:
         openFolder();
@@ -154,7 +154,7 @@ bool Form1::runCommand(ToolbarButton button) {
     return false;
 }
 
-void Form1::Command5_Click(int Index) {
+void MainWindow::choosePen(int Index) {
     if (Index < 0 || Index > 9)
         return;
     state.lineWidth = canvasPixels(penSizes[Index].width);
@@ -165,36 +165,36 @@ void Form1::Command5_Click(int Index) {
 
 // The chosen tool, pen size and line mode, and bold and italic when they are
 // on, each wear a frame; everything else shows plain.
-void Form1::showChoices() {
-    auto button = [this](ToolbarButton b) { return Command1[buttonIndex(b)]; };
+void MainWindow::showChoices() {
+    auto button = [this](ToolbarButton b) { return toolbarButtons[buttonIndex(b)]; };
     for (const ToolButton &t : toolButtons)
         markChosen(button(t.button), state.currentTool == t.tool);
     markChosen(button(B::FreeLines), !state.snapToGrid);
     markChosen(button(B::GridSnapLines), state.snapToGrid);
     for (int i = 0; i < 10; ++i)
-        markChosen(Command5[i], canvasPixels(penSizes[i].width) == penWidth(state));
+        markChosen(penButtons[i], canvasPixels(penSizes[i].width) == penWidth(state));
     const bool on[2] = {state.font.bold(), state.font.italic()};
     for (int i = 0; i < 2; ++i)
-        if (isMarkedChosen(Command3[i]) != on[i])
-            setButtonColour(Command3[i], on[i] ? toggleOnColour : white, on[i]);
+        if (isMarkedChosen(styleButtons[i]) != on[i])
+            setButtonColour(styleButtons[i], on[i] ? toggleOnColour : white, on[i]);
 }
 
-void Form1::toggleGridLines() {
+void MainWindow::toggleGridLines() {
     grid.linesVisible = !grid.linesVisible;
-    Picture1->update();
+    canvasView->update();
 }
 
-void Form1::toggleGridDots() {
+void MainWindow::toggleGridDots() {
     grid.dotsVisible = !grid.dotsVisible;
-    Picture1->update();
+    canvasView->update();
 }
 
 // The drawing goes whole onto one page; a parent is told when it does not go.
-void Form1::printCanvas() {
+void MainWindow::printCanvas() {
     // The picture printed is the persistent image, which the canvas shows again.
     document.canvas().repaint();
     using config::Text;
-    const QPointer<Form1> window(this);
+    const QPointer<MainWindow> window(this);
     platform.printImage(document.canvas().copyPersistent(), [window](Platform::Printed how) {
         if (!window || how == Platform::Printed::Done)
             return;
@@ -204,14 +204,14 @@ void Form1::printCanvas() {
 }
 
 // Without a file browser, the note says where the drawings are.
-void Form1::openFolder() {
-    const QString folder = drawingsFolder.File1.path();
+void MainWindow::openFolder() {
+    const QString folder = drawingsFolder.files.path();
     if (!platform.openFolder(folder))
         platform.notify(this, text(config::Text::NoFolderBrowser).arg(QDir::toNativeSeparators(folder)),
                         Platform::Notice::Problem);
 }
 
-void Form1::openGallery() {
+void MainWindow::openGallery() {
     // Erases what the preview shows, as a copy of the persistent image into
     // the background picture would.
     document.canvas().repaint();

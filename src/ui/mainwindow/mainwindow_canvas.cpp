@@ -1,52 +1,52 @@
-// Form1's canvas: the pointer handlers, which route each gesture to the
+// MainWindow's canvas: the pointer handlers, which route each gesture to the
 // current tool, and undo and redo.
 
 #include "ui/mainwindow/canvaswidget.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/mainwindow.h"
 
 namespace garabix {
 
-bool Form1::canvasEnabled() const {
-    return Picture1->isEnabled();
+bool MainWindow::canvasEnabled() const {
+    return canvasView->isEnabled();
 }
 
-PointerContext Form1::pointerContext() {
+PointerContext MainWindow::pointerContext() {
     return {state, document, rng, *this};
 }
 
-void Form1::Picture1_MouseDown(Qt::MouseButton button, double x, double y) {
+void MainWindow::canvasPressed(Qt::MouseButton button, double x, double y) {
     if (canvasEnabled())
         pointerPress(pointerContext(), button == Qt::LeftButton, x, y);
 }
 
-void Form1::Picture1_MouseMove(Qt::MouseButtons buttons, double x, double y) {
+void MainWindow::canvasMoved(Qt::MouseButtons buttons, double x, double y) {
     if (canvasEnabled())
         pointerMove(pointerContext(), buttons != Qt::NoButton, x, y);
 }
 
-void Form1::Picture1_MouseUp(Qt::MouseButton button, double x, double y) {
+void MainWindow::canvasReleased(Qt::MouseButton button, double x, double y) {
     if (canvasEnabled())
         pointerRelease(pointerContext(), button == Qt::LeftButton, x, y);
 }
 
-void Form1::Picture1_DblClick() {
+void MainWindow::canvasDoubleClicked() {
     if (canvasEnabled())
         pointerDoubleClick(pointerContext());
 }
 
 // The text's preview and the stamp's outline show where they would land, so
 // they go when the pointer leaves the canvas.
-void Form1::Picture1_MouseLeave() {
+void MainWindow::canvasLeft() {
     const bool outline = state.currentTool == Tool::Stamp && state.stampPreview;
     if (canvasEnabled() && (outline || state.currentTool == Tool::Text))
         document.canvas().repaint();
 }
 
-void Form1::UndoLastStep() {
+void MainWindow::undoLastStep() {
     document.undo();
 }
 
-void Form1::Redo() {
+void MainWindow::redo() {
     playCue("sonido3.wav");
     document.redo();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Form2, the stamp gallery: the categories of the stamps folder, each with
+// StampGallery, the stamp gallery: the categories of the stamps folder, each with
 // its first stamp beside its name in a list that scrolls, a page of nine
 // thumbnails, a preview that plays under the pointer, and a click that hands
 // the chosen stamp to the main window. Empty slots do nothing.
@@ -18,21 +18,21 @@ class QScrollArea;
 
 namespace garabix {
 
-class Brincaro;
+class AnimationPlayer;
 
-class Form2 : public QWidget {
+class StampGallery : public QWidget {
     Q_OBJECT
 public:
-    Form2(QString appPath, StampChooser &chooser, QWidget *parent = nullptr);
+    StampGallery(QString appPath, StampChooser &chooser, QWidget *parent = nullptr);
 
-    void Form_Load();
-    void ListCategories();
-    void Label1_Click(int Index);
-    void Command1_Click(int Index);
-    void FillGalleryPage();
-    void Image1_MouseMove(int Index);
-    void Brincaro1_GifEnd();
-    void Image1_Click(int Index);
+    void load();
+    void listCategories();
+    void chooseCategory(int Index);
+    void turnPage(int Index);
+    void fillGalleryPage();
+    void previewStamp(int Index);
+    void previewEnded();
+    void chooseStamp(int Index);
 
     static constexpr int maxCategories = 255;
 
@@ -43,7 +43,7 @@ public:
     QString previewFile() const;
     int pageStart() const { return firstOnPage; }
     // The thumbnail of slot k, 0..8, as shown.
-    const QLabel *slot(int k) const { return Image1[static_cast<size_t>(k)]; }
+    const QLabel *slot(int k) const { return stampTiles[static_cast<size_t>(k)]; }
     // The row of category i in the category list: its picture and its name.
     QWidget *categoryRow(int index) const;
     const QScrollArea *categoryList() const { return categoryScroll; }
@@ -65,13 +65,13 @@ private:
     std::array<QString, 9> stampFiles; // the file each slot shows
     QScrollArea *categoryScroll = nullptr;
     QWidget *categoryRows = nullptr;
-    QVector<QLabel *> Label1; // the categories' names
-    std::array<QLabel *, 9> Image1{};
+    QVector<QLabel *> categoryLabels; // the categories' names
+    std::array<QLabel *, 9> stampTiles{};
     std::array<QImage, 9> pictures; // the whole picture each slot holds
-    QVector<QPushButton *> Command1;
-    Brincaro *Brincaro1 = nullptr;
-    FolderList Dir1;
-    FileList File1;
+    QVector<QPushButton *> pageButtons;
+    AnimationPlayer *previewPlayer = nullptr;
+    FolderList categoryFolders;
+    FileList stampList;
     int categories = 0;
     bool playing = false;
     int firstOnPage = 0;

@@ -1,4 +1,4 @@
-#include "ui/common/brincaro.h"
+#include "ui/common/animationplayer.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -6,7 +6,7 @@
 
 namespace garabix {
 
-Brincaro::Brincaro(QWidget *parent) : QLabel(parent) {
+AnimationPlayer::AnimationPlayer(QWidget *parent) : QLabel(parent) {
     setScaledContents(true);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     cap.setSingleShot(true);
@@ -17,11 +17,11 @@ Brincaro::Brincaro(QWidget *parent) : QLabel(parent) {
     connect(&lastFrameTimer, &QTimer::timeout, this, [this] { finishPlay(generation); });
 }
 
-Brincaro::~Brincaro() {
+AnimationPlayer::~AnimationPlayer() {
     delete currentMovie;
 }
 
-void Brincaro::setFile(const QString &path) {
+void AnimationPlayer::setFile(const QString &path) {
     ++generation;
     cap.stop();
     lastFrameTimer.stop();
@@ -60,7 +60,7 @@ void Brincaro::setFile(const QString &path) {
         return;
     }
     setMovie(currentMovie);
-    connect(currentMovie, &QMovie::frameChanged, this, &Brincaro::onFrame);
+    connect(currentMovie, &QMovie::frameChanged, this, &AnimationPlayer::onFrame);
     // A still picture, a single frame or a file damaged after its first frame
     // ends inside start(): the end is always reported on a later turn of the
     // event loop, never inside the call that starts the play.
@@ -77,7 +77,7 @@ void Brincaro::setFile(const QString &path) {
         cap.start(longestPlayMs);
 }
 
-void Brincaro::stop() {
+void AnimationPlayer::stop() {
     ++generation;
     playing = false;
     cap.stop();
@@ -89,7 +89,7 @@ void Brincaro::stop() {
 
 // The animation no longer advances: a play ends where it stands, a loop
 // stays on its last frame.
-void Brincaro::stalled(quint64 play) {
+void AnimationPlayer::stalled(quint64 play) {
     if (play != generation || !playing)
         return;
     if (looping) {
@@ -101,7 +101,7 @@ void Brincaro::stalled(quint64 play) {
     finishPlay(play);
 }
 
-void Brincaro::onFrame(int frame) {
+void AnimationPlayer::onFrame(int frame) {
     if (!currentMovie)
         return;
     stallTimer.start(std::max(currentMovie->nextFrameDelay(), 0) + stallGraceMs);
@@ -121,7 +121,7 @@ void Brincaro::onFrame(int frame) {
     }
 }
 
-void Brincaro::finishPlay(quint64 play) {
+void AnimationPlayer::finishPlay(quint64 play) {
     if (play != generation || !playing)
         return;
     playing = false;
@@ -130,7 +130,7 @@ void Brincaro::finishPlay(quint64 play) {
     stallTimer.stop();
     if (currentMovie)
         currentMovie->setPaused(true);
-    emit GifEnd();
+    emit playEnded();
 }
 
 } // namespace garabix

@@ -1,5 +1,5 @@
 #pragma once
-// Form1, the main window: the canvas, the tool bar, the pen sizes, the colour
+// MainWindow, the main window: the canvas, the tool bar, the pen sizes, the colour
 // pictures, the stamp picture, the text panel and the animation player. Its
 // handlers are the window's events, public so that tests drive the window
 // through them; each is a short forward into the core. Its state is private:
@@ -9,13 +9,13 @@
 // document (`document`); the window asks it and keeps no copy.
 //
 // The implementation is split by the question a reader asks:
-// form1_startup.cpp (controls, start-up, closing), form1_layout.cpp (where
-// each control goes, in twips, and the canvas's size), form1_toolbar.cpp
+// mainwindow_startup.cpp (controls, start-up, closing), mainwindow_layout.cpp (where
+// each control goes, in twips, and the canvas's size), mainwindow_toolbar.cpp
 // (the tool-bar dispatch, pen sizes, the chosen buttons, the small
-// commands), form1_canvas.cpp (the canvas's pointer handlers, undo and
-// redo), form1_scenes.cpp (scenes and the new drawing), form1_drawings.cpp
-// (saving, browsing, deleting), form1_colours.cpp, form1_stamps.cpp,
-// form1_text.cpp.
+// commands), mainwindow_canvas.cpp (the canvas's pointer handlers, undo and
+// redo), mainwindow_scenes.cpp (scenes and the new drawing), mainwindow_drawings.cpp
+// (saving, browsing, deleting), mainwindow_colours.cpp, mainwindow_stamps.cpp,
+// mainwindow_text.cpp.
 
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
@@ -43,19 +43,19 @@ class QLabel;
 
 namespace garabix {
 
-class Brincaro;
+class AnimationPlayer;
 class CanvasWidget;
 class PictureBox;
 class Platform;
 
-class Form1 : public QWidget,
+class MainWindow : public QWidget,
               public StampChooser,
               public DrawingChooser,
               private PointerEnvironment {
     Q_OBJECT
 public:
-    Form1(QString appPath, Platform &platform, QWidget *parent = nullptr);
-    ~Form1() override;
+    MainWindow(QString appPath, Platform &platform, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The window to close once this one has loaded (the welcome window).
     void setWelcomeWindow(QWidget *w) { welcomeWindow = w; }
@@ -66,32 +66,32 @@ public:
     std::function<void(const QString &)> showPicker;
 
     // Start-up: runs once, laid out for the window's current client size.
-    void Form_Load();
+    void load();
     bool isLoaded() const { return loaded; }
 
     // Canvas events, positions in canvas pixels.
-    void Picture1_MouseDown(Qt::MouseButton button, double x, double y);
-    void Picture1_MouseMove(Qt::MouseButtons buttons, double x, double y);
-    void Picture1_MouseUp(Qt::MouseButton button, double x, double y);
-    void Picture1_DblClick();
-    void Picture1_MouseLeave();
+    void canvasPressed(Qt::MouseButton button, double x, double y);
+    void canvasMoved(Qt::MouseButtons buttons, double x, double y);
+    void canvasReleased(Qt::MouseButton button, double x, double y);
+    void canvasDoubleClicked();
+    void canvasLeft();
 
-    void Command1_Click(ToolbarButton Index); // the 28 tool-bar buttons
-    void Command5_Click(int Index);           // the ten pen sizes, 0 the thinnest
-    void picPalette_MouseDown(Qt::MouseButton button, double x, double y);
-    void Picture5_MouseDown(Qt::MouseButton button, double x, double y);
-    void Picture2_MouseDown(Qt::MouseButton button, double x, double y);
-    void Brincaro1_GifEnd();
+    void runToolbarButton(ToolbarButton Index); // the 28 tool-bar buttons
+    void choosePen(int Index);           // the ten pen sizes, 0 the thinnest
+    void palettePressed(Qt::MouseButton button, double x, double y);
+    void colourChartPressed(Qt::MouseButton button, double x, double y);
+    void stampBoxPressed(Qt::MouseButton button, double x, double y);
+    void stampPlayed();
 
     // The text panel: bold and italic, Cerrar, the size and font lists, the text box.
-    void Command3_Click(int Index);
-    void Command4_Click();
-    void Combo1_Click();
-    void Combo2_Click();
-    void Text1_Change();
+    void toggleTextStyle(int Index);
+    void closeTextPanel();
+    void chooseTextSize();
+    void chooseFont();
+    void textEdited();
 
     // Ctrl+Y and Ctrl+Shift+Z: brings back what undo took, until a new step.
-    void Redo();
+    void redo();
     // F11: full screen, out of reach of the title bar's close button, and back.
     void toggleFullScreen();
 
@@ -101,7 +101,7 @@ public:
     void drawingChosen(const QString &path) override;
     QString drawingOnShow() const override { return document.shownDrawing(); }
     // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
-    void Command6_Click();
+    void openMyDrawings();
 
     // Views.
     const QImage &drawing() const { return document.picture(); }
@@ -123,11 +123,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Start-up and layout (form1_startup.cpp).
+    // Start-up and layout (mainwindow_startup.cpp).
     void createControls();
-    void ArrangeMainWindow();
+    void arrangeWindow();
     void placeControls();
-    void RestoreCanvasFrame();
+    void restoreCanvasFrame();
     void growCanvas(QSize size);
     void chooseCanvasBlock();
     long canvasPixels(double designPixels) const;
@@ -142,7 +142,7 @@ private:
     void playCue(const char *name);
     bool askToQuit();
 
-    // Tool-bar commands (form1_toolbar.cpp).
+    // Tool-bar commands (mainwindow_toolbar.cpp).
     bool runCommand(ToolbarButton button);
     void toggleGridLines();
     void toggleGridDots();
@@ -151,31 +151,31 @@ private:
     void openGallery();
     void showChoices();
 
-    // The canvas and undo (form1_canvas.cpp).
+    // The canvas and undo (mainwindow_canvas.cpp).
     PointerContext pointerContext();
-    void UndoLastStep();
+    void undoLastStep();
 
-    // Scenes and the new drawing (form1_scenes.cpp).
+    // Scenes and the new drawing (mainwindow_scenes.cpp).
     void showScene();
     void previousScene();
     void nextScene();
     void newDrawing();
 
-    // Drawings (form1_drawings.cpp).
-    void SaveDrawing();
+    // Drawings (mainwindow_drawings.cpp).
+    void saveDrawing();
     bool showDrawing(const QString &path);
     void stepToDrawing(bool forward);
     void deleteDrawing();
 
-    // Colours (form1_colours.cpp).
+    // Colours (mainwindow_colours.cpp).
     void pickColour(ColourWord colour);
 
-    // Stamps (form1_stamps.cpp).
+    // Stamps (mainwindow_stamps.cpp).
     void mirrorStamp();
     QImage canvasStamp() const;
     QPointF stampOffset() const;
 
-    // Text panel (form1_text.cpp).
+    // Text panel (mainwindow_text.cpp).
     void createTextPanel();
     void openTextPanel();
     void placeTextPanel();
@@ -201,30 +201,30 @@ private:
     int16_t twipsPerPixel = 15;             // the screen's, for placing controls
     double canvasScale = 1;                 // canvas pixels to a pixel of the design
     layout::MainLayout frame;               // the layout for the window's size
-    QImage Picture6;                        // the scene on show
+    QImage scene;                        // the scene on show
     QString currentStamp;                   // the animation a stamp press plays
     ColourWord stampFill = black;           // what a click on the stamp picture paints
 
     // The controls, by the names the layout uses.
-    CanvasWidget *Picture1 = nullptr;  // the canvas
-    QVector<QPushButton *> Command1;   // the tool bar, by buttonIndex(ToolbarButton)
-    QVector<QPushButton *> Command5;   // the pen sizes
-    QVector<QPushButton *> Command3;   // bold and italic
-    QComboBox *Combo1 = nullptr;       // text sizes
-    QComboBox *Combo2 = nullptr;       // fonts
-    QWidget *Picture4 = nullptr;       // the text panel
-    QLineEdit *Text1 = nullptr;        // the text to write, in the panel
-    QPushButton *Command4 = nullptr;   // "Cerrar": ends the text tool
-    PictureBox *picPalette = nullptr;  // the palette strip
-    PictureBox *Picture5 = nullptr;    // the colour chart
-    PictureBox *Picture2 = nullptr;    // the stamp picture
-    QLabel *Picture3 = nullptr;        // the colour well: the colour in use
-    QPushButton *Command6 = nullptr;   // "Mis dibujos": opens the picker
-    Brincaro *Brincaro1 = nullptr;     // the stamp's animation player
+    CanvasWidget *canvasView = nullptr;  // the canvas
+    QVector<QPushButton *> toolbarButtons;   // the tool bar, by buttonIndex(ToolbarButton)
+    QVector<QPushButton *> penButtons;   // the pen sizes
+    QVector<QPushButton *> styleButtons;   // bold and italic
+    QComboBox *textSizeBox = nullptr;       // text sizes
+    QComboBox *fontBox = nullptr;       // fonts
+    QWidget *textPanel = nullptr;       // the text panel
+    QLineEdit *textEdit = nullptr;        // the text to write, in the panel
+    QPushButton *closeTextButton = nullptr;   // "Cerrar": ends the text tool
+    PictureBox *paletteStrip = nullptr;  // the palette strip
+    PictureBox *colourChart = nullptr;    // the colour chart
+    PictureBox *stampBox = nullptr;    // the stamp picture
+    QLabel *colourWell = nullptr;        // the colour well: the colour in use
+    QPushButton *myDrawingsButton = nullptr;   // "Mis dibujos": opens the picker
+    AnimationPlayer *stampPlayer = nullptr;     // the stamp's animation player
 
     QWidget *welcomeWindow = nullptr;  // closed once this window has loaded
-    bool loaded = false;               // Form_Load has run
-    QTimer loadTimer;                  // runs Form_Load once the size settles
+    bool loaded = false;               // load has run
+    QTimer loadTimer;                  // runs load once the size settles
     QElapsedTimer shownAt;             // since the window was first shown
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Form3, the welcome window: the program's name in changing colours, a
+// WelcomeWindow, the welcome window: the program's name in changing colours, a
 // walking painter, the credits or the licence notice, and the enter button.
 
 #include "core/canvas/random.h"
@@ -14,18 +14,18 @@ class QPushButton;
 
 namespace garabix {
 
-class Brincaro;
+class AnimationPlayer;
 class Platform;
 
-class Form3 : public QWidget {
+class WelcomeWindow : public QWidget {
     Q_OBJECT
 public:
-    Form3(QString appPath, Platform &platform, QWidget *parent = nullptr);
+    WelcomeWindow(QString appPath, Platform &platform, QWidget *parent = nullptr);
 
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Timer1_Timer();
+    void load();
+    void toggleLicence();
+    void enter();
+    void changeTitleColour();
 
     // Shows the main window; set by main().
     std::function<void()> showMainWindow;
@@ -35,8 +35,8 @@ public:
     // The 16 colours the name takes, as QRgb.
     static QRgb labelColour(int k);
 
-    // Whether the name is changing colour (Timer1 runs).
-    bool isAnimating() const { return Timer1.isActive(); }
+    // Whether the name is changing colour (titleColourTimer runs).
+    bool isAnimating() const { return titleColourTimer.isActive(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -52,13 +52,13 @@ private:
     bool loaded = false;
 
     // The controls, found by these names (findChild) from outside.
-    QLabel *Label1 = nullptr;        // "Garabix", in changing colours
-    QVector<QLabel *> Label2;        // the credits
-    QLabel *Label3 = nullptr;        // the licence notice
-    QPushButton *Command1 = nullptr; // shows the licence or the credits
-    QPushButton *Command2 = nullptr; // enters the program
-    Brincaro *Brincaro1 = nullptr;   // the walking painter
-    QTimer Timer1;                   // changes the name's colour
+    QLabel *title = nullptr;        // "Garabix", in changing colours
+    QVector<QLabel *> credits;        // the credits
+    QLabel *licence = nullptr;        // the licence notice
+    QPushButton *licenceButton = nullptr; // shows the licence or the credits
+    QPushButton *enterButton = nullptr; // enters the program
+    AnimationPlayer *walkerPlayer = nullptr;   // the walking painter
+    QTimer titleColourTimer;                   // changes the name's colour
     Random rng;                      // picks the colours
 };
 

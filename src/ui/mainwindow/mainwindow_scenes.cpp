@@ -1,42 +1,42 @@
-// Form1's scenes, painted under the drawing from the scenes folder, and the
+// MainWindow's scenes, painted under the drawing from the scenes folder, and the
 // new drawing.
 
 #include "core/files/pictures.h"
 #include "core/files/scenes.h"
 #include "core/text/log.h"
-#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 
 namespace garabix {
 
 // A scene that cannot be read leaves the last one loaded to be painted again.
-void Form1::showScene() {
+void MainWindow::showScene() {
     const QString path = scenePath(appPath, state.sceneIndex);
-    const QImage scene = loadPicture(path);
-    if (!scene.isNull())
-        Picture6 = scene;
+    const QImage loaded = loadPicture(path);
+    if (!loaded.isNull())
+        scene = loaded;
     else
         qCWarning(logFiles) << "scene could not be read:" << path;
-    document.paintScene(Picture6);
-    Picture2->hide();
+    document.paintScene(scene);
+    stampBox->hide();
 }
 
-void Form1::previousScene() {
+void MainWindow::previousScene() {
     state.sceneIndex = static_cast<int16_t>(state.sceneIndex - 1);
     if (state.sceneIndex == 0 || state.sceneIndex == -1)
         state.sceneIndex = static_cast<int16_t>(state.sceneCount);
     showScene();
 }
 
-void Form1::nextScene() {
+void MainWindow::nextScene() {
     state.sceneIndex = static_cast<int16_t>(state.sceneIndex + 1);
     if (state.sceneIndex == state.sceneCount + 1)
         state.sceneIndex = 1;
     showScene();
 }
 
-void Form1::newDrawing() {
-    RestoreCanvasFrame();
+void MainWindow::newDrawing() {
+    restoreCanvasFrame();
     document.clear();
 }
 

@@ -1,11 +1,12 @@
-#include "ui/gallery/form2.h"
+#include "ui/gallery/stampgallery.h"
 
 #include "core/files/paths.h"
 #include "core/files/pictures.h"
 #include "core/text/numeric.h"
-#include "ui/common/brincaro.h"
+#include "ui/common/animationplayer.h"
 #include "ui/common/uiutil.h"
 #include "ui/gallery/paging.h"
+#include "ui/common/widgetnames.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -42,7 +43,7 @@ void setTextColour(QLabel *l, QColor c) {
 
 } // namespace
 
-Form2::Form2(QString path, StampChooser &c, QWidget *parent)
+StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), chooser(c) {
     setWindowTitle(QStringLiteral("Garabix"));
     setFixedSize(640, 490);
@@ -61,7 +62,7 @@ Form2::Form2(QString path, StampChooser &c, QWidget *parent)
         img->setMouseTracking(true);
         img->installEventFilter(this);
         img->setGeometry(pixels(columns[k % 3], rows[k / 3], 2055, 1695));
-        Image1[k] = img;
+        stampTiles[k] = img;
     }
     const char *names[2] = {"pagenext", "pageprevious"};
     const QRect places[2] = {pixels(7320, 6360, 2055, 495), pixels(2640, 6360, 1935, 495)};
@@ -70,22 +71,22 @@ Form2::Form2(QString path, StampChooser &c, QWidget *parent)
         b->setIcon(namedIcon(QString::fromLatin1(names[i])));
         b->setIconSize(QSize(28, 28));
         b->setGeometry(places[i]);
-        connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        Command1.append(b);
+        connect(b, &QPushButton::clicked, this, [this, i] { turnPage(i); });
+        pageButtons.append(b);
     }
-    Brincaro1 = new Brincaro(this);
-    Brincaro1->move(pixels(360, 4560, 0, 0).topLeft());
-    Brincaro1->hide();
-    connect(Brincaro1, &Brincaro::GifEnd, this, [this] { Brincaro1_GifEnd(); });
+    previewPlayer = new AnimationPlayer(this);
+    previewPlayer->move(pixels(360, 4560, 0, 0).topLeft());
+    previewPlayer->hide();
+    connect(previewPlayer, &AnimationPlayer::playEnded, this, [this] { previewEnded(); });
 }
 
 // A row of the category list: the category's first stamp, then its name; a
 // click anywhere on it chooses the category.
-void Form2::addCategoryRow(const QString &name) {
-    const int index = static_cast<int>(Label1.size());
+void StampGallery::addCategoryRow(const QString &name) {
+    const int index = static_cast<int>(categoryLabels.size());
     const int width = listPlace.width() - categoryScroll->verticalScrollBar()->sizeHint().width();
     auto *row = new QWidget(categoryRows);
-    row->setObjectName(QStringLiteral("category%1").arg(index));
+    row->setObjectName(widgetname::categoryRow(index));
     row->setGeometry(0, index * rowHeight, width, rowHeight);
     row->setCursor(Qt::PointingHandCursor);
     row->installEventFilter(this);
@@ -105,117 +106,117 @@ void Form2::addCategoryRow(const QString &name) {
     setTextColour(label, Qt::blue);
     label->setGeometry(rowPicture + 6, 0, width - rowPicture - 6, rowHeight);
     row->show();
-    Label1.append(label);
+    categoryLabels.append(label);
 }
 
-QWidget *Form2::categoryRow(int index) const {
-    return index >= 0 && index < categories ? Label1[index]->parentWidget() : nullptr;
+QWidget *StampGallery::categoryRow(int index) const {
+    return index >= 0 && index < categories ? categoryLabels[index]->parentWidget() : nullptr;
 }
 
-void Form2::showEvent(QShowEvent *event) {
+void StampGallery::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!loaded)
-        Form_Load();
+        load();
 }
 
-void Form2::keyPressEvent(QKeyEvent *event) {
+void StampGallery::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Escape)
         close();
     else
         QWidget::keyPressEvent(event);
 }
 
-void Form2::closeEvent(QCloseEvent *event) {
+void StampGallery::closeEvent(QCloseEvent *event) {
     // Closed by the user, it loads afresh when shown again.
     loaded = false;
     QWidget::closeEvent(event);
 }
 
-bool Form2::eventFilter(QObject *watched, QEvent *event) {
+bool StampGallery::eventFilter(QObject *watched, QEvent *event) {
     for (int k = 0; k < 9; ++k) {
-        if (watched != Image1[k])
+        if (watched != stampTiles[k])
             continue;
         if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-            Image1_MouseMove(k);
+            previewStamp(k);
         else if (event->type() == QEvent::MouseButtonRelease)
-            Image1_Click(k);
+            chooseStamp(k);
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         for (int i = 0; i < categories; ++i)
             if (watched == categoryRow(i))
-                Label1_Click(i);
+                chooseCategory(i);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Form2::Form_Load() {
+void StampGallery::load() {
     loaded = true;
     centreOnScreen(this);
     stampFolder = resolvePath(appPath, QStringLiteral("\\dibujos"));
-    ListCategories();
+    listCategories();
     playing = false;
     firstOnPage = 0;
 }
 
-void Form2::ListCategories() {
-    for (QLabel *label : std::as_const(Label1))
+void StampGallery::listCategories() {
+    for (QLabel *label : std::as_const(categoryLabels))
         delete label->parentWidget();
-    Label1.clear();
+    categoryLabels.clear();
     categories = 0;
-    Dir1.setPath(stampFolder);
-    if (Dir1.path() != stampFolder) {
+    categoryFolders.setPath(stampFolder);
+    if (categoryFolders.path() != stampFolder) {
         // No stamps folder: no categories and empty slots.
         categoryRows->resize(0, 0);
-        File1.forcePath(QString());
-        FillGalleryPage();
+        stampList.forcePath(QString());
+        fillGalleryPage();
         return;
     }
-    while (Dir1.count() > categories && categories < maxCategories) {
-        addCategoryRow(Dir1.entry(categories).left(255));
+    while (categoryFolders.count() > categories && categories < maxCategories) {
+        addCategoryRow(categoryFolders.entry(categories).left(255));
         ++categories;
     }
     categoryRows->resize(listPlace.width(), categories * rowHeight);
     if (categories > 0) {
-        setTextColour(Label1[0], Qt::red);
+        setTextColour(categoryLabels[0], Qt::red);
         selectCategory(0);
     } else {
-        File1.forcePath(QString());
+        stampList.forcePath(QString());
     }
-    FillGalleryPage();
+    fillGalleryPage();
 }
 
-void Form2::selectCategory(int index) {
-    const QString folder = stampFolder + QLatin1Char('/') + Label1[index]->text();
-    Dir1.setPath(folder);
-    File1.forcePath(folder);
+void StampGallery::selectCategory(int index) {
+    const QString folder = stampFolder + QLatin1Char('/') + categoryLabels[index]->text();
+    categoryFolders.setPath(folder);
+    stampList.forcePath(folder);
 }
 
-void Form2::Label1_Click(int Index) {
+void StampGallery::chooseCategory(int Index) {
     if (Index < 0 || Index >= categories)
         return;
     firstOnPage = 0;
     for (int i = 0; i < categories; ++i)
-        setTextColour(Label1[i], Qt::blue);
-    setTextColour(Label1[Index], Qt::red);
+        setTextColour(categoryLabels[i], Qt::blue);
+    setTextColour(categoryLabels[Index], Qt::red);
     categoryScroll->ensureWidgetVisible(categoryRow(Index), 0, 0);
     selectCategory(Index);
-    FillGalleryPage();
+    fillGalleryPage();
 }
 
-void Form2::Command1_Click(int Index) {
-    firstOnPage = Index == 0 ? gallery::nextPage(firstOnPage, File1.count())
+void StampGallery::turnPage(int Index) {
+    firstOnPage = Index == 0 ? gallery::nextPage(firstOnPage, stampList.count())
                              : gallery::previousPage(firstOnPage);
-    FillGalleryPage();
+    fillGalleryPage();
 }
 
-void Form2::FillGalleryPage() {
+void StampGallery::fillGalleryPage() {
     // Files may have gone since the page was chosen.
-    firstOnPage = std::min(firstOnPage, gallery::lastPage(File1.count()));
+    firstOnPage = std::min(firstOnPage, gallery::lastPage(stampList.count()));
     for (int p = firstOnPage; p <= firstOnPage + 8; ++p) {
         const int k = p % 9;
-        QLabel *slot = Image1[k];
-        const QString path = p < File1.count() && p > -1 ? File1.entryPath(p) : QString();
+        QLabel *slot = stampTiles[k];
+        const QString path = p < stampList.count() && p > -1 ? stampList.entryPath(p) : QString();
         const QImage picture = path.isEmpty() ? QImage() : loadPicture(path);
         if (!picture.isNull()) {
             slot->hide();
@@ -237,34 +238,34 @@ void Form2::FillGalleryPage() {
     }
 }
 
-void Form2::Image1_MouseMove(int Index) {
+void StampGallery::previewStamp(int Index) {
     if (playing || Index < 0 || Index > 8 || stampFiles[static_cast<size_t>(Index)].isEmpty())
         return;
-    Brincaro1->setFile(stampFiles[static_cast<size_t>(Index)]);
-    Brincaro1->resize(Image1[Index]->size());
-    Brincaro1->show();
-    Brincaro1->raise();
+    previewPlayer->setFile(stampFiles[static_cast<size_t>(Index)]);
+    previewPlayer->resize(stampTiles[Index]->size());
+    previewPlayer->show();
+    previewPlayer->raise();
     playing = true;
 }
 
-void Form2::Brincaro1_GifEnd() {
+void StampGallery::previewEnded() {
     playing = false;
-    Brincaro1->hide();
+    previewPlayer->hide();
 }
 
-void Form2::Image1_Click(int Index) {
+void StampGallery::chooseStamp(int Index) {
     if (Index < 0 || Index > 8 || stampFiles[static_cast<size_t>(Index)].isEmpty())
         return;
     chooser.stampChosen(stampFiles[static_cast<size_t>(Index)],
                         pictures[static_cast<size_t>(Index)]);
 }
 
-QString Form2::categoryName(int index) const {
-    return index >= 0 && index < categories ? Label1[index]->text() : QString();
+QString StampGallery::categoryName(int index) const {
+    return index >= 0 && index < categories ? categoryLabels[index]->text() : QString();
 }
 
-QString Form2::previewFile() const {
-    return Brincaro1->file();
+QString StampGallery::previewFile() const {
+    return previewPlayer->file();
 }
 
 } // namespace garabix
