@@ -18,7 +18,7 @@ std::optional<QString> firstItem(const QString &path) {
 } // namespace
 
 std::optional<QString> readDrawingLimitText(const QString &appPath) {
-    return firstItem(resolvePath(appPath, QStringLiteral("\\configuracion\\mdg.txt")));
+    return firstItem(resolvePath(appPath, QStringLiteral("/configuracion/mdg.txt")));
 }
 
 std::optional<int16_t> numberField(const QString &text) {
@@ -27,7 +27,7 @@ std::optional<int16_t> numberField(const QString &text) {
 
 std::optional<int16_t> readGridSpacing(const QString &appPath) {
     const auto item =
-        firstItem(resolvePath(appPath, QStringLiteral("\\configuracion\\anchorejilla.txt")));
+        firstItem(resolvePath(appPath, QStringLiteral("/configuracion/anchorejilla.txt")));
     if (!item)
         return std::nullopt;
     return numberField(*item);
@@ -108,7 +108,7 @@ QStringList readLanguageFile(const QString &path) {
 }
 
 QStringList readLanguageTexts(const QString &appPath) {
-    return readLanguageFile(resolvePath(appPath, QStringLiteral("\\Configuracion\\idioma.txt")));
+    return readLanguageFile(resolvePath(appPath, QStringLiteral("/Configuracion/idioma.txt")));
 }
 
 } // namespace garabix::config

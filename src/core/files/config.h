@@ -43,7 +43,7 @@ constexpr int allTextCount = static_cast<int>(Text::Count);
 // The built-in Spanish text of an optional line, and of the quit question.
 QString builtInText(Text which);
 
-// First item of "\configuracion\mdg.txt" as text; nothing when the file is
+// First item of "configuracion/mdg.txt" as text; nothing when the file is
 // missing, unreadable or empty.
 std::optional<QString> readDrawingLimitText(const QString &appPath);
 
@@ -51,11 +51,11 @@ std::optional<QString> readDrawingLimitText(const QString &appPath);
 // when it does not fit, and the field then keeps its previous value.
 std::optional<int16_t> numberField(const QString &text);
 
-// First item of "\configuracion\anchorejilla.txt" as a number; nothing when
+// First item of "configuracion/anchorejilla.txt" as a number; nothing when
 // the file is missing or empty, or the number does not fit.
 std::optional<int16_t> readGridSpacing(const QString &appPath);
 
-// The texts of "\Configuracion\idioma.txt" in file order, allTextCount of
+// The texts of "configuracion/idioma.txt" in file order, allTextCount of
 // them: of the first 30, those past the end of the file stay empty; the
 // optional lines past its end are the built-in ones. A missing file gives
 // the built-in texts, the quit question included, and empty tips.

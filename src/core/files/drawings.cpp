@@ -219,7 +219,7 @@ QString drawingsFolder(const QString &appPath) {
     if (QFileInfo(appPath).isWritable()) {
         if (beside.isEmpty())
             QDir(appPath).mkdir(QStringLiteral("misdibujos"));
-        return resolvePath(appPath, QStringLiteral("\\misdibujos"));
+        return resolvePath(appPath, QStringLiteral("/misdibujos"));
     }
     // A read-only program folder may still hold a drawings folder everybody
     // can write to, set up by whoever installed it.

@@ -1,8 +1,8 @@
 #pragma once
-// Data paths are the program folder followed by a relative path written with
-// backslashes ("\configuracion\mdg.txt"). Each part of the relative path is
-// matched without regard to case when the exact name is missing, so
-// "\Configuracion\" finds "configuracion".
+// Data paths are the program folder followed by a relative path
+// ("/configuracion/mdg.txt"; backslashes are read as slashes). Each part of
+// the relative path is matched without regard to case when the exact name is
+// missing, so "/Configuracion/" finds "configuracion".
 
 #include <QString>
 

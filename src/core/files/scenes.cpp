@@ -9,11 +9,11 @@
 namespace garabix {
 
 QString scenePath(const QString &appPath, int n) {
-    return resolvePath(appPath, QStringLiteral("\\escenarios\\%1.gif").arg(n));
+    return resolvePath(appPath, QStringLiteral("/escenarios/%1.gif").arg(n));
 }
 
 int countScenes(const QString &appPath) {
-    const QString folder = resolvePath(appPath, QStringLiteral("\\escenarios"));
+    const QString folder = resolvePath(appPath, QStringLiteral("/escenarios"));
     // One listing instead of a look-up per number: a folder may hold many files.
     QSet<QString> files;
     const QFileInfoList infos = QDir(folder).entryInfoList(QDir::Files);

@@ -153,7 +153,7 @@ bool StampGallery::eventFilter(QObject *watched, QEvent *event) {
 void StampGallery::load() {
     loaded = true;
     centreOnScreen(this);
-    stampFolder = resolvePath(appPath, QStringLiteral("\\dibujos"));
+    stampFolder = resolvePath(appPath, QStringLiteral("/dibujos"));
     listCategories();
     playing = false;
     firstOnPage = 0;

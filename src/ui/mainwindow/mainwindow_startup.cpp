@@ -178,7 +178,7 @@ void MainWindow::load() {
     // gallery picks another.
     runStep("loading the first stamp", [&] {
         FolderList categories;
-        if (!categories.setPath(resolvePath(appPath, QStringLiteral("\\dibujos\\"))))
+        if (!categories.setPath(resolvePath(appPath, QStringLiteral("/dibujos/"))))
             throw StepFailed{"there is no dibujos folder"};
         FileList stamps;
         if (!stamps.setPath(categories.entryPath(0)))
@@ -264,7 +264,7 @@ void MainWindow::load() {
 }
 
 QString MainWindow::cuePath(const char *name) const {
-    return resolvePath(appPath, QStringLiteral("\\sonidos\\") + QLatin1String(name));
+    return resolvePath(appPath, QStringLiteral("/sonidos/") + QLatin1String(name));
 }
 
 void MainWindow::playCue(const char *name) {

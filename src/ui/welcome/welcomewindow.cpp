@@ -118,8 +118,8 @@ void WelcomeWindow::closeEvent(QCloseEvent *event) {
 void WelcomeWindow::load() {
     loaded = true;
     centreOnScreen(this);
-    walkerPlayer->setFile(resolvePath(appPath, QStringLiteral("\\camina.gif")));
-    for (const char *cue : {"\\sonidos\\sonido1.wav", "\\sonidos\\sonido3.wav"})
+    walkerPlayer->setFile(resolvePath(appPath, QStringLiteral("/camina.gif")));
+    for (const char *cue : {"/sonidos/sonido1.wav", "/sonidos/sonido3.wav"})
         platform.preloadSound(resolvePath(appPath, QLatin1String(cue)));
     licence->hide();
     titleColourTimer.start();
@@ -138,11 +138,11 @@ void WelcomeWindow::toggleLicence() {
             l->show();
         licenceButton->setText(licenceCaption);
     }
-    platform.playSound(resolvePath(appPath, QStringLiteral("\\sonidos\\sonido1.wav")), true);
+    platform.playSound(resolvePath(appPath, QStringLiteral("/sonidos/sonido1.wav")), true);
 }
 
 void WelcomeWindow::enter() {
-    platform.playSound(resolvePath(appPath, QStringLiteral("\\sonidos\\sonido3.wav")), true);
+    platform.playSound(resolvePath(appPath, QStringLiteral("/sonidos/sonido3.wav")), true);
     if (showMainWindow)
         showMainWindow();
 }
