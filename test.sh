@@ -8,7 +8,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGARABIX_SANITIZE=ON -DGARABIX_TESTS=ON
+# Every source follows .clang-format, and the test build has no warning.
+format=0
+scripts/check-format.sh || format=1
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGARABIX_SANITIZE=ON -DGARABIX_TESTS=ON \
+    -DGARABIX_WERROR=ON
 cmake --build build/test -j2
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DGARABIX_FUZZ=ON
@@ -36,7 +40,7 @@ if [ "$(id -u)" -eq 0 ]; then
     export CUPS_SERVER GARABIX_PRINT_DIR
 fi
 
-status=0
+status=$format
 # Installed like a desktop program, per user and as a Debian package.
 tests/install/check-install.sh build/release || status=1
 (cd build/fuzz && ctest --output-on-failure -j2) || status=1

@@ -34,8 +34,10 @@ const QString &drawingsFolder() {
         QImage drawing(1301, 749, QImage::Format_RGB32);
         for (int n = 0; n < 500; ++n) {
             drawing.fill(Qt::white);
-            QPainter(&drawing).fillRect(n % 1200, 100, 100, 500, QColor::fromHsv(n % 360, 200, 200));
-            drawings::writeBmp(drawing, QStringLiteral("%1/misdibujos/%2.bmp").arg(dir.path()).arg(n));
+            QPainter(&drawing).fillRect(n % 1200, 100, 100, 500,
+                                        QColor::fromHsv(n % 360, 200, 200));
+            drawings::writeBmp(drawing,
+                               QStringLiteral("%1/misdibujos/%2.bmp").arg(dir.path()).arg(n));
         }
         return true;
     }();

@@ -1,9 +1,9 @@
 // Drawing figures: pencil, sprays, shape previews and the undo ring.
 
 #include "core/canvas/canvassurface.h"
+#include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/tools.h"
-#include "core/canvas/drawing.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libcanberra-dev libcanberra-pulse
     libqt6svg6 qt6-qpa-plugins qt6-image-formats-plugins qt6-translations-l10n
     libgif-dev liblz4-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-dejavu-core locales
     desktop-file-utils appstream lintian xdotool dpkg-dev
     pulseaudio pulseaudio-utils libpulse-dev cups libcups2-dev printer-driver-cups-pdf poppler-utils

@@ -16,7 +16,8 @@ bool RecordingPlatform::moveToTrash(const QString &path) {
     return true;
 }
 
-LoadedMainWindow::LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare, Platform *other) {
+LoadedMainWindow::LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare,
+                                   Platform *other) {
     if (prepare)
         prepare(folder);
     else

@@ -49,7 +49,7 @@ public:
 
     QStringList sounds, waited, folders, questions, trashed, notices;
     QVector<QStringList> answers; // per question: its two buttons' captions
-    QVector<bool> problems; // per notice: a problem rather than a sign of success
+    QVector<bool> problems;       // per notice: a problem rather than a sign of success
     bool trashWorks = true;
     QTemporaryDir trashFolder;
     QVector<QImage> clipboard, printed;
@@ -69,7 +69,7 @@ inline QString buttonName(ToolbarButton b) {
 // the recording platform unless another is given.
 struct LoadedMainWindow {
     explicit LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare = {},
-                        Platform *other = nullptr);
+                              Platform *other = nullptr);
     const QImage &persistent() const { return form->drawing(); }
     const DrawingState &state() const { return form->drawingState(); }
     // A control of the window by its name (widgetname::textEdit, buttonName(...) ...).

@@ -112,7 +112,7 @@ private slots:
         QVERIFY(d.undo());
         QCOMPARE(d.shownDrawing(), three);
         QVERIFY(!d.needsSaving()); // the picture is the one shown again
-        d.paintScene(QImage());     // a scene: no saved drawing on show
+        d.paintScene(QImage());    // a scene: no saved drawing on show
         QCOMPARE(d.shownDrawing(), QString());
         QVERIFY(d.undo()); // back onto the drawing shown, it is on show again
         QCOMPARE(d.shownDrawing(), three);
@@ -162,7 +162,6 @@ private slots:
         QCOMPARE(surface.persistentLayer(), newest);
         ring.setAfterPackHook({});
     }
-
 
     // The canvas surface: layers, the flood fill and the masked blit, by pixels.
     void keepsAndPreviewsAndRepaintErasesOnlyPreviews() {

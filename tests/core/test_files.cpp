@@ -159,7 +159,8 @@ private slots:
             picture.fill(Qt::blue);
             const QString path = folder.path() + "/long.bmp";
             QVERIFY(drawings::writeBmp(picture, path));
-            QCOMPARE(loadPicture(path).size(), size.height() == maxPictureSide ? size : QSize(0, 0));
+            QCOMPARE(loadPicture(path).size(),
+                     size.height() == maxPictureSide ? size : QSize(0, 0));
         }
     }
 

@@ -239,7 +239,6 @@ private slots:
         }
     }
 
-
     // The grid overlay: the dot cap and what a small update draws.
     void dotLatticeStopsAt32767() {
         GridOverlay g;

@@ -15,8 +15,8 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QRandomGenerator>
-#include <QtEndian>
 #include <QSignalSpy>
+#include <QtEndian>
 #include <QtTest>
 #include <functional>
 
@@ -107,9 +107,9 @@ void exercise(const QString &path) {
     gallery.previewStamp(0);
     gallery.chooseStamp(0);
     using B = ToolbarButton;
-    for (B command : {B::NextScene, B::PreviousScene, B::NextScene, B::PreviousScene,
-                      B::NextScene, B::PreviousScene, B::MirrorStamp, B::GridLines, B::GridDots,
-                      B::GridSnapLines, B::Polyline})
+    for (B command : {B::NextScene, B::PreviousScene, B::NextScene, B::PreviousScene, B::NextScene,
+                      B::PreviousScene, B::MirrorStamp, B::GridLines, B::GridDots, B::GridSnapLines,
+                      B::Polyline})
         form.runToolbarButton(command);
     form.canvasPressed(Qt::LeftButton, 33, 47);
     form.canvasReleased(Qt::LeftButton, 33, 47);
@@ -206,18 +206,19 @@ private slots:
                 for (int i = 0; i <= 10000; ++i)
                     QFile(f.path() + '/' + QString(name).arg(i)).open(QIODevice::WriteOnly);
             });
-        QTest::addRow("damaged, foreign and enormous drawings") << Damage([](test::ProgramFolder &f) {
-            f.write("misdibujos/0.bmp", hugeBmp(100000, 100000));
-            f.write("misdibujos/1.bmp", garbage(3000));
-            f.write("misdibujos/2.bmp", hugeGif(16, 16, 3000, 3000));
-            QImage wide(9000, 10, QImage::Format_RGB32); // larger than any canvas
-            wide.fill(Qt::green);
-            drawings::writeBmp(wide, f.path() + "/misdibujos/3.bmp");
-            QImage photo(300, 200, QImage::Format_RGB32);
-            photo.fill(Qt::blue);
-            photo.save(f.path() + "/misdibujos/foto.jpg");
-            f.mkdir("misdibujos/carpeta.bmp");
-        });
+        QTest::addRow("damaged, foreign and enormous drawings")
+            << Damage([](test::ProgramFolder &f) {
+                   f.write("misdibujos/0.bmp", hugeBmp(100000, 100000));
+                   f.write("misdibujos/1.bmp", garbage(3000));
+                   f.write("misdibujos/2.bmp", hugeGif(16, 16, 3000, 3000));
+                   QImage wide(9000, 10, QImage::Format_RGB32); // larger than any canvas
+                   wide.fill(Qt::green);
+                   drawings::writeBmp(wide, f.path() + "/misdibujos/3.bmp");
+                   QImage photo(300, 200, QImage::Format_RGB32);
+                   photo.fill(Qt::blue);
+                   photo.save(f.path() + "/misdibujos/foto.jpg");
+                   f.mkdir("misdibujos/carpeta.bmp");
+               });
     }
 
     void eachFileBroken() {

@@ -32,7 +32,8 @@ private slots:
                     QVERIFY2(item->contains("%1") == config::builtInText(which).contains("%1"),
                              qPrintable(path + ": " + *item));
             }
-            QVERIFY2(items == config::allTextCount, qPrintable(path + ": " + QString::number(items)));
+            QVERIFY2(items == config::allTextCount,
+                     qPrintable(path + ": " + QString::number(items)));
         }
         QVERIFY(languages >= 5);
     }

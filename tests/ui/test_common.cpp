@@ -61,9 +61,9 @@ private slots:
     // last first; a second play ends again.
     void endsOncePerPlay_data() {
         QTest::addColumn<QString>("name");
-        for (const char *n : {"four.gif", "loop.gif", "", "none.gif", "bad.gif", "truncated.gif",
-                              "one.gif", "still.png", "still.jpg", "still.bmp", "cut.gif",
-                              "nodelay.gif"})
+        for (const char *n :
+             {"four.gif", "loop.gif", "", "none.gif", "bad.gif", "truncated.gif", "one.gif",
+              "still.png", "still.jpg", "still.bmp", "cut.gif", "nodelay.gif"})
             QTest::newRow(*n ? n : "empty path") << n;
     }
     void endsOncePerPlay() {
@@ -137,7 +137,8 @@ private slots:
         auto *walker = welcome.findChild<AnimationPlayer *>(widgetname::walkerPlayer);
         QVERIFY(welcome.isAnimating());
         QCOMPARE(walker->movie()->state(), QMovie::Running);
-        QTest::keyClick(welcome.findChild<QLabel *>(widgetname::title), Qt::Key_Return); // wherever the focus is
+        QTest::keyClick(welcome.findChild<QLabel *>(widgetname::title),
+                        Qt::Key_Return); // wherever the focus is
         QTRY_VERIFY(main.isLoaded());
         QVERIFY(!welcome.isVisible());
         QVERIFY(platform.waited.contains("sonido3.wav"));

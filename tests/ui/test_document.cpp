@@ -18,8 +18,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace garabix;
@@ -47,7 +47,8 @@ struct Window : test::LoadedMainWindow {
           }) {}
     QString drawings() const { return folder.path() + "/misdibujos/"; }
     QImage saved(int n) const {
-        return QImage(drawings() + QString::number(n) + ".bmp").convertToFormat(QImage::Format_RGB32);
+        return QImage(drawings() + QString::number(n) + ".bmp")
+            .convertToFormat(QImage::Format_RGB32);
     }
     // Saves, and answers the file name the note gives, or the note itself.
     QString save() {
@@ -76,7 +77,8 @@ int showQuitBox(int argc, char **argv, const QString &language) {
     form.load();
     QTextStream out(stdout);
     // Qt's own texts: the text box's menu.
-    const std::unique_ptr<QMenu> menu(form.findChild<QLineEdit *>(widgetname::textEdit)->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(
+        form.findChild<QLineEdit *>(widgetname::textEdit)->createStandardContextMenu());
     out << "menu " << menu->actions().value(0)->text().section(QLatin1Char('\t'), 0, 0) << "\n";
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -240,7 +242,8 @@ private slots:
         english.drag(QPointF(10, 10), QPointF(200, 10));
         QCOMPARE(english.save(), QString("Saved: 0.bmp"));
         QCOMPARE(english.save(), QString("This drawing is already saved."));
-        QCOMPARE(english.control<QPushButton>(widgetname::closeTextButton)->text(), QString("Close"));
+        QCOMPARE(english.control<QPushButton>(widgetname::closeTextButton)->text(),
+                 QString("Close"));
         english.form->show(); // the quit button and closing the window ask the same
         english.form->runToolbarButton(B::Quit);
         QVERIFY(!english.form->close() && english.form->isVisible()); // No keeps everything
@@ -303,14 +306,19 @@ private slots:
         Window w(shipped("idiomas/english.txt"));
         DrawingPicker picker(*w.form);
         const auto heading = [&] { return picker.findChild<QLabel *>(widgetname::heading); };
-        const auto arrow = [&] { return picker.findChild<QToolButton *>(widgetname::pickerPageButton(1)); };
+        const auto arrow = [&] {
+            return picker.findChild<QToolButton *>(widgetname::pickerPageButton(1));
+        };
         picker.open(w.drawings());
         picker.show();
         QCOMPARE(picker.windowTitle(), QString("My drawings"));
         QCOMPARE(heading()->text(), QString("My drawings"));
-        QVERIFY(picker.findChild<QWidget *>(widgetname::emptyNote)->isVisible() && arrow()->isHidden());
-        QVERIFY(picker.findChild<QWidget *>(widgetname::emptyNote)->findChildren<QLabel *>().value(1)->text() ==
-                "Your drawings will appear here");
+        QVERIFY(picker.findChild<QWidget *>(widgetname::emptyNote)->isVisible() &&
+                arrow()->isHidden());
+        QVERIFY(picker.findChild<QWidget *>(widgetname::emptyNote)
+                    ->findChildren<QLabel *>()
+                    .value(1)
+                    ->text() == "Your drawings will appear here");
         const QSize empty = picker.size();
 
         otherCopySaves(w.drawings(), 13, 0);
@@ -330,12 +338,15 @@ private slots:
         const int damaged = static_cast<int>(picker.drawings().indexOf(w.drawings() + "5.bmp"));
         picker.showPage(damaged / DrawingPicker::perPage);
         QTRY_VERIFY(picker.pageReady());
-        const auto tile = picker.findChild<QToolButton *>(widgetname::pickerTile(damaged % DrawingPicker::perPage));
-        QCOMPARE(tile->icon().pixmap(thumbnails::maxSize).toImage(), thumbnails::damagedTile("5.bmp"));
+        const auto tile = picker.findChild<QToolButton *>(
+            widgetname::pickerTile(damaged % DrawingPicker::perPage));
+        QCOMPARE(tile->icon().pixmap(thumbnails::maxSize).toImage(),
+                 thumbnails::damagedTile("5.bmp"));
         const QImage before = w.persistent().copy();
         picker.choose(damaged % DrawingPicker::perPage);
         QCOMPARE(w.persistent(), before);
-        QCOMPARE(w.platform.notices.value(0), QString("The drawing 5.bmp is damaged and cannot be opened."));
+        QCOMPARE(w.platform.notices.value(0),
+                 QString("The drawing 5.bmp is damaged and cannot be opened."));
 
         const QString onShow = picker.drawings().value(DrawingPicker::perPage);
         w.form->drawingChosen(onShow);
@@ -362,7 +373,8 @@ private slots:
                 QVERIFY(drawings::writeBmp(picture, path));
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::ReadWrite) &&
-                        file.setFileTime(now.addSecs(n * 60 - 3600), QFileDevice::FileModificationTime));
+                        file.setFileTime(now.addSecs(n * 60 - 3600),
+                                         QFileDevice::FileModificationTime));
             }
             f.write("misdibujos/roto.bmp", "BM not a picture"); // the newest of all
         });
@@ -382,8 +394,10 @@ private slots:
         QVERIFY(picker.drawings()[1].endsWith("/13.bmp"));
         QCOMPARE(picker.pageCount(), 2);
         QVERIFY(picker.findChild<QToolButton *>(widgetname::pickerTile(0))->width() >= 120);
-        const QImage broken =
-            picker.findChild<QToolButton *>(widgetname::pickerTile(0))->icon().pixmap(thumbnails::maxSize).toImage();
+        const QImage broken = picker.findChild<QToolButton *>(widgetname::pickerTile(0))
+                                  ->icon()
+                                  .pixmap(thumbnails::maxSize)
+                                  .toImage();
         QCOMPARE(broken, thumbnails::damagedTile("roto.bmp"));
         // The first page's pictures are kept, the placeholder is not.
         QCOMPARE(QDir(thumbnails::cacheFolder()).entryList(QDir::Files).size(), 11);

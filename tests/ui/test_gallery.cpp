@@ -102,7 +102,8 @@ private slots:
         QTest::mouseClick(w.gallery->categoryRow(20), Qt::LeftButton);
         w.gallery->previewStamp(0);
         QVERIFY(w.gallery->previewFile().contains("/c20/"));
-        QVERIFY(!w.gallery->findChild<AnimationPlayer *>()->geometry().intersects(list->geometry()));
+        QVERIFY(
+            !w.gallery->findChild<AnimationPlayer *>()->geometry().intersects(list->geometry()));
     }
 
     void aChosenStampIsPressedCentredWithItsWhiteLeftOut() {
@@ -110,7 +111,8 @@ private slots:
         w.gallery->chooseCategory(1);
         w.gallery->chooseStamp(3);
         QVERIFY(w.form->stampFile().endsWith("p03.gif"));
-        QCOMPARE(w.control(widgetname::stampBox)->geometry(), QRect(0, 570, 30, 30)); // on the bottom edge
+        QCOMPARE(w.control(widgetname::stampBox)->geometry(),
+                 QRect(0, 570, 30, 30)); // on the bottom edge
         w.gallery->chooseCategory(0);
         w.gallery->chooseStamp(0); // a 40 x 40 white picture with a black square
         w.form->runToolbarButton(ToolbarButton::Fill);
@@ -126,7 +128,7 @@ private slots:
         // 40 px = 600 twips, 600 \ 2 / 15 = 20: the corner lands at (80, 60).
         QCOMPARE(test::countColour(w.persistent(), black, QRect(80, 60, 40, 40)), 20 * 20);
         QCOMPARE(test::countColour(w.persistent(), black), 20 * 20); // its white left out
-        QCOMPARE(w.form->drawingDocument().undoIndex(), before + 1);                  // the stamp is one undo step
+        QCOMPARE(w.form->drawingDocument().undoIndex(), before + 1); // the stamp is one undo step
         w.form->runToolbarButton(ToolbarButton::Undo);
         QVERIFY(colourAt(w.persistent(), 90, 70) != black);
     }
@@ -157,7 +159,8 @@ private slots:
         w.gallery->chooseStamp(0);
         w.form->palettePressed(Qt::LeftButton, 6 + 16 * 4 + 5, 8); // green
         w.form->stampBoxPressed(Qt::LeftButton, 2, 2); // chooses the stamp tool, and shows it
-        QVERIFY(w.state().currentTool == Tool::Stamp && isMarkedChosen(w.control(test::buttonName(ToolbarButton::Gallery))));
+        QVERIFY(w.state().currentTool == Tool::Stamp &&
+                isMarkedChosen(w.control(test::buttonName(ToolbarButton::Gallery))));
         QCOMPARE(w.form->stampPicture().pixel(2, 2), qRgb(0, 255, 0));
         QCOMPARE(w.form->stampPicture().pixel(20, 20), qRgb(0, 0, 0));
         // The outline follows the pointer on the screen only.

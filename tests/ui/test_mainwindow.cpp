@@ -66,7 +66,9 @@ private slots:
         QCOMPARE(w.form->drawingFolder().maxDrawings, int16_t(500));
         QCOMPARE(w.form->drawingFolder().drawingCount, int16_t(2)); // whatever their name
         // Texts from the language file are never markup.
-        QVERIFY(w.control(test::buttonName(ToolbarButton::PreviousScene))->toolTip().contains("&lt;b&gt;negrita&lt;/b&gt;"));
+        QVERIFY(w.control(test::buttonName(ToolbarButton::PreviousScene))
+                    ->toolTip()
+                    .contains("&lt;b&gt;negrita&lt;/b&gt;"));
         // The first stamp of the first category in name order.
         QCOMPARE(w.form->stampFile(), w.folder.path() + "/dibujos/a/dos.gif");
         QCOMPARE(w.control(widgetname::penButton(9))->geometry().bottom(), 599); // wholly inside
@@ -108,7 +110,8 @@ private slots:
         Window w;
         QVector<ColourWord> shown;
         for (int i = 0; i < 6; ++i) {
-            w.form->runToolbarButton(i < 4 ? ToolbarButton::NextScene : ToolbarButton::PreviousScene);
+            w.form->runToolbarButton(i < 4 ? ToolbarButton::NextScene
+                                           : ToolbarButton::PreviousScene);
             shown << w.corner();
         }
         QCOMPARE(shown, (QVector<ColourWord>{red, green, blue, red, blue, green}));
@@ -137,7 +140,8 @@ private slots:
         const QString first[] = {buttonName(ToolbarButton::Pencil), widgetname::penButton(0),
                                  buttonName(ToolbarButton::FreeLines)};
         const QString later[] = {buttonName(ToolbarButton::Rectangle), widgetname::penButton(9),
-                                 buttonName(ToolbarButton::GridSnapLines), widgetname::styleButton(0)};
+                                 buttonName(ToolbarButton::GridSnapLines),
+                                 widgetname::styleButton(0)};
         for (int round = 0; round < 2; ++round) {
             for (const QString &name : first)
                 QVERIFY2(framed(name) == (round == 0), qPrintable(name));
@@ -255,7 +259,8 @@ private slots:
         for (bool full : {true, false}) {
             keys(Qt::Key_F11, Qt::NoModifier);
             QTRY_COMPARE(w.form->isFullScreen(), full);
-            QTRY_COMPARE(w.control(widgetname::penButton(0))->geometry().bottom(), w.form->height() - 1);
+            QTRY_COMPARE(w.control(widgetname::penButton(0))->geometry().bottom(),
+                         w.form->height() - 1);
             QCOMPARE(w.persistent().copy(steps[2].rect()), steps[2]);
         }
     }
@@ -291,7 +296,8 @@ private slots:
         const QPoint swatch = colourpictures::paletteSwatch(2).center();
         QTest::touchEvent(palette, screen).press(0, swatch);
         QTest::touchEvent(palette, screen).release(0, swatch);
-        QCOMPARE(widgetColour(w.control(widgetname::colourWell)), long(colourpictures::paletteColour(2)));
+        QCOMPARE(widgetColour(w.control(widgetname::colourWell)),
+                 long(colourpictures::paletteColour(2)));
     }
 
     void aPenDrawsAsTheMouseDoes() {
@@ -301,7 +307,8 @@ private slots:
         QWidget *canvas = w.control(widgetname::canvas);
         const QPointingDevice *pen = QPointingDevice::primaryPointingDevice();
         auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
-            const Qt::MouseButton button = type == QEvent::TabletMove ? Qt::NoButton : Qt::LeftButton;
+            const Qt::MouseButton button =
+                type == QEvent::TabletMove ? Qt::NoButton : Qt::LeftButton;
             QTabletEvent event(type, pen, at, canvas->mapToGlobal(at), 0.5, 0, 0, 0, 0, 0, {},
                                button, held);
             QApplication::sendEvent(canvas, &event);

@@ -90,8 +90,10 @@ private slots:
                 if (isRed(page.pixel(x, y)))
                     box |= QRect(x, y, 1, 1);
         QVERIFY(!box.isEmpty());
-        const QPoint along[4][2] = {{box.topLeft(), {1, 0}}, {box.bottomLeft(), {1, 0}},
-                                    {box.topLeft(), {0, 1}}, {box.topRight(), {0, 1}}};
+        const QPoint along[4][2] = {{box.topLeft(), {1, 0}},
+                                    {box.bottomLeft(), {1, 0}},
+                                    {box.topLeft(), {0, 1}},
+                                    {box.topRight(), {0, 1}}};
         for (const auto &[from, step] : along) {
             const int count = step.x() ? box.width() : box.height();
             int red = 0;
@@ -118,8 +120,10 @@ private slots:
     void aQueueThatRefusesIsSaid_data() {
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("rejecting") << "cupsreject" << "not accepting";
-        QTest::newRow("stopped") << "cupsdisable" << "stopped";
+        QTest::newRow("rejecting") << "cupsreject"
+                                   << "not accepting";
+        QTest::newRow("stopped") << "cupsdisable"
+                                 << "stopped";
     }
     void aQueueThatRefusesIsSaid() {
         QFETCH(QString, refusal);
@@ -133,9 +137,10 @@ private slots:
         QCOMPARE(cups(refusal, {queue}), QString());
         qputenv("PRINTER", queue.toUtf8());
         test::LoadedMainWindow w({}, &qtPlatform());
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression("the printer .*" + queue + ".* refused "
-                                                "the drawing: .*" + reason));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("the printer .*" + queue +
+                                                              ".* refused "
+                                                              "the drawing: .*" +
+                                                              reason));
         w.form->runToolbarButton(B::Print);
         QLabel *note = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((note = w.form->findChild<QLabel *>(widgetname::notice)), 10000);

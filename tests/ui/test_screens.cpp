@@ -81,7 +81,8 @@ int measure(int argc, char **argv) {
                         << "canvas " << canvas.width() << "x" << canvas.height() << "\n";
     QTextStream(stdout) << "scale " << form.devicePixelRatioF() << "\n"
                         << "passedOn " << qEnvironmentVariableIsSet("QT_SCALE_FACTOR") << "\n"
-                        << "tool " << grabbed(test::buttonName(ToolbarButton::Pencil)).width() << "\n"
+                        << "tool " << grabbed(test::buttonName(ToolbarButton::Pencil)).width()
+                        << "\n"
                         << "swatch " << swatch << "\n"
                         << "penbutton " << grabbed(widgetname::penButton(0)).height() << "\n"
                         << "gallery " << gallery.width() * gallery.devicePixelRatioF() << "\n";
@@ -141,7 +142,8 @@ private slots:
         QVERIFY2(std::abs(shown.value("pen") - 19 * scale) <= 1,
                  qPrintable(QString::number(shown.value("pen"))));
         QVERIFY(shown.value("tool") >= 41 * scale - 1 && shown.value("swatch") >= 12 * scale - 1);
-        QVERIFY(shown.value("penbutton") >= 27 * scale - 1 && shown.value("gallery") >= 640 * scale - 1);
+        QVERIFY(shown.value("penbutton") >= 27 * scale - 1 &&
+                shown.value("gallery") >= 640 * scale - 1);
         QCOMPARE(shown.value("passedOn"), 0.0); // a file browser started from here is not scaled
     }
 

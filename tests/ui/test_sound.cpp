@@ -121,12 +121,14 @@ private slots:
             QSKIP("no sound server of the test run's own (./test.sh starts one)");
         QVERIFY2(recorder.start(), "the test run's sound server does not answer");
         const QString shipped = qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/sonidos/";
-        window = std::make_unique<test::LoadedMainWindow>([&](test::ProgramFolder &f) {
-            f.writeDefaultConfiguration();
-            f.mkdir("sonidos");
-            for (const QString &cue : QDir(shipped).entryList({"*.wav"}))
-                QFile::copy(shipped + cue, f.path() + "/sonidos/" + cue);
-        }, &qtPlatform());
+        window = std::make_unique<test::LoadedMainWindow>(
+            [&](test::ProgramFolder &f) {
+                f.writeDefaultConfiguration();
+                f.mkdir("sonidos");
+                for (const QString &cue : QDir(shipped).entryList({"*.wav"}))
+                    QFile::copy(shipped + cue, f.path() + "/sonidos/" + cue);
+            },
+            &qtPlatform());
     }
 
     void everyClickIsHeardAtOnce_data() {
@@ -170,9 +172,8 @@ private slots:
                 delays << std::chrono::duration<double, std::milli>(*heard - click).count();
         std::sort(delays.begin(), delays.end());
         const double median = delays.isEmpty() ? -1 : delays[delays.size() / 2];
-        qInfo("%s: %d of %d clicks heard, median delay %.1f ms, longest %.1f ms",
-              qPrintable(cue), int(delays.size()), clicks, median,
-              delays.isEmpty() ? -1.0 : delays.last());
+        qInfo("%s: %d of %d clicks heard, median delay %.1f ms, longest %.1f ms", qPrintable(cue),
+              int(delays.size()), clicks, median, delays.isEmpty() ? -1.0 : delays.last());
         QCOMPARE(delays.size(), clicks);
         QVERIFY(delays.last() <= 50);
     }

@@ -14,16 +14,16 @@ enum class Text {
     TextPlaceholder = 29, // what the text tool shows before anything is typed
     // Optional lines after the first 30: a file that stops at 30 gets the
     // built-in Spanish text for each of these.
-    Saved,           // "%1" is the drawing's file name
+    Saved, // "%1" is the drawing's file name
     AlreadySaved,
-    SavingOff,       // mdg.txt allows no drawing
-    LimitReached,    // "%1" is the most drawings mdg.txt allows
-    NoNumberLeft,    // "%1" is the highest number a drawing can have
-    SaveFailed,      // "%1" is the drawings folder
+    SavingOff,    // mdg.txt allows no drawing
+    LimitReached, // "%1" is the most drawings mdg.txt allows
+    NoNumberLeft, // "%1" is the highest number a drawing can have
+    SaveFailed,   // "%1" is the drawings folder
     DeleteFailed,
-    YesButton,       // the quit question's buttons; "&" marks the key
+    YesButton, // the quit question's buttons; "&" marks the key
     NoButton,
-    CloseButton,     // ends the text tool
+    CloseButton, // ends the text tool
     NoPrinter,
     PrintFailed,
     NoFolderBrowser, // "%1" is the drawings folder

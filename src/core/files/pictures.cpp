@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
-#include <cstdlib>
 #include <QImageReader>
 #include <QPainter>
+#include <QtEndian>
+#include <cstdlib>
 
 namespace garabix {
 
@@ -31,7 +31,7 @@ bool truncatedBmp(const QString &path) {
     const qint64 bits = u16(28);
     const quint32 compression = u32(30);
     if (width > maxPictureSide * 4 || height > maxPictureSide * 4 || bits > 64)
-        return false; // refused by its size anyway
+        return false;        // refused by its size anyway
     qint64 needed = u32(34); // compressed: the header says how much
     if (compression == 0 || compression == 3 || compression == 6) // plain rows
         needed = (width * bits + 31) / 32 * 4 * height;

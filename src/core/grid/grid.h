@@ -13,7 +13,7 @@ struct GridOverlay {
     static constexpr int maxDots = 32767;
 
     QVector<QLineF> lines; // element 0 is the design element, a copy of element 1
-    QVector<QLineF> dots; // dots: a line one unit long at each crossing
+    QVector<QLineF> dots;  // dots: a line one unit long at each crossing
     int gridLineCount = 0; // number of elements of lines
     int gridDotCount = 0;  // highest index of dots
     bool linesVisible = false;

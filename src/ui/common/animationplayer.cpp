@@ -68,8 +68,7 @@ void AnimationPlayer::setFile(const QString &path) {
         currentMovie, &QMovie::finished, this, [this, play] { finishPlay(play); },
         Qt::QueuedConnection);
     connect(
-        currentMovie, &QMovie::error, this, [this, play] { stalled(play); },
-        Qt::QueuedConnection);
+        currentMovie, &QMovie::error, this, [this, play] { stalled(play); }, Qt::QueuedConnection);
     currentMovie->start();
     if (!stallTimer.isActive())
         stallTimer.start(std::max(currentMovie->nextFrameDelay(), 0) + stallGraceMs);

@@ -59,8 +59,8 @@ Answer readiness(const QString &queue) {
         return {false, lastError()};
     }
     Answer answer{true, {}};
-    ipp_attribute_t *accepting = ippFindAttribute(response, "printer-is-accepting-jobs",
-                                                  IPP_TAG_BOOLEAN);
+    ipp_attribute_t *accepting =
+        ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
     if (accepting && !ippGetBoolean(accepting, 0))
         answer = {false, QStringLiteral("not accepting jobs (") +
                              reasonOf(response, "printer-state-reasons", "printer-state-message") +
@@ -90,8 +90,7 @@ Answer send(const QString &queue, const QString &pdf, int followMs) {
             return {false, lastError()};
         }
         const int state = number(response, "job-state", IPP_JSTATE_PENDING);
-        const QString reason =
-            reasonOf(response, "job-state-reasons", "job-printer-state-message");
+        const QString reason = reasonOf(response, "job-state-reasons", "job-printer-state-message");
         ippDelete(response);
         switch (state) {
         case IPP_JSTATE_PROCESSING:

@@ -13,17 +13,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFutureWatcher>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPageLayout>
-#include <QPushButton>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTemporaryFile>
 #include <QTimer>
 #include <QTranslator>
@@ -84,7 +84,8 @@ public:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageLayout(layout);
         printer.setDocName(QStringLiteral("Garabix"));
-        if (!pdf->open() || (printer.setOutputFileName(pdf->fileName()), !printPicture(printer, image))) {
+        if (!pdf->open() ||
+            (printer.setOutputFileName(pdf->fileName()), !printPicture(printer, image))) {
             qCWarning(logPrint) << "the page could not be made:" << pdf->errorString();
             done(Printed::Refused);
             return;
@@ -99,7 +100,8 @@ public:
             if (answer.ok)
                 qCDebug(logPrint) << "printed on" << name;
             else
-                qCWarning(logPrint) << "the printer" << name << "refused the drawing:" << answer.reason;
+                qCWarning(logPrint)
+                    << "the printer" << name << "refused the drawing:" << answer.reason;
             done(answer.ok ? Printed::Done : Printed::Refused);
         });
         watcher->setFuture(QtConcurrent::run([name, file] {

@@ -45,11 +45,11 @@ void setBackground(QWidget *w, const QColor &colour) {
 void setButtonColour(QWidget *w, ColourWord c, bool chosen) {
     w->setProperty(colourProperty, static_cast<qlonglong>(c));
     w->setProperty(chosenProperty, chosen);
-    const QString border = chosen ? QStringLiteral("4px solid #0030A0")
-                                  : QStringLiteral("1px solid #707070");
-    w->setStyleSheet(ownStyle(
-        w, QStringLiteral("background-color: %1; border: %2; border-radius: 4px;")
-               .arg(cssColour(c), border)));
+    const QString border =
+        chosen ? QStringLiteral("4px solid #0030A0") : QStringLiteral("1px solid #707070");
+    w->setStyleSheet(
+        ownStyle(w, QStringLiteral("background-color: %1; border: %2; border-radius: 4px;")
+                        .arg(cssColour(c), border)));
 }
 
 void markChosen(QWidget *w, bool chosen) {

@@ -20,10 +20,16 @@ inline constexpr char textEdit[] = "textEdit";
 inline constexpr char textSizeBox[] = "textSizeBox";
 inline constexpr char fontBox[] = "fontBox";
 inline constexpr char closeTextButton[] = "closeTextButton";
-inline QString toolbarButton(int index) { return QStringLiteral("toolbarButton_%1").arg(index); }
-inline QString penButton(int index) { return QStringLiteral("penButton_%1").arg(index); }
+inline QString toolbarButton(int index) {
+    return QStringLiteral("toolbarButton_%1").arg(index);
+}
+inline QString penButton(int index) {
+    return QStringLiteral("penButton_%1").arg(index);
+}
 // 0 bold, 1 italic.
-inline QString styleButton(int index) { return QStringLiteral("styleButton_%1").arg(index); }
+inline QString styleButton(int index) {
+    return QStringLiteral("styleButton_%1").arg(index);
+}
 // A note over a window (see Platform::notify).
 inline constexpr char notice[] = "garabixNotice";
 
@@ -37,11 +43,17 @@ inline constexpr char enterButton[] = "enterButton";
 // The picker of saved drawings.
 inline constexpr char heading[] = "heading";
 inline constexpr char emptyNote[] = "emptyNote";
-inline QString pickerTile(int slot) { return QStringLiteral("tile_%1").arg(slot); }
+inline QString pickerTile(int slot) {
+    return QStringLiteral("tile_%1").arg(slot);
+}
 // 0 the previous page, 1 the next.
-inline QString pickerPageButton(int index) { return QStringLiteral("pageButton_%1").arg(index); }
+inline QString pickerPageButton(int index) {
+    return QStringLiteral("pageButton_%1").arg(index);
+}
 
 // The stamp gallery's row of category `index`.
-inline QString categoryRow(int index) { return QStringLiteral("category%1").arg(index); }
+inline QString categoryRow(int index) {
+    return QStringLiteral("category%1").arg(index);
+}
 
 } // namespace garabix::widgetname

@@ -5,8 +5,8 @@
 #include "core/text/numeric.h"
 #include "ui/common/animationplayer.h"
 #include "ui/common/uiutil.h"
-#include "ui/gallery/paging.h"
 #include "ui/common/widgetnames.h"
+#include "ui/gallery/paging.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -20,10 +20,11 @@ constexpr ToolbarButton gridColumns[8][3] = {
     {B::Print, B::OpenFolder, B::MoreColours},
 };
 
-constexpr long colours[toolbarButtonCount] = {0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1,       0xFFC0FF, 0x80FFFF, 0xFFC0C0,
-                              0xFFFFC0, 0x8080FF, 0xC0FFC0, 0x8080FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF,
-                              0xFFFFFF, 0xC0FFC0, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF,
-                              0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+constexpr long colours[toolbarButtonCount] = {
+    0xFFFFFF, 0xFFFFFF, 0xC0FFC0, -1,       0xFFC0FF, 0x80FFFF, 0xFFC0C0,
+    0xFFFFC0, 0x8080FF, 0xC0FFC0, 0x8080FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF,
+    0xFFFFFF, 0xC0FFC0, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0xFFC0FF,
+    0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 
 } // namespace
 
@@ -75,17 +76,19 @@ MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
     l.penButtons[0] = QRectF(canvas.left() + 500, rowTop, side, side);
     for (int i = 1; i < 10; ++i) {
         const QRectF &prev = l.penButtons[i - 1];
-        l.penButtons[i] = QRectF(prev.left() + prev.width(), rowTop, l.penButtons[0].height(), side);
+        l.penButtons[i] =
+            QRectF(prev.left() + prev.width(), rowTop, l.penButtons[0].height(), side);
     }
     const QRectF &last = l.penButtons[9];
     l.textSizeBox = QRectF(last.left() + last.width() + 200, last.top(), textSizeBoxDesign.width(),
-                      textSizeBoxDesign.height());
-    l.fontBox = QRectF(l.textSizeBox.left() + l.textSizeBox.width() + 50, last.top(), fontBoxDesign.width(),
-                      fontBoxDesign.height());
+                           textSizeBoxDesign.height());
+    l.fontBox = QRectF(l.textSizeBox.left() + l.textSizeBox.width() + 50, last.top(),
+                       fontBoxDesign.width(), fontBoxDesign.height());
     l.styleButtons[0] = QRectF(l.fontBox.left() + l.fontBox.width() + 100, last.top(),
-                           styleButtonsDesign[0].width(), styleButtonsDesign[0].height());
-    l.styleButtons[1] = QRectF(l.styleButtons[0].left() + styleButtonsDesign[1].width() + 20, last.top(),
-                           styleButtonsDesign[1].width(), styleButtonsDesign[1].height());
+                               styleButtonsDesign[0].width(), styleButtonsDesign[0].height());
+    l.styleButtons[1] =
+        QRectF(l.styleButtons[0].left() + styleButtonsDesign[1].width() + 20, last.top(),
+               styleButtonsDesign[1].width(), styleButtonsDesign[1].height());
     return l;
 }
 

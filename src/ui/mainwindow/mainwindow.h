@@ -26,9 +26,9 @@
 #include "core/files/folderlist.h"
 #include "core/grid/grid.h"
 #include "ui/gallery/stampchooser.h"
-#include "ui/picker/drawingchooser.h"
 #include "ui/mainwindow/layout.h"
 #include "ui/mainwindow/toolbar.h"
+#include "ui/picker/drawingchooser.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -49,9 +49,9 @@ class PictureBox;
 class Platform;
 
 class MainWindow : public QWidget,
-              public StampChooser,
-              public DrawingChooser,
-              private PointerEnvironment {
+                   public StampChooser,
+                   public DrawingChooser,
+                   private PointerEnvironment {
     Q_OBJECT
 public:
     MainWindow(QString appPath, Platform &platform, QWidget *parent = nullptr);
@@ -77,7 +77,7 @@ public:
     void canvasLeft();
 
     void runToolbarButton(ToolbarButton Index); // the 28 tool-bar buttons
-    void choosePen(int Index);           // the ten pen sizes, 0 the thinnest
+    void choosePen(int Index);                  // the ten pen sizes, 0 the thinnest
     void palettePressed(Qt::MouseButton button, double x, double y);
     void colourChartPressed(Qt::MouseButton button, double x, double y);
     void stampBoxPressed(Qt::MouseButton button, double x, double y);
@@ -201,31 +201,31 @@ private:
     int16_t twipsPerPixel = 15;             // the screen's, for placing controls
     double canvasScale = 1;                 // canvas pixels to a pixel of the design
     layout::MainLayout frame;               // the layout for the window's size
-    QImage scene;                        // the scene on show
+    QImage scene;                           // the scene on show
     QString currentStamp;                   // the animation a stamp press plays
     ColourWord stampFill = black;           // what a click on the stamp picture paints
 
     // The controls, by the names the layout uses.
-    CanvasWidget *canvasView = nullptr;  // the canvas
+    CanvasWidget *canvasView = nullptr;      // the canvas
     QVector<QPushButton *> toolbarButtons;   // the tool bar, by buttonIndex(ToolbarButton)
-    QVector<QPushButton *> penButtons;   // the pen sizes
-    QVector<QPushButton *> styleButtons;   // bold and italic
-    QComboBox *textSizeBox = nullptr;       // text sizes
-    QComboBox *fontBox = nullptr;       // fonts
-    QWidget *textPanel = nullptr;       // the text panel
-    QLineEdit *textEdit = nullptr;        // the text to write, in the panel
-    QPushButton *closeTextButton = nullptr;   // "Cerrar": ends the text tool
-    PictureBox *paletteStrip = nullptr;  // the palette strip
-    PictureBox *colourChart = nullptr;    // the colour chart
-    PictureBox *stampBox = nullptr;    // the stamp picture
-    QLabel *colourWell = nullptr;        // the colour well: the colour in use
-    QPushButton *myDrawingsButton = nullptr;   // "Mis dibujos": opens the picker
-    AnimationPlayer *stampPlayer = nullptr;     // the stamp's animation player
+    QVector<QPushButton *> penButtons;       // the pen sizes
+    QVector<QPushButton *> styleButtons;     // bold and italic
+    QComboBox *textSizeBox = nullptr;        // text sizes
+    QComboBox *fontBox = nullptr;            // fonts
+    QWidget *textPanel = nullptr;            // the text panel
+    QLineEdit *textEdit = nullptr;           // the text to write, in the panel
+    QPushButton *closeTextButton = nullptr;  // "Cerrar": ends the text tool
+    PictureBox *paletteStrip = nullptr;      // the palette strip
+    PictureBox *colourChart = nullptr;       // the colour chart
+    PictureBox *stampBox = nullptr;          // the stamp picture
+    QLabel *colourWell = nullptr;            // the colour well: the colour in use
+    QPushButton *myDrawingsButton = nullptr; // "Mis dibujos": opens the picker
+    AnimationPlayer *stampPlayer = nullptr;  // the stamp's animation player
 
-    QWidget *welcomeWindow = nullptr;  // closed once this window has loaded
-    bool loaded = false;               // load has run
-    QTimer loadTimer;                  // runs load once the size settles
-    QElapsedTimer shownAt;             // since the window was first shown
+    QWidget *welcomeWindow = nullptr; // closed once this window has loaded
+    bool loaded = false;              // load has run
+    QTimer loadTimer;                 // runs load once the size settles
+    QElapsedTimer shownAt;            // since the window was first shown
 };
 
 } // namespace garabix

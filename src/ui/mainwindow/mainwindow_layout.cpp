@@ -45,7 +45,6 @@ void MainWindow::placeStampOnBottomEdge() {
     placeTwips(stampBox, QRectF(r.left(), screenHeightTwips() - r.height(), r.width(), r.height()));
 }
 
-
 void MainWindow::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     // A window manager may still be maximizing the window: the layout waits
@@ -65,7 +64,6 @@ void MainWindow::toggleFullScreen() {
     else
         showFullScreen();
 }
-
 
 void MainWindow::arrangeWindow() {
     state.sceneCount = countScenes(appPath);
@@ -100,7 +98,8 @@ void MainWindow::placeControls() {
     placeTwips(paletteStrip, layout::paletteStrip);
     paletteStrip->resize(paletteStrip->surface.size());
     placeTwips(colourWell, layout::colourWellRect);
-    placeTwips(myDrawingsButton, layout::myDrawingsButtonRect(screenHeightTwips(), twipsRect(stampBox).height()));
+    placeTwips(myDrawingsButton,
+               layout::myDrawingsButtonRect(screenHeightTwips(), twipsRect(stampBox).height()));
     const int side = std::min(myDrawingsButton->width(), myDrawingsButton->height()) - 12;
     myDrawingsButton->setIconSize(QSize(side, side));
     placeTwips(colourChart, layout::colourPanelRect(frame, screenWidthTwips()));
@@ -140,7 +139,8 @@ void MainWindow::chooseCanvasBlock() {
     const int block = std::max(1, static_cast<int>(std::floor(scale + 1e-6)));
     canvasScale = scale / block;
     canvasView->setBlock(block);
-    state.gridSpacing = static_cast<int16_t>(std::clamp(canvasPixels(state.gridSpacing), 0L, 32767L));
+    state.gridSpacing =
+        static_cast<int16_t>(std::clamp(canvasPixels(state.gridSpacing), 0L, 32767L));
 }
 
 long MainWindow::canvasPixels(double designPixels) const {

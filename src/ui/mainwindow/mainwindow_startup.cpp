@@ -9,14 +9,14 @@
 #include "ui/common/animationplayer.h"
 #include "ui/common/platform.h"
 #include "ui/common/uiutil.h"
+#include "ui/common/widgetnames.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
-#include "ui/common/widgetnames.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,13 +55,10 @@ template <typename Widget> Widget *named(Widget *w, const QString &name) {
 } // namespace
 
 void MainWindow::createControls() {
-    canvasView = named(new CanvasWidget(document.canvas(), grid, this), QString::fromLatin1(widgetname::canvas));
-    canvasView->onPress = [this](Qt::MouseButton b, QPointF p) {
-        canvasPressed(b, p.x(), p.y());
-    };
-    canvasView->onMove = [this](Qt::MouseButtons b, QPointF p) {
-        canvasMoved(b, p.x(), p.y());
-    };
+    canvasView = named(new CanvasWidget(document.canvas(), grid, this),
+                       QString::fromLatin1(widgetname::canvas));
+    canvasView->onPress = [this](Qt::MouseButton b, QPointF p) { canvasPressed(b, p.x(), p.y()); };
+    canvasView->onMove = [this](Qt::MouseButtons b, QPointF p) { canvasMoved(b, p.x(), p.y()); };
     canvasView->onRelease = [this](Qt::MouseButton b, QPointF p) {
         canvasReleased(b, p.x(), p.y());
     };
@@ -114,10 +111,9 @@ void MainWindow::createControls() {
     };
     stampBox = named(new PictureBox(this), QString::fromLatin1(widgetname::stampBox));
     stampBox->hide();
-    stampBox->onPress = [this](Qt::MouseButton b, QPointF p) {
-        stampBoxPressed(b, p.x(), p.y());
-    };
-    myDrawingsButton = named(new QPushButton(this), QString::fromLatin1(widgetname::myDrawingsButton));
+    stampBox->onPress = [this](Qt::MouseButton b, QPointF p) { stampBoxPressed(b, p.x(), p.y()); };
+    myDrawingsButton =
+        named(new QPushButton(this), QString::fromLatin1(widgetname::myDrawingsButton));
     myDrawingsButton->setFocusPolicy(Qt::NoFocus);
     setButtonColour(myDrawingsButton, 0xC0FFFF);
     myDrawingsButton->setIcon(namedIcon(QStringLiteral("mydrawings")));
@@ -190,9 +186,8 @@ void MainWindow::load() {
         stampBox->setPicture(picture);
     });
     runStep("placing the stamp picture", [&] { placeStampOnBottomEdge(); });
-    runStep("counting the drawings", [&] {
-        drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files);
-    });
+    runStep("counting the drawings",
+            [&] { drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files); });
     runStep("reading mdg.txt", [&] {
         const auto limit = config::readDrawingLimitText(appPath);
         if (!limit)

@@ -4,8 +4,8 @@
 #include "core/canvas/tools.h"
 #include "core/text/numeric.h"
 #include "ui/common/uiutil.h"
-#include "ui/mainwindow/mainwindow.h"
 #include "ui/common/widgetnames.h"
+#include "ui/mainwindow/mainwindow.h"
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -59,8 +59,8 @@ void MainWindow::createTextPanel() {
 void MainWindow::placeTextPanel() {
     const QRectF panel = twipsRect(textPanel);
     placeTwips(textPanel, QRectF(roundHalfEven(screenWidthTwips() - panel.width()),
-                                roundHalfEven(screenHeightTwips() - panel.height()), panel.width(),
-                                panel.height()));
+                                 roundHalfEven(screenHeightTwips() - panel.height()), panel.width(),
+                                 panel.height()));
 }
 
 void MainWindow::openTextPanel() {

@@ -9,8 +9,8 @@
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 
-#include <QPointer>
 #include "ui/mainwindow/picturebox.h"
+#include <QPointer>
 
 #include <QDir>
 #include <QPushButton>
@@ -27,11 +27,11 @@ struct ToolButton {
     Tool tool;
 };
 constexpr ToolButton toolButtons[] = {
-    {B::Gallery, Tool::Stamp},           {B::Pencil, Tool::Pencil},
-    {B::Fill, Tool::Fill},               {B::Rectangle, Tool::Rectangle},
-    {B::Circle, Tool::Circle},           {B::Ellipse, Tool::Ellipse},
-    {B::Polyline, Tool::Polyline},       {B::DiagonalSpray, Tool::DiagonalSpray},
-    {B::DiscSpray, Tool::DiscSpray},     {B::Text, Tool::Text},
+    {B::Gallery, Tool::Stamp},       {B::Pencil, Tool::Pencil},
+    {B::Fill, Tool::Fill},           {B::Rectangle, Tool::Rectangle},
+    {B::Circle, Tool::Circle},       {B::Ellipse, Tool::Ellipse},
+    {B::Polyline, Tool::Polyline},   {B::DiagonalSpray, Tool::DiagonalSpray},
+    {B::DiscSpray, Tool::DiscSpray}, {B::Text, Tool::Text},
 };
 
 // The ten pens: the width of a line, and the radius of a spray.
@@ -207,7 +207,8 @@ void MainWindow::printCanvas() {
 void MainWindow::openFolder() {
     const QString folder = drawingsFolder.files.path();
     if (!platform.openFolder(folder))
-        platform.notify(this, text(config::Text::NoFolderBrowser).arg(QDir::toNativeSeparators(folder)),
+        platform.notify(this,
+                        text(config::Text::NoFolderBrowser).arg(QDir::toNativeSeparators(folder)),
                         Platform::Notice::Problem);
 }
 

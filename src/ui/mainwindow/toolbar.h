@@ -9,17 +9,17 @@
 namespace garabix {
 
 enum class ToolbarButton {
-    PreviousScene,   // paints the scene before
-    NextScene,       // paints the scene after
-    Gallery,         // opens the stamp gallery
-    MirrorStamp,     // mirrors the stamp picture
+    PreviousScene, // paints the scene before
+    NextScene,     // paints the scene after
+    Gallery,       // opens the stamp gallery
+    MirrorStamp,   // mirrors the stamp picture
     Pencil,
     Fill,
     Rectangle,
     Circle,
     Undo,
     NewDrawing,
-    Copy,            // the drawing to the clipboard
+    Copy, // the drawing to the clipboard
     Save,
     PreviousDrawing, // shows the saved drawing before
     NextDrawing,     // shows the saved drawing after
@@ -28,13 +28,13 @@ enum class ToolbarButton {
     Polyline,
     DiagonalSpray,
     DiscSpray,
-    GridLines,       // shows or hides the grid's lines
-    GridDots,        // shows or hides the grid's dots
-    FreeLines,       // lines go where the pointer is
-    GridSnapLines,   // lines snap to the grid
+    GridLines,     // shows or hides the grid's lines
+    GridDots,      // shows or hides the grid's dots
+    FreeLines,     // lines go where the pointer is
+    GridSnapLines, // lines snap to the grid
     Text,
-    MoreColours,     // shows or hides the colour chart
-    OpenFolder,      // the drawings folder in the desktop's file browser
+    MoreColours, // shows or hides the colour chart
+    OpenFolder,  // the drawings folder in the desktop's file browser
     Print,
     Quit,
 };

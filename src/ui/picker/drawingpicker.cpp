@@ -1,9 +1,9 @@
 #include "ui/picker/drawingpicker.h"
 
 #include "ui/common/uiutil.h"
+#include "ui/common/widgetnames.h"
 #include "ui/picker/drawingchooser.h"
 #include "ui/picker/thumbnails.h"
-#include "ui/common/widgetnames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,7 +67,8 @@ DrawingPicker::DrawingPicker(DrawingChooser &c, QWidget *parent) : QWidget(paren
         b->setIconSize(QSize(64, 64));
         b->setFixedSize(QSize(80, 3 * picture.height()));
         b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, [this, i] { showPage(currentPage + (i ? 1 : -1)); });
+        connect(b, &QToolButton::clicked, this,
+                [this, i] { showPage(currentPage + (i ? 1 : -1)); });
         keepPlaceWhenHidden(b);
         grid->addWidget(b, 1, i ? columns + 1 : 0, rows, 1);
         pageButtons[i] = b;
@@ -137,11 +138,10 @@ void DrawingPicker::showPage(int page) {
     ++generation;
     const QStringList onPage = pageDrawings();
     const QString title = chooser.text(config::Text::PickerTitle);
-    heading->setText(files.isEmpty() ? title
-                                    : QStringLiteral("%1  %2 / %3")
-                                          .arg(title)
-                                          .arg(currentPage + 1)
-                                          .arg(pageCount()));
+    heading->setText(
+        files.isEmpty()
+            ? title
+            : QStringLiteral("%1  %2 / %3").arg(title).arg(currentPage + 1).arg(pageCount()));
     for (int i = 0; i < 2; ++i)
         pageButtons[i]->setVisible(!files.isEmpty());
     pageButtons[0]->setEnabled(currentPage > 0);

@@ -64,11 +64,11 @@ private:
     int pending = 0;
     quint64 generation = 0; // of the page on show: late pictures of another are dropped
 
-    QLabel *heading = nullptr;              // "Mis dibujos" and the page
-    QWidget *emptyNote = nullptr;          // shown while there is no drawing
-    QLabel *emptyText = nullptr;           // its line, from the language file
-    QVector<QToolButton *> tiles;          // the twelve pictures, by slot
-    QToolButton *pageButtons[2] = {};         // previous and next page
+    QLabel *heading = nullptr;                  // "Mis dibujos" and the page
+    QWidget *emptyNote = nullptr;               // shown while there is no drawing
+    QLabel *emptyText = nullptr;                // its line, from the language file
+    QVector<QToolButton *> tiles;               // the twelve pictures, by slot
+    QToolButton *pageButtons[2] = {};           // previous and next page
     QVector<QFutureWatcher<QImage> *> watchers; // one per slot
 };
 

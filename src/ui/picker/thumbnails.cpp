@@ -34,8 +34,7 @@ QImage makeThumbnail(const QString &path) {
     QImageReader header(path);
     header.setDecideFormatFromContent(true);
     const QSize size = header.size();
-    if (!size.isValid() || size.width() > largestDrawingSide ||
-        size.height() > largestDrawingSide)
+    if (!size.isValid() || size.width() > largestDrawingSide || size.height() > largestDrawingSide)
         return {};
     const QImage picture = loadPicture(path);
     if (picture.isNull())
@@ -90,9 +89,11 @@ QImage damagedTile(const QString &fileName) {
     font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(60, 60, 60));
-    const QRectF below(4, frame.bottom() + 6, maxSize.width() - 8, maxSize.height() - frame.bottom() - 8);
-    p.drawText(below, Qt::AlignCenter, QFontMetrics(font).elidedText(fileName, Qt::ElideMiddle,
-                                                                     static_cast<int>(below.width())));
+    const QRectF below(4, frame.bottom() + 6, maxSize.width() - 8,
+                       maxSize.height() - frame.bottom() - 8);
+    p.drawText(
+        below, Qt::AlignCenter,
+        QFontMetrics(font).elidedText(fileName, Qt::ElideMiddle, static_cast<int>(below.width())));
     return image;
 }
 

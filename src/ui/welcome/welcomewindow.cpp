@@ -55,8 +55,8 @@ WelcomeWindow::WelcomeWindow(QString path, Platform &p, QWidget *parent)
     title->setAlignment(Qt::AlignCenter);
 
     const QString creditLines[4] = {QStringLiteral("Autor"), QStringLiteral("El equipo de Garabix"),
-                                QStringLiteral("Hecho con cariño para niñas y niños"),
-                                QStringLiteral("Octubre 2007")};
+                                    QStringLiteral("Hecho con cariño para niñas y niños"),
+                                    QStringLiteral("Octubre 2007")};
     for (int i = 0; i < 4; ++i) {
         QLabel *l = plainLabel(creditLines[i], this);
         QFont f(QStringLiteral("Arial"), i == 0 ? 14 : 12, i == 0 ? QFont::Bold : QFont::Normal);

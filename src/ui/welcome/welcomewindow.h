@@ -52,14 +52,14 @@ private:
     bool loaded = false;
 
     // The controls, found by these names (findChild) from outside.
-    QLabel *title = nullptr;        // "Garabix", in changing colours
-    QVector<QLabel *> credits;        // the credits
-    QLabel *licence = nullptr;        // the licence notice
-    QPushButton *licenceButton = nullptr; // shows the licence or the credits
-    QPushButton *enterButton = nullptr; // enters the program
-    AnimationPlayer *walkerPlayer = nullptr;   // the walking painter
-    QTimer titleColourTimer;                   // changes the name's colour
-    Random rng;                      // picks the colours
+    QLabel *title = nullptr;                 // "Garabix", in changing colours
+    QVector<QLabel *> credits;               // the credits
+    QLabel *licence = nullptr;               // the licence notice
+    QPushButton *licenceButton = nullptr;    // shows the licence or the credits
+    QPushButton *enterButton = nullptr;      // enters the program
+    AnimationPlayer *walkerPlayer = nullptr; // the walking painter
+    QTimer titleColourTimer;                 // changes the name's colour
+    Random rng;                              // picks the colours
 };
 
 } // namespace garabix
