@@ -2,8 +2,26 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QtTest>
 
 namespace garabix::test {
+
+QString shippedConfiguration(const QString &relative) {
+    return qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/configuracion/" + relative;
+}
+
+QByteArray readFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void otherCopySaves(const QString &folder, int count, int mark) {
+    QProcess other;
+    other.start(qEnvironmentVariable("GARABIX_SAVEHELPER"),
+                {folder, QString::number(count), "64", "48", QString::number(mark)});
+    QVERIFY(other.waitForFinished(60000) && other.exitCode() == 0);
+}
 
 bool RecordingPlatform::moveToTrash(const QString &path) {
     if (!trashWorks)

@@ -59,6 +59,14 @@ public:
     int quits = 0;
 };
 
+// A file of the shipped program folder's configuracion/ ("idiomas/english.txt").
+QString shippedConfiguration(const QString &relative);
+// A file's bytes; empty when it cannot be read.
+QByteArray readFile(const QString &path);
+// Another copy of the program saves `count` drawings of 64 x 48 into
+// `folder`, each marked with `mark` in its first pixel's red.
+void otherCopySaves(const QString &folder, int count, int mark);
+
 // The name of a tool-bar button's control.
 inline QString buttonName(ToolbarButton b) {
     return widgetname::toolbarButton(buttonIndex(b));
@@ -80,6 +88,8 @@ struct LoadedMainWindow {
     void drag(QPointF a, QPointF b, Qt::MouseButton button = Qt::LeftButton);
     // Presses and releases at p without a move in between.
     void click(QPointF p);
+    // The drawings folder, with a slash at its end.
+    QString drawings() const { return folder.path() + "/misdibujos/"; }
 
     ProgramFolder folder;
     RecordingPlatform platform;

@@ -26,11 +26,16 @@ QVector<QImage> frames(int n) {
     return out;
 }
 
-// Writes the file a test row names: good four-frame animations, one frame,
-// still pictures, and files damaged in the ways downloads are.
+// How long each frame of a test row's animation lasts, in centiseconds.
+int frameDelay(const QString &name) {
+    return name == "nodelay.gif" ? 0 : name == "slow.gif" ? 40 : 2;
+}
+
+// Writes the file a test row names: good four-frame animations, quick and
+// slow, one frame, still pictures, and files damaged in the ways downloads are.
 bool writeCase(const QString &name, const QString &path) {
     gif::Options o;
-    o.delayCentiseconds = name == "nodelay.gif" ? 0 : 2;
+    o.delayCentiseconds = frameDelay(name);
     o.loopCount = name == "loop.gif" ? 0 : -1;
     QFile file(path);
     if (name == "bad.gif")
@@ -57,13 +62,13 @@ private slots:
     // Nothing to play, a damaged file or a picture that does not move: the
     // play ends all the same, once, but never inside the call that starts it
     // (a window that disables itself after starting a play would wait for
-    // ever). A good file, looping or not, plays from its first frame to its
-    // last first; a second play ends again.
+    // ever). A good file, looping or not, quick or slow, plays from its first
+    // frame to its last, whole; a second play ends again.
     void endsOncePerPlay_data() {
         QTest::addColumn<QString>("name");
         for (const char *n :
-             {"four.gif", "loop.gif", "", "none.gif", "bad.gif", "truncated.gif", "one.gif",
-              "still.png", "still.jpg", "still.bmp", "cut.gif", "nodelay.gif"})
+             {"four.gif", "loop.gif", "slow.gif", "", "none.gif", "bad.gif", "truncated.gif",
+              "one.gif", "still.png", "still.jpg", "still.bmp", "cut.gif", "nodelay.gif"})
             QTest::newRow(*n ? n : "empty path") << n;
     }
     void endsOncePerPlay() {
@@ -71,7 +76,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = name.isEmpty() ? QString() : dir.filePath(name);
         QVERIFY(writeCase(name, path));
-        const bool good = name == "four.gif" || name == "loop.gif";
+        const bool good = name == "four.gif" || name == "loop.gif" || name == "slow.gif";
+        const int frames4Ms = 4 * 10 * frameDelay(name);
         AnimationPlayer player;
         QSignalSpy ends(&player, &AnimationPlayer::playEnded);
         QElapsedTimer clock;
@@ -81,10 +87,14 @@ private slots:
             QCOMPARE(ends.count(), play - 1);
             if (good)
                 QCOMPARE(player.movie()->currentImage().pixel(8, 8), frames(1)[0].pixel(8, 8));
-            QVERIFY(ends.wait(3000));
-            // Within the frames' delays and the half second a late frame is given.
-            QVERIFY2(clock.elapsed() < 4 * 50 + AnimationPlayer::stallGraceMs + 400,
+            QVERIFY(ends.wait(5000));
+            // Within the frames' delays and the half second a late frame is
+            // given; a good file no sooner than its first three frames last.
+            QVERIFY2(clock.elapsed() < frames4Ms + 4 * 50 + AnimationPlayer::stallGraceMs + 400,
                      qPrintable(QString::number(clock.elapsed())));
+            if (good)
+                QVERIFY2(clock.elapsed() >= frames4Ms * 3 / 4,
+                         qPrintable(QString::number(clock.elapsed())));
             QVERIFY(!ends.wait(200)); // and no second end
             QCOMPARE(ends.count(), play);
             QVERIFY(!player.isPlaying());

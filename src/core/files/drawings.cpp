@@ -265,6 +265,10 @@ SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
         return {SaveResult::Unchanged, {}};
     if (folder.maxDrawings <= 0)
         return {SaveResult::SavingOff, {}};
+    // Counted afresh: drawings deleted by the bin, by a parent or by another
+    // copy of the program make room at once.
+    folder.files.refresh();
+    folder.drawingCount = countDrawings(folder.files);
     if (!(folder.maxDrawings > folder.drawingCount))
         return {SaveResult::LimitReached, {}};
     const QString path = folder.files.path();

@@ -55,12 +55,11 @@ struct SaveResult {
 };
 
 // Saves the canvas, when it is `modified` and the folder holds fewer than
-// maxDrawings files, under the first free number. The
+// maxDrawings files (counted now), under the first free number. The
 // picture is written to a hidden temporary file first, and its final name is
 // claimed in one atomic step that never replaces a file: several copies of
 // the program saving into one folder at once each get a number of their own,
-// and a save cut short leaves no partial drawing. Anything but Saved leaves
-// drawingCount as it was.
+// and a save cut short leaves no partial drawing.
 SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified);
 
 // Whether a file name is one of the save's temporary files.
