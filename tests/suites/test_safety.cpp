@@ -146,6 +146,7 @@ private slots:
         }
         QCOMPARE(saved.size(), 2); // the third does not fit in 6 MB
         QCOMPARE(last.outcome, drawings::SaveResult::Failed);
+        QVERIFY2(last.why.diskFull(), qPrintable(last.why.reason())); // the note says so
         QCOMPARE(folder.drawingCount, int16_t(2));
         int complete = 0;
         checkFolder(mountPoint, &complete);
@@ -155,6 +156,11 @@ private slots:
         folder.files.refresh();
         folder.drawingCount = static_cast<int16_t>(folder.files.count());
         QCOMPARE(drawings::saveDrawing(folder, canvas, true).path, saved.first());
+        // A folder that cannot be written: the cause is the permission, not the disk.
+        QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", mountPoint}), 0);
+        const drawings::SaveResult refused = drawings::saveDrawing(folder, canvas, true);
+        QCOMPARE(refused.outcome, drawings::SaveResult::Failed);
+        QVERIFY2(refused.why.noPermission(), qPrintable(refused.why.reason()));
     }
 };
 

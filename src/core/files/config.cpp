@@ -82,6 +82,12 @@ QString builtInText(Text which) {
         return QStringLiteral("El dibujo %1 está estropeado y no se puede abrir.");
     case Text::Language:
         return QStringLiteral("es");
+    case Text::SaveFailedFull:
+        return QStringLiteral("No se ha podido guardar el dibujo en %1: el disco está lleno. "
+                              "Borra algo para hacer sitio.");
+    case Text::SaveFailedDenied:
+        return QStringLiteral("No se ha podido guardar el dibujo: no hay permiso para escribir "
+                              "en %1.");
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "core/files/drawings.h"
 
 #include "core/files/paths.h"
+#include "core/text/log.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -134,37 +135,45 @@ void removeStaleTemporaries(const QString &folder) {
 }
 
 // Gives the finished temporary file the name `target` unless something
-// stands there already. Answers whether it did; `unsupported` is set when
-// the file system offers no atomic way to do it.
-bool claimName(const QByteArray &temporary, const QByteArray &target, bool &unsupported) {
-    unsupported = false;
+// stands there already: done, EEXIST when the name is taken, any other
+// error when the file system offers no atomic way to do it.
+Outcome claimName(const QByteArray &temporary, const QByteArray &target) {
     if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
                     RENAME_NOREPLACE) == 0)
-        return true;
+        return Outcome::done();
     if (errno == EEXIST)
-        return false;
+        return Outcome::fromErrno();
     // Some file systems have no rename-without-replace; a hard link claims
     // the name just as atomically.
     if (::link(temporary.constData(), target.constData()) == 0) {
         ::unlink(temporary.constData());
-        return true;
+        return Outcome::done();
     }
-    if (errno != EEXIST)
-        unsupported = true;
-    return false;
+    return Outcome::fromErrno();
 }
 
 // Writes `bytes` to a new file that nobody else may have created, through
 // to the disk; a failed write leaves no file.
-bool writeExclusive(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    if (file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0)
-        return true;
-    file.close();
-    file.remove();
-    return false;
+Outcome writeExclusive(const QString &path, const QByteArray &bytes) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return Outcome::fromErrno();
+    Outcome outcome;
+    for (qint64 at = 0; outcome.ok() && at < bytes.size();) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + at, static_cast<size_t>(bytes.size() - at));
+        if (n < 0 && errno != EINTR)
+            outcome = Outcome::fromErrno();
+        at += std::max<ssize_t>(n, 0);
+    }
+    if (outcome.ok() && ::fsync(fd) != 0)
+        outcome = Outcome::fromErrno();
+    if (::close(fd) != 0 && outcome.ok())
+        outcome = Outcome::fromErrno();
+    if (!outcome.ok())
+        ::unlink(QFile::encodeName(path).constData());
+    return outcome;
 }
 
 QString temporaryPath(const QString &folder) {
@@ -174,17 +183,19 @@ QString temporaryPath(const QString &folder) {
            temporarySuffix;
 }
 
+// What writing under a free number came to: the path written (empty when
+// every number is taken or the folder failed), and the system's answer.
+struct Written {
+    QString path;
+    Outcome outcome;
+};
+
 // Writes the picture under the first free number from 0 to highestNumber.
-// Answers the path written, empty when every number is taken; `failed` is set
-// when the folder could not be written.
-QString writeUnderFreeNumber(const QString &folder, const QImage &canvas, bool &failed) {
-    failed = false;
+Written writeUnderFreeNumber(const QString &folder, const QImage &canvas) {
     const QByteArray bytes = bmpBytes(canvas);
     const QString temporary = temporaryPath(folder);
-    if (!writeExclusive(temporary, bytes)) {
-        failed = true;
-        return {};
-    }
+    if (const Outcome wrote = writeExclusive(temporary, bytes); !wrote.ok())
+        return {{}, wrote};
     const QByteArray temporaryName = QFile::encodeName(temporary);
     bool atomic = true;
     for (int n = 0; n <= highestNumber; ++n) {
@@ -192,18 +203,22 @@ QString writeUnderFreeNumber(const QString &folder, const QImage &canvas, bool &
         // Anything standing under the name (a drawing, a folder) is passed by.
         if (QFileInfo::exists(path))
             continue;
-        bool unsupported = false;
-        if (atomic && claimName(temporaryName, QFile::encodeName(path), unsupported))
-            return path;
-        if (unsupported)
-            atomic = false;
+        if (atomic) {
+            const Outcome claimed = claimName(temporaryName, QFile::encodeName(path));
+            if (claimed.ok())
+                return {path, claimed};
+            if (claimed.error != EEXIST) {
+                qCDebug(logFiles) << "no atomic claim of a name in" << folder << ":"
+                                  << claimed.reason();
+                atomic = false;
+            }
+        }
         if (!atomic) {
-            const bool written = writeExclusive(path, bytes);
-            if (written || !QFileInfo::exists(path)) {
+            const Outcome written = writeExclusive(path, bytes);
+            if (written.ok() || written.error != EEXIST) {
                 // Written, or the folder refused the write (not a taken name).
                 QFile::remove(temporary);
-                failed = !written;
-                return written ? path : QString();
+                return {written.ok() ? path : QString(), written};
             }
         }
         // Someone took the name in the meantime: on to the next number.
@@ -262,26 +277,27 @@ bool drawingOrder(const QString &a, const QString &b) {
 
 SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified) {
     if (!modified)
-        return {SaveResult::Unchanged, {}};
+        return {SaveResult::Unchanged, {}, {}};
     if (folder.maxDrawings <= 0)
-        return {SaveResult::SavingOff, {}};
+        return {SaveResult::SavingOff, {}, {}};
     // Counted afresh: drawings deleted by the bin, by a parent or by another
     // copy of the program make room at once.
     folder.files.refresh();
     folder.drawingCount = countDrawings(folder.files);
     if (!(folder.maxDrawings > folder.drawingCount))
-        return {SaveResult::LimitReached, {}};
+        return {SaveResult::LimitReached, {}, {}};
     const QString path = folder.files.path();
     if (canvas.isNull() || path.isEmpty())
-        return {SaveResult::Failed, {}};
+        return {SaveResult::Failed, {}, Outcome::failed(ENOENT)};
     removeStaleTemporaries(path);
-    bool failed = false;
-    const QString written = writeUnderFreeNumber(path, canvas, failed);
-    if (written.isEmpty())
-        return {failed ? SaveResult::Failed : SaveResult::NoNumberLeft, {}};
+    const Written written = writeUnderFreeNumber(path, canvas);
+    if (!written.outcome.ok())
+        return {SaveResult::Failed, {}, written.outcome};
+    if (written.path.isEmpty())
+        return {SaveResult::NoNumberLeft, {}, {}};
     folder.files.refresh();
     folder.drawingCount = countDrawings(folder.files);
-    return {SaveResult::Saved, written};
+    return {SaveResult::Saved, written.path, {}};
 }
 
 bool isSaveTemporary(const QString &fileName) {

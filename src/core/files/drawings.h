@@ -3,6 +3,7 @@
 // drawings folder, saved without a dialog, stepped through and deleted.
 
 #include "core/files/folderlist.h"
+#include "core/text/outcome.h"
 
 #include <QImage>
 #include <QString>
@@ -52,6 +53,7 @@ struct SaveResult {
     };
     Outcome outcome;
     QString path;
+    garabix::Outcome why; // for Failed: the system's reason
 };
 
 // Saves the canvas, when it is `modified` and the folder holds fewer than

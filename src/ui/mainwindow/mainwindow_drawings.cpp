@@ -35,15 +35,20 @@ void MainWindow::saveDrawing() {
     case drawings::SaveResult::NoNumberLeft:
         note = text(Text::NoNumberLeft).arg(drawings::highestNumber);
         break;
-    case drawings::SaveResult::Failed:
-        note = text(Text::SaveFailed).arg(QDir::toNativeSeparators(drawingsFolder.files.path()));
+    case drawings::SaveResult::Failed: {
+        // The note names the cause a parent can mend.
+        const Text which = result.why.diskFull()       ? Text::SaveFailedFull
+                           : result.why.noPermission() ? Text::SaveFailedDenied
+                                                       : Text::SaveFailed;
+        note = text(which).arg(QDir::toNativeSeparators(drawingsFolder.files.path()));
         break;
+    }
     }
     const bool done = result.outcome == drawings::SaveResult::Saved ||
                       result.outcome == drawings::SaveResult::Unchanged;
     if (!done)
         qCWarning(logFiles) << "drawing not saved into" << drawingsFolder.files.path() << ":"
-                            << note;
+                            << (result.why.ok() ? note : result.why.reason());
     platform.notify(this, note, done ? Platform::Notice::Done : Platform::Notice::Problem);
 }
 
