@@ -36,7 +36,7 @@ public:
         return false;
     }
     void quit() override {}
-    bool moveToTrash(const QString &) override { return false; }
+    Outcome moveToTrash(const QString &) override { return Outcome::failed(ENOENT); }
     void notify(QWidget *, const QString &, Notice) override {}
 };
 

@@ -23,15 +23,15 @@ void otherCopySaves(const QString &folder, int count, int mark) {
     QVERIFY(other.waitForFinished(60000) && other.exitCode() == 0);
 }
 
-bool RecordingPlatform::moveToTrash(const QString &path) {
-    if (!trashWorks)
-        return false;
+Outcome RecordingPlatform::moveToTrash(const QString &path) {
+    if (trashError != 0)
+        return Outcome::failed(trashError);
     const QString target = trashFolder.path() + QLatin1Char('/') + QString::number(trashed.size()) +
                            QLatin1Char('-') + QFileInfo(path).fileName();
     if (!QFile::rename(path, target))
-        return false;
+        return Outcome::failed(EIO);
     trashed.append(path);
-    return true;
+    return Outcome::done();
 }
 
 LoadedMainWindow::LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare,

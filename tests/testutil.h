@@ -41,7 +41,7 @@ public:
     }
     void quit() override { ++quits; }
     // The trash is a folder of the fake's own: nothing reaches the real one.
-    bool moveToTrash(const QString &path) override;
+    Outcome moveToTrash(const QString &path) override;
     void notify(QWidget *, const QString &text, Notice kind) override {
         notices.append(text);
         problems.append(kind == Notice::Problem);
@@ -50,7 +50,7 @@ public:
     QStringList sounds, waited, folders, questions, trashed, notices;
     QVector<QStringList> answers; // per question: its two buttons' captions
     QVector<bool> problems;       // per notice: a problem rather than a sign of success
-    bool trashWorks = true;
+    int trashError = 0;           // the errno every move to the trash fails with; 0: it works
     QTemporaryDir trashFolder;
     QVector<QImage> clipboard, printed;
     Printed printing = Printed::Done; // how every print goes

@@ -103,7 +103,7 @@ private slots:
         f.touch("4.bmp");
         const QString trash = f.dir.path() + "/share/Trash"; // missing, as on a new account
         const QDateTime when(QDate(2026, 3, 1), QTime(9, 30, 5));
-        QVERIFY(trash::moveToTrash(f.path("4.bmp"), trash, when));
+        QVERIFY(trash::moveToTrash(f.path("4.bmp"), trash, when).ok());
         QVERIFY(!QFileInfo::exists(f.path("4.bmp")) && QFileInfo::exists(trash + "/files/4.bmp"));
         QFile record(trash + "/info/4.bmp.trashinfo");
         QVERIFY(record.open(QIODevice::ReadOnly));
@@ -114,15 +114,16 @@ private slots:
                  QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
         // A second drawing of the same name gets a name of its own there.
         f.touch("4.bmp");
-        QVERIFY(trash::moveToTrash(f.path("4.bmp"), trash, when));
+        QVERIFY(trash::moveToTrash(f.path("4.bmp"), trash, when).ok());
         QVERIFY(QFileInfo::exists(trash + "/files/4.2.bmp") &&
                 QFileInfo::exists(trash + "/info/4.2.bmp.trashinfo"));
-        // Nowhere to put it: the drawing stays where it was.
+        // Nowhere to put it: the drawing stays where it was, and the reason is told.
         f.touch("5.bmp");
         f.dir.write("blocked", "a file where the trash should be");
-        QVERIFY(!trash::moveToTrash(f.path("5.bmp"), f.dir.path() + "/blocked/Trash", when));
+        QCOMPARE(trash::moveToTrash(f.path("5.bmp"), f.dir.path() + "/blocked/Trash", when).error,
+                 ENOTDIR);
         QVERIFY(QFileInfo::exists(f.path("5.bmp")));
-        QVERIFY(!trash::moveToTrash(f.path("missing.bmp"), trash, when));
+        QCOMPARE(trash::moveToTrash(f.path("missing.bmp"), trash, when).error, ENOENT);
     }
 
     // A comma splits a line in two unless it is quoted: the texts after it

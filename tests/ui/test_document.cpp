@@ -166,10 +166,18 @@ private slots:
         QCOMPARE(w.persistent(), last);
         for (int i = 0; i < 3; ++i)
             w.form->runToolbarButton(B::PreviousDrawing); // 7.bmp on show
-        w.platform.trashWorks = false; // no trash: the drawing stays, and a parent is told
-        w.form->runToolbarButton(B::DeleteDrawing);
-        QVERIFY(w.platform.problems.value(0) && QFileInfo::exists(w.drawings() + "7.bmp"));
-        w.platform.trashWorks = true;
+        // No trash, or no permission: the drawing stays, and a parent is told which.
+        for (const auto &[error, note] :
+             {std::pair{ENOENT, "no hay papelera"}, {EACCES, "permiso"}}) {
+            w.platform.trashError = error;
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("could not move.*7.bmp.*" +
+                                                    QRegularExpression::escape(strerror(error))));
+            w.form->runToolbarButton(B::DeleteDrawing);
+            QVERIFY(w.platform.problems.last() && w.platform.notices.last().contains(note));
+            QVERIFY(QFileInfo::exists(w.drawings() + "7.bmp"));
+        }
+        w.platform.trashError = 0;
         w.form->runToolbarButton(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "7.bmp"});
         w.form->runToolbarButton(B::NextDrawing);

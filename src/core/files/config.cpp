@@ -85,6 +85,9 @@ QString builtInText(Text which) {
     case Text::SaveFailedFull:
         return QStringLiteral("No se ha podido guardar el dibujo en %1: el disco está lleno. "
                               "Borra algo para hacer sitio.");
+    case Text::DeleteFailedDenied:
+        return QStringLiteral("El dibujo no se ha borrado: no hay permiso para moverlo a la "
+                              "papelera. Sigue en la carpeta misdibujos.");
     case Text::SaveFailedDenied:
         return QStringLiteral("No se ha podido guardar el dibujo: no hay permiso para escribir "
                               "en %1.");

@@ -26,14 +26,15 @@ enum class Text {
     CloseButton, // ends the text tool
     NoPrinter,
     PrintFailed,
-    NoFolderBrowser,  // "%1" is the drawings folder
-    MyDrawings,       // the tip of the picker's button
-    PickerTitle,      // the picker's heading and window title
-    PickerEmpty,      // what the picker says while there is no drawing
-    DamagedDrawing,   // "%1" is the file name of a drawing that cannot be read
-    Language,         // the file's language, as a code: es, en, fr, pt, ca
-    SaveFailedFull,   // saving failed for a full disk; "%1" is the drawings folder
-    SaveFailedDenied, // the drawings folder cannot be written; "%1" is the folder
+    NoFolderBrowser,    // "%1" is the drawings folder
+    MyDrawings,         // the tip of the picker's button
+    PickerTitle,        // the picker's heading and window title
+    PickerEmpty,        // what the picker says while there is no drawing
+    DamagedDrawing,     // "%1" is the file name of a drawing that cannot be read
+    Language,           // the file's language, as a code: es, en, fr, pt, ca
+    SaveFailedFull,     // saving failed for a full disk; "%1" is the drawings folder
+    SaveFailedDenied,   // the drawings folder cannot be written; "%1" is the folder
+    DeleteFailedDenied, // the drawing may not be moved to the trash
     Count
 };
 

@@ -312,17 +312,18 @@ QString stepPrevious(DrawingFolder &folder, const ShowFile &show) {
     return showAt(folder, false, show);
 }
 
-DeleteOutcome deleteShown(DrawingFolder &folder, const QString &path,
-                          const std::function<bool(const QString &)> &trash) {
+DeleteResult deleteShown(DrawingFolder &folder, const QString &path,
+                         const std::function<Outcome(const QString &)> &trash) {
     if (path.isEmpty())
-        return DeleteOutcome::Nothing;
-    if (QFileInfo(path).isFile() && !trash(path))
-        return DeleteOutcome::Failed;
+        return {DeleteResult::Nothing, {}};
+    if (QFileInfo(path).isFile())
+        if (const Outcome trashed = trash(path); !trashed.ok())
+            return {DeleteResult::Failed, trashed};
     // Deleted, or already gone behind the program's back: either way it is
     // no longer a saved drawing.
     folder.files.refresh();
     folder.drawingCount = countDrawings(folder.files);
-    return DeleteOutcome::Deleted;
+    return {DeleteResult::Deleted, {}};
 }
 
 } // namespace garabix::drawings

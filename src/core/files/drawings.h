@@ -79,11 +79,15 @@ using ShowFile = std::function<bool(const QString &path)>;
 QString stepNext(DrawingFolder &folder, const ShowFile &show = {});
 QString stepPrevious(DrawingFolder &folder, const ShowFile &show = {});
 
-enum class DeleteOutcome { Nothing, Deleted, Failed };
+struct DeleteResult {
+    enum Outcome { Nothing, Deleted, Failed };
+    Outcome outcome;
+    garabix::Outcome why; // for Failed: the system's reason
+};
 // Moves `shownDrawing`, the saved drawing on the canvas (empty: none), away
 // with `trash`. Deleted also when it had already gone behind the program's
 // back. When `trash` fails the file stays where it is.
-DeleteOutcome deleteShown(DrawingFolder &folder, const QString &shownDrawing,
-                          const std::function<bool(const QString &)> &trash);
+DeleteResult deleteShown(DrawingFolder &folder, const QString &shownDrawing,
+                         const std::function<garabix::Outcome(const QString &)> &trash);
 
 } // namespace garabix::drawings

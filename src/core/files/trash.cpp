@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace garabix::trash {
 
@@ -19,16 +21,18 @@ QString homeTrash() {
 
 namespace {
 
-bool makePrivateFolder(const QString &path) {
+Outcome makePrivateFolder(const QString &path) {
     if (QFileInfo(path).isDir())
-        return true;
-    if (!QDir().mkpath(path))
-        return false;
-    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return Outcome::done();
+    QDir().mkpath(QFileInfo(path).path()); // the data folder of a new account, say
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return Outcome::fromErrno();
+    return QFileInfo(path).isDir() ? Outcome::done() : Outcome::failed(ENOTDIR);
 }
 
 // Writes the trash record under a name nobody holds yet and answers that
-// name, or empty.
+// name, or empty with the reason in errno.
 QString writeRecord(const QString &infoFolder, const QString &filesFolder, const QString &fileName,
                     const QString &original, const QDateTime &when) {
     const QByteArray body = "[Trash Info]\nPath=" + QUrl::toPercentEncoding(original, "/") +
@@ -62,31 +66,37 @@ QString writeRecord(const QString &infoFolder, const QString &filesFolder, const
 
 } // namespace
 
-bool moveToTrash(const QString &path, const QString &trashFolder, const QDateTime &when) {
+Outcome moveToTrash(const QString &path, const QString &trashFolder, const QDateTime &when) {
     const QFileInfo source(path);
-    if (trashFolder.isEmpty() || !source.isFile())
-        return false;
+    if (trashFolder.isEmpty())
+        return Outcome::failed(ENOENT);
+    if (!source.isFile())
+        return Outcome::failed(source.exists() ? EISDIR : ENOENT);
     const QString files = trashFolder + QStringLiteral("/files");
     const QString info = trashFolder + QStringLiteral("/info");
-    if (!makePrivateFolder(trashFolder) || !makePrivateFolder(files) || !makePrivateFolder(info))
-        return false;
+    for (const QString &folder : {trashFolder, files, info})
+        if (const Outcome made = makePrivateFolder(folder); !made.ok())
+            return made;
+    errno = 0;
     const QString name =
         writeRecord(info, files, source.fileName(), source.absoluteFilePath(), when);
     if (name.isEmpty())
-        return false;
+        return Outcome::fromErrno();
     const QString record = info + QLatin1Char('/') + name + QStringLiteral(".trashinfo");
     const QString target = files + QLatin1Char('/') + name;
     if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) ==
         0)
-        return true;
+        return Outcome::done();
+    Outcome failure = Outcome::fromErrno();
     // On another file system: a copy into the trash, then the original goes.
-    if (errno == EXDEV && QFile::copy(path, target)) {
-        if (QFile::remove(path))
-            return true;
+    if (failure.error == EXDEV && QFile::copy(path, target)) {
+        if (::unlink(QFile::encodeName(path).constData()) == 0)
+            return Outcome::done();
+        failure = Outcome::fromErrno();
         QFile::remove(target);
     }
     QFile::remove(record);
-    return false;
+    return failure;
 }
 
 } // namespace garabix::trash

@@ -4,6 +4,8 @@
 // it came from and when into <trash>/info, so the file browser can put it
 // back. A missing trash folder is made, without asking.
 
+#include "core/text/outcome.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -13,8 +15,8 @@ namespace garabix::trash {
 QString homeTrash();
 
 // Moves `path` into the trash at `trashFolder`. Answers whether the file is
-// now there; when it is not, the file stays where it was.
-bool moveToTrash(const QString &path, const QString &trashFolder,
-                 const QDateTime &when = QDateTime::currentDateTime());
+// now there, and when it is not (the file then stays where it was) why.
+Outcome moveToTrash(const QString &path, const QString &trashFolder,
+                    const QDateTime &when = QDateTime::currentDateTime());
 
 } // namespace garabix::trash

@@ -3,6 +3,8 @@
 // default; tests hand the windows a recording fake, so no test plays a sound,
 // opens a dialog, prints or touches the clipboard.
 
+#include "core/text/outcome.h"
+
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -37,8 +39,9 @@ public:
     virtual bool askYesNo(QWidget *parent, const QString &question, const QString &yes,
                           const QString &no) = 0;
     virtual void quit() = 0;
-    // Moves a file to the desktop's trash; answers whether it is there now.
-    virtual bool moveToTrash(const QString &path) = 0;
+    // Moves a file to the desktop's trash; answers whether it is there now,
+    // and if not, why.
+    virtual Outcome moveToTrash(const QString &path) = 0;
     // A short note over the window that goes away by itself, without
     // blocking: a sign that something worked, or a problem a parent can mend.
     enum class Notice { Done, Problem };

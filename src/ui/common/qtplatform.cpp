@@ -125,7 +125,7 @@ public:
 
     void quit() override { QApplication::exit(0); }
 
-    bool moveToTrash(const QString &path) override {
+    Outcome moveToTrash(const QString &path) override {
         return trash::moveToTrash(path, trash::homeTrash());
     }
 

@@ -99,18 +99,21 @@ void MainWindow::drawingChosen(const QString &path) {
 
 void MainWindow::deleteDrawing() {
     const QString shown = document.shownDrawing();
-    const auto outcome = drawings::deleteShown(
+    const drawings::DeleteResult result = drawings::deleteShown(
         drawingsFolder, shown, [this](const QString &path) { return platform.moveToTrash(path); });
-    switch (outcome) {
-    case drawings::DeleteOutcome::Nothing:
+    switch (result.outcome) {
+    case drawings::DeleteResult::Nothing:
         break;
-    case drawings::DeleteOutcome::Deleted:
+    case drawings::DeleteResult::Deleted:
         document.shownDrawingDeleted();
         qCDebug(logFiles) << "moved to the trash:" << shown;
         break;
-    case drawings::DeleteOutcome::Failed:
-        qCWarning(logFiles) << "could not move to the trash:" << shown;
-        platform.notify(this, text(config::Text::DeleteFailed), Platform::Notice::Problem);
+    case drawings::DeleteResult::Failed:
+        qCWarning(logFiles) << "could not move" << shown << "to the trash:" << result.why.reason();
+        platform.notify(this,
+                        text(result.why.noPermission() ? config::Text::DeleteFailedDenied
+                                                       : config::Text::DeleteFailed),
+                        Platform::Notice::Problem);
         break;
     }
 }
