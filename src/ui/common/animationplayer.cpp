@@ -1,5 +1,7 @@
 #include "ui/common/animationplayer.h"
 
+#include "core/text/log.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMovie>
@@ -40,16 +42,26 @@ void AnimationPlayer::setFile(const QString &path) {
     // The file must give a first picture. It is read apart from the currentMovie, so
     // that the currentMovie still starts at its first frame.
     const QFileInfo info(path);
-    bool ok = !path.isEmpty() && info.isFile() && info.isReadable();
-    if (ok) {
+    QString why; // what is wrong with the file, for the log
+    if (!path.isEmpty() && !info.isFile())
+        why = QStringLiteral("no such file");
+    else if (!path.isEmpty() && !info.isReadable())
+        why = QStringLiteral("it cannot be read");
+    if (why.isEmpty() && !path.isEmpty()) {
         QImageReader reader(path);
-        ok = reader.canRead() && !reader.read().isNull();
+        if (!reader.canRead() || reader.read().isNull())
+            why = reader.errorString();
     }
+    bool ok = !path.isEmpty() && why.isEmpty();
     if (ok) {
         currentMovie = new QMovie(path, QByteArray(), this);
         currentMovie->setCacheMode(QMovie::CacheNone);
         ok = currentMovie->isValid();
+        if (!ok)
+            why = currentMovie->lastErrorString();
     }
+    if (!why.isEmpty())
+        qCWarning(logFiles) << "animation" << path << "cannot be played:" << why;
     if (!ok) {
         if (currentMovie) {
             delete currentMovie;

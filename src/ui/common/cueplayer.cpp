@@ -92,7 +92,11 @@ void CuePlayer::preload(const QString &path) {
 }
 
 uint32_t CuePlayer::play(const QString &path) {
-    if (!QFileInfo(path).isFile() || !open())
+    if (!QFileInfo(path).isFile()) {
+        warnOnce(path, CA_ERROR_NOTFOUND);
+        return 0;
+    }
+    if (!open())
         return 0;
     const uint32_t id = ++lastPlay;
     const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());

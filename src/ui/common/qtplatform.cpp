@@ -62,8 +62,10 @@ public:
 
     void setClipboardImage(const QImage &image) override {
         QClipboard *cb = QApplication::clipboard();
-        if (!cb)
+        if (!cb) {
+            qCWarning(logDesktop, "no clipboard to copy the drawing to");
             return;
+        }
         cb->clear();
         cb->setImage(image);
     }
