@@ -9,6 +9,7 @@
 #include "ui/gallery/stampgallery.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QScreen>
 #include <QtTest>
 
@@ -24,6 +25,7 @@ int measure(int argc, char **argv) {
     keepScreenScaleToOurselves(); // the windows made after keep their scale
     test::ProgramFolder folder;
     folder.writeDefaultConfiguration();
+    folder.writeStamp("dibujos/a/odd.gif", 41, 2); // odd: its half is not whole
     test::RecordingPlatform platform;
     MainWindow form(folder.path(), platform);
     form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
@@ -74,7 +76,34 @@ int measure(int argc, char **argv) {
             }
         }
     }
+    // A stamp's outline, then the stamp pressed there: where the black of
+    // each falls on the canvas, clear of the lines above.
+    form.runToolbarButton(ToolbarButton::Gallery);
+    gallery.load();
+    gallery.chooseStamp(0);
+    const QRect clear(500, 320, 200, 150);
+    auto blackIn = [&](const QImage &image) {
+        QRect box;
+        for (int y = clear.top(); y <= clear.bottom(); ++y)
+            for (int x = clear.left(); x <= clear.right(); ++x)
+                if (qGray(image.pixel(x, y)) < 64)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    form.canvasMoved(Qt::NoButton, 601.4, 397.6);
+    const QRect outline = blackIn(form.screenImage());
+    form.canvasPressed(Qt::LeftButton, 601.4, 397.6);
+    QElapsedTimer clock;
+    clock.start();
+    while (!form.canvasEnabled() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QRect landed = blackIn(form.drawing());
     const QSize canvas = form.drawing().size();
+    QTextStream(stdout) << "outlineLeft " << outline.left() << "\n"
+                        << "outlineTop " << outline.top() << "\n"
+                        << "landedLeft " << landed.left() << "\n"
+                        << "landedTop " << landed.top() << "\n"
+                        << "landedWidth " << landed.width() << "\n";
     QTextStream(stdout) << "thinnest " << thinnest << "\n"
                         << "thickest " << thickest << "\n"
                         << "pen " << thickness(QPoint(150, 280) * b, {0, 1}) << "\n"
@@ -145,6 +174,10 @@ private slots:
         QVERIFY(shown.value("penbutton") >= 27 * scale - 1 &&
                 shown.value("gallery") >= 640 * scale - 1);
         QCOMPARE(shown.value("passedOn"), 0.0); // a file browser started from here is not scaled
+        // The stamp lands exactly where its outline was.
+        QVERIFY(shown.value("landedWidth") > 0);
+        QCOMPARE(shown.value("landedLeft"), shown.value("outlineLeft"));
+        QCOMPARE(shown.value("landedTop"), shown.value("outlineTop"));
     }
 
     void aScaleSetByTheUserOrTheDesktopWins() {

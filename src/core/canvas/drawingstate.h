@@ -45,8 +45,6 @@ struct DrawingState {
     int32_t polyY = 0;
     bool snapToGrid = false;
     int16_t gridSpacing = 0;
-    bool stampPreview = true;
-    double stampX = 0, stampY = 0;
 
     // Scenes.
     int sceneCount = 0;

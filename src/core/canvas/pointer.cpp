@@ -37,7 +37,7 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
 
 void pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
     DrawingState &s = ctx.state;
-    if (s.stampPreview && s.currentTool == Tool::Stamp)
+    if (s.currentTool == Tool::Stamp)
         ctx.env.stampPreview(x, y);
     if (s.currentTool == Tool::Polyline && s.polyActive)
         polylineRubberBand(s, ctx.drawing.canvas(), x, y);

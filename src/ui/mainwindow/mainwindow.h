@@ -21,6 +21,7 @@
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/pointer.h"
 #include "core/canvas/random.h"
+#include "core/canvas/stamptool.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/folderlist.h"
@@ -112,7 +113,7 @@ public:
     QString text(config::Text which) const override { return config::text(texts, which); }
     const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
     const QImage &stampPicture() const;
-    const QString &stampFile() const { return currentStamp; }
+    const QString &stampFile() const { return stamps.animation(); }
     const GridOverlay &gridOverlay() const { return grid; }
     bool canvasEnabled() const;
 
@@ -173,7 +174,7 @@ private:
     // Stamps (mainwindow_stamps.cpp).
     void mirrorStamp();
     QImage canvasStamp() const;
-    QPointF stampOffset() const;
+    QSizeF stampSizeOnCanvas() const;
 
     // Text panel (mainwindow_text.cpp).
     void createTextPanel();
@@ -202,8 +203,7 @@ private:
     double canvasScale = 1;                 // canvas pixels to a pixel of the design
     layout::MainLayout frame;               // the layout for the window's size
     QImage scene;                           // the scene on show
-    QString currentStamp;                   // the animation a stamp press plays
-    ColourWord stampFill = black;           // what a click on the stamp picture paints
+    StampTool stamps;                       // the stamp's animation, fill and landing
 
     // The controls, by the names the layout uses.
     CanvasWidget *canvasView = nullptr;      // the canvas

@@ -7,7 +7,7 @@
 namespace garabix {
 
 bool MainWindow::canvasEnabled() const {
-    return canvasView->isEnabled();
+    return !stamps.playing();
 }
 
 PointerContext MainWindow::pointerContext() {
@@ -37,7 +37,7 @@ void MainWindow::canvasDoubleClicked() {
 // The text's preview and the stamp's outline show where they would land, so
 // they go when the pointer leaves the canvas.
 void MainWindow::canvasLeft() {
-    const bool outline = state.currentTool == Tool::Stamp && state.stampPreview;
+    const bool outline = state.currentTool == Tool::Stamp && !stamps.playing();
     if (canvasEnabled() && (outline || state.currentTool == Tool::Text))
         document.canvas().repaint();
 }

@@ -15,8 +15,8 @@ void MainWindow::pickColour(ColourWord c) {
     state.colorRed = c % 256;
     state.colorGreen = (c / 256) % 256;
     state.colorBlue = static_cast<int16_t>((c / 65536) % 256);
-    stampFill = currentColour(state);
-    setLabelColour(colourWell, stampFill);
+    stamps.setFill(currentColour(state));
+    setLabelColour(colourWell, stamps.fill());
 }
 
 void MainWindow::palettePressed(Qt::MouseButton, double x, double) {

@@ -72,7 +72,7 @@ void MainWindow::arrangeWindow() {
     placeTwips(textPanel, layout::textPanelDesign);
     placeTwips(textEdit, layout::textEditInPanel);
     placeTwips(closeTextButton, layout::closeButtonInPanel);
-    stampFill = white;
+    stamps.setFill(white);
     textPanel->hide();
     state.sprayRadius = static_cast<int16_t>(canvasPixels(60));
     stampBox->raise();

@@ -23,7 +23,7 @@ const QImage &MainWindow::stampPicture() const {
 }
 
 void MainWindow::stampChosen(const QString &file, const QImage &picture) {
-    currentStamp = file;
+    stamps.choose(file);
     stampBox->setPicture(picture);
     placeStampOnBottomEdge();
     show();
@@ -41,30 +41,24 @@ QImage MainWindow::canvasStamp() const {
                           Qt::FastTransformation);
 }
 
-// From the pointer to the stamp's top-left corner, in canvas pixels: half
-// the stamp picture's size on the window.
-QPointF MainWindow::stampOffset() const {
+// The stamp's size on the canvas: as large as the stamp picture shows on
+// the window, measured in whole twips as the window places it.
+QSizeF MainWindow::stampSizeOnCanvas() const {
     const QRectF r = twipsRect(stampBox);
-    return QPointF(double(halfTwips(r.width())) / twipsPerPixel,
-                   double(halfTwips(r.height())) / twipsPerPixel) *
+    return QSizeF(double(halfTwips(r.width())), double(halfTwips(r.height()))) * 2 / twipsPerPixel *
            canvasScale;
 }
 
 void MainWindow::stampPreview(double x, double y) {
     document.canvas().repaint();
-    const QRectF r = twipsRect(stampBox);
-    const int tpp = twipsPerPixel;
-    // Whole pixels of the window, as the outline has always been placed.
-    const auto px = roundToInt(x) - std::llround(double(halfTwips(r.width()) / tpp) * canvasScale);
-    const auto py = roundToInt(y) - std::llround(double(halfTwips(r.height()) / tpp) * canvasScale);
-    document.canvas().paintPictureAnd(Layer::Preview, canvasStamp(), static_cast<int>(px),
-                                      static_cast<int>(py));
+    stamps.setSize(stampSizeOnCanvas());
+    const QPoint at = stamps.topLeft(x, y);
+    document.canvas().paintPictureAnd(Layer::Preview, canvasStamp(), at.x(), at.y());
 }
 
 void MainWindow::stampStart(double x, double y) {
-    state.stampPreview = false;
-    state.stampY = y;
-    state.stampX = x;
+    stamps.setSize(stampSizeOnCanvas());
+    stamps.start(x, y);
     stampBox->show();
     document.canvas().repaint();
     const QRectF r = twipsRect(stampBox);
@@ -76,23 +70,18 @@ void MainWindow::stampStart(double x, double y) {
     placeTwips(stampPlayer, QRectF(left, top, r.width(), r.height()));
     // The canvas waits for the animation's end; that end never comes inside
     // the call that starts it.
-    canvasView->setEnabled(false);
-    stampPlayer->setFile(currentStamp);
+    stampPlayer->setFile(stamps.animation());
     stampPlayer->show();
     stampPlayer->raise();
 }
 
 void MainWindow::stampPlayed() {
     const QImage picture = canvasStamp();
-    canvasView->setEnabled(true);
     stampPlayer->hide();
-    const QPointF offset = stampOffset();
-    const auto x = toInt16(roundHalfEven(state.stampX) - offset.x()).value_or(0);
-    const auto y = toInt16(roundHalfEven(state.stampY) - offset.y()).value_or(0);
-    document.canvas().blitMasked(Layer::Keep, picture, 0, 0, picture.width(), picture.height(), x,
-                                 y, white);
+    const QPoint at = stamps.land();
+    document.canvas().blitMasked(Layer::Keep, picture, 0, 0, picture.width(), picture.height(),
+                                 at.x(), at.y(), white);
     document.canvas().repaint();
-    state.stampPreview = true;
     document.snapshot();
 }
 
@@ -104,7 +93,7 @@ void MainWindow::stampBoxPressed(Qt::MouseButton button, double x, double y) {
     CanvasSurface &s = stampBox->surface;
     const long seed = s.readPixel(x, y);
     if (seed >= 0)
-        s.floodFill(Layer::Keep, x, y, static_cast<ColourWord>(seed), stampFill);
+        s.floodFill(Layer::Keep, x, y, static_cast<ColourWord>(seed), stamps.fill());
 }
 
 // Mirrors the stamp picture left to right, and paints the regions at two
@@ -117,12 +106,12 @@ void MainWindow::mirrorStamp() {
     const int H = s.size().height();
     s.paintPictureStretched(Layer::Keep, stampBox->picture().mirrored(true, false),
                             QRectF(0, 0, W, H));
-    stampFill = white;
+    stamps.setFill(white);
     for (const QPoint corner : {QPoint(1, 1), QPoint(W - 2, H - 2)}) {
         const long seed = s.readPixel(corner.x(), corner.y());
         if (seed >= 0)
             s.floodFill(Layer::Keep, corner.x(), corner.y(), static_cast<ColourWord>(seed),
-                        stampFill);
+                        stamps.fill());
     }
     stampBox->update();
 }

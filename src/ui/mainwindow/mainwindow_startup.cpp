@@ -176,11 +176,11 @@ void MainWindow::load() {
         FolderList categories;
         if (!categories.setPath(resolvePath(appPath, QStringLiteral("/dibujos/"))))
             throw StepFailed{"there is no dibujos folder"};
-        FileList stamps;
-        if (!stamps.setPath(categories.entryPath(0)))
+        FileList first;
+        if (!first.setPath(categories.entryPath(0)))
             throw StepFailed{"dibujos has no category"};
-        currentStamp = stamps.entryPath(0);
-        const QImage picture = loadPicture(currentStamp);
+        stamps.choose(first.entryPath(0));
+        const QImage picture = loadPicture(stamps.animation());
         if (picture.isNull())
             throw StepFailed{"the first stamp cannot be read"};
         stampBox->setPicture(picture);
@@ -218,7 +218,6 @@ void MainWindow::load() {
     runStep("setting the colour and scale", [&] {
         setLabelColour(colourWell, black);
         twipsPerPixel = screenTwipsPerPixel();
-        state.stampPreview = true;
         chooseCanvasBlock();
     });
     runStep("arranging the window", [&] { arrangeWindow(); });
