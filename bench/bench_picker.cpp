@@ -22,6 +22,8 @@ namespace {
 
 struct NoChooser : DrawingChooser {
     void drawingChosen(const QString &) override {}
+    QString drawingOnShow() const override { return {}; }
+    QString text(config::Text which) const override { return config::builtInText(which); }
 };
 
 // The drawings folder, made once: 500 drawings, each a little different.

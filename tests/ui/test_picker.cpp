@@ -52,7 +52,9 @@ private slots:
 
         test::otherCopySaves(w.drawings(), 13, 0);
         const QByteArray five = test::readFile(w.drawings() + "5.bmp");
-        w.folder.write("misdibujos/5.bmp", five.left(five.size() / 2));
+        w.folder.write("misdibujos/5.bmp", five.left(five.size() / 2)); // cut short
+        w.folder.write("misdibujos/6.bmp", "");                         // empty
+        w.folder.write("misdibujos/7.bmp", five.left(54));              // a header alone
         picker.open(w.drawings());
         QTRY_VERIFY(picker.pageReady());
         QCOMPARE(picker.size(), empty);
@@ -66,13 +68,16 @@ private slots:
         picker.choose(0); // the drawing on page 2, not the first of page 1
         QCOMPARE(w.form->drawingDocument().shownDrawing(), picker.drawings().value(12));
 
-        const int damaged = static_cast<int>(picker.drawings().indexOf(w.drawings() + "5.bmp"));
-        picker.showPage(damaged / DrawingPicker::perPage);
-        QTRY_VERIFY(picker.pageReady());
-        const auto tile = picker.findChild<QToolButton *>(
-            widgetname::pickerTile(damaged % DrawingPicker::perPage));
-        QCOMPARE(tile->icon().pixmap(thumbnails::maxSize).toImage(),
-                 thumbnails::damagedTile("5.bmp"));
+        int damaged = 0;
+        for (const char *name : {"6.bmp", "7.bmp", "5.bmp"}) {
+            damaged = static_cast<int>(picker.drawings().indexOf(w.drawings() + name));
+            picker.showPage(damaged / DrawingPicker::perPage);
+            QTRY_VERIFY(picker.pageReady());
+            const auto tile = picker.findChild<QToolButton *>(
+                widgetname::pickerTile(damaged % DrawingPicker::perPage));
+            QCOMPARE(tile->icon().pixmap(thumbnails::maxSize).toImage(),
+                     thumbnails::damagedTile(name));
+        }
         const QImage before = w.persistent().copy();
         picker.choose(damaged % DrawingPicker::perPage);
         QCOMPARE(w.persistent(), before);
