@@ -198,7 +198,8 @@ private slots:
         QCOMPARE(countColour(w.persistent(), black), 0); // an empty text prints nothing
         for (int i = 0; i < 2; ++i)
             w.form->toggleTextStyle(i); // the first press turns it on
-        QVERIFY(w.state().font.bold() && w.state().font.italic() && text->font().bold());
+        QVERIFY(w.form->textTool().font().bold() && w.form->textTool().font().italic() &&
+                text->font().bold());
         // The lists open on the value in use; what is typed is used, never
         // added; after a pick the keyboard goes back to the text box.
         auto *sizes = w.control<QComboBox>(widgetname::textSizeBox);
@@ -219,7 +220,7 @@ private slots:
         QCOMPARE(sizes->currentText(), QString("28"));
         w.control<QComboBox>(widgetname::fontBox)->setEditText("DejaVu Serif");
         w.form->chooseFont();
-        QCOMPARE(w.state().font.family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(w.form->textTool().font().family(), QStringLiteral("DejaVu Serif"));
         w.click(QPointF(100, 300));
         QVERIFY(countColour(w.persistent(), black, QRect(95, 295, 600, 120)) > 20);
         // Cerrar: the pencil is back, and the preview does not come back.

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -98,12 +99,35 @@ int measure(int argc, char **argv) {
     while (!form.canvasEnabled() && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     const QRect landed = blackIn(form.drawing());
+    // Words written on the canvas are as tall as the text box shows them.
+    form.runToolbarButton(ToolbarButton::Text);
+    form.findChild<QLineEdit *>(widgetname::textEdit)->setText("HH");
+    form.canvasMoved(Qt::NoButton, 820, 500);
+    form.canvasPressed(Qt::LeftButton, 820, 500);
+    form.canvasReleased(Qt::LeftButton, 820, 500);
+    auto inkHeight = [](const QImage &image, const QRect &area) {
+        int top = -1, bottom = -1;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(image.pixel(x, y)) < 64) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+        return top < 0 ? 0 : bottom - top + 1;
+    };
+    auto *edit = form.findChild<QLineEdit *>(widgetname::textEdit);
+    edit->setReadOnly(true); // no cursor beside the words
+    const QImage box = edit->grab().toImage();
     const QSize canvas = form.drawing().size();
     QTextStream(stdout) << "outlineLeft " << outline.left() << "\n"
                         << "outlineTop " << outline.top() << "\n"
                         << "landedLeft " << landed.left() << "\n"
                         << "landedTop " << landed.top() << "\n"
-                        << "landedWidth " << landed.width() << "\n";
+                        << "landedWidth " << landed.width() << "\n"
+                        << "textOnCanvas " << inkHeight(form.drawing(), QRect(800, 480, 300, 200))
+                        << "\n"
+                        << "textInBox " << inkHeight(box, box.rect().adjusted(4, 4, -4, -4))
+                        << "\n";
     QTextStream(stdout) << "thinnest " << thinnest << "\n"
                         << "thickest " << thickest << "\n"
                         << "pen " << thickness(QPoint(150, 280) * b, {0, 1}) << "\n"
@@ -178,6 +202,11 @@ private slots:
         QVERIFY(shown.value("landedWidth") > 0);
         QCOMPARE(shown.value("landedLeft"), shown.value("outlineLeft"));
         QCOMPARE(shown.value("landedTop"), shown.value("outlineTop"));
+        QVERIFY(shown.value("textOnCanvas") > 10);
+        QVERIFY2(std::abs(shown.value("textOnCanvas") - shown.value("textInBox") / block) <= 1.5,
+                 qPrintable(QString("%1 on the canvas, %2 in the box")
+                                .arg(shown.value("textOnCanvas"))
+                                .arg(shown.value("textInBox"))));
     }
 
     void aScaleSetByTheUserOrTheDesktopWins() {

@@ -34,7 +34,6 @@ struct DrawingState {
     int16_t sprayRadius = 60;
     // A shape committed with no preview since the last fill comes out filled.
     bool fillShapes = false;
-    QFont font; // the text tool's
 
     // The gesture under way.
     double startX = 0, startY = 0;

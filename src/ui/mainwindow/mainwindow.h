@@ -22,6 +22,7 @@
 #include "core/canvas/pointer.h"
 #include "core/canvas/random.h"
 #include "core/canvas/stamptool.h"
+#include "core/canvas/texttool.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/folderlist.h"
@@ -114,6 +115,7 @@ public:
     const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
     const QImage &stampPicture() const;
     const QString &stampFile() const { return stamps.animation(); }
+    const TextTool &textTool() const { return writing; }
     const GridOverlay &gridOverlay() const { return grid; }
     bool canvasEnabled() const;
 
@@ -181,7 +183,6 @@ private:
     void openTextPanel();
     void placeTextPanel();
     void applyFont();
-    QFont canvasFont() const;
     void showListValue(QComboBox *combo, const QString &value);
 
     // PointerEnvironment
@@ -204,6 +205,7 @@ private:
     layout::MainLayout frame;               // the layout for the window's size
     QImage scene;                           // the scene on show
     StampTool stamps;                       // the stamp's animation, fill and landing
+    TextTool writing;                       // the text tool: words, font, size, style
 
     // The controls, by the names the layout uses.
     CanvasWidget *canvasView = nullptr;      // the canvas

@@ -206,6 +206,7 @@ void MainWindow::load() {
             toolbarButtons[buttonIndex(b)]->setToolTip(plainToolTip(texts[buttonIndex(b)]));
         closeTextButton->setText(text(config::Text::CloseButton));
         myDrawingsButton->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
+        writing.setPlaceholder(text(config::Text::TextPlaceholder));
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
     });
@@ -239,8 +240,8 @@ void MainWindow::load() {
     });
     runStep("filling the font list", [&] { fontBox->addItems(QFontDatabase::families()); });
     runStep("choosing the text font", [&] {
-        state.font.setPointSizeF(18);
-        state.font.setFamily(QStringLiteral("arial"));
+        writing.setSize(18);
+        writing.setFamily(QStringLiteral("arial"));
     });
     runStep("showing the text font", [&] {
         showListValue(textSizeBox, QStringLiteral("18"));

@@ -81,10 +81,10 @@ void MainWindow::openTextPanel() {
 // The text box shows the text in the font the canvas will write it in.
 void MainWindow::applyFont() {
     QFont f = textEdit->font();
-    f.setBold(state.font.bold());
-    f.setItalic(state.font.italic());
-    f.setFamily(state.font.family());
-    f.setPointSizeF(state.font.pointSizeF());
+    f.setBold(writing.font().bold());
+    f.setItalic(writing.font().italic());
+    f.setFamily(writing.font().family());
+    f.setPointSizeF(writing.font().pointSizeF());
     textEdit->setFont(f);
 }
 
@@ -100,9 +100,9 @@ void MainWindow::toggleTextStyle(int Index) {
     if (Index < 0 || Index > 1)
         return;
     if (Index == 0)
-        state.font.setBold(!state.font.bold());
+        writing.toggleBold();
     else
-        state.font.setItalic(!state.font.italic());
+        writing.toggleItalic();
     applyFont();
     showChoices();
 }
@@ -112,7 +112,7 @@ void MainWindow::toggleTextStyle(int Index) {
 void MainWindow::showListValue(QComboBox *combo, const QString &value) {
     int i = combo->findText(value, Qt::MatchFixedString);
     if (i < 0 && combo == fontBox)
-        i = combo->findText(QFontInfo(state.font).family(), Qt::MatchFixedString);
+        i = combo->findText(QFontInfo(writing.font()).family(), Qt::MatchFixedString);
     if (i >= 0)
         combo->setCurrentIndex(i);
     combo->setEditText(value);
@@ -122,41 +122,29 @@ void MainWindow::showListValue(QComboBox *combo, const QString &value) {
 
 void MainWindow::chooseTextSize() {
     const double v = leadingNumber(textSizeBox->currentText());
-    if (v > 7 && v < 73) {
-        state.font.setPointSizeF(v);
+    if (writing.setSize(v))
         applyFont();
-    }
-    showListValue(textSizeBox, QString::number(state.font.pointSizeF()));
+    showListValue(textSizeBox, QString::number(writing.font().pointSizeF()));
 }
 
 void MainWindow::chooseFont() {
-    state.font.setFamily(fontBox->currentText());
+    writing.setFamily(fontBox->currentText());
     applyFont();
     showListValue(fontBox, fontBox->currentText());
 }
 
 void MainWindow::textEdited() {
+    writing.setText(textEdit->text());
     document.canvas().repaint();
 }
 
+// The words show and land as large as the text box shows them.
 void MainWindow::textPreview(double x, double y) {
-    document.canvas().repaint();
-    const QString typed = textEdit->text();
-    document.canvas().printText(Layer::Preview, QPointF(x, y),
-                                typed.isEmpty() ? text(config::Text::TextPlaceholder) : typed,
-                                canvasFont(), currentColour(state));
+    writing.preview(document.canvas(), QPointF(x, y), currentColour(state), canvasScale);
 }
 
 void MainWindow::textCommit(double x, double y) {
-    document.canvas().printText(Layer::Keep, QPointF(x, y), textEdit->text(), canvasFont(),
-                                currentColour(state));
-}
-
-// The text's font as the canvas writes it: as large as it shows in the box.
-QFont MainWindow::canvasFont() const {
-    QFont font = state.font;
-    font.setPointSizeF(font.pointSizeF() * canvasScale);
-    return font;
+    writing.write(document.canvas(), QPointF(x, y), currentColour(state), canvasScale);
 }
 
 } // namespace garabix

@@ -173,7 +173,7 @@ void MainWindow::showChoices() {
     markChosen(button(B::GridSnapLines), state.snapToGrid);
     for (int i = 0; i < 10; ++i)
         markChosen(penButtons[i], canvasPixels(penSizes[i].width) == penWidth(state));
-    const bool on[2] = {state.font.bold(), state.font.italic()};
+    const bool on[2] = {writing.font().bold(), writing.font().italic()};
     for (int i = 0; i < 2; ++i)
         if (isMarkedChosen(styleButtons[i]) != on[i])
             setButtonColour(styleButtons[i], on[i] ? toggleOnColour : white, on[i]);
