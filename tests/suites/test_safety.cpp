@@ -162,7 +162,37 @@ private slots:
         QCOMPARE(refused.outcome, drawings::SaveResult::Failed);
         QVERIFY2(refused.why.noPermission(), qPrintable(refused.why.reason()));
     }
+
+    // Through the window: a full disk and a folder that cannot be written
+    // each give the note that names the cause, and a log line with the
+    // system's reason; the drawing stays unsaved.
+    void theNoteNamesWhySavingFailed() {
+        test::LoadedMainWindow w([](test::ProgramFolder &f) {
+            f.writeDefaultConfiguration();
+            f.mkdir("misdibujos");
+        });
+        const QString folder = w.drawings();
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", folder}) != 0)
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        struct Unmount {
+            QString at;
+            ~Unmount() { QProcess::execute("umount", {at}); }
+        } unmount{folder};
+        w.drag(QPointF(10, 10), QPointF(200, 10)); // 800 x 600: 1.4 MB, more than the disk holds
+        for (const auto &[reason, note] :
+             {std::pair{ENOSPC, "el disco está lleno"}, {EROFS, "no hay permiso"}}) {
+            if (reason == EROFS)
+                QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", folder}), 0);
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("drawing not saved into.*" +
+                                                    QRegularExpression::escape(strerror(reason))));
+            w.form->runToolbarButton(ToolbarButton::Save);
+            QVERIFY2(w.platform.notices.last().contains(note),
+                     qPrintable(w.platform.notices.last()));
+            QVERIFY(w.platform.problems.last() && w.form->drawingDocument().needsSaving());
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestSafety)
+QTEST_MAIN(TestSafety)
 #include "test_safety.moc"

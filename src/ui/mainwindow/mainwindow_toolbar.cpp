@@ -59,9 +59,8 @@ void MainWindow::runToolbarButton(ToolbarButton Index) {
         return;
     playCue("sonido3.wav");
     const Tool before = state.currentTool;
-    bool quitting = false;
-    runStep("a tool-bar command", [&] { quitting = runCommand(Index); });
-    if (quitting) {
+    // Each command says what went wrong itself, in a note or the log.
+    if (runCommand(Index)) {
         platform.quit();
         return;
     }
