@@ -1,9 +1,10 @@
 #pragma once
-// The stamp tool: the animation a press plays, the colour a click on the
-// stamp picture paints, where the stamp goes for a pointer position, and
-// whether a stamp is playing. While one plays the canvas takes no press, and
+// The stamp tool: the stamp picture, the animation a press plays, the colour
+// a click on the picture paints, where the stamp goes for a pointer
+// position, and whether a stamp is playing. While one plays the canvas takes no press, and
 // when its animation ends the stamp lands where its outline was.
 
+#include "core/canvas/canvassurface.h"
 #include "core/canvas/colour.h"
 
 #include <QPoint>
@@ -14,8 +15,22 @@ namespace garabix {
 
 class StampTool {
 public:
-    // The animation a press plays (the stamp the gallery chose).
+    StampTool();
+
+    // The stamp the gallery chose: the animation a press plays and the
+    // picture the press leaves.
     void choose(const QString &animation) { file = animation; }
+    void setPicture(const QImage &picture);
+    bool hasPicture() const { return pictured; }
+    const QImage &picture() const { return surface.persistentLayer(); }
+    // The picture as a surface, for the stamp box to show it.
+    CanvasSurface &pictureSurface() { return surface; }
+    // A click on the picture at (x, y) paints its region in the fill colour.
+    void colourRegion(double x, double y);
+    // Mirrors the picture left to right and paints the regions at two
+    // opposite corners white, so that they stay out of the stamp; the fill
+    // colour becomes white.
+    void mirror();
     const QString &animation() const { return file; }
 
     // What a click on the stamp picture paints.
@@ -37,6 +52,8 @@ public:
     QPoint land();
 
 private:
+    CanvasSurface surface;
+    bool pictured = false;
     QString file;
     ColourWord fillColour = black;
     QSizeF stampSize;

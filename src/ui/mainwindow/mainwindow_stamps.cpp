@@ -19,12 +19,13 @@ long long halfTwips(double twips) {
 } // namespace
 
 const QImage &MainWindow::stampPicture() const {
-    return stampBox->picture();
+    return stamps.picture();
 }
 
 void MainWindow::stampChosen(const QString &file, const QImage &picture) {
     stamps.choose(file);
-    stampBox->setPicture(picture);
+    stamps.setPicture(picture);
+    stampBox->showSurface(stamps.pictureSurface());
     placeStampOnBottomEdge();
     show();
     raise();
@@ -33,7 +34,7 @@ void MainWindow::stampChosen(const QString &file, const QImage &picture) {
 
 // The stamp as the canvas presses it: as large as it shows on the screen.
 QImage MainWindow::canvasStamp() const {
-    const QImage &picture = stampBox->picture();
+    const QImage &picture = stamps.picture();
     if (canvasScale == 1 || picture.isNull())
         return picture;
     return picture.scaled(static_cast<int>(canvasPixels(picture.width())),
@@ -90,29 +91,11 @@ void MainWindow::stampBoxPressed(Qt::MouseButton button, double x, double y) {
         return;
     state.currentTool = Tool::Stamp;
     showChoices();
-    CanvasSurface &s = stampBox->surface;
-    const long seed = s.readPixel(x, y);
-    if (seed >= 0)
-        s.floodFill(Layer::Keep, x, y, static_cast<ColourWord>(seed), stamps.fill());
+    stamps.colourRegion(x, y);
 }
 
-// Mirrors the stamp picture left to right, and paints the regions at two
-// opposite corners white, so that they stay out of the stamp.
 void MainWindow::mirrorStamp() {
-    if (!stampBox->hasPicture())
-        return;
-    CanvasSurface &s = stampBox->surface;
-    const int W = s.size().width();
-    const int H = s.size().height();
-    s.paintPictureStretched(Layer::Keep, stampBox->picture().mirrored(true, false),
-                            QRectF(0, 0, W, H));
-    stamps.setFill(white);
-    for (const QPoint corner : {QPoint(1, 1), QPoint(W - 2, H - 2)}) {
-        const long seed = s.readPixel(corner.x(), corner.y());
-        if (seed >= 0)
-            s.floodFill(Layer::Keep, corner.x(), corner.y(), static_cast<ColourWord>(seed),
-                        stamps.fill());
-    }
+    stamps.mirror();
     stampBox->update();
 }
 

@@ -183,7 +183,8 @@ void MainWindow::load() {
         const QImage picture = loadPicture(stamps.animation());
         if (picture.isNull())
             throw StepFailed{"the first stamp cannot be read"};
-        stampBox->setPicture(picture);
+        stamps.setPicture(picture);
+        stampBox->showSurface(stamps.pictureSurface());
     });
     runStep("placing the stamp picture", [&] { placeStampOnBottomEdge(); });
     runStep("counting the drawings",

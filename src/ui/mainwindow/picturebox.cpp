@@ -23,12 +23,20 @@ void PictureBox::setPicture(const QImage &p) {
     update();
 }
 
+void PictureBox::showSurface(CanvasSurface &other) {
+    source = &other;
+    other.onUpdate = [this](const QRect &r) { update(r); };
+    shown = true;
+    resize(other.size());
+    update();
+}
+
 void PictureBox::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     const QRect r = event->rect();
     p.fillRect(r, Qt::white);
     if (shown)
-        p.drawImage(r.topLeft(), surface.screenLayer(), r & surface.rect());
+        p.drawImage(r.topLeft(), source->screenLayer(), r & source->rect());
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {

@@ -22,6 +22,10 @@ public:
     // The picture as it stands, with whatever was painted on it since.
     const QImage &picture() const { return surface.persistentLayer(); }
 
+    // Shows a surface somebody else owns (the stamp tool's picture) in
+    // place of its own, at that surface's size.
+    void showSurface(CanvasSurface &other);
+
     CanvasSurface surface;
     std::function<void(Qt::MouseButton, QPointF)> onPress;
 
@@ -31,6 +35,7 @@ protected:
 
 private:
     bool shown = false;
+    CanvasSurface *source = &surface; // the surface on show
 };
 
 } // namespace garabix
