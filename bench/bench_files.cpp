@@ -4,6 +4,7 @@
 #include "core/canvas/canvassurface.h"
 #include "core/canvas/maskedblit.h"
 #include "core/files/drawings.h"
+#include "core/files/export.h"
 #include "core/files/pictures.h"
 #include "gifwriter.h"
 #include "ui/common/platform.h"
@@ -77,6 +78,19 @@ void BM_SaveDrawing4K(benchmark::State &st) {
     }
 }
 BENCHMARK(BM_SaveDrawing4K)->Unit(benchmark::kMillisecond);
+
+// The drawing out as a PNG into the pictures folder (Ctrl+E).
+void BM_ExportPng4K(benchmark::State &st) {
+    QTemporaryDir dir;
+    const QImage image = picture4K();
+    for (auto _ : st) {
+        const exporting::Exported out = exporting::exportPng(image, dir.path());
+        st.PauseTiming();
+        QFile::remove(out.path);
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ExportPng4K)->Unit(benchmark::kMillisecond);
 
 void BM_ShowNextDrawing4K(benchmark::State &st) {
     QTemporaryDir dir;

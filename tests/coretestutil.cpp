@@ -47,6 +47,11 @@ void ProgramFolder::writeStamp(const QString &relative, int size, int frames, in
     gif::writeGif(full, images, o);
 }
 
+QByteArray readFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 long processMemoryKb(const char *field) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))

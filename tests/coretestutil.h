@@ -28,6 +28,9 @@ private:
     QTemporaryDir dir;
 };
 
+// A file's bytes; empty when it cannot be read.
+QByteArray readFile(const QString &path);
+
 // A field of /proc/self/status in kB ("VmRSS:", "VmHWM:"), or 0.
 long processMemoryKb(const char *field);
 

@@ -11,11 +11,6 @@ QString shippedConfiguration(const QString &relative) {
     return qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/configuracion/" + relative;
 }
 
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void otherCopySaves(const QString &folder, int count, int mark) {
     QProcess other;
     other.start(qEnvironmentVariable("GARABIX_SAVEHELPER"),

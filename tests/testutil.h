@@ -61,8 +61,6 @@ public:
 
 // A file of the shipped program folder's configuracion/ ("idiomas/english.txt").
 QString shippedConfiguration(const QString &relative);
-// A file's bytes; empty when it cannot be read.
-QByteArray readFile(const QString &path);
 // Another copy of the program saves `count` drawings of 64 x 48 into
 // `folder`, each marked with `mark` in its first pixel's red.
 void otherCopySaves(const QString &folder, int count, int mark);

@@ -3,6 +3,7 @@
 
 #include "core/files/config.h"
 #include "core/files/drawings.h"
+#include "core/files/export.h"
 #include "core/files/pictures.h"
 #include "core/files/scenes.h"
 #include "core/files/trash.h"
@@ -148,6 +149,31 @@ private slots:
         t = config::readLanguageTexts(folder.path());
         QCOMPARE(config::text(t, Text::Saved), QString("Saved: %1"));
         QCOMPARE(config::text(t, Text::AlreadySaved), config::builtInText(Text::AlreadySaved));
+    }
+
+    // A drawing copied out as a PNG reads back as the drawing, under a name
+    // that says when; a second copy in the same second, or a file standing
+    // under the name, never meets another file.
+    void exportedPicturesReadBackAndNeverCollide() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("Imágenes/nuevas"); // made when missing
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        picture.setPixel(3, 2, qRgb(250, 10, 10));
+        const QDateTime when(QDate(2026, 12, 7), QTime(9, 5, 7));
+        const exporting::Exported first = exporting::exportPng(picture, folder, when);
+        QVERIFY(first.outcome.ok());
+        QCOMPARE(first.path, folder + "/garabix-2026-12-07-090507.png");
+        QCOMPARE(QImage(first.path).convertToFormat(QImage::Format_RGB32), picture);
+        QVERIFY(QFile::remove(first.path));
+        QFile standing(first.path); // somebody else's file under the name
+        QVERIFY(standing.open(QIODevice::WriteOnly) && standing.write("mine") == 4);
+        standing.close();
+        const exporting::Exported second = exporting::exportPng(picture, folder, when);
+        const exporting::Exported third = exporting::exportPng(picture, folder, when);
+        QCOMPARE(second.path, folder + "/garabix-2026-12-07-090507-2.png");
+        QCOMPARE(third.path, folder + "/garabix-2026-12-07-090507-3.png");
+        QCOMPARE(test::readFile(first.path), QByteArray("mine"));
     }
 
     // A picture longer than the loader allows on either side is refused

@@ -228,6 +228,32 @@ private slots:
         QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "1.bmp"});
     }
 
+    // Ctrl+E copies the drawing out as a PNG into the pictures folder of a
+    // home of the test's own, and the note says where; a second copy gets a
+    // name of its own.
+    void copyToPicturesWritesAPngAndSaysWhere() {
+        QTemporaryDir home;
+        const QByteArray realHome = qgetenv("HOME"), realConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        Window w;
+        w.drag(QPointF(10, 10), QPointF(200, 100));
+        w.form->show();
+        w.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(w.form.get(), Qt::Key_E, Qt::ControlModifier);
+        qputenv("HOME", realHome);
+        qputenv("XDG_CONFIG_HOME", realConfig);
+        const QStringList copies = QDir(home.filePath("Pictures")).entryList({"garabix-*.png"});
+        QCOMPARE(copies.size(), 2);
+        QCOMPARE(QImage(home.filePath("Pictures/") + copies.first())
+                     .convertToFormat(QImage::Format_RGB32),
+                 w.persistent());
+        QVERIFY(w.platform.notices.value(0).startsWith("Copiado a tus imágenes: " + home.path()));
+        QVERIFY(!w.platform.problems.value(0));
+    }
+
     // The notes and buttons follow idioma.txt; a file of only 30 lines, or
     // none, gets the built-in Spanish; a missing limit says saving is off,
     // and a folder over its limit is told the limit.

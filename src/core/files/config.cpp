@@ -85,6 +85,10 @@ QString builtInText(Text which) {
     case Text::SaveFailedFull:
         return QStringLiteral("No se ha podido guardar el dibujo en %1: el disco está lleno. "
                               "Borra algo para hacer sitio.");
+    case Text::CopiedToPictures:
+        return QStringLiteral("Copiado a tus imágenes: %1");
+    case Text::CopyFailed:
+        return QStringLiteral("No se ha podido copiar el dibujo a %1.");
     case Text::DeleteFailedDenied:
         return QStringLiteral("El dibujo no se ha borrado: no hay permiso para moverlo a la "
                               "papelera. Sigue en la carpeta misdibujos.");

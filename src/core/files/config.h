@@ -35,6 +35,8 @@ enum class Text {
     SaveFailedFull,     // saving failed for a full disk; "%1" is the drawings folder
     SaveFailedDenied,   // the drawings folder cannot be written; "%1" is the folder
     DeleteFailedDenied, // the drawing may not be moved to the trash
+    CopiedToPictures,   // "%1" is the picture written, in the user's pictures folder
+    CopyFailed,         // "%1" is the pictures folder
     Count
 };
 

@@ -102,6 +102,9 @@ public:
     // The picker's choice is shown as the picture buttons show a drawing.
     void drawingChosen(const QString &path) override;
     QString drawingOnShow() const override { return document.shownDrawing(); }
+    // Ctrl+E: the drawing on the canvas copied as a PNG into the user's
+    // pictures folder, with a note that says where.
+    void copyToPictures();
     // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
     void openMyDrawings();
 

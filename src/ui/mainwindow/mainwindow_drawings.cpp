@@ -1,6 +1,7 @@
 // MainWindow's saved drawings: saving with a word on how it went, showing a saved
 // drawing, and deleting the one on show.
 
+#include "core/files/export.h"
 #include "core/files/pictures.h"
 #include "core/text/log.h"
 #include "ui/common/platform.h"
@@ -116,6 +117,21 @@ void MainWindow::deleteDrawing() {
                         Platform::Notice::Problem);
         break;
     }
+}
+
+void MainWindow::copyToPictures() {
+    const QString folder = exporting::picturesFolder();
+    const exporting::Exported out = exporting::exportPng(document.picture(), folder);
+    if (out.outcome.ok()) {
+        qCDebug(logFiles) << "copied to" << out.path;
+        platform.notify(
+            this, text(config::Text::CopiedToPictures).arg(QDir::toNativeSeparators(out.path)),
+            Platform::Notice::Done);
+        return;
+    }
+    qCWarning(logFiles) << "could not copy the drawing to" << folder << ":" << out.outcome.reason();
+    platform.notify(this, text(config::Text::CopyFailed).arg(QDir::toNativeSeparators(folder)),
+                    Platform::Notice::Problem);
 }
 
 } // namespace garabix

@@ -70,6 +70,7 @@ void MainWindow::createControls() {
         {QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { runToolbarButton(ToolbarButton::Undo); }},
         {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { runToolbarButton(ToolbarButton::Save); }},
         {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { openMyDrawings(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_E), [this] { copyToPictures(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { redo(); }},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { redo(); }},
         {QKeySequence(Qt::Key_F11), [this] { toggleFullScreen(); }},
