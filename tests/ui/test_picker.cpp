@@ -8,6 +8,7 @@
 #include "ui/picker/drawingpicker.h"
 #include "ui/picker/thumbnails.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -164,6 +165,39 @@ private slots:
         w.form->drawingChosen(chosen);
         w.form->runToolbarButton(ToolbarButton::DeleteDrawing); // the bin takes the one chosen
         QCOMPARE(w.platform.trashed, QStringList{chosen});
+    }
+
+    // "Copiar a mis imágenes" copies the drawing whose picture has the
+    // focus out as a PNG into the pictures folder (of a home of the test's
+    // own), and a damaged one is named in a note instead.
+    void theFocusedDrawingIsCopiedToMyPictures() {
+        QTemporaryDir home, cache;
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        test::LoadedMainWindow w;
+        w.folder.mkdir("misdibujos");
+        test::otherCopySaves(w.drawings(), 3, 9);
+        w.folder.write("misdibujos/roto.bmp", "BM not a picture"); // the newest
+        DrawingPicker picker(*w.form);
+        picker.open(w.drawings());
+        QTRY_VERIFY(picker.pageReady());
+        auto *copy = picker.findChild<QPushButton *>(widgetname::copyButton);
+        QCOMPARE(copy->text(), QString("Copiar a mis imágenes"));
+        picker.findChild<QWidget *>(widgetname::pickerTile(2))->setFocus();
+        QTest::mouseClick(copy, Qt::LeftButton);
+        picker.findChild<QWidget *>(widgetname::pickerTile(0))->setFocus();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be read.*roto.bmp"));
+        QTest::mouseClick(copy, Qt::LeftButton);
+        qputenv("HOME", realHome);
+        const QStringList copies = QDir(home.filePath("Pictures")).entryList({"garabix-*.png"});
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(QImage(home.filePath("Pictures/") + copies.first())
+                     .convertToFormat(QImage::Format_RGB32),
+                 QImage(picker.drawings().value(2)).convertToFormat(QImage::Format_RGB32));
+        QVERIFY(w.platform.notices.value(0).startsWith("Copiado a tus imágenes"));
+        QCOMPARE(w.platform.notices.value(1),
+                 QString("El dibujo roto.bmp está estropeado y no se puede abrir."));
     }
 
     // A thumbnail belongs to the drawing a file holds: a drawing deleted and

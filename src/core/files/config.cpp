@@ -87,6 +87,8 @@ QString builtInText(Text which) {
                               "Borra algo para hacer sitio.");
     case Text::CopiedToPictures:
         return QStringLiteral("Copiado a tus imágenes: %1");
+    case Text::CopyButton:
+        return QStringLiteral("Copiar a mis imágenes");
     case Text::CopyFailed:
         return QStringLiteral("No se ha podido copiar el dibujo a %1.");
     case Text::DeleteFailedDenied:

@@ -37,6 +37,7 @@ enum class Text {
     DeleteFailedDenied, // the drawing may not be moved to the trash
     CopiedToPictures,   // "%1" is the picture written, in the user's pictures folder
     CopyFailed,         // "%1" is the pictures folder
+    CopyButton,         // the picker's button that copies the chosen drawing out
     Count
 };
 

@@ -43,6 +43,7 @@ inline constexpr char enterButton[] = "enterButton";
 // The picker of saved drawings.
 inline constexpr char heading[] = "heading";
 inline constexpr char emptyNote[] = "emptyNote";
+inline constexpr char copyButton[] = "copyButton";
 inline QString pickerTile(int slot) {
     return QStringLiteral("tile_%1").arg(slot);
 }

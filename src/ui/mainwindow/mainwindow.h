@@ -105,6 +105,8 @@ public:
     // Ctrl+E: the drawing on the canvas copied as a PNG into the user's
     // pictures folder, with a note that says where.
     void copyToPictures();
+    // The picker's copy: a saved drawing copied out the same way.
+    void copyDrawingToPictures(const QString &path) override;
     // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
     void openMyDrawings();
 
@@ -168,6 +170,7 @@ private:
     void newDrawing();
 
     // Drawings (mainwindow_drawings.cpp).
+    void exportPicture(const QImage &picture);
     void saveDrawing();
     bool showDrawing(const QString &path);
     void stepToDrawing(bool forward);

@@ -120,8 +120,24 @@ void MainWindow::deleteDrawing() {
 }
 
 void MainWindow::copyToPictures() {
+    exportPicture(document.picture());
+}
+
+void MainWindow::copyDrawingToPictures(const QString &path) {
+    const QImage picture = loadPicture(path);
+    if (picture.isNull()) {
+        qCWarning(logFiles) << "saved drawing could not be read:" << path;
+        platform.notify(this, text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
+                        Platform::Notice::Problem);
+        return;
+    }
+    exportPicture(picture);
+}
+
+// Writes the picture into the user's pictures folder and says where.
+void MainWindow::exportPicture(const QImage &picture) {
     const QString folder = exporting::picturesFolder();
-    const exporting::Exported out = exporting::exportPng(document.picture(), folder);
+    const exporting::Exported out = exporting::exportPng(picture, folder);
     if (out.outcome.ok()) {
         qCDebug(logFiles) << "copied to" << out.path;
         platform.notify(

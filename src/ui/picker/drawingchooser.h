@@ -12,6 +12,8 @@ class DrawingChooser {
 public:
     virtual ~DrawingChooser() = default;
     virtual void drawingChosen(const QString &path) = 0;
+    // The drawing at `path` copied out as a PNG into the user's pictures.
+    virtual void copyDrawingToPictures(const QString &path) = 0;
     // The saved drawing on the canvas, framed when the picker opens; empty
     // when none is.
     virtual QString drawingOnShow() const = 0;

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -94,6 +95,15 @@ DrawingPicker::DrawingPicker(DrawingChooser &c, QWidget *parent) : QWidget(paren
     column->addStretch();
     emptyNote->hide();
     grid->addWidget(emptyNote, 1, 1, rows, columns);
+    // Under the pictures: the one with the focus copied out of the program.
+    copyButton = new QPushButton(this);
+    copyButton->setObjectName(QString::fromLatin1(widgetname::copyButton));
+    copyButton->setIcon(namedIcon(QStringLiteral("mydrawings")));
+    copyButton->setIconSize(QSize(40, 40));
+    copyButton->setFocusPolicy(Qt::NoFocus);
+    keepPlaceWhenHidden(copyButton);
+    connect(copyButton, &QPushButton::clicked, this, [this] { copyFocused(); });
+    grid->addWidget(copyButton, 1 + rows, 1, 1, columns, Qt::AlignCenter);
 }
 
 DrawingPicker::~DrawingPicker() {
@@ -148,6 +158,8 @@ void DrawingPicker::showPage(int page) {
     pageButtons[1]->setEnabled(currentPage < pageCount() - 1);
     emptyNote->setVisible(files.isEmpty());
     emptyText->setText(chooser.text(config::Text::PickerEmpty));
+    copyButton->setText(chooser.text(config::Text::CopyButton));
+    copyButton->setVisible(!files.isEmpty());
     pending = static_cast<int>(onPage.size());
     for (int slot = 0; slot < perPage; ++slot) {
         QToolButton *b = tiles[slot];
@@ -176,6 +188,13 @@ void DrawingPicker::slotDone(int slot, quint64 shownPage) {
                          : picture)));
     if (--pending == 0)
         emit pageShown();
+}
+
+void DrawingPicker::copyFocused() {
+    const int focused = static_cast<int>(tiles.indexOf(qobject_cast<QToolButton *>(focusWidget())));
+    const QString path = pageDrawings().value(std::max(focused, 0));
+    if (!path.isEmpty())
+        chooser.copyDrawingToPictures(path);
 }
 
 void DrawingPicker::choose(int slot) {

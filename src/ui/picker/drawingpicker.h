@@ -12,6 +12,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QToolButton;
 
 namespace garabix {
@@ -42,6 +43,8 @@ public:
     bool pageReady() const { return pending == 0; }
     // Chooses the drawing of slot `slot` of the page on show.
     void choose(int slot);
+    // Copies the drawing whose picture has the focus into the user's pictures.
+    void copyFocused();
 
 signals:
     // Every picture of the page on show is there.
@@ -67,6 +70,7 @@ private:
     QLabel *heading = nullptr;                  // "Mis dibujos" and the page
     QWidget *emptyNote = nullptr;               // shown while there is no drawing
     QLabel *emptyText = nullptr;                // its line, from the language file
+    QPushButton *copyButton = nullptr;          // copies the focused drawing out as a PNG
     QVector<QToolButton *> tiles;               // the twelve pictures, by slot
     QToolButton *pageButtons[2] = {};           // previous and next page
     QVector<QFutureWatcher<QImage> *> watchers; // one per slot
