@@ -111,6 +111,12 @@ QString showAt(DrawingFolder &folder, bool forward, const ShowFile &show) {
     return {};
 }
 
+// Reads the folder again and counts its files.
+void recount(DrawingFolder &folder) {
+    folder.files.refresh();
+    folder.drawingCount = countDrawings(folder.files);
+}
+
 const QString temporaryPrefix = QStringLiteral(".garabix-save-");
 const QString temporarySuffix = QStringLiteral(".tmp");
 
@@ -259,8 +265,7 @@ SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
         return {SaveResult::SavingOff, {}, {}};
     // Counted afresh: drawings deleted by the bin, by a parent or by another
     // copy of the program make room at once.
-    folder.files.refresh();
-    folder.drawingCount = countDrawings(folder.files);
+    recount(folder);
     if (!(folder.maxDrawings > folder.drawingCount))
         return {SaveResult::LimitReached, {}, {}};
     const QString path = folder.files.path();
@@ -272,8 +277,7 @@ SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
         return {SaveResult::Failed, {}, written.outcome};
     if (written.path.isEmpty())
         return {SaveResult::NoNumberLeft, {}, {}};
-    folder.files.refresh();
-    folder.drawingCount = countDrawings(folder.files);
+    recount(folder);
     return {SaveResult::Saved, written.path, {}};
 }
 
@@ -298,8 +302,7 @@ DeleteResult deleteShown(DrawingFolder &folder, const QString &path,
             return {DeleteResult::Failed, trashed};
     // Deleted, or already gone behind the program's back: either way it is
     // no longer a saved drawing.
-    folder.files.refresh();
-    folder.drawingCount = countDrawings(folder.files);
+    recount(folder);
     return {DeleteResult::Deleted, {}};
 }
 

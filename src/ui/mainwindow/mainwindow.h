@@ -172,7 +172,8 @@ private:
     // Drawings (mainwindow_drawings.cpp).
     void exportPicture(const QImage &picture);
     void saveDrawing();
-    bool showDrawing(const QString &path);
+    QImage readDrawing(const QString &path, bool tell);
+    bool showDrawing(const QString &path, bool tell = false);
     void stepToDrawing(bool forward);
     void deleteDrawing();
 

@@ -53,17 +53,29 @@ void MainWindow::saveDrawing() {
     platform.notify(this, note, done ? Platform::Notice::Done : Platform::Notice::Problem);
 }
 
-// Puts a saved drawing on the canvas the way a scene goes there: with an
-// undo snapshot, so one undo brings back what the canvas held. A drawing
-// that cannot be read leaves the canvas as it was. Answers whether it showed.
-bool MainWindow::showDrawing(const QString &path) {
-    if (path.isEmpty())
-        return false;
+// Reads a saved drawing. One that cannot be read is logged and, with
+// `tell`, named in a note; the answer is then null.
+QImage MainWindow::readDrawing(const QString &path, bool tell) {
     const QImage picture = loadPicture(path);
     if (picture.isNull()) {
         qCWarning(logFiles) << "saved drawing could not be read:" << path;
-        return false;
+        if (tell)
+            platform.notify(this,
+                            text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
+                            Platform::Notice::Problem);
     }
+    return picture;
+}
+
+// Puts a saved drawing on the canvas the way a scene goes there: with an
+// undo snapshot, so one undo brings back what the canvas held. A drawing
+// that cannot be read leaves the canvas as it was. Answers whether it showed.
+bool MainWindow::showDrawing(const QString &path, bool tell) {
+    if (path.isEmpty())
+        return false;
+    const QImage picture = readDrawing(path, tell);
+    if (picture.isNull())
+        return false;
     document.showSaved(picture, path);
     return true;
 }
@@ -88,11 +100,8 @@ void MainWindow::openMyDrawings() {
 // Shown like the picture buttons show a drawing, and the buttons go on from
 // it; a drawing that cannot be read is named in a note.
 void MainWindow::drawingChosen(const QString &path) {
-    if (showDrawing(path))
+    if (showDrawing(path, true))
         drawingsFolder.browsePosition = QFileInfo(path).fileName();
-    else
-        platform.notify(this, text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
-                        Platform::Notice::Problem);
     show();
     raise();
     activateWindow();
@@ -124,14 +133,9 @@ void MainWindow::copyToPictures() {
 }
 
 void MainWindow::copyDrawingToPictures(const QString &path) {
-    const QImage picture = loadPicture(path);
-    if (picture.isNull()) {
-        qCWarning(logFiles) << "saved drawing could not be read:" << path;
-        platform.notify(this, text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
-                        Platform::Notice::Problem);
-        return;
-    }
-    exportPicture(picture);
+    const QImage picture = readDrawing(path, true);
+    if (!picture.isNull())
+        exportPicture(picture);
 }
 
 // Writes the picture into the user's pictures folder and says where.
