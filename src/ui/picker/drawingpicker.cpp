@@ -190,9 +190,12 @@ void DrawingPicker::slotDone(int slot, quint64 shownPage) {
         emit pageShown();
 }
 
+int DrawingPicker::focusedSlot() const {
+    return static_cast<int>(tiles.indexOf(qobject_cast<QToolButton *>(focusWidget())));
+}
+
 void DrawingPicker::copyFocused() {
-    const int focused = static_cast<int>(tiles.indexOf(qobject_cast<QToolButton *>(focusWidget())));
-    const QString path = pageDrawings().value(std::max(focused, 0));
+    const QString path = pageDrawings().value(std::max(focusedSlot(), 0));
     if (!path.isEmpty())
         chooser.copyDrawingToPictures(path);
 }
@@ -220,7 +223,7 @@ bool DrawingPicker::eventFilter(QObject *watched, QEvent *event) {
 // page; Return chooses the picture with the focus; Escape closes. Answers
 // whether the key was one of these.
 bool DrawingPicker::handleKey(QKeyEvent *event) {
-    const int focused = static_cast<int>(tiles.indexOf(qobject_cast<QToolButton *>(focusWidget())));
+    const int focused = focusedSlot();
     const int shown = static_cast<int>(pageDrawings().size());
     int step = 0;
     switch (event->key()) {

@@ -60,6 +60,8 @@ private:
     void slotDone(int slot, quint64 generation);
     bool handleKey(QKeyEvent *event);
     void focusSlot(int slot);
+    // The slot whose picture has the keyboard's focus, or -1.
+    int focusedSlot() const;
 
     DrawingChooser &chooser;
     QStringList files;
