@@ -29,16 +29,25 @@ export LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8
 # its output in a file there, stopped by its PID when the run ends.
 services=$(mktemp -d "${TMPDIR:-/tmp}/garabix-test-services.XXXXXX")
 trap 'scripts/sound-server.sh stop "$services/sound"; scripts/print-server.sh stop "$services/print"
-      rm -rf "$services"' EXIT
+      scripts/file-server.sh stop "$services/files"; rm -rf "$services"' EXIT
 PULSE_SERVER=$(scripts/sound-server.sh start "$services/sound")
 export PULSE_SERVER
-# A print scheduler needs root (cups-pdf runs as root); without it the
-# tests that print through a real queue skip.
+# A print scheduler and a file server need root (cups-pdf runs as root,
+# FUSE mounts); without it the tests that print through a real queue or
+# save onto a real share skip.
 if [ "$(id -u)" -eq 0 ]; then
     chmod 755 "$services"
     CUPS_SERVER=$(scripts/print-server.sh start "$services/print")
     GARABIX_PRINT_DIR="$services/print"
     export CUPS_SERVER GARABIX_PRINT_DIR
+    # A classroom's file server: Samba on 127.0.0.1, its share mounted
+    # through FUSE once for each of three computers.
+    GARABIX_SHARE_SERVER_PID=$(scripts/file-server.sh start "$services/files")
+    GARABIX_SHARE_LOCAL="$services/files/share"
+    GARABIX_SHARE_MOUNTS=$(for computer in pc1 pc2 pc3; do
+        scripts/file-server.sh mount "$services/files" "$computer"
+    done | paste -sd ' ')
+    export GARABIX_SHARE_SERVER_PID GARABIX_SHARE_LOCAL GARABIX_SHARE_MOUNTS
 fi
 
 status=$format

@@ -12,6 +12,7 @@ packages=(
     xvfb xauth fonts-dejavu-core locales
     desktop-file-utils appstream lintian xdotool dpkg-dev
     pulseaudio pulseaudio-utils libpulse-dev cups libcups2-dev printer-driver-cups-pdf poppler-utils
+    samba smbnetfs fuse3 iproute2
 )
 
 missing=()

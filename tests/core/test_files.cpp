@@ -10,6 +10,7 @@
 #include "coretestutil.h"
 
 #include <QtTest>
+#include <utime.h>
 
 using namespace garabix;
 
@@ -70,6 +71,56 @@ private slots:
     // Numbered drawings step by their number, other names after them; a
     // drawing deleted where the buttons stand leaves them between its
     // neighbours, and nothing jams.
+    // A number claimed by a save still running, here or on another computer,
+    // is passed over and its claim and temporary file left alone; what a save
+    // that ended on this computer left, or anything a day old, is cleared
+    // away and its number used. A computer with the same host name but
+    // another boot is another computer.
+    void claimsAndTemporariesOfOthersAreLeftAlone() {
+        Folder f;
+        QProcess ended;
+        ended.start("true");
+        QVERIFY(ended.waitForStarted());
+        const QString gone = QString::number(ended.processId());
+        QVERIFY(ended.waitForFinished());
+        const QString self = drawings::machineIdentity();
+        const QString host = self.section('-', 0, -2);
+        const QString living = QString::number(QCoreApplication::applicationPid());
+        const auto claim = [&](int n, const QString &owner) {
+            QDir().mkpath(f.path(".garabix-claim-%1").arg(n));
+            if (!owner.isEmpty())
+                f.touch(QString(".garabix-owner-%1-").arg(n) + owner);
+        };
+        claim(0, self + '-' + living);
+        claim(1, "otherpc-" + self.section('-', -1) + '-' + gone);
+        claim(2, host + "-0123abcd-" + gone); // cloned image, other boot
+        claim(3, self + '-' + gone);          // killed here
+        claim(5, "");                         // killed before naming itself...
+        const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-2);
+        const struct utimbuf old { dayAgo.toSecsSinceEpoch(), dayAgo.toSecsSinceEpoch() };
+        QVERIFY(::utime(QFile::encodeName(f.path(".garabix-claim-5")).constData(), &old) == 0);
+        const QString otherTemp = ".garabix-save-" + host + "-0123abcd-" + gone + "-x.tmp";
+        const QString ownTemp = ".garabix-save-" + self + '-' + gone + "-y.tmp";
+        f.touch(otherTemp);
+        f.touch(ownTemp);
+
+        QCOMPARE(f.save(), drawings::SaveResult::Saved);
+        QCOMPARE(f.saved, f.path("3.bmp"));
+        QCOMPARE(f.save(), drawings::SaveResult::Saved);
+        QCOMPARE(f.saved, f.path("4.bmp"));
+        QCOMPARE(f.save(), drawings::SaveResult::Saved);
+        QCOMPARE(f.saved, f.path("5.bmp")); // ...a day ago
+        QCOMPARE(QImage(f.saved), f.image);
+        const QStringList left =
+            QDir(f.path({}))
+                .entryList({".garabix-*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                           QDir::Name);
+        QCOMPARE(left.filter(".garabix-claim-"),
+                 QStringList({".garabix-claim-0", ".garabix-claim-1", ".garabix-claim-2"}));
+        QCOMPARE(left.filter(".garabix-owner-").size(), 3);
+        QCOMPARE(left.filter(".garabix-save-"), QStringList({otherTemp}));
+    }
+
     void browsingStepsInNumberOrderAndNeverGoesBack() {
         Folder f;
         for (const char *n : {"10.bmp", "2.bmp", "0.bmp", "1.BMP", "dibujo.bmp", "a.png", "3.bmp"})

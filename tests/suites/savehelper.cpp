@@ -4,10 +4,9 @@
 // Each drawing carries the mark and its own number in its first two pixels.
 
 #include "core/files/drawings.h"
+#include "helperdrawing.h"
 
 #include <QCoreApplication>
-#include <QImage>
-#include <QPainter>
 #include <cstdio>
 
 int main(int argc, char **argv) {
@@ -21,15 +20,15 @@ int main(int argc, char **argv) {
     const int width = argc > 4 ? atoi(argv[3]) : 1280;
     const int height = argc > 4 ? atoi(argv[4]) : 720;
     const int mark = argc > 5 ? atoi(argv[5]) : 0;
-    QImage canvas(width, height, QImage::Format_RGB32);
     const int count = atoi(argv[2]);
     for (int i = 0; i < count; ++i) {
-        canvas.fill(QColor::fromHsv((i * 37) % 360, 200, 230));
-        QPainter(&canvas).fillRect(i % 1000, 100, 200, 200, Qt::black);
-        canvas.setPixel(0, 0, qRgb(mark, 0, 0));
-        canvas.setPixel(1, 0, qRgb(i & 255, i >> 8, 0));
-        const QString written = garabix::drawings::saveDrawing(folder, canvas, true).path;
-        std::printf("%s\n", qPrintable(written));
+        const QImage canvas = test::helperDrawing(width, height, mark, i);
+        const garabix::drawings::SaveResult saved =
+            garabix::drawings::saveDrawing(folder, canvas, true);
+        if (saved.path.isEmpty())
+            std::fprintf(stderr, "not saved: %d %s\n", saved.outcome,
+                         qPrintable(saved.why.reason()));
+        std::printf("%s\n", qPrintable(saved.path));
         std::fflush(stdout);
     }
     return 0;

@@ -74,7 +74,9 @@ private slots:
         QProcess last;
         last.start(qEnvironmentVariable("GARABIX_SAVEHELPER"), {folder, "1"});
         QVERIFY(last.waitForFinished(60000));
-        QCOMPARE(QDir(folder).entryList({".garabix-*"}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(folder).entryList({".garabix-*"},
+                                        QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
         qInfo("%d kills over %d saves: %d complete drawings, nothing else", kills, attempts,
               complete);
         QVERIFY(complete > 0);

@@ -1,24 +1,15 @@
 #include "core/files/drawings.h"
 
-#include "core/files/newfile.h"
+#include "core/files/numbering.h"
 #include "core/files/paths.h"
 #include "core/text/log.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QSysInfo>
 #include <QtEndian>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace garabix::drawings {
 
@@ -117,99 +108,6 @@ void recount(DrawingFolder &folder) {
     folder.drawingCount = countDrawings(folder.files);
 }
 
-const QString temporaryPrefix = QStringLiteral(".garabix-save-");
-const QString temporarySuffix = QStringLiteral(".tmp");
-
-// Temporary files left by saves that were killed: those of processes of
-// this machine that have ended, and any older than a day.
-void removeStaleTemporaries(const QString &folder) {
-    const QString host = QSysInfo::machineHostName();
-    const QFileInfoList found = QDir(folder).entryInfoList(
-        {temporaryPrefix + QLatin1Char('*') + temporarySuffix}, QDir::Files | QDir::Hidden);
-    for (const QFileInfo &fi : found) {
-        // .garabix-save-<host>-<pid>-<random>.tmp
-        const QStringList parts =
-            fi.completeBaseName().mid(temporaryPrefix.size()).split(QLatin1Char('-'));
-        bool numeric = false;
-        const qint64 pid = parts.size() >= 3 ? parts[parts.size() - 2].toLongLong(&numeric) : 0;
-        const bool ownerGone = numeric &&
-                               parts.mid(0, parts.size() - 2).join(QLatin1Char('-')) == host &&
-                               pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-        const bool old = fi.lastModified().secsTo(QDateTime::currentDateTime()) > 24 * 3600;
-        if (ownerGone || old)
-            QFile::remove(fi.filePath());
-    }
-}
-
-// Gives the finished temporary file the name `target` unless something
-// stands there already: done, EEXIST when the name is taken, any other
-// error when the file system offers no atomic way to do it.
-Outcome claimName(const QByteArray &temporary, const QByteArray &target) {
-    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
-                    RENAME_NOREPLACE) == 0)
-        return Outcome::done();
-    if (errno == EEXIST)
-        return Outcome::fromErrno();
-    // Some file systems have no rename-without-replace; a hard link claims
-    // the name just as atomically.
-    if (::link(temporary.constData(), target.constData()) == 0) {
-        ::unlink(temporary.constData());
-        return Outcome::done();
-    }
-    return Outcome::fromErrno();
-}
-
-QString temporaryPath(const QString &folder) {
-    return folder + QLatin1Char('/') + temporaryPrefix + QSysInfo::machineHostName() +
-           QLatin1Char('-') + QString::number(QCoreApplication::applicationPid()) +
-           QLatin1Char('-') + QString::number(QRandomGenerator::global()->generate64(), 36) +
-           temporarySuffix;
-}
-
-// What writing under a free number came to: the path written (empty when
-// every number is taken or the folder failed), and the system's answer.
-struct Written {
-    QString path;
-    Outcome outcome;
-};
-
-// Writes the picture under the first free number from 0 to highestNumber.
-Written writeUnderFreeNumber(const QString &folder, const QImage &canvas) {
-    const QByteArray bytes = bmpBytes(canvas);
-    const QString temporary = temporaryPath(folder);
-    if (const Outcome wrote = writeExclusive(temporary, bytes); !wrote.ok())
-        return {{}, wrote};
-    const QByteArray temporaryName = QFile::encodeName(temporary);
-    bool atomic = true;
-    for (int n = 0; n <= highestNumber; ++n) {
-        const QString path = folder + QLatin1Char('/') + QStringLiteral("%1.bmp").arg(n);
-        // Anything standing under the name (a drawing, a folder) is passed by.
-        if (QFileInfo::exists(path))
-            continue;
-        if (atomic) {
-            const Outcome claimed = claimName(temporaryName, QFile::encodeName(path));
-            if (claimed.ok())
-                return {path, claimed};
-            if (claimed.error != EEXIST) {
-                qCDebug(logFiles) << "no atomic claim of a name in" << folder << ":"
-                                  << claimed.reason();
-                atomic = false;
-            }
-        }
-        if (!atomic) {
-            const Outcome written = writeExclusive(path, bytes);
-            if (written.ok() || written.error != EEXIST) {
-                // Written, or the folder refused the write (not a taken name).
-                QFile::remove(temporary);
-                return {written.ok() ? path : QString(), written};
-            }
-        }
-        // Someone took the name in the meantime: on to the next number.
-    }
-    QFile::remove(temporary);
-    return {};
-}
-
 } // namespace
 
 QString drawingsFolder(const QString &appPath) {
@@ -271,18 +169,13 @@ SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
     const QString path = folder.files.path();
     if (canvas.isNull() || path.isEmpty())
         return {SaveResult::Failed, {}, Outcome::failed(ENOENT)};
-    removeStaleTemporaries(path);
-    const Written written = writeUnderFreeNumber(path, canvas);
+    const Written written = writeUnderFreeNumber(path, bmpBytes(canvas), highestNumber);
     if (!written.outcome.ok())
         return {SaveResult::Failed, {}, written.outcome};
     if (written.path.isEmpty())
         return {SaveResult::NoNumberLeft, {}, {}};
     recount(folder);
     return {SaveResult::Saved, written.path, {}};
-}
-
-bool isSaveTemporary(const QString &fileName) {
-    return fileName.startsWith(temporaryPrefix) && fileName.endsWith(temporarySuffix);
 }
 
 QString stepNext(DrawingFolder &folder, const ShowFile &show) {

@@ -3,6 +3,7 @@
 // drawings folder, saved without a dialog, stepped through and deleted.
 
 #include "core/files/folderlist.h"
+#include "core/files/numbering.h"
 #include "core/text/outcome.h"
 
 #include <QImage>
@@ -58,14 +59,11 @@ struct SaveResult {
 
 // Saves the canvas, when it is `modified` and the folder holds fewer than
 // maxDrawings files (counted now), under the first free number. The
-// picture is written to a hidden temporary file first, and its final name is
-// claimed in one atomic step that never replaces a file: several copies of
-// the program saving into one folder at once each get a number of their own,
-// and a save cut short leaves no partial drawing.
+// picture is written to a hidden temporary file first and moved under a
+// number claimed for it (numbering.h): several copies of the program saving
+// into one folder at once, from one computer or many, each get a number of
+// their own, and a save cut short leaves no partial drawing.
 SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified);
-
-// Whether a file name is one of the save's temporary files.
-bool isSaveTemporary(const QString &fileName);
 
 // Shows a file previous/next step to; answers whether it could.
 using ShowFile = std::function<bool(const QString &path)>;

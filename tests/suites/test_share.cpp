@@ -1,0 +1,93 @@
+// A classroom saving into one shared folder on a real file server: a Samba
+// server on 127.0.0.1 with its share mounted through FUSE (smbnetfs) once
+// for each computer, started by the test run (scripts/file-server.sh). The
+// tests skip without it.
+
+#include "helperdrawing.h"
+#include "testutil.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The share as each computer sees it (the paths separated by spaces), and as
+// the server keeps it.
+QStringList mounts() {
+    return qEnvironmentVariable("GARABIX_SHARE_MOUNTS").split(' ', Qt::SkipEmptyParts);
+}
+QString serverFolder() {
+    return qEnvironmentVariable("GARABIX_SHARE_LOCAL");
+}
+
+// Starts the save helper as a program of a computer named `host`.
+std::unique_ptr<QProcess> startOnComputer(const QString &host, const QStringList &arguments) {
+    auto process = std::make_unique<QProcess>();
+    process->start("unshare", QStringList{"--uts", "sh", "-c", "hostname \"$0\" && exec \"$@\"",
+                                          host, qEnvironmentVariable("GARABIX_SAVEHELPER")} +
+                                  arguments);
+    return process;
+}
+
+} // namespace
+
+class TestShare : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (mounts().size() < 3 || serverFolder().isEmpty())
+            QSKIP("no test file server (GARABIX_SHARE_MOUNTS); scripts/file-server.sh starts one");
+    }
+
+    // Three computers with host names of their own and three cloned from one
+    // image (one host name), each on its own mount, save 12 drawings each at
+    // once: every drawing reported saved is in a file of its own, exactly;
+    // nothing else is in the folder, no temporary file, no claim.
+    void aClassroomSavingAtOnceKeepsEveryDrawing() {
+        constexpr int rounds = 10, saves = 12, width = 64, height = 48;
+        const QStringList computers = mounts();
+        for (int round = 0; round < rounds; ++round) {
+            const QString folderName =
+                QStringLiteral("class-%1-%2").arg(QCoreApplication::applicationPid()).arg(round);
+            QVERIFY(QDir(serverFolder()).mkpath(folderName));
+            std::vector<std::unique_ptr<QProcess>> helpers;
+            for (int c = 0; c < 6; ++c) {
+                const QString host =
+                    c < 3 ? QStringLiteral("pc%1").arg(c + 1) : QStringLiteral("aula");
+                helpers.push_back(
+                    startOnComputer(host, {computers[c % 3] + '/' + folderName,
+                                           QString::number(saves), QString::number(width),
+                                           QString::number(height), QString::number(c + 1)}));
+            }
+            QSet<QString> reported;
+            for (size_t c = 0; c < helpers.size(); ++c) {
+                QProcess &h = *helpers[c];
+                QVERIFY2(h.waitForFinished(120000), "a computer did not finish saving");
+                const QByteArray errors = h.readAllStandardError();
+                QVERIFY2(h.exitCode() == 0, errors.constData());
+                const QStringList paths = QString::fromLocal8Bit(h.readAllStandardOutput())
+                                              .split('\n', Qt::SkipEmptyParts);
+                for (int i = 0; i < paths.size(); ++i) {
+                    const QString name = QFileInfo(paths[i]).fileName();
+                    QVERIFY2(!reported.contains(name), qPrintable("told twice: " + name));
+                    reported.insert(name);
+                    const QString onServer = serverFolder() + '/' + folderName + '/' + name;
+                    QCOMPARE(QFileInfo(onServer).size(),
+                             54 + qint64((width * 3 + 3) & ~3) * height);
+                    QCOMPARE(QImage(onServer).convertToFormat(QImage::Format_RGB32),
+                             test::helperDrawing(width, height, static_cast<int>(c) + 1, i));
+                }
+                QVERIFY2(paths.size() == saves, errors.constData());
+            }
+            const QStringList left =
+                QDir(serverFolder() + '/' + folderName)
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            QCOMPARE(QSet<QString>(left.begin(), left.end()), reported);
+        }
+    }
+};
+
+QTEST_MAIN(TestShare)
+#include "test_share.moc"
