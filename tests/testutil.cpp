@@ -30,12 +30,13 @@ Outcome RecordingPlatform::moveToTrash(const QString &path) {
 }
 
 LoadedMainWindow::LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare,
-                                   Platform *other) {
+                                   Platform *other, const Settings &settings) {
     if (prepare)
         prepare(folder);
     else
         folder.writeDefaultConfiguration();
     form = std::make_unique<MainWindow>(folder.path(), other ? *other : platform);
+    form->useSettings(settings);
     form->resize(800, 600);
     form->load();
 }

@@ -72,10 +72,10 @@ inline QString buttonName(ToolbarButton b) {
 
 // A main window loaded for an 800 x 600 client area, over a program folder
 // that `prepare` fills (the usual configuration when it is not given), on
-// the recording platform unless another is given.
+// the recording platform unless another is given, with the settings given.
 struct LoadedMainWindow {
     explicit LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare = {},
-                              Platform *other = nullptr);
+                              Platform *other = nullptr, const Settings &settings = {});
     const QImage &persistent() const { return form->drawing(); }
     const DrawingState &state() const { return form->drawingState(); }
     // A control of the window by its name (widgetname::textEdit, buttonName(...) ...).

@@ -1,4 +1,5 @@
 #include "core/files/pictures.h"
+#include "core/files/settings.h"
 #include "ui/common/platform.h"
 #include "ui/common/screenscale.h"
 #include "ui/gallery/stampgallery.h"
@@ -19,7 +20,12 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Garabix"));
     limitPictureMemory();
     const QString appPath = QCoreApplication::applicationDirPath();
-    Platform &platform = qtPlatform();
+    // The school's settings file, then the user's, the environment and the
+    // command line.
+    const Settings settings = readSettings(settingsSourcesOfThisRun(app.arguments()));
+    const std::unique_ptr<Platform> silent =
+        settings.sound.value_or(true) ? nullptr : withoutSound(qtPlatform());
+    Platform &platform = silent ? *silent : qtPlatform();
 
     WelcomeWindow welcome(appPath, platform);
     std::unique_ptr<MainWindow> form1;
@@ -30,6 +36,7 @@ int main(int argc, char *argv[]) {
         if (!form1) {
             form1 = std::make_unique<MainWindow>(appPath, platform);
             form1->setWelcomeWindow(&welcome);
+            form1->useSettings(settings);
             form1->showGallery = [&] {
                 if (!gallery)
                     gallery = std::make_unique<StampGallery>(appPath, *form1);
@@ -50,7 +57,10 @@ int main(int argc, char *argv[]) {
             if (const QScreen *screen = QGuiApplication::primaryScreen())
                 form1->setGeometry(screen->availableGeometry());
         }
-        form1->showMaximized();
+        if (settings.fullScreen.value_or(false))
+            form1->showFullScreen();
+        else
+            form1->showMaximized();
     };
     welcome.show();
     const int code = app.exec();

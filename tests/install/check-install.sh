@@ -94,6 +94,9 @@ for f in ./usr/bin/garabix ./usr/lib/garabix/garabix ./usr/lib/garabix/configura
     grep -qx "$f" <<<"$contents" || fail "the package has no $f"
 done
 ! grep -q misdibujos <<<"$contents" || fail "the package holds drawings"
+grep -qx ./etc/garabix/garabix.conf <<<"$contents" || fail "the package has no settings file"
+dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles | grep -qx /etc/garabix/garabix.conf ||
+    fail "the settings file is no conffile of the package"
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/org.garabix.Garabix.desktop |
     grep -qx 'Exec=/usr/bin/garabix' || fail "the package's menu entry does not run /usr/bin/garabix"
 if command -v lintian >/dev/null; then

@@ -262,6 +262,54 @@ private slots:
         }
     }
 
+    // A school's locked settings: the quit button, the bin, printing and the
+    // folder button are gone and closing the window does nothing; drawings go
+    // to the pupil's own folder on the share, made when missing, up to the
+    // limit; the texts are those of the language named.
+    void aLockedClassroomWindow() {
+        QTemporaryDir share;
+        Settings locked;
+        locked.quit = locked.deleteButton = locked.print = locked.folderButton = false;
+        locked.drawingsFolder = share.path() + "/clase/ana";
+        locked.drawingLimit = 1;
+        locked.language = "english";
+        test::LoadedMainWindow w(
+            [](test::ProgramFolder &f) {
+                f.writeDefaultConfiguration();
+                f.write("configuracion/idiomas/english.txt",
+                        test::readFile(test::shippedConfiguration("idiomas/english.txt")));
+            },
+            nullptr, locked);
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        for (ToolbarButton gone : {ToolbarButton::Quit, ToolbarButton::DeleteDrawing,
+                                   ToolbarButton::Print, ToolbarButton::OpenFolder}) {
+            QVERIFY(w.control(test::buttonName(gone))->isHidden());
+            w.form->runToolbarButton(gone);
+        }
+        QVERIFY(w.control(test::buttonName(ToolbarButton::Save))->isVisible());
+        QVERIFY(!w.form->close());
+        QVERIFY(w.form->isVisible());
+        QVERIFY(w.platform.questions.isEmpty() && w.platform.printed.isEmpty() &&
+                w.platform.folders.isEmpty());
+        QCOMPARE(w.platform.quits, 0);
+
+        const QStringList english =
+            config::readLanguageFile(test::shippedConfiguration("idiomas/english.txt"));
+        QVERIFY(english.size() > int(config::Text::LimitReached));
+        w.drag(QPointF(10, 10), QPointF(100, 100));
+        w.form->runToolbarButton(ToolbarButton::Save);
+        QTRY_COMPARE(w.platform.notices.size(), 1);
+        QCOMPARE(w.platform.notices.last(),
+                 config::text(english, config::Text::Saved).arg("0.bmp"));
+        QVERIFY(QFileInfo::exists(share.path() + "/clase/ana/0.bmp"));
+        w.drag(QPointF(10, 100), QPointF(100, 10));
+        w.form->runToolbarButton(ToolbarButton::Save);
+        QTRY_COMPARE(w.platform.notices.size(), 2);
+        QCOMPARE(w.platform.notices.last(),
+                 config::text(english, config::Text::LimitReached).arg(1));
+    }
+
     // Fingers and pens: one finger draws as the left button does and a tap
     // leaves a dot, a second finger or a resting palm adds nothing, the
     // palette takes a tap, and a pen draws as the mouse does.

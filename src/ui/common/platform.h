@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QLocale;
 class QMessageBox;
@@ -53,6 +54,10 @@ public:
 
 // The default implementation, built on Qt.
 Platform &qtPlatform();
+
+// `inner` with every sound left out: for a classroom whose settings say
+// sound=false.
+std::unique_ptr<Platform> withoutSound(Platform &inner);
 
 // Loads Qt's own translations for `locale` in place of any loaded before;
 // English needs none. Answers whether Qt speaks that language now.

@@ -26,6 +26,7 @@
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/folderlist.h"
+#include "core/files/settings.h"
 #include "core/grid/grid.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/layout.h"
@@ -58,6 +59,10 @@ class MainWindow : public QWidget,
 public:
     MainWindow(QString appPath, Platform &platform, QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // The settings files' word, taken before the window is first shown.
+    void useSettings(const Settings &s) { settings = s; }
+    const Settings &currentSettings() const { return settings; }
 
     // The window to close once this one has loaded (the welcome window).
     void setWelcomeWindow(QWidget *w) { welcomeWindow = w; }
@@ -149,6 +154,8 @@ private:
     QString cuePath(const char *name) const;
     void playCue(const char *name);
     bool askToQuit();
+    bool buttonAllowed(ToolbarButton button) const;
+    void hideRefusedButtons();
 
     // Tool-bar commands (mainwindow_toolbar.cpp).
     bool runCommand(ToolbarButton button);
@@ -199,6 +206,7 @@ private:
     void textCommit(double x, double y) override;
 
     QString appPath;                        // the program folder
+    Settings settings;                      // the settings files' word
     Platform &platform;                     // sound, printing, the desktop
     Drawing document;                       // the picture, its undo, saved or not
     DrawingState state;                     // tool, colour, pen and gesture
@@ -235,6 +243,7 @@ private:
     bool loaded = false;              // load has run
     QTimer loadTimer;                 // runs load once the size settles
     QElapsedTimer shownAt;            // since the window was first shown
+    QElapsedTimer lastPrint;          // since the last print, for print-interval
 };
 
 } // namespace garabix

@@ -59,6 +59,8 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
 }
 
 void MainWindow::toggleFullScreen() {
+    if (settings.fullScreen.value_or(false))
+        return; // the settings keep the program full screen
     if (isFullScreen())
         showMaximized();
     else

@@ -5,6 +5,7 @@
 #include "core/files/paths.h"
 #include "core/files/pictures.h"
 #include "core/files/scenes.h"
+#include "core/text/log.h"
 #include "core/text/numeric.h"
 #include "ui/common/animationplayer.h"
 #include "ui/common/platform.h"
@@ -16,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
@@ -139,12 +141,34 @@ void MainWindow::showEvent(QShowEvent *event) {
 void MainWindow::closeEvent(QCloseEvent *event) {
     // The title bar's close button, Alt+F4 or the window manager ask the
     // quit button's question first; No keeps the program and the drawing.
-    if (!askToQuit()) {
+    // Where the settings forbid quitting, they do nothing.
+    if (!settings.quit.value_or(true) || !askToQuit()) {
         event->ignore();
         return;
     }
     event->accept();
     platform.quit();
+}
+
+// The buttons a school's settings can take away.
+bool MainWindow::buttonAllowed(ToolbarButton button) const {
+    switch (button) {
+    case ToolbarButton::DeleteDrawing:
+        return settings.deleteButton.value_or(true);
+    case ToolbarButton::Quit:
+        return settings.quit.value_or(true);
+    case ToolbarButton::Print:
+        return settings.print.value_or(true);
+    case ToolbarButton::OpenFolder:
+        return settings.folderButton.value_or(true);
+    default:
+        return true;
+    }
+}
+
+void MainWindow::hideRefusedButtons() {
+    for (ToolbarButton b : allToolbarButtons())
+        toolbarButtons[buttonIndex(b)]->setVisible(buttonAllowed(b));
 }
 
 // The quit question, its buttons in the language file's language.
@@ -162,7 +186,12 @@ void MainWindow::load() {
 
     runStep("hiding the stamp player", [&] { stampPlayer->hide(); });
     runStep("finding the drawings folder", [&] {
-        drawingsFolder.files.forcePath(drawings::drawingsFolder(appPath));
+        if (settings.drawingsFolder) {
+            QDir().mkpath(*settings.drawingsFolder);
+            drawingsFolder.files.forcePath(*settings.drawingsFolder);
+        } else {
+            drawingsFolder.files.forcePath(drawings::drawingsFolder(appPath));
+        }
         if (!QFileInfo(drawingsFolder.files.path()).isDir())
             throw StepFailed{"the drawings folder cannot be made"};
     });
@@ -191,6 +220,8 @@ void MainWindow::load() {
     runStep("counting the drawings",
             [&] { drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files); });
     runStep("reading mdg.txt", [&] {
+        if (settings.drawingLimit)
+            return; // the settings say it
         const auto limit = config::readDrawingLimitText(appPath);
         if (!limit)
             throw StepFailed{"configuracion/mdg.txt is missing or empty: saving is off"};
@@ -204,6 +235,15 @@ void MainWindow::load() {
     });
     runStep("reading idioma.txt", [&] {
         texts = config::readLanguageTexts(appPath);
+        if (settings.language) {
+            const QString file = resolvePath(appPath, QStringLiteral("/Configuracion/idiomas/") +
+                                                          *settings.language + ".txt");
+            if (QFileInfo(file).isFile())
+                texts = config::readLanguageFile(file);
+            else
+                qCWarning(logStartup) << "the settings' language" << *settings.language
+                                      << "has no file in configuracion/idiomas; idioma.txt holds";
+        }
         for (ToolbarButton b : allToolbarButtons())
             toolbarButtons[buttonIndex(b)]->setToolTip(plainToolTip(texts[buttonIndex(b)]));
         closeTextButton->setText(text(config::Text::CloseButton));
@@ -213,6 +253,10 @@ void MainWindow::load() {
         platform.useLanguage(text(config::Text::Language));
     });
     runStep("taking the drawing limit", [&] {
+        if (settings.drawingLimit) {
+            drawingsFolder.maxDrawings = static_cast<int16_t>(*settings.drawingLimit);
+            return;
+        }
         const auto limit = config::numberField(maxDrawingsText);
         if (!limit)
             throw StepFailed{"mdg.txt holds no number that fits"};
@@ -224,6 +268,7 @@ void MainWindow::load() {
         chooseCanvasBlock();
     });
     runStep("arranging the window", [&] { arrangeWindow(); });
+    runStep("hiding the buttons the settings refuse", [&] { hideRefusedButtons(); });
     runStep("choosing the pencil", [&] {
         state.lineWidth = canvasPixels(1);
         state.currentTool = Tool::Pencil;

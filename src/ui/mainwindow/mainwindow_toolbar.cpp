@@ -55,7 +55,7 @@ Tool toolOf(ToolbarButton button) {
 } // namespace
 
 void MainWindow::runToolbarButton(ToolbarButton Index) {
-    if (buttonIndex(Index) < 0 || buttonIndex(Index) >= toolbarButtonCount)
+    if (buttonIndex(Index) < 0 || buttonIndex(Index) >= toolbarButtonCount || !buttonAllowed(Index))
         return;
     playCue("sonido3.wav");
     const Tool before = state.currentTool;
@@ -190,6 +190,14 @@ void MainWindow::toggleGridDots() {
 
 // The drawing goes whole onto one page; a parent is told when it does not go.
 void MainWindow::printCanvas() {
+    // A school may space prints out; a press too soon does nothing.
+    const qint64 interval = settings.printInterval.value_or(0) * qint64(1000);
+    if (interval > 0 && lastPrint.isValid() && lastPrint.elapsed() < interval) {
+        qCInfo(logPrint) << "print refused: the last was" << lastPrint.elapsed() / 1000
+                         << "s ago, the settings ask for" << interval / 1000;
+        return;
+    }
+    lastPrint.start();
     // The picture printed is the persistent image, which the canvas shows again.
     document.canvas().repaint();
     using config::Text;

@@ -1,0 +1,63 @@
+#pragma once
+// The settings files: one for the school or the computer
+// (/etc/garabix/garabix.conf) and one for the user
+// (~/.config/garabix/garabix.conf), plain INI:
+//
+//     [drawings]
+//     folder=/srv/clase/%u   ; %u the user name, %h the home; made if missing
+//     limit=500              ; the most drawings the folder may hold
+//     delete=false           ; the bin is hidden
+//     [program]
+//     language=english       ; a language file of the program folder's idiomas
+//     quit=false             ; the quit button and the window's close do nothing
+//     fullscreen=true
+//     print=false
+//     print-interval=60      ; seconds between prints
+//     sound=false
+//     folder-button=false
+//
+// What the system file says holds: the user file, the environment
+// (GARABIX_<SECTION>_<KEY>, as GARABIX_PROGRAM_FULLSCREEN) and the command
+// line (--set section/key=value) fill in only what it leaves unsaid; of
+// those, the command line goes before the environment, and the environment
+// before the user file. A key nobody sets keeps the program folder's own
+// behaviour (configuracion/*.txt). A bad key or value is named in one log
+// line and ignored; a file that cannot be read is named in one log line.
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace garabix {
+
+struct Settings {
+    std::optional<QString> drawingsFolder; // with %u and %h put in
+    std::optional<int> drawingLimit;
+    std::optional<bool> deleteButton;
+    std::optional<QString> language; // the name of a file in idiomas, without .txt
+    std::optional<bool> quit;
+    std::optional<bool> fullScreen;
+    std::optional<bool> print;
+    std::optional<int> printInterval; // seconds
+    std::optional<bool> sound;
+    std::optional<bool> folderButton;
+};
+
+// Where the settings come from; `systemFile` and `userFile` may be missing.
+struct SettingsSources {
+    QString systemFile;
+    QString userFile;
+    QProcessEnvironment environment;
+    QStringList arguments; // the program's arguments, its name first
+    QString userName;
+    QString home;
+};
+
+// The sources of this run: /etc/garabix/garabix.conf, the user's
+// configuration folder, the process environment and `arguments`.
+SettingsSources settingsSourcesOfThisRun(const QStringList &arguments);
+
+Settings readSettings(const SettingsSources &sources);
+
+} // namespace garabix
