@@ -41,6 +41,13 @@ LoadedMainWindow::LoadedMainWindow(const std::function<void(ProgramFolder &)> &p
     form->load();
 }
 
+QString LoadedMainWindow::save() {
+    form->runToolbarButton(ToolbarButton::Save);
+    if (!QTest::qWaitFor([this] { return !form->isSaving(); }, 60000))
+        return QStringLiteral("(the save did not end)");
+    return platform.notices.value(platform.notices.size() - 1);
+}
+
 void LoadedMainWindow::drag(QPointF a, QPointF b, Qt::MouseButton button) {
     form->canvasMoved(Qt::NoButton, a.x(), a.y());
     form->canvasPressed(button, a.x(), a.y());

@@ -86,6 +86,8 @@ struct LoadedMainWindow {
     void drag(QPointF a, QPointF b, Qt::MouseButton button = Qt::LeftButton);
     // Presses and releases at p without a move in between.
     void click(QPointF p);
+    // Presses Save and waits for the save to end; answers the last note.
+    QString save();
     // The drawings folder, with a slash at its end.
     QString drawings() const { return folder.path() + "/misdibujos/"; }
 

@@ -188,7 +188,7 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression("drawing not saved into.*" +
                                                     QRegularExpression::escape(strerror(reason))));
-            w.form->runToolbarButton(ToolbarButton::Save);
+            w.save();
             QVERIFY2(w.platform.notices.last().contains(note),
                      qPrintable(w.platform.notices.last()));
             QVERIFY(w.platform.problems.last() && w.form->drawingDocument().needsSaving());

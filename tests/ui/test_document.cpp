@@ -44,11 +44,6 @@ struct Window : test::LoadedMainWindow {
         return QImage(drawings() + QString::number(n) + ".bmp")
             .convertToFormat(QImage::Format_RGB32);
     }
-    // Saves, and answers the file name the note gives, or the note itself.
-    QString save() {
-        form->runToolbarButton(B::Save);
-        return platform.notices.value(platform.notices.size() - 1);
-    }
 };
 
 // In the child: the main window with the real platform, its quit button
@@ -282,7 +277,7 @@ private slots:
         QVERIFY(bare.platform.questions.value(0).startsWith("¿Quieres salir de Garabix?"));
         QCOMPARE(bare.platform.answers.value(0), (QStringList{"&Sí", "&No"}));
         bare.drag(QPointF(10, 10), QPointF(200, 10));
-        bare.form->runToolbarButton(B::Save); // no mdg.txt: saving is off, not "delete some"
+        bare.save(); // no mdg.txt: saving is off, not "delete some"
         QVERIFY(bare.platform.problems.value(0));
         QVERIFY(bare.platform.notices.value(0).contains("no permite guardar"));
         QVERIFY(!bare.platform.notices.value(0).contains("Borra"));
@@ -294,18 +289,18 @@ private slots:
                 f.write(name, "x");
         });
         full.drag(QPointF(10, 10), QPointF(200, 10));
-        full.form->runToolbarButton(B::Save);
+        full.save();
         QVERIFY(full.platform.notices.value(0).contains("tantos dibujos como permite "
                                                         "configuracion/mdg.txt (2)"));
         // A parent tidies the folder: there is room at once, and the bin makes room too.
         QVERIFY(QFile::remove(full.drawings() + "nota.txt") &&
                 QFile::remove(full.drawings() + "1.bmp"));
-        full.form->runToolbarButton(B::Save);
+        full.save();
         QCOMPARE(full.platform.notices.value(1), QString("Guardado: 1.bmp"));
         full.form->runToolbarButton(B::NextDrawing); // 1.bmp, the drawing just saved
         full.form->runToolbarButton(B::DeleteDrawing);
         full.drag(QPointF(10, 40), QPointF(200, 40));
-        full.form->runToolbarButton(B::Save);
+        full.save();
         QCOMPARE(full.platform.notices.value(2), QString("Guardado: 1.bmp"));
     }
 

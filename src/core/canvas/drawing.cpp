@@ -169,8 +169,14 @@ bool Drawing::needsSaving() const {
 }
 
 void Drawing::markSaved(const QString &path) {
-    savedContent = content();
-    savedFile = FileStamp::of(path);
+    markSaved(FileStamp::of(path), content());
+}
+
+void Drawing::markSaved(const FileStamp &stamp, uint64_t savedPicture) {
+    savedContent = savedPicture;
+    savedFile = stamp;
+    if (savedPicture != content())
+        return;
     shown = {}; // the canvas now shows the new drawing
     slotShown[static_cast<size_t>(index)] = {};
 }

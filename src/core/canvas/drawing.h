@@ -83,6 +83,14 @@ public:
     bool needsSaving() const;
     // The canvas as it stands was written to the file at `path`.
     void markSaved(const QString &path);
+    // For a save that runs while the child goes on drawing: the picture's
+    // content number and the last saved file, taken when the save starts,
+    // and then the picture of that number written to the file `stamp`
+    // describes. The canvas is unmodified afterwards only if it still holds
+    // that picture.
+    uint64_t contentNumber() const { return content(); }
+    const FileStamp &savedStamp() const { return savedFile; }
+    void markSaved(const FileStamp &stamp, uint64_t content);
     // The saved drawing on the canvas, as previous/next put it there, while
     // that file is still as it was; empty after a save, a new drawing, a
     // scene, or an undo back past it (redo brings it back).

@@ -89,6 +89,11 @@ QString builtInText(Text which) {
         return QStringLiteral("Copiado a tus imágenes: %1");
     case Text::CopyButton:
         return QStringLiteral("Copiar a mis imágenes");
+    case Text::Saving:
+        return QStringLiteral("Guardando…");
+    case Text::FolderNotAnswering:
+        return QStringLiteral("La carpeta %1 no responde. El dibujo sigue aquí y se guardará "
+                              "en cuanto responda.");
     case Text::CopyFailed:
         return QStringLiteral("No se ha podido copiar el dibujo a %1.");
     case Text::DeleteFailedDenied:

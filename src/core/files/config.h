@@ -38,6 +38,8 @@ enum class Text {
     CopiedToPictures,   // "%1" is the picture written, in the user's pictures folder
     CopyFailed,         // "%1" is the pictures folder
     CopyButton,         // the picker's button that copies the chosen drawing out
+    Saving,             // the quiet sign while a save waits for the disk
+    FolderNotAnswering, // "%1" is the drawings folder
     Count
 };
 

@@ -32,6 +32,7 @@ inline QString styleButton(int index) {
 }
 // A note over a window (see Platform::notify).
 inline constexpr char notice[] = "garabixNotice";
+inline constexpr char savingSign[] = "savingSign";
 
 // The welcome window.
 inline constexpr char title[] = "title";

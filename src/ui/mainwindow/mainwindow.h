@@ -34,10 +34,12 @@
 #include "ui/picker/drawingchooser.h"
 
 #include <QElapsedTimer>
+#include <QFutureWatcher>
 #include <QTimer>
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -115,6 +117,13 @@ public:
     // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
     void openMyDrawings();
 
+    // Whether a save is waiting for the disk.
+    bool isSaving() const;
+    // The end of the session (SIGTERM, SIGHUP, logging out): a drawing with
+    // changes is saved as a new numbered drawing, without a question, and
+    // then `done` runs (at once when there is nothing to save).
+    void saveForSessionEnd(std::function<void()> done);
+
     // Views.
     const QImage &drawing() const { return document.picture(); }
     const QImage &screenImage() const { return document.canvas().screenLayer(); }
@@ -179,6 +188,7 @@ private:
     // Drawings (mainwindow_drawings.cpp).
     void exportPicture(const QImage &picture);
     void saveDrawing();
+    void saveFinished();
     QImage readDrawing(const QString &path, bool tell);
     bool showDrawing(const QString &path, bool tell = false);
     void stepToDrawing(bool forward);
@@ -244,6 +254,20 @@ private:
     QTimer loadTimer;                 // runs load once the size settles
     QElapsedTimer shownAt;            // since the window was first shown
     QElapsedTimer lastPrint;          // since the last print, for print-interval
+
+    // A save in the background: the disk may be a file server that stops
+    // answering, and the window keeps answering meanwhile.
+    struct SaveDone {
+        drawings::SaveResult result;
+        FileStamp stamp;                // the file written, as the disk has it
+        drawings::DrawingFolder folder; // as counted after the save
+        uint64_t content = 0;           // the picture saved
+    };
+    QFutureWatcher<SaveDone> *saveWatcher = nullptr;
+    bool savingNow = false;                       // from the press until the note
+    QTimer saveSlowTimer;                         // the note when the folder does not answer
+    QLabel *savingSign = nullptr;                 // "Guardando…" while a save waits
+    std::vector<std::function<void()>> afterSave; // run once the save has ended
 };
 
 } // namespace garabix

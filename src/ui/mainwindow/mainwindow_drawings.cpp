@@ -5,22 +5,90 @@
 #include "core/files/pictures.h"
 #include "core/text/log.h"
 #include "ui/common/platform.h"
+#include "ui/common/widgetnames.h"
 #include "ui/mainwindow/mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace garabix {
 
+// The note's wait: a file server that has not answered in this long has
+// stopped, for now.
+constexpr int folderSilentMs = 4000;
+
+bool MainWindow::isSaving() const {
+    return savingNow;
+}
+
+// Saving runs in the background: the picture is copied, the disk work done
+// on another thread, and the drawing stays on the canvas, unsaved, until its
+// file reads back. While the disk is silent a quiet sign says so, and after a
+// few seconds a note; a second press meanwhile does nothing.
 void MainWindow::saveDrawing() {
+    if (isSaving())
+        return;
+    if (!saveWatcher) {
+        saveWatcher = new QFutureWatcher<SaveDone>(this);
+        connect(saveWatcher, &QFutureWatcherBase::finished, this, [this] { saveFinished(); });
+        saveSlowTimer.setSingleShot(true);
+        saveSlowTimer.setInterval(folderSilentMs);
+        connect(&saveSlowTimer, &QTimer::timeout, this, [this] {
+            qCWarning(logFiles) << "the drawings folder" << drawingsFolder.files.path()
+                                << "does not answer; the drawing is kept";
+            platform.notify(this,
+                            text(config::Text::FolderNotAnswering)
+                                .arg(QDir::toNativeSeparators(drawingsFolder.files.path())),
+                            Platform::Notice::Problem);
+        });
+        savingSign = new QLabel(this);
+        savingSign->setObjectName(QString::fromLatin1(widgetname::savingSign));
+        savingSign->setAttribute(Qt::WA_TransparentForMouseEvents);
+        savingSign->setStyleSheet(
+            QStringLiteral("background:#fffbe6;color:#5c3c00;border-radius:6px;padding:4px 10px;"));
+    }
+    savingNow = true;
+    const bool modified = document.modified();
+    const FileStamp lastSaved = document.savedStamp();
+    const QImage picture = document.picture().copy();
+    const uint64_t content = document.contentNumber();
+    drawings::DrawingFolder folder = drawingsFolder;
+    saveWatcher->setFuture(QtConcurrent::run([=]() mutable {
+        // Whether the last saved file is still there is a question for the
+        // disk too.
+        const bool needed = modified || (!lastSaved.path.isEmpty() && !lastSaved.intact());
+        SaveDone done{drawings::saveDrawing(folder, picture, needed), {}, folder, content};
+        if (done.result.outcome == drawings::SaveResult::Saved)
+            done.stamp = FileStamp::of(done.result.path);
+        done.folder = folder;
+        return done;
+    }));
+    savingSign->setText(text(config::Text::Saving));
+    savingSign->adjustSize();
+    savingSign->move(width() - savingSign->width() - 8, 8);
+    savingSign->show();
+    savingSign->raise();
+    saveSlowTimer.start();
+}
+
+void MainWindow::saveFinished() {
     using config::Text;
-    const drawings::SaveResult result =
-        drawings::saveDrawing(drawingsFolder, document.picture(), document.needsSaving());
+    saveSlowTimer.stop();
+    savingSign->hide();
+    savingNow = false;
+    const SaveDone done = saveWatcher->result();
+    const drawings::SaveResult &result = done.result;
+    // The folder as the save left it; where previous/next stand is the
+    // window's own.
+    drawingsFolder.files = done.folder.files;
+    drawingsFolder.drawingCount = done.folder.drawingCount;
     // A word on how it went: a save never looks the same as a failure.
     QString note;
     switch (result.outcome) {
     case drawings::SaveResult::Saved:
-        document.markSaved(result.path);
+        document.markSaved(done.stamp, done.content);
         note = text(Text::Saved).arg(QFileInfo(result.path).fileName());
         qCDebug(logFiles) << "saved" << result.path;
         break;
@@ -45,12 +113,32 @@ void MainWindow::saveDrawing() {
         break;
     }
     }
-    const bool done = result.outcome == drawings::SaveResult::Saved ||
-                      result.outcome == drawings::SaveResult::Unchanged;
-    if (!done)
+    const bool ok = result.outcome == drawings::SaveResult::Saved ||
+                    result.outcome == drawings::SaveResult::Unchanged;
+    if (!ok)
         qCWarning(logFiles) << "drawing not saved into" << drawingsFolder.files.path() << ":"
                             << (result.why.ok() ? note : result.why.reason());
-    platform.notify(this, note, done ? Platform::Notice::Done : Platform::Notice::Problem);
+    platform.notify(this, note, ok ? Platform::Notice::Done : Platform::Notice::Problem);
+    std::vector<std::function<void()>> then;
+    then.swap(afterSave);
+    for (const auto &f : then)
+        f();
+}
+
+void MainWindow::saveForSessionEnd(std::function<void()> done) {
+    // A save already waiting may hold an older picture: once it ends, the
+    // canvas is looked at again.
+    if (isSaving()) {
+        afterSave.push_back([this, done] { saveForSessionEnd(done); });
+        return;
+    }
+    if (!document.modified()) {
+        done();
+        return;
+    }
+    qCInfo(logFiles) << "the session ends: saving the drawing";
+    afterSave.push_back(std::move(done));
+    saveDrawing();
 }
 
 // Reads a saved drawing. One that cannot be read is logged and, with
