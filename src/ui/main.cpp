@@ -2,6 +2,7 @@
 #include "core/files/settings.h"
 #include "ui/common/platform.h"
 #include "ui/common/screenscale.h"
+#include "ui/common/sessionend.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/picker/drawingpicker.h"
@@ -62,6 +63,14 @@ int main(int argc, char *argv[]) {
         else
             form1->showMaximized();
     };
+    // At the session's end a drawing with changes is saved, then the program
+    // ends; before the main window there is nothing to save.
+    SessionEnd sessionEnd([&](std::function<void()> done) {
+        if (form1)
+            form1->saveForSessionEnd(std::move(done));
+        else
+            done();
+    });
     welcome.show();
     const int code = app.exec();
     picker.reset();
