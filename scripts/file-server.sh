@@ -3,7 +3,8 @@
 # port 4450, with one share, "clase", open to guests; and FUSE mounts of that
 # share through smbnetfs, one for each "computer" of a classroom. Needs root
 # (FUSE and the server's user mapping).
-#   file-server.sh start DIR         starts the server in DIR; prints its PID
+#   file-server.sh start DIR         starts the server in DIR; prints its PID,
+#                                    which is also its process group's
 #   file-server.sh mount DIR NAME    mounts the share at DIR/NAME; prints the
 #                                    folder that is the share seen from there
 #   file-server.sh stop DIR          unmounts every mount and stops the server,
@@ -47,7 +48,9 @@ start)
   guest ok = yes
   force user = root
 CONF
-    smbd --foreground --no-process-group -s "$dir/smb.conf" >"$dir/log/smbd.out" 2>&1 &
+    # A process group of its own (smbd serves each connection from a child
+    # process): the tests stop and resume the whole server through it.
+    setsid smbd --foreground --no-process-group -s "$dir/smb.conf" >"$dir/log/smbd.out" 2>&1 &
     echo $! >"$dir/pid"
     for _ in $(seq 100); do
         if ss -ltn "sport = :$port" | grep -q LISTEN; then
@@ -94,7 +97,7 @@ CONF
     exit 1
     ;;
 stop)
-    [ -f "$dir/pid" ] && kill -CONT "$(cat "$dir/pid")" 2>/dev/null || true
+    [ -f "$dir/pid" ] && kill -CONT -- "-$(cat "$dir/pid")" 2>/dev/null || true
     for pidfile in "$dir"/mounts/*.pid; do
         [ -f "$pidfile" ] || continue
         name=$(basename "$pidfile" .pid)
@@ -103,7 +106,7 @@ stop)
         rm -f "$pidfile"
     done
     if [ -f "$dir/pid" ]; then
-        kill "$(cat "$dir/pid")" 2>/dev/null || true
+        kill -- "-$(cat "$dir/pid")" 2>/dev/null || true
         rm -f "$dir/pid"
     fi
     ;;

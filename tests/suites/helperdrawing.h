@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-namespace test {
+namespace garabix::test {
 
 inline QImage helperDrawing(int width, int height, int mark, int i) {
     QImage canvas(width, height, QImage::Format_RGB32);
@@ -16,4 +16,4 @@ inline QImage helperDrawing(int width, int height, int mark, int i) {
     return canvas;
 }
 
-} // namespace test
+} // namespace garabix::test

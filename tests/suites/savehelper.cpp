@@ -22,7 +22,7 @@ int main(int argc, char **argv) {
     const int mark = argc > 5 ? atoi(argv[5]) : 0;
     const int count = atoi(argv[2]);
     for (int i = 0; i < count; ++i) {
-        const QImage canvas = test::helperDrawing(width, height, mark, i);
+        const QImage canvas = garabix::test::helperDrawing(width, height, mark, i);
         const garabix::drawings::SaveResult saved =
             garabix::drawings::saveDrawing(folder, canvas, true);
         if (saved.path.isEmpty())

@@ -6,10 +6,14 @@
 #include "helperdrawing.h"
 #include "testutil.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 #include <vector>
+
+using namespace garabix;
 
 namespace {
 
@@ -86,6 +90,58 @@ private slots:
                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
             QCOMPARE(QSet<QString>(left.begin(), left.end()), reported);
         }
+    }
+
+    // The file server stops (SIGSTOP) while the window saves: the window
+    // answers throughout, a note comes within five seconds and the drawing
+    // stays; once the server is back, the drawing is saved, once.
+    void aSilentServerNeverFreezesTheWindow() {
+        const qint64 server = qEnvironmentVariableIntValue("GARABIX_SHARE_SERVER_PID");
+        if (server <= 0)
+            QSKIP("no file server process to stop (GARABIX_SHARE_SERVER_PID)");
+        const QString folderName =
+            QStringLiteral("stopped-%1").arg(QCoreApplication::applicationPid());
+        Settings settings;
+        settings.drawingsFolder = mounts().first() + '/' + folderName;
+        test::LoadedMainWindow w({}, nullptr, settings);
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        w.drag(QPointF(10, 10), QPointF(300, 200));
+        // The server and the processes serving each connection: its group.
+        QCOMPARE(::kill(-static_cast<pid_t>(server), SIGSTOP), 0);
+        struct Resume {
+            qint64 group;
+            ~Resume() { ::kill(-static_cast<pid_t>(group), SIGCONT); }
+        } resume{server};
+        QElapsedTimer clock;
+        clock.start();
+        w.form->runToolbarButton(ToolbarButton::Save);
+        w.form->runToolbarButton(ToolbarButton::Save); // a second press makes no second drawing
+        qint64 slowest = clock.elapsed();
+        const QString silent = w.form->text(config::Text::FolderNotAnswering).section('%', 0, 0);
+        qint64 noteAt = -1;
+        while (clock.elapsed() < 6000) {
+            // A click on the canvas, and the events behind it, answered at once.
+            QElapsedTimer click;
+            click.start();
+            w.click(QPointF(50 + clock.elapsed() % 500, 300));
+            QTest::qWait(50);
+            slowest = std::max(slowest, click.elapsed());
+            if (noteAt < 0 && !w.platform.notices.isEmpty() &&
+                w.platform.notices.last().startsWith(silent))
+                noteAt = clock.elapsed();
+        }
+        QVERIFY2(slowest < 200, qPrintable(QString("the window took %1 ms").arg(slowest)));
+        QVERIFY2(noteAt > 0 && noteAt < 5000,
+                 qPrintable(QString::number(noteAt) + w.platform.notices.join("|")));
+        QVERIFY(w.form->isSaving());
+        QVERIFY(w.form->drawingDocument().modified());
+        ::kill(-static_cast<pid_t>(server), SIGCONT);
+        QVERIFY(QTest::qWaitFor([&] { return !w.form->isSaving(); }, 60000));
+        QCOMPARE(w.platform.notices.last(), QString("Guardado: 0.bmp"));
+        QCOMPARE(QDir(serverFolder() + '/' + folderName).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"0.bmp"});
+        qInfo("slowest answer %lld ms; the note after %lld ms", slowest, noteAt);
     }
 };
 
