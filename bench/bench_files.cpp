@@ -79,6 +79,38 @@ void BM_SaveDrawing4K(benchmark::State &st) {
 }
 BENCHMARK(BM_SaveDrawing4K)->Unit(benchmark::kMillisecond);
 
+// Claiming a number and saving a small drawing into a folder of 1,000
+// drawings on a Samba share mounted through FUSE (GARABIX_BENCH_SHARE, a
+// folder on the mount; bench.sh starts a server when run as root).
+void BM_ClaimNumberOnShare1000(benchmark::State &st) {
+    const QString share = qEnvironmentVariable("GARABIX_BENCH_SHARE");
+    if (share.isEmpty()) {
+        st.SkipWithError("no share (GARABIX_BENCH_SHARE)");
+        return;
+    }
+    const QString folder = share + "/bench-claim";
+    if (!QFileInfo::exists(folder + "/999.bmp"))
+        fillFolder(folder, 1000);
+    drawings::DrawingFolder drawingsFolder;
+    drawingsFolder.files.forcePath(folder);
+    drawingsFolder.maxDrawings = 32767;
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    for (auto _ : st) {
+        const QString written = drawings::saveDrawing(drawingsFolder, image, true).path;
+        st.PauseTiming();
+        if (!written.endsWith("/1000.bmp"))
+            st.SkipWithError(qPrintable("saved as " + written));
+        QFile::remove(written);
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ClaimNumberOnShare1000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 // The drawing out as a PNG into the pictures folder (Ctrl+E).
 void BM_ExportPng4K(benchmark::State &st) {
     QTemporaryDir dir;

@@ -169,7 +169,10 @@ SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
     const QString path = folder.files.path();
     if (canvas.isNull() || path.isEmpty())
         return {SaveResult::Failed, {}, Outcome::failed(ENOENT)};
-    const Written written = writeUnderFreeNumber(path, bmpBytes(canvas), highestNumber);
+    QStringList listed;
+    for (int i = 0; i < folder.files.count(); ++i)
+        listed.append(folder.files.entry(i));
+    const Written written = writeUnderFreeNumber(path, bmpBytes(canvas), highestNumber, listed);
     if (!written.outcome.ok())
         return {SaveResult::Failed, {}, written.outcome};
     if (written.path.isEmpty())

@@ -267,14 +267,15 @@ namespace {
 // One pass over the numbers from 0 to `highest`. `moveTried` is the name
 // the temporary file was last moved to without an answer.
 Written tryNumbers(const QString &folder, const QByteArray &bytes, int highest,
-                   const QString &temporary, QString *moveTried) {
+                   const QString &temporary, const QSet<QString> &listed, QString *moveTried) {
     const QByteArray temporaryName = encoded(temporary);
     ::unlink(temporaryName.constData()); // left by a pass that failed
     bool temporaryWritten = false;
     for (int n = 0; n <= highest; ++n) {
-        const QString path = folder + QLatin1Char('/') + QStringLiteral("%1.bmp").arg(n);
+        const QString name = QStringLiteral("%1.bmp").arg(n);
+        const QString path = folder + QLatin1Char('/') + name;
         // Anything standing under the name (a drawing, a folder) is passed by.
-        if (exists(path))
+        if (listed.contains(name) || exists(path))
             continue;
         if (!temporaryWritten) {
             if (const Outcome wrote = writeExclusive(temporary, bytes); !wrote.ok())
@@ -314,11 +315,13 @@ Written tryNumbers(const QString &folder, const QByteArray &bytes, int highest,
 
 } // namespace
 
-Written writeUnderFreeNumber(const QString &folder, const QByteArray &bytes, int highest) {
+Written writeUnderFreeNumber(const QString &folder, const QByteArray &bytes, int highest,
+                             const QStringList &listedNames) {
+    const QSet<QString> listed(listedNames.begin(), listedNames.end());
     removeAbandoned(folder);
     const QString temporary = temporaryPath(folder);
     QString moveTried;
-    Written written = tryNumbers(folder, bytes, highest, temporary, &moveTried);
+    Written written = tryNumbers(folder, bytes, highest, temporary, listed, &moveTried);
     // A Samba share mounted through FUSE answers every request with an I/O
     // error for a moment after one of its looks went wrong; it comes back.
     // A move whose answer was lost may have been done.
@@ -329,7 +332,7 @@ Written writeUnderFreeNumber(const QString &folder, const QByteArray &bytes, int
         if (read == ReadBack::Same)
             written = {moveTried, Outcome::done()};
         else if (read == ReadBack::Different)
-            written = tryNumbers(folder, bytes, highest, temporary, &moveTried);
+            written = tryNumbers(folder, bytes, highest, temporary, listed, &moveTried);
     }
     ::unlink(encoded(temporary).constData());
     releaseUnreleasedClaims();

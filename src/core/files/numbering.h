@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace garabix::drawings {
 
@@ -28,8 +29,11 @@ struct Written {
 
 // Writes `bytes` under the first free number "<n>.bmp", n from 0 to
 // `highest`, in `folder`. Removes first the temporary files and claims that
-// are certainly abandoned.
-Written writeUnderFreeNumber(const QString &folder, const QByteArray &bytes, int highest);
+// are certainly abandoned. Names in `listed` (a fresh listing of the folder)
+// are passed over without asking the disk: on a file server each question
+// is a round trip.
+Written writeUnderFreeNumber(const QString &folder, const QByteArray &bytes, int highest,
+                             const QStringList &listed = {});
 
 // Whether a name is one of the save's own hidden files and folders
 // (temporary files, claims), which are no drawings.
