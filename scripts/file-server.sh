@@ -106,7 +106,7 @@ stop)
         rm -f "$pidfile"
     done
     if [ -f "$dir/pid" ]; then
-        kill -- "-$(cat "$dir/pid")" 2>/dev/null || true
+        kill -- "-$(cat "$dir/pid")" 2>/dev/null || kill "$(cat "$dir/pid")" 2>/dev/null || true
         rm -f "$dir/pid"
     fi
     ;;

@@ -41,9 +41,18 @@ LoadedMainWindow::LoadedMainWindow(const std::function<void(ProgramFolder &)> &p
     form->load();
 }
 
+bool LoadedMainWindow::settle() {
+    return QTest::qWaitFor([this] { return !form->isSaving() && !form->isBrowsing(); }, 60000);
+}
+
+void LoadedMainWindow::press(ToolbarButton button) {
+    form->runToolbarButton(button);
+    settle();
+}
+
 QString LoadedMainWindow::save() {
     form->runToolbarButton(ToolbarButton::Save);
-    if (!QTest::qWaitFor([this] { return !form->isSaving(); }, 60000))
+    if (!settle())
         return QStringLiteral("(the save did not end)");
     return platform.notices.value(platform.notices.size() - 1);
 }

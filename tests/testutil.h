@@ -88,6 +88,11 @@ struct LoadedMainWindow {
     void click(QPointF p);
     // Presses Save and waits for the save to end; answers the last note.
     QString save();
+    // Presses a tool-bar button and waits until no disk work it started is
+    // left (saving, the picture buttons).
+    void press(ToolbarButton button);
+    // Waits until the window waits for no disk.
+    bool settle();
     // The drawings folder, with a slash at its end.
     QString drawings() const { return folder.path() + "/misdibujos/"; }
 

@@ -5,6 +5,7 @@
 
 #include "helperdrawing.h"
 #include "testutil.h"
+#include "ui/picker/drawingpicker.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -92,9 +93,10 @@ private slots:
         }
     }
 
-    // The file server stops (SIGSTOP) while the window saves: the window
-    // answers throughout, a note comes within five seconds and the drawing
-    // stays; once the server is back, the drawing is saved, once.
+    // The file server stops (SIGSTOP) while the window saves, steps to a
+    // drawing and opens the picker: the window answers throughout, a note
+    // comes within five seconds and the drawing stays; once the server is
+    // back, the drawing is saved, once.
     void aSilentServerNeverFreezesTheWindow() {
         const qint64 server = qEnvironmentVariableIntValue("GARABIX_SHARE_SERVER_PID");
         if (server <= 0)
@@ -117,6 +119,10 @@ private slots:
         clock.start();
         w.form->runToolbarButton(ToolbarButton::Save);
         w.form->runToolbarButton(ToolbarButton::Save); // a second press makes no second drawing
+        // Browsing and the picker look at the silent folder in the background too.
+        w.form->runToolbarButton(ToolbarButton::NextDrawing);
+        DrawingPicker picker(*w.form);
+        picker.open(settings.drawingsFolder.value());
         qint64 slowest = clock.elapsed();
         const QString silent = w.form->text(config::Text::FolderNotAnswering).section('%', 0, 0);
         qint64 noteAt = -1;
@@ -137,7 +143,8 @@ private slots:
         QVERIFY(w.form->isSaving());
         QVERIFY(w.form->drawingDocument().modified());
         ::kill(-static_cast<pid_t>(server), SIGCONT);
-        QVERIFY(QTest::qWaitFor([&] { return !w.form->isSaving(); }, 60000));
+        QVERIFY(w.settle());
+        QVERIFY(QTest::qWaitFor([&] { return picker.pageReady(); }, 60000));
         QCOMPARE(w.platform.notices.last(), QString("Guardado: 0.bmp"));
         QCOMPARE(QDir(serverFolder() + '/' + folderName).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"0.bmp"});

@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(w.save(), QString("Guardado: 6.bmp"));
         QCOMPARE(w.saved(6), w.persistent());
         // A saved drawing shown is already saved; drawn over, it is saved anew.
-        w.form->runToolbarButton(B::PreviousDrawing);
+        w.press(B::PreviousDrawing);
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
         w.form->runToolbarButton(B::Pencil); // the stamp's outline alone changes nothing
         w.drag(QPointF(10, 70), QPointF(200, 70));
@@ -152,15 +152,15 @@ private slots:
                                  QRegularExpression(QString("could not be read.*") + name));
         QVector<int> order; // each drawing's own number, in its second pixel
         for (int i = 0; i < 10; ++i) {
-            w.form->runToolbarButton(B::NextDrawing);
+            w.press(B::NextDrawing);
             order << qRed(w.persistent().pixel(1, 0));
         }
         QCOMPARE(order, (QVector<int>{0, 1, 2, 4, 5, 6, 7, 8, 9, 10}));
         const QImage last = w.persistent().copy();
-        w.form->runToolbarButton(B::NextDrawing); // the end: it stays
+        w.press(B::NextDrawing); // the end: it stays
         QCOMPARE(w.persistent(), last);
         for (int i = 0; i < 3; ++i)
-            w.form->runToolbarButton(B::PreviousDrawing); // 7.bmp on show
+            w.press(B::PreviousDrawing); // 7.bmp on show
         // No trash, or no permission: the drawing stays, and a parent is told which.
         for (const auto &[error, note] :
              {std::pair{ENOENT, "no hay papelera"}, {EACCES, "permiso"}}) {
@@ -175,10 +175,10 @@ private slots:
         w.platform.trashError = 0;
         w.form->runToolbarButton(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed, QStringList{w.drawings() + "7.bmp"});
-        w.form->runToolbarButton(B::NextDrawing);
+        w.press(B::NextDrawing);
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 8);
         w.form->runToolbarButton(B::DeleteDrawing);
-        w.form->runToolbarButton(B::PreviousDrawing);
+        w.press(B::PreviousDrawing);
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 6);
         // Undo brings back what the canvas held, and takes the drawing off
         // show: the bin then deletes nothing.
@@ -187,7 +187,7 @@ private slots:
         w.form->runToolbarButton(B::DeleteDrawing);
         QCOMPARE(w.platform.trashed.size(), 2);
         for (int i = 0; i < 3; ++i)
-            w.form->runToolbarButton(B::PreviousDrawing); // from 6.bmp: 5, 4, then 2
+            w.press(B::PreviousDrawing); // from 6.bmp: 5, 4, then 2
         QCOMPARE(qRed(w.persistent().pixel(1, 0)), 2);
     }
 
@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(w.save(), QString("Guardado: 1.bmp"));
         QCOMPARE(w.saved(1), w.persistent());
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
-        w.form->runToolbarButton(B::NextDrawing); // the other copy's drawing on show
+        w.press(B::NextDrawing); // the other copy's drawing on show
         QCOMPARE(qRed(w.persistent().pixel(0, 0)), 7);
         QCOMPARE(w.save(), QString("Este dibujo ya está guardado."));
         QVERIFY(QFile::remove(w.drawings() + "0.bmp")); // replaced by another picture
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(w.save(), QString("Guardado: 2.bmp"));
         QCOMPARE(qRed(w.saved(2).pixel(0, 0)), 7);
         // Undone past a scene back onto a drawing shown, it is on show again.
-        w.form->runToolbarButton(B::NextDrawing);
+        w.press(B::NextDrawing);
         w.form->runToolbarButton(B::NextScene);
         w.form->runToolbarButton(B::Undo);
         w.form->runToolbarButton(B::DeleteDrawing);
@@ -297,7 +297,7 @@ private slots:
                 QFile::remove(full.drawings() + "1.bmp"));
         full.save();
         QCOMPARE(full.platform.notices.value(1), QString("Guardado: 1.bmp"));
-        full.form->runToolbarButton(B::NextDrawing); // 1.bmp, the drawing just saved
+        full.press(B::NextDrawing); // 1.bmp, the drawing just saved
         full.form->runToolbarButton(B::DeleteDrawing);
         full.drag(QPointF(10, 40), QPointF(200, 40));
         full.save();

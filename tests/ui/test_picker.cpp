@@ -40,6 +40,7 @@ private slots:
             return picker.findChild<QToolButton *>(widgetname::pickerPageButton(1));
         };
         picker.open(w.drawings());
+        QTRY_VERIFY(picker.pageReady());
         picker.show();
         QCOMPARE(picker.windowTitle(), QString("My drawings"));
         QCOMPARE(heading()->text(), QString("My drawings"));
@@ -67,6 +68,7 @@ private slots:
         QCOMPARE(heading()->geometry(), top);
         QCOMPARE(arrow()->geometry(), side);
         picker.choose(0); // the drawing on page 2, not the first of page 1
+        QVERIFY(w.settle());
         QCOMPARE(w.form->drawingDocument().shownDrawing(), picker.drawings().value(12));
 
         int damaged = 0;
@@ -81,12 +83,15 @@ private slots:
         }
         const QImage before = w.persistent().copy();
         picker.choose(damaged % DrawingPicker::perPage);
+        QVERIFY(w.settle());
         QCOMPARE(w.persistent(), before);
         QCOMPARE(w.platform.notices.value(0),
                  QString("The drawing 5.bmp is damaged and cannot be opened."));
 
         w.form->drawingChosen(picker.drawings().value(DrawingPicker::perPage));
+        QVERIFY(w.settle());
         picker.open(w.drawings());
+        QTRY_VERIFY(picker.pageReady());
         QCOMPARE(picker.page(), 1);
         QCOMPARE(picker.focusWidget(), picker.findChild<QWidget *>(widgetname::pickerTile(0)));
     }
@@ -120,6 +125,7 @@ private slots:
         DrawingPicker picker(*w.form);
         w.form->showPicker = [&](const QString &folder) {
             picker.open(folder);
+            QTRY_VERIFY(picker.pageReady());
             picker.show();
         };
         QSignalSpy shown(&picker, &DrawingPicker::pageShown);
@@ -157,12 +163,14 @@ private slots:
         QCOMPARE(picker.page(), 0); // down from the last row goes to the next page and up again
         QTest::keyClick(picker.focusWidget(), Qt::Key_Return);
         QVERIFY(picker.isHidden());
+        QVERIFY(w.settle());
         const QString chosen = picker.drawings()[9];
         QCOMPARE(w.persistent().pixel(5, 5), colours[8].rgb());
         QCOMPARE(w.form->drawingDocument().shownDrawing(), chosen);
         w.form->runToolbarButton(ToolbarButton::Undo); // what was there comes back
         QCOMPARE(w.persistent(), before);
         w.form->drawingChosen(chosen);
+        QVERIFY(w.settle());
         w.form->runToolbarButton(ToolbarButton::DeleteDrawing); // the bin takes the one chosen
         QCOMPARE(w.platform.trashed, QStringList{chosen});
     }

@@ -95,6 +95,8 @@ public:
     // that file is still as it was; empty after a save, a new drawing, a
     // scene, or an undo back past it (redo brings it back).
     QString shownDrawing() const;
+    // The same without asking the disk whether the file is still as it was.
+    const QString &shownPath() const { return shown.path; }
     // The drawing on show was deleted: the canvas keeps the picture, now
     // unsaved, so that saving brings it back.
     void shownDrawingDeleted();

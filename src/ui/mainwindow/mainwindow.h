@@ -108,7 +108,7 @@ public:
     void stampChosen(const QString &file, const QImage &picture) override;
     // The picker's choice is shown as the picture buttons show a drawing.
     void drawingChosen(const QString &path) override;
-    QString drawingOnShow() const override { return document.shownDrawing(); }
+    QString drawingOnShow() const override { return document.shownPath(); }
     // Ctrl+E: the drawing on the canvas copied as a PNG into the user's
     // pictures folder, with a note that says where.
     void copyToPictures();
@@ -117,8 +117,10 @@ public:
     // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
     void openMyDrawings();
 
-    // Whether a save is waiting for the disk.
+    // Whether a save is waiting for the disk; whether the picture buttons or
+    // the picker's choice are.
     bool isSaving() const;
+    bool isBrowsing() const;
     // The end of the session (SIGTERM, SIGHUP, logging out): a drawing with
     // changes is saved as a new numbered drawing, without a question, and
     // then `done` runs (at once when there is nothing to save).
@@ -189,8 +191,15 @@ private:
     void exportPicture(const QImage &picture);
     void saveDrawing();
     void saveFinished();
-    QImage readDrawing(const QString &path, bool tell);
-    bool showDrawing(const QString &path, bool tell = false);
+    struct Browsed {
+        QString path; // the drawing found (empty: none)
+        QImage picture;
+        drawings::DrawingFolder folder; // as the look left it
+    };
+    void browseInBackground(std::function<Browsed(drawings::DrawingFolder)> job,
+                            std::function<void(const Browsed &)> then);
+    void showDrawing(const Browsed &found);
+    void tellDamaged(const QString &path);
     void stepToDrawing(bool forward);
     void deleteDrawing();
 
@@ -265,6 +274,7 @@ private:
     };
     QFutureWatcher<SaveDone> *saveWatcher = nullptr;
     bool savingNow = false;                       // from the press until the note
+    bool browsingNow = false;                     // a drawing is being looked for
     QTimer saveSlowTimer;                         // the note when the folder does not answer
     QLabel *savingSign = nullptr;                 // "Guardando…" while a save waits
     std::vector<std::function<void()>> afterSave; // run once the save has ended

@@ -4,6 +4,7 @@
 #include "core/files/export.h"
 #include "core/files/pictures.h"
 #include "core/text/log.h"
+#include "ui/common/diskthreads.h"
 #include "ui/common/platform.h"
 #include "ui/common/widgetnames.h"
 #include "ui/mainwindow/mainwindow.h"
@@ -55,7 +56,7 @@ void MainWindow::saveDrawing() {
     const QImage picture = document.picture().copy();
     const uint64_t content = document.contentNumber();
     drawings::DrawingFolder folder = drawingsFolder;
-    saveWatcher->setFuture(QtConcurrent::run([=]() mutable {
+    saveWatcher->setFuture(QtConcurrent::run(diskThreads(), [=]() mutable {
         // Whether the last saved file is still there is a question for the
         // disk too.
         const bool needed = modified || (!lastSaved.path.isEmpty() && !lastSaved.intact());
@@ -141,42 +142,71 @@ void MainWindow::saveForSessionEnd(std::function<void()> done) {
     saveDrawing();
 }
 
-// Reads a saved drawing. One that cannot be read is logged and, with
-// `tell`, named in a note; the answer is then null.
-QImage MainWindow::readDrawing(const QString &path, bool tell) {
+// Reads a saved drawing, on any thread. One that cannot be read is logged;
+// the answer is then null.
+static QImage readDrawing(const QString &path) {
     const QImage picture = loadPicture(path);
-    if (picture.isNull()) {
+    if (picture.isNull())
         qCWarning(logFiles) << "saved drawing could not be read:" << path;
-        if (tell)
-            platform.notify(this,
-                            text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
-                            Platform::Notice::Problem);
-    }
     return picture;
 }
 
+void MainWindow::tellDamaged(const QString &path) {
+    platform.notify(this, text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
+                    Platform::Notice::Problem);
+}
+
+bool MainWindow::isBrowsing() const {
+    return browsingNow;
+}
+
+// The picture buttons and the picker's choice read drawings in the
+// background: the folder may be a file server that stops answering. A press
+// while one is reading does nothing. `job` runs on another thread with a
+// copy of the drawings folder; what it found comes back to `then`.
+void MainWindow::browseInBackground(std::function<Browsed(drawings::DrawingFolder)> job,
+                                    std::function<void(const Browsed &)> then) {
+    if (browsingNow)
+        return;
+    browsingNow = true;
+    auto *watcher = new QFutureWatcher<Browsed>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, then] {
+        browsingNow = false;
+        const Browsed found = watcher->result();
+        watcher->deleteLater();
+        then(found);
+    });
+    watcher->setFuture(QtConcurrent::run(diskThreads(), job, drawingsFolder));
+}
+
 // Puts a saved drawing on the canvas the way a scene goes there: with an
-// undo snapshot, so one undo brings back what the canvas held. A drawing
-// that cannot be read leaves the canvas as it was. Answers whether it showed.
-bool MainWindow::showDrawing(const QString &path, bool tell) {
-    if (path.isEmpty())
-        return false;
-    const QImage picture = readDrawing(path, tell);
-    if (picture.isNull())
-        return false;
-    document.showSaved(picture, path);
-    return true;
+// undo snapshot, so one undo brings back what the canvas held.
+void MainWindow::showDrawing(const Browsed &found) {
+    document.showSaved(found.picture, found.path);
+    drawingsFolder.browsePosition = QFileInfo(found.path).fileName();
 }
 
 // The picture buttons: each press shows the next (or previous) drawing that
 // can be read, passing over files that are no drawing (a note, a damaged
 // file); when none is shown the buttons stay on the drawing on show.
 void MainWindow::stepToDrawing(bool forward) {
-    const auto show = [this](const QString &path) { return showDrawing(path); };
-    if (forward)
-        drawings::stepNext(drawingsFolder, show);
-    else
-        drawings::stepPrevious(drawingsFolder, show);
+    browseInBackground(
+        [forward](drawings::DrawingFolder folder) {
+            Browsed found;
+            const auto show = [&found](const QString &path) {
+                found.picture = readDrawing(path);
+                return !found.picture.isNull();
+            };
+            found.path =
+                forward ? drawings::stepNext(folder, show) : drawings::stepPrevious(folder, show);
+            found.folder = folder;
+            return found;
+        },
+        [this](const Browsed &found) {
+            drawingsFolder.files = found.folder.files;
+            if (!found.path.isEmpty())
+                showDrawing(found);
+        });
 }
 
 void MainWindow::openMyDrawings() {
@@ -186,13 +216,21 @@ void MainWindow::openMyDrawings() {
 }
 
 // Shown like the picture buttons show a drawing, and the buttons go on from
-// it; a drawing that cannot be read is named in a note.
+// it; a drawing that cannot be read is named in a note and the canvas stays.
 void MainWindow::drawingChosen(const QString &path) {
-    if (showDrawing(path, true))
-        drawingsFolder.browsePosition = QFileInfo(path).fileName();
     show();
     raise();
     activateWindow();
+    browseInBackground(
+        [path](const drawings::DrawingFolder &) {
+            return Browsed{path, readDrawing(path), {}};
+        },
+        [this](const Browsed &found) {
+            if (found.picture.isNull())
+                tellDamaged(found.path);
+            else
+                showDrawing(found);
+        });
 }
 
 void MainWindow::deleteDrawing() {
@@ -221,8 +259,10 @@ void MainWindow::copyToPictures() {
 }
 
 void MainWindow::copyDrawingToPictures(const QString &path) {
-    const QImage picture = readDrawing(path, true);
-    if (!picture.isNull())
+    const QImage picture = readDrawing(path);
+    if (picture.isNull())
+        tellDamaged(path);
+    else
         exportPicture(picture);
 }
 

@@ -15,7 +15,7 @@ public:
     // The drawing at `path` copied out as a PNG into the user's pictures.
     virtual void copyDrawingToPictures(const QString &path) = 0;
     // The saved drawing on the canvas, framed when the picker opens; empty
-    // when none is.
+    // when none is. Answered without asking the disk.
     virtual QString drawingOnShow() const = 0;
     // A text of the language file.
     virtual QString text(config::Text which) const = 0;

@@ -1,4 +1,5 @@
 #include "ui/picker/drawingpicker.h"
+#include "ui/common/diskthreads.h"
 
 #include "ui/common/uiutil.h"
 #include "ui/common/widgetnames.h"
@@ -112,18 +113,32 @@ DrawingPicker::~DrawingPicker() {
 }
 
 void DrawingPicker::open(const QString &drawingsFolder) {
-    // Newest first, by the time each file was written; the name settles ties.
-    QFileInfoList found = QDir(drawingsFolder).entryInfoList(QDir::Files, QDir::Name);
-    std::stable_sort(found.begin(), found.end(), [](const QFileInfo &a, const QFileInfo &b) {
-        return a.lastModified() > b.lastModified();
+    setWindowTitle(chooser.text(config::Text::PickerTitle));
+    pending = 1; // the listing
+    const quint64 listing = ++listings;
+    const QString onShow = chooser.drawingOnShow();
+    auto *watcher = new QFutureWatcher<QStringList>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, listing, onShow] {
+        watcher->deleteLater();
+        if (listing == listings)
+            listed(watcher->result(), onShow);
     });
-    files.clear();
-    for (const QFileInfo &f : found)
-        files.append(f.filePath());
-    const QString title = chooser.text(config::Text::PickerTitle);
-    setWindowTitle(title);
-    const int onShow = static_cast<int>(files.indexOf(chooser.drawingOnShow()));
-    const int at = std::max(onShow, 0);
+    watcher->setFuture(QtConcurrent::run(diskThreads(), [drawingsFolder] {
+        // Newest first, by the time each file was written; the name settles ties.
+        QFileInfoList found = QDir(drawingsFolder).entryInfoList(QDir::Files, QDir::Name);
+        std::stable_sort(found.begin(), found.end(), [](const QFileInfo &a, const QFileInfo &b) {
+            return a.lastModified() > b.lastModified();
+        });
+        QStringList paths;
+        for (const QFileInfo &f : found)
+            paths.append(f.filePath());
+        return paths;
+    }));
+}
+
+void DrawingPicker::listed(const QStringList &found, const QString &onShow) {
+    files = found;
+    const int at = std::max(static_cast<int>(files.indexOf(onShow)), 0);
     showPage(at / perPage);
     focusSlot(at % perPage);
     adjustSize();
@@ -173,7 +188,7 @@ void DrawingPicker::showPage(int page) {
         const quint64 shownPage = generation;
         connect(w, &QFutureWatcher<QImage>::finished, this,
                 [this, slot, shownPage] { slotDone(slot, shownPage); });
-        w->setFuture(QtConcurrent::run(thumbnails::thumbnail, onPage[slot]));
+        w->setFuture(QtConcurrent::run(diskThreads(), thumbnails::thumbnail, onPage[slot]));
     }
     if (pending == 0)
         emit pageShown();

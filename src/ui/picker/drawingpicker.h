@@ -29,8 +29,9 @@ public:
     DrawingPicker(DrawingChooser &chooser, QWidget *parent = nullptr);
     ~DrawingPicker() override;
 
-    // Reads the folder again and shows the page of the drawing on show, with
-    // its picture framed, or the first page.
+    // Reads the folder again, in the background (it may be a file server),
+    // and then shows the page of the drawing on show, with its picture
+    // framed, or the first page. pageReady() is false meanwhile.
     void open(const QString &drawingsFolder);
     // Pages, by the page buttons or the keys.
     void showPage(int page);
@@ -39,7 +40,7 @@ public:
     // The drawings, newest first, and those of the page on show.
     const QStringList &drawings() const { return files; }
     QStringList pageDrawings() const;
-    // Whether every picture of the page on show has come.
+    // Whether the folder is read and every picture of the page on show has come.
     bool pageReady() const { return pending == 0; }
     // Chooses the drawing of slot `slot` of the page on show.
     void choose(int slot);
@@ -58,6 +59,7 @@ protected:
 
 private:
     void slotDone(int slot, quint64 generation);
+    void listed(const QStringList &found, const QString &onShow);
     bool handleKey(QKeyEvent *event);
     void focusSlot(int slot);
     // The slot whose picture has the keyboard's focus, or -1.
@@ -68,6 +70,7 @@ private:
     int currentPage = 0;
     int pending = 0;
     quint64 generation = 0; // of the page on show: late pictures of another are dropped
+    quint64 listings = 0;   // of the folder: a late listing of an earlier open is dropped
 
     QLabel *heading = nullptr;                  // "Mis dibujos" and the page
     QWidget *emptyNote = nullptr;               // shown while there is no drawing

@@ -1,0 +1,16 @@
+#include "ui/common/diskthreads.h"
+
+#include <QThreadPool>
+
+namespace garabix {
+
+QThreadPool *diskThreads() {
+    static QThreadPool *pool = [] {
+        auto *p = new QThreadPool; // lives as long as the program
+        p->setMaxThreadCount(4);
+        return p;
+    }();
+    return pool;
+}
+
+} // namespace garabix
