@@ -194,9 +194,11 @@ private slots:
         QCOMPARE(copy->text(), QString("Copiar a mis imágenes"));
         picker.findChild<QWidget *>(widgetname::pickerTile(2))->setFocus();
         QTest::mouseClick(copy, Qt::LeftButton);
+        QVERIFY(w.settle());
         picker.findChild<QWidget *>(widgetname::pickerTile(0))->setFocus();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be read.*roto.bmp"));
         QTest::mouseClick(copy, Qt::LeftButton);
+        QVERIFY(w.settle());
         qputenv("HOME", realHome);
         const QStringList copies = QDir(home.filePath("Pictures")).entryList({"garabix-*.png"});
         QCOMPARE(copies.size(), 1);

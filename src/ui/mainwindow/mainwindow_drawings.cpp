@@ -258,12 +258,18 @@ void MainWindow::copyToPictures() {
     exportPicture(document.picture());
 }
 
+// The picker's copy reads the drawing in the background like a choice.
 void MainWindow::copyDrawingToPictures(const QString &path) {
-    const QImage picture = readDrawing(path);
-    if (picture.isNull())
-        tellDamaged(path);
-    else
-        exportPicture(picture);
+    browseInBackground(
+        [path](const drawings::DrawingFolder &) {
+            return Browsed{path, readDrawing(path), {}};
+        },
+        [this](const Browsed &found) {
+            if (found.picture.isNull())
+                tellDamaged(found.path);
+            else
+                exportPicture(found.picture);
+        });
 }
 
 // Writes the picture into the user's pictures folder and says where.
