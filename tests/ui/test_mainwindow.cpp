@@ -306,6 +306,14 @@ private slots:
         w.save();
         QCOMPARE(w.platform.notices.last(),
                  config::text(english, config::Text::LimitReached).arg(1));
+
+        // Prints spaced out: a second press within the interval does nothing.
+        Settings spaced;
+        spaced.printInterval = 60;
+        test::LoadedMainWindow printer({}, nullptr, spaced);
+        printer.form->runToolbarButton(ToolbarButton::Print);
+        printer.form->runToolbarButton(ToolbarButton::Print);
+        QCOMPARE(printer.platform.printed.size(), 1);
     }
 
     // Fingers and pens: one finger draws as the left button does and a tap
