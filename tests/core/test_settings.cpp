@@ -58,7 +58,9 @@ private slots:
                "print=no\n"
                "print-interval=60\n"
                "sound=false\n"
-               "folder-button=false\n");
+               "folder-button=false\n"
+               "[access]\n"
+               "click-to-draw=true\n");
         const Settings s = f.read();
         QCOMPARE(s.drawingsFolder, QString("/srv/clase/ana"));
         QCOMPARE(s.drawingLimit, 500);
@@ -70,6 +72,7 @@ private slots:
         QCOMPARE(s.printInterval, 60);
         QCOMPARE(s.sound, false);
         QCOMPARE(s.folderButton, false);
+        QCOMPARE(s.clickToDraw, true);
         f.user("[drawings]\nfolder=%h/dibujos\n");
         QCOMPARE(f.read().drawingsFolder, QString("/home/ana/dibujos"));
         // Nothing said, nothing changed: every key keeps the program's own way.

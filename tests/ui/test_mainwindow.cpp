@@ -316,6 +316,62 @@ private slots:
         QCOMPARE(printer.platform.printed.size(), 1);
     }
 
+    // Click to draw: a click starts a stroke or a shape, the pointer draws as
+    // if the button were held, the next click ends it: the same pixels as a
+    // drag through the same points, one undo step, with a frame meanwhile.
+    // A polyline closes with a click on its first point, no double click.
+    void clickToDrawDrawsWhatADragDraws() {
+        Settings clicking;
+        clicking.clickToDraw = true;
+        const QPoint a(60, 60), b(200, 120), c(320, 90);
+        // A move with no button held, as the window system sends it.
+        const auto hover = [](QWidget *w, QPoint p) {
+            QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(w, &move);
+        };
+        for (ToolbarButton tool : {ToolbarButton::Pencil, ToolbarButton::Rectangle}) {
+            test::LoadedMainWindow dragged, clicked({}, nullptr, clicking);
+            for (test::LoadedMainWindow *w : {&dragged, &clicked}) {
+                w->form->show();
+                QVERIFY(QTest::qWaitForWindowExposed(w->form.get()));
+                w->form->runToolbarButton(tool);
+            }
+            QWidget *canvas = dragged.control(widgetname::canvas);
+            QTest::mouseMove(canvas, a);
+            QTest::mousePress(canvas, Qt::LeftButton, {}, a);
+            QTest::mouseMove(canvas, b);
+            QTest::mouseMove(canvas, c);
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, c);
+            canvas = clicked.control(widgetname::canvas);
+            const QImage blank = clicked.persistent().copy();
+            hover(canvas, a);
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, a);
+            hover(canvas, b);
+            const QImage sign = canvas->grab().toImage();
+            QCOMPARE(sign.pixelColor(2, sign.height() / 2), QColor(0xff, 0x8c, 0x00));
+            hover(canvas, c);
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, c);
+            QVERIFY(clicked.persistent() != blank);
+            QCOMPARE(clicked.persistent(), dragged.persistent());
+            clicked.form->runToolbarButton(ToolbarButton::Undo);
+            QCOMPARE(clicked.persistent(), blank);
+        }
+        test::LoadedMainWindow poly({}, nullptr, clicking);
+        poly.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(poly.form.get()));
+        poly.form->runToolbarButton(ToolbarButton::Polyline);
+        QWidget *canvas = poly.control(widgetname::canvas);
+        for (QPoint p : {QPoint(100, 100), QPoint(300, 100), QPoint(300, 250), QPoint(101, 101)}) {
+            hover(canvas, p);
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
+        }
+        QVERIFY(!poly.state().polyActive);
+        const QImage closed = poly.persistent();
+        QCOMPARE(test::colourAt(closed, 200, 175),
+                 black); // the closing side, (300,250) to (100,100)
+    }
+
     // Fingers and pens: one finger draws as the left button does and a tap
     // leaves a dot, a second finger or a resting palm adds nothing, the
     // palette takes a tap, and a pen draws as the mouse does.

@@ -82,7 +82,8 @@ Source readEnvironment(const QProcessEnvironment &environment) {
         if (underscore <= 0)
             continue;
         const QString section = rest.left(underscore);
-        if (section != QLatin1String("drawings") && section != QLatin1String("program"))
+        if (section != QLatin1String("drawings") && section != QLatin1String("program") &&
+            section != QLatin1String("access"))
             continue; // GARABIX_PROGRAM_DIR and the like are no settings
         source.values.insert(
             section + QLatin1Char('/') +
@@ -193,6 +194,7 @@ Settings readSettings(const SettingsSources &sources) {
         {QStringLiteral("program/print-interval"), number(settings.printInterval, 0, 86400)},
         {QStringLiteral("program/sound"), flag(settings.sound)},
         {QStringLiteral("program/folder-button"), flag(settings.folderButton)},
+        {QStringLiteral("access/click-to-draw"), flag(settings.clickToDraw)},
     };
     QSet<QString> said; // keys an earlier source has set
     for (const Source &source : order) {

@@ -15,6 +15,8 @@
 //     print-interval=60      ; seconds between prints
 //     sound=false
 //     folder-button=false
+//     [access]
+//     click-to-draw=true     ; a click starts a stroke or shape, the next ends it
 //
 // What the system file says holds: the user file, the environment
 // (GARABIX_<SECTION>_<KEY>, as GARABIX_PROGRAM_FULLSCREEN) and the command
@@ -42,6 +44,8 @@ struct Settings {
     std::optional<int> printInterval; // seconds
     std::optional<bool> sound;
     std::optional<bool> folderButton;
+    // [access]
+    std::optional<bool> clickToDraw; // a click starts a stroke or a shape, the next ends it
 };
 
 // Where the settings come from; `systemFile` and `userFile` may be missing.

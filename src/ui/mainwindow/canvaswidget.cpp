@@ -41,6 +41,13 @@ CanvasWidget::~CanvasWidget() {
     surface.onUpdate = nullptr;
 }
 
+void CanvasWidget::setDrawingSign(bool on) {
+    if (on == drawingSign)
+        return;
+    drawingSign = on;
+    update();
+}
+
 void CanvasWidget::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     // From here on the painter counts in canvas pixels, each a whole block
@@ -70,6 +77,13 @@ void CanvasWidget::paintEvent(QPaintEvent *event) {
             const QPointF c = grid.dots[k].p1();
             p.fillRect(QRectF(c.x() - 1, c.y() - 1, 3, 3), gridDotColour);
         }
+    }
+    if (drawingSign) {
+        // Drawing is on: an orange frame round the canvas, in screen pixels.
+        p.resetTransform();
+        p.setPen(QPen(QColor(0xff, 0x8c, 0x00), 6));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
     }
 }
 

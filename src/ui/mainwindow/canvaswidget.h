@@ -24,6 +24,8 @@ public:
 
     // How many screen pixels, across and down, a canvas pixel covers.
     void setBlock(int screenPixels);
+    // A frame round the canvas while a click has started a stroke (click-to-draw).
+    void setDrawingSign(bool on);
     int block() const { return blockSize; }
     // The canvas pixels the widget shows at its present size.
     QSize canvasSize() const;
@@ -45,6 +47,7 @@ protected:
     void tabletEvent(QTabletEvent *event) override;
 
 private:
+    bool drawingSign = false;
     void touch(QTouchEvent *event);
     // A canvas pixel's side in the widget's own (scaled) pixels.
     double unit() const { return blockSize / devicePixelRatioF(); }

@@ -179,6 +179,8 @@ private:
 
     // The canvas and undo (mainwindow_canvas.cpp).
     PointerContext pointerContext();
+    bool clickToDraw() const;
+    void endClickedStroke(double x, double y);
     void undoLastStep();
 
     // Scenes and the new drawing (mainwindow_scenes.cpp).
@@ -263,6 +265,17 @@ private:
     QTimer loadTimer;                 // runs load once the size settles
     QElapsedTimer shownAt;            // since the window was first shown
     QElapsedTimer lastPrint;          // since the last print, for print-interval
+
+    // Click-to-draw: a stroke a click started, and the polyline's first point.
+    struct ClickedStroke {
+        bool held = false;           // a click started a stroke the next click ends
+        bool left = true;            // with the left button
+        bool swallowRelease = false; // the release of a press that started or ended one
+        bool closePolyline = false;  // the release goes to the first point and ends
+        QPointF at;                  // where the pointer last was
+        QPointF polyFirst;           // the polyline's first point
+        int polyPoints = 0;          // and how many it has
+    } clicked;
 
     // A save in the background: the disk may be a file server that stops
     // answering, and the window keeps answering meanwhile.

@@ -58,6 +58,9 @@ void MainWindow::runToolbarButton(ToolbarButton Index) {
     if (buttonIndex(Index) < 0 || buttonIndex(Index) >= toolbarButtonCount || !buttonAllowed(Index))
         return;
     playCue("sonido3.wav");
+    // A stroke a click started ends where the pointer last was.
+    if (clicked.held)
+        endClickedStroke(clicked.at.x(), clicked.at.y());
     const Tool before = state.currentTool;
     // Each command says what went wrong itself, in a note or the log.
     if (runCommand(Index)) {
