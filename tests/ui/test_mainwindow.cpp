@@ -69,6 +69,9 @@ private slots:
         QVERIFY(w.control(test::buttonName(ToolbarButton::PreviousScene))
                     ->toolTip()
                     .contains("&lt;b&gt;negrita&lt;/b&gt;"));
+        // A screen reader names each button by its tip, as the file says it.
+        QCOMPARE(w.control(test::buttonName(ToolbarButton::PreviousScene))->accessibleName(),
+                 QString("<b>negrita</b>"));
         // The first stamp of the first category in name order.
         QCOMPARE(w.form->stampFile(), w.folder.path() + "/dibujos/a/dos.gif");
         QCOMPARE(w.control(widgetname::penButton(9))->geometry().bottom(), 599); // wholly inside

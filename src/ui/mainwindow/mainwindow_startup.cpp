@@ -244,10 +244,15 @@ void MainWindow::load() {
                 qCWarning(logStartup) << "the settings' language" << *settings.language
                                       << "has no file in configuracion/idiomas; idioma.txt holds";
         }
-        for (ToolbarButton b : allToolbarButtons())
-            toolbarButtons[buttonIndex(b)]->setToolTip(plainToolTip(texts[buttonIndex(b)]));
+        // The tips are the buttons' names for a screen reader too.
+        for (ToolbarButton b : allToolbarButtons()) {
+            QPushButton *button = toolbarButtons[buttonIndex(b)];
+            button->setToolTip(plainToolTip(texts[buttonIndex(b)]));
+            button->setAccessibleName(texts[buttonIndex(b)]);
+        }
         closeTextButton->setText(text(config::Text::CloseButton));
         myDrawingsButton->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
+        myDrawingsButton->setAccessibleName(text(config::Text::MyDrawings));
         writing.setPlaceholder(text(config::Text::TextPlaceholder));
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
