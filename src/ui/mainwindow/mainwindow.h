@@ -200,6 +200,7 @@ private:
     };
     void browseInBackground(std::function<Browsed(drawings::DrawingFolder)> job,
                             std::function<void(const Browsed &)> then);
+    void readInBackground(const QString &path, std::function<void(const Browsed &)> then);
     void showDrawing(const Browsed &found);
     void tellDamaged(const QString &path);
     void stepToDrawing(bool forward);

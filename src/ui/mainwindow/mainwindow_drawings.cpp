@@ -221,15 +221,21 @@ void MainWindow::drawingChosen(const QString &path) {
     show();
     raise();
     activateWindow();
+    readInBackground(path, [this](const Browsed &found) { showDrawing(found); });
+}
+
+// Reads the drawing at `path` in the background; one that cannot be read is
+// named in a note, one that can goes to `then`.
+void MainWindow::readInBackground(const QString &path, std::function<void(const Browsed &)> then) {
     browseInBackground(
         [path](const drawings::DrawingFolder &) {
             return Browsed{path, readDrawing(path), {}};
         },
-        [this](const Browsed &found) {
+        [this, then](const Browsed &found) {
             if (found.picture.isNull())
                 tellDamaged(found.path);
             else
-                showDrawing(found);
+                then(found);
         });
 }
 
@@ -260,16 +266,7 @@ void MainWindow::copyToPictures() {
 
 // The picker's copy reads the drawing in the background like a choice.
 void MainWindow::copyDrawingToPictures(const QString &path) {
-    browseInBackground(
-        [path](const drawings::DrawingFolder &) {
-            return Browsed{path, readDrawing(path), {}};
-        },
-        [this](const Browsed &found) {
-            if (found.picture.isNull())
-                tellDamaged(found.path);
-            else
-                exportPicture(found.picture);
-        });
+    readInBackground(path, [this](const Browsed &found) { exportPicture(found.picture); });
 }
 
 // Writes the picture into the user's pictures folder and says where.

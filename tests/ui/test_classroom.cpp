@@ -1,0 +1,128 @@
+// The settings a school or a family gives the window: a locked classroom,
+// and click-to-draw for a child who cannot drag.
+
+#include "testutil.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace garabix;
+
+class TestClassroom : public QObject {
+    Q_OBJECT
+private slots:
+    // A school's locked settings: the quit button, the bin, printing and the
+    // folder button are gone and closing the window does nothing; drawings go
+    // to the pupil's own folder on the share, made when missing, up to the
+    // limit; the texts are those of the language named.
+    void aLockedClassroomWindow() {
+        QTemporaryDir share;
+        Settings locked;
+        locked.quit = locked.deleteButton = locked.print = locked.folderButton = false;
+        locked.drawingsFolder = share.path() + "/clase/ana";
+        locked.drawingLimit = 1;
+        locked.language = "english";
+        test::LoadedMainWindow w(
+            [](test::ProgramFolder &f) {
+                f.writeDefaultConfiguration();
+                f.write("configuracion/idiomas/english.txt",
+                        test::readFile(test::shippedConfiguration("idiomas/english.txt")));
+            },
+            nullptr, locked);
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        for (ToolbarButton gone : {ToolbarButton::Quit, ToolbarButton::DeleteDrawing,
+                                   ToolbarButton::Print, ToolbarButton::OpenFolder}) {
+            QVERIFY(w.control(test::buttonName(gone))->isHidden());
+            w.form->runToolbarButton(gone);
+        }
+        QVERIFY(w.control(test::buttonName(ToolbarButton::Save))->isVisible());
+        QVERIFY(!w.form->close());
+        QVERIFY(w.form->isVisible());
+        QVERIFY(w.platform.questions.isEmpty() && w.platform.printed.isEmpty() &&
+                w.platform.folders.isEmpty());
+        QCOMPARE(w.platform.quits, 0);
+
+        const QStringList english =
+            config::readLanguageFile(test::shippedConfiguration("idiomas/english.txt"));
+        QVERIFY(english.size() > int(config::Text::LimitReached));
+        w.drag(QPointF(10, 10), QPointF(100, 100));
+        w.save();
+        QCOMPARE(w.platform.notices.last(),
+                 config::text(english, config::Text::Saved).arg("0.bmp"));
+        QVERIFY(QFileInfo::exists(share.path() + "/clase/ana/0.bmp"));
+        w.drag(QPointF(10, 100), QPointF(100, 10));
+        w.save();
+        QCOMPARE(w.platform.notices.last(),
+                 config::text(english, config::Text::LimitReached).arg(1));
+
+        // Prints spaced out: a second press within the interval does nothing.
+        Settings spaced;
+        spaced.printInterval = 60;
+        test::LoadedMainWindow printer({}, nullptr, spaced);
+        printer.form->runToolbarButton(ToolbarButton::Print);
+        printer.form->runToolbarButton(ToolbarButton::Print);
+        QCOMPARE(printer.platform.printed.size(), 1);
+    }
+
+    // Click to draw: a click starts a stroke or a shape, the pointer draws as
+    // if the button were held, the next click ends it: the same pixels as a
+    // drag through the same points, one undo step, with a frame meanwhile.
+    // A polyline closes with a click on its first point, no double click.
+    void clickToDrawDrawsWhatADragDraws() {
+        Settings clicking;
+        clicking.clickToDraw = true;
+        const QPoint a(60, 60), b(200, 120), c(320, 90);
+        // A move with no button held, as the window system sends it.
+        const auto hover = [](QWidget *w, QPoint p) {
+            QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(w, &move);
+        };
+        for (ToolbarButton tool : {ToolbarButton::Pencil, ToolbarButton::Rectangle}) {
+            test::LoadedMainWindow dragged, clicked({}, nullptr, clicking);
+            for (test::LoadedMainWindow *w : {&dragged, &clicked}) {
+                w->form->show();
+                QVERIFY(QTest::qWaitForWindowExposed(w->form.get()));
+                w->form->runToolbarButton(tool);
+            }
+            QWidget *canvas = dragged.control(widgetname::canvas);
+            QTest::mouseMove(canvas, a);
+            QTest::mousePress(canvas, Qt::LeftButton, {}, a);
+            QTest::mouseMove(canvas, b);
+            QTest::mouseMove(canvas, c);
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, c);
+            canvas = clicked.control(widgetname::canvas);
+            const QImage blank = clicked.persistent().copy();
+            hover(canvas, a);
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, a);
+            hover(canvas, b);
+            const QImage sign = canvas->grab().toImage();
+            QCOMPARE(sign.pixelColor(2, sign.height() / 2), QColor(0xff, 0x8c, 0x00));
+            hover(canvas, c);
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, c);
+            QVERIFY(clicked.persistent() != blank);
+            QCOMPARE(clicked.persistent(), dragged.persistent());
+            clicked.form->runToolbarButton(ToolbarButton::Undo);
+            QCOMPARE(clicked.persistent(), blank);
+        }
+        test::LoadedMainWindow poly({}, nullptr, clicking);
+        poly.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(poly.form.get()));
+        poly.form->runToolbarButton(ToolbarButton::Polyline);
+        QWidget *canvas = poly.control(widgetname::canvas);
+        for (QPoint p : {QPoint(100, 100), QPoint(300, 100), QPoint(300, 250), QPoint(101, 101)}) {
+            hover(canvas, p);
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
+        }
+        QVERIFY(!poly.state().polyActive);
+        const QImage closed = poly.persistent();
+        QCOMPARE(test::colourAt(closed, 200, 175),
+                 black); // the closing side, (300,250) to (100,100)
+    }
+};
+
+QTEST_MAIN(TestClassroom)
+#include "test_classroom.moc"
