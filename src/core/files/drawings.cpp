@@ -169,10 +169,8 @@ SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
     const QString path = folder.files.path();
     if (canvas.isNull() || path.isEmpty())
         return {SaveResult::Failed, {}, Outcome::failed(ENOENT)};
-    QStringList listed;
-    for (int i = 0; i < folder.files.count(); ++i)
-        listed.append(folder.files.entry(i));
-    const Written written = writeUnderFreeNumber(path, bmpBytes(canvas), highestNumber, listed);
+    const Written written =
+        writeUnderFreeNumber(path, bmpBytes(canvas), highestNumber, folder.files.entries());
     if (!written.outcome.ok())
         return {SaveResult::Failed, {}, written.outcome};
     if (written.path.isEmpty())

@@ -23,6 +23,8 @@ public:
     const QString &path() const { return folder; }
     void refresh();
     int count() const { return static_cast<int>(names.size()); }
+    // The names (without folder), in the list's order.
+    const QStringList &entries() const { return names; }
     // Name (without folder) of entry i; empty for any i outside the list.
     QString entry(int i) const;
     // Full path of entry i, or empty.
