@@ -24,6 +24,28 @@ bool MainWindow::isSaving() const {
     return savingNow;
 }
 
+// The machinery of saving in the background, made with the controls.
+void MainWindow::createSaving() {
+    saveWatcher = new QFutureWatcher<SaveDone>(this);
+    connect(saveWatcher, &QFutureWatcherBase::finished, this, [this] { saveFinished(); });
+    saveSlowTimer.setSingleShot(true);
+    saveSlowTimer.setInterval(folderSilentMs);
+    connect(&saveSlowTimer, &QTimer::timeout, this, [this] {
+        qCWarning(logFiles) << "the drawings folder" << drawingsFolder.files.path()
+                            << "does not answer; the drawing is kept";
+        platform.notify(this,
+                        text(config::Text::FolderNotAnswering)
+                            .arg(QDir::toNativeSeparators(drawingsFolder.files.path())),
+                        Platform::Notice::Problem);
+    });
+    savingSign = new QLabel(this);
+    savingSign->setObjectName(QString::fromLatin1(widgetname::savingSign));
+    savingSign->setAttribute(Qt::WA_TransparentForMouseEvents);
+    savingSign->setStyleSheet(
+        QStringLiteral("background:#fffbe6;color:#5c3c00;border-radius:6px;padding:4px 10px;"));
+    savingSign->hide();
+}
+
 // Saving runs in the background: the picture is copied, the disk work done
 // on another thread, and the drawing stays on the canvas, unsaved, until its
 // file reads back. While the disk is silent a quiet sign says so, and after a
@@ -31,25 +53,6 @@ bool MainWindow::isSaving() const {
 void MainWindow::saveDrawing() {
     if (isSaving())
         return;
-    if (!saveWatcher) {
-        saveWatcher = new QFutureWatcher<SaveDone>(this);
-        connect(saveWatcher, &QFutureWatcherBase::finished, this, [this] { saveFinished(); });
-        saveSlowTimer.setSingleShot(true);
-        saveSlowTimer.setInterval(folderSilentMs);
-        connect(&saveSlowTimer, &QTimer::timeout, this, [this] {
-            qCWarning(logFiles) << "the drawings folder" << drawingsFolder.files.path()
-                                << "does not answer; the drawing is kept";
-            platform.notify(this,
-                            text(config::Text::FolderNotAnswering)
-                                .arg(QDir::toNativeSeparators(drawingsFolder.files.path())),
-                            Platform::Notice::Problem);
-        });
-        savingSign = new QLabel(this);
-        savingSign->setObjectName(QString::fromLatin1(widgetname::savingSign));
-        savingSign->setAttribute(Qt::WA_TransparentForMouseEvents);
-        savingSign->setStyleSheet(
-            QStringLiteral("background:#fffbe6;color:#5c3c00;border-radius:6px;padding:4px 10px;"));
-    }
     savingNow = true;
     const bool modified = document.modified();
     const FileStamp lastSaved = document.savedStamp();
@@ -60,10 +63,12 @@ void MainWindow::saveDrawing() {
         // Whether the last saved file is still there is a question for the
         // disk too.
         const bool needed = modified || (!lastSaved.path.isEmpty() && !lastSaved.intact());
-        SaveDone done{drawings::saveDrawing(folder, picture, needed), {}, folder, content};
+        SaveDone done;
+        done.result = drawings::saveDrawing(folder, picture, needed);
         if (done.result.outcome == drawings::SaveResult::Saved)
             done.stamp = FileStamp::of(done.result.path);
         done.folder = folder;
+        done.content = content;
         return done;
     }));
     savingSign->setText(text(config::Text::Saving));

@@ -128,6 +128,7 @@ void MainWindow::createControls() {
     // However long its frames, a stamp lands within three seconds.
     stampPlayer->setLongestPlay(3000);
     connect(stampPlayer, &AnimationPlayer::playEnded, this, [this] { stampPlayed(); });
+    createSaving();
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
@@ -220,8 +221,11 @@ void MainWindow::load() {
     runStep("counting the drawings",
             [&] { drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files); });
     runStep("reading mdg.txt", [&] {
-        if (settings.drawingLimit)
-            return; // the settings say it
+        // The settings' limit stands in for the file's.
+        if (settings.drawingLimit) {
+            maxDrawingsText = QString::number(*settings.drawingLimit);
+            return;
+        }
         const auto limit = config::readDrawingLimitText(appPath);
         if (!limit)
             throw StepFailed{"configuracion/mdg.txt is missing or empty: saving is off"};
@@ -258,10 +262,6 @@ void MainWindow::load() {
         platform.useLanguage(text(config::Text::Language));
     });
     runStep("taking the drawing limit", [&] {
-        if (settings.drawingLimit) {
-            drawingsFolder.maxDrawings = static_cast<int16_t>(*settings.drawingLimit);
-            return;
-        }
         const auto limit = config::numberField(maxDrawingsText);
         if (!limit)
             throw StepFailed{"mdg.txt holds no number that fits"};
