@@ -60,7 +60,12 @@ private slots:
                "sound=false\n"
                "folder-button=false\n"
                "[access]\n"
-               "click-to-draw=true\n");
+               "click-to-draw=true\n"
+               "keyboard-pointer=true\n"
+               "switch-scanning=yes\n"
+               "scan-seconds=1\n"
+               "switch-key=F2\n"
+               "controls-size=Largest\n");
         const Settings s = f.read();
         QCOMPARE(s.drawingsFolder, QString("/srv/clase/ana"));
         QCOMPARE(s.drawingLimit, 500);
@@ -73,6 +78,11 @@ private slots:
         QCOMPARE(s.sound, false);
         QCOMPARE(s.folderButton, false);
         QCOMPARE(s.clickToDraw, true);
+        QCOMPARE(s.keyboardPointer, true);
+        QCOMPARE(s.switchScanning, true);
+        QCOMPARE(s.scanSeconds, 1);
+        QCOMPARE(s.switchKey, QString("F2"));
+        QCOMPARE(s.controlsSize, 2.0);
         f.user("[drawings]\nfolder=%h/dibujos\n");
         QCOMPARE(f.read().drawingsFolder, QString("/home/ana/dibujos"));
         // Nothing said, nothing changed: every key keeps the program's own way.
@@ -116,12 +126,14 @@ private slots:
     void badLinesAndBrokenFiles() {
         Sources f;
         f.user("[program]\nquit=maybe\nsound=false\ncolour=blue\nnot a setting\n"
-               "[drawings]\nlimit=99999\nfolder=\n");
+               "[drawings]\nlimit=99999\nfolder=\n"
+               "[access]\nscan-seconds=0\nswitch-key=Ctrl+S\ncontrols-size=huge\n");
         {
             Warnings w;
             const Settings s = f.read();
-            QCOMPARE(Warnings::counted, 5);
+            QCOMPARE(Warnings::counted, 8);
             QVERIFY(!s.quit && !s.drawingLimit && !s.drawingsFolder);
+            QVERIFY(!s.scanSeconds && !s.switchKey && !s.controlsSize);
             QCOMPARE(s.sound, false);
         }
         f.system(QByteArray("\x7f"

@@ -94,6 +94,14 @@ QString builtInText(Text which) {
     case Text::FolderNotAnswering:
         return QStringLiteral("La carpeta %1 no responde. El dibujo sigue aquí y se guardará "
                               "en cuanto responda.");
+    case Text::PenName:
+        return QStringLiteral("Grosor %1");
+    case Text::SwatchName:
+        return QStringLiteral("Color %1");
+    case Text::StampPictureName:
+        return QStringLiteral("El sello: púlsalo para ponerlo");
+    case Text::CanvasName:
+        return QStringLiteral("El dibujo");
     case Text::CopyFailed:
         return QStringLiteral("No se ha podido copiar el dibujo a %1.");
     case Text::DeleteFailedDenied:

@@ -40,6 +40,10 @@ enum class Text {
     CopyButton,         // the picker's button that copies the chosen drawing out
     Saving,             // the quiet sign while a save waits for the disk
     FolderNotAnswering, // "%1" is the drawings folder
+    PenName,            // a pen size's name for screen readers; "%1" counts 1 to 10
+    SwatchName,         // a colour's name for screen readers; "%1" counts from 1
+    StampPictureName,   // the stamp picture's name for screen readers
+    CanvasName,         // the canvas's name for screen readers
     Count
 };
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QKeySequence>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -195,6 +196,28 @@ Settings readSettings(const SettingsSources &sources) {
         {QStringLiteral("program/sound"), flag(settings.sound)},
         {QStringLiteral("program/folder-button"), flag(settings.folderButton)},
         {QStringLiteral("access/click-to-draw"), flag(settings.clickToDraw)},
+        {QStringLiteral("access/keyboard-pointer"), flag(settings.keyboardPointer)},
+        {QStringLiteral("access/switch-scanning"), flag(settings.switchScanning)},
+        {QStringLiteral("access/scan-seconds"), number(settings.scanSeconds, 1, 5)},
+        {QStringLiteral("access/switch-key"),
+         [&](const QString &v) {
+             const QKeySequence key(v, QKeySequence::PortableText);
+             if (key.count() != 1 || key[0].keyboardModifiers() != Qt::NoModifier)
+                 return false;
+             settings.switchKey = v;
+             return true;
+         }},
+        {QStringLiteral("access/controls-size"),
+         [&](const QString &v) {
+             const QString size = v.toLower();
+             const double factor = size == QLatin1String("normal")    ? 1
+                                   : size == QLatin1String("large")   ? 1.5
+                                   : size == QLatin1String("largest") ? 2
+                                                                      : 0;
+             if (factor > 0)
+                 settings.controlsSize = factor;
+             return factor > 0;
+         }},
     };
     QSet<QString> said; // keys an earlier source has set
     for (const Source &source : order) {

@@ -17,6 +17,11 @@
 //     folder-button=false
 //     [access]
 //     click-to-draw=true     ; a click starts a stroke or shape, the next ends it
+//     keyboard-pointer=true  ; the arrows move a pointer over the canvas
+//     switch-scanning=true   ; a highlight steps by itself, one key chooses
+//     scan-seconds=2         ; 1 to 5: how long the highlight stays
+//     switch-key=Space       ; the one key, as Qt names it (Space, Return, F1, X)
+//     controls-size=largest  ; normal, large (1.5 times) or largest (twice)
 //
 // What the system file says holds: the user file, the environment
 // (GARABIX_<SECTION>_<KEY>, as GARABIX_PROGRAM_FULLSCREEN) and the command
@@ -45,7 +50,12 @@ struct Settings {
     std::optional<bool> sound;
     std::optional<bool> folderButton;
     // [access]
-    std::optional<bool> clickToDraw; // a click starts a stroke or a shape, the next ends it
+    std::optional<bool> clickToDraw;     // a click starts a stroke or a shape, the next ends it
+    std::optional<bool> keyboardPointer; // the arrows move a pointer over the canvas
+    std::optional<bool> switchScanning;  // a highlight steps through the controls by itself
+    std::optional<int> scanSeconds;      // 1 to 5
+    std::optional<QString> switchKey;    // a single key, as QKeySequence names it
+    std::optional<double> controlsSize;  // 1, 1.5 or 2 times the buttons' usual size
 };
 
 // Where the settings come from; `systemFile` and `userFile` may be missing.

@@ -260,6 +260,24 @@ void StampGallery::chooseStamp(int Index) {
                         pictures[static_cast<size_t>(Index)]);
 }
 
+std::vector<AccessArea> StampGallery::accessAreas() {
+    AccessArea list, page, buttons;
+    for (int i = 0; i < categories; ++i)
+        list.targets.push_back({categoryRow(i), {}, [this, i] { chooseCategory(i); }, {}});
+    for (int k = 0; k < 9; ++k)
+        if (!stampFiles[static_cast<size_t>(k)].isEmpty())
+            page.targets.push_back(
+                {stampTiles[static_cast<size_t>(k)], {}, [this, k] { chooseStamp(k); }, {}});
+    // Previous page first, as they sit.
+    for (int i : {1, 0})
+        buttons.targets.push_back({pageButtons[i], {}, [this, i] { turnPage(i); }, {}});
+    std::vector<AccessArea> areas;
+    areas.push_back(std::move(page));
+    areas.push_back(std::move(list));
+    areas.push_back(std::move(buttons));
+    return areas;
+}
+
 QString StampGallery::categoryName(int index) const {
     return index >= 0 && index < categories ? categoryLabels[index]->text() : QString();
 }

@@ -5,6 +5,7 @@
 // the chosen stamp to the main window. Empty slots do nothing.
 
 #include "core/files/folderlist.h"
+#include "ui/common/access.h"
 #include "ui/gallery/stampchooser.h"
 
 #include <QImage>
@@ -20,7 +21,7 @@ namespace garabix {
 
 class AnimationPlayer;
 
-class StampGallery : public QWidget {
+class StampGallery : public QWidget, public AccessibleWindow {
     Q_OBJECT
 public:
     StampGallery(QString appPath, StampChooser &chooser, QWidget *parent = nullptr);
@@ -47,6 +48,9 @@ public:
     // The row of category i in the category list: its picture and its name.
     QWidget *categoryRow(int index) const;
     const QScrollArea *categoryList() const { return categoryScroll; }
+    // For the keyboard and the switch: the categories, the stamps on the
+    // page, the page buttons.
+    std::vector<AccessArea> accessAreas() override;
 
 protected:
     void showEvent(QShowEvent *event) override;

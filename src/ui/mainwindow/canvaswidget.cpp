@@ -48,6 +48,21 @@ void CanvasWidget::setDrawingSign(bool on) {
     update();
 }
 
+// The pointer: a ring with a cross, black over white, 20 screen pixels out
+// from its point, so it shows on every colour.
+QRect CanvasWidget::keyPointerRect() const {
+    if (!keyPointer)
+        return {};
+    const QPointF c = *keyPointer * unit();
+    return QRectF(c.x() - 24, c.y() - 24, 48, 48).toAlignedRect();
+}
+
+void CanvasWidget::setKeyPointer(std::optional<QPointF> at) {
+    update(keyPointerRect());
+    keyPointer = at;
+    update(keyPointerRect());
+}
+
 void CanvasWidget::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     // From here on the painter counts in canvas pixels, each a whole block
@@ -84,6 +99,20 @@ void CanvasWidget::paintEvent(QPaintEvent *event) {
         p.setPen(QPen(QColor(0xff, 0x8c, 0x00), 6));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
+    }
+    if (keyPointer) {
+        p.resetTransform();
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPointF c = *keyPointer * unit();
+        for (const auto &[colour, width] : {std::pair{Qt::white, 5}, std::pair{Qt::black, 2}}) {
+            p.setPen(QPen(colour, width));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, 14, 14);
+            p.drawLine(c - QPointF(20, 0), c - QPointF(5, 0));
+            p.drawLine(c + QPointF(5, 0), c + QPointF(20, 0));
+            p.drawLine(c - QPointF(0, 20), c - QPointF(0, 5));
+            p.drawLine(c + QPointF(0, 5), c + QPointF(0, 20));
+        }
     }
 }
 

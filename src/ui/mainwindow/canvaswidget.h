@@ -13,6 +13,7 @@
 #include <QTouchEvent>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace garabix {
 
@@ -26,6 +27,8 @@ public:
     void setBlock(int screenPixels);
     // A frame round the canvas while a click has started a stroke (click-to-draw).
     void setDrawingSign(bool on);
+    // The keyboard's or the switch's pointer, in canvas pixels; none hides it.
+    void setKeyPointer(std::optional<QPointF> at);
     int block() const { return blockSize; }
     // The canvas pixels the widget shows at its present size.
     QSize canvasSize() const;
@@ -48,6 +51,8 @@ protected:
 
 private:
     bool drawingSign = false;
+    std::optional<QPointF> keyPointer;
+    QRect keyPointerRect() const;
     void touch(QTouchEvent *event);
     // A canvas pixel's side in the widget's own (scaled) pixels.
     double unit() const { return blockSize / devicePixelRatioF(); }

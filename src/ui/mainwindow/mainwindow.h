@@ -28,6 +28,7 @@
 #include "core/files/folderlist.h"
 #include "core/files/settings.h"
 #include "core/grid/grid.h"
+#include "ui/common/access.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/layout.h"
 #include "ui/mainwindow/toolbar.h"
@@ -56,6 +57,7 @@ class Platform;
 class MainWindow : public QWidget,
                    public StampChooser,
                    public DrawingChooser,
+                   public AccessibleWindow,
                    private PointerEnvironment {
     Q_OBJECT
 public:
@@ -139,6 +141,11 @@ public:
     const TextTool &textTool() const { return writing; }
     const GridOverlay &gridOverlay() const { return grid; }
     bool canvasEnabled() const;
+    // The keyboard's and the switch's way round the window: its areas in the
+    // order Tab visits them, and the pointer on the canvas.
+    std::vector<AccessArea> accessAreas() override;
+    const Access *access() const { return accessKeys; }
+    QPointF keyboardPointer() const { return keyPointer; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -176,6 +183,12 @@ private:
     void openFolder();
     void openGallery();
     void showChoices();
+
+    // The keyboard and the switch (mainwindow_access.cpp).
+    void startAccess();
+    bool canvasKey(QKeyEvent *event);
+    void clickCanvas(QPointF at);
+    void moveKeyPointer(QPointF to);
 
     // The canvas and undo (mainwindow_canvas.cpp).
     PointerContext pointerContext();
@@ -278,6 +291,11 @@ private:
         QPointF polyFirst;           // the polyline's first point
         int polyPoints = 0;          // and how many it has
     } clicked;
+    bool keyClicking = false; // a key or the switch clicks: always click-to-draw
+
+    Access *accessKeys = nullptr; // the keyboard's and the switch's frame
+    QPointF keyPointer;           // the keyboard's pointer on the canvas
+    int pointerRepeats = 0;       // how long an arrow has been held
 
     // A save in the background: the disk may be a file server that stops
     // answering, and the window keeps answering meanwhile.

@@ -38,7 +38,7 @@ bool drawnByDragging(Tool tool) {
 } // namespace
 
 bool MainWindow::clickToDraw() const {
-    return settings.clickToDraw.value_or(false);
+    return keyClicking || settings.clickToDraw.value_or(false);
 }
 
 // With click-to-draw, a press either starts a stroke the pointer then draws

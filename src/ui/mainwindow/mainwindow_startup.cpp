@@ -31,6 +31,8 @@ MainWindow::MainWindow(QString path, Platform &p, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), platform(p) {
     setWindowTitle(QStringLiteral("Garabix"));
     setBackground(this, QColor(255, 192, 255));
+    // The keys reach the window when no text box has them.
+    setFocusPolicy(Qt::StrongFocus);
     loadTimer.setSingleShot(true);
     loadTimer.setInterval(40);
     connect(&loadTimer, &QTimer::timeout, this, [this] { load(); });
@@ -257,6 +259,12 @@ void MainWindow::load() {
         closeTextButton->setText(text(config::Text::CloseButton));
         myDrawingsButton->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
         myDrawingsButton->setAccessibleName(text(config::Text::MyDrawings));
+        for (int i = 0; i < 10; ++i)
+            penButtons[i]->setAccessibleName(text(config::Text::PenName).arg(i + 1));
+        stampBox->setAccessibleName(text(config::Text::StampPictureName));
+        canvasView->setAccessibleName(text(config::Text::CanvasName));
+        paletteStrip->setAccessibleName(text(config::Text::SwatchName).arg(1));
+        colourChart->setAccessibleName(text(config::Text::SwatchName).arg(1));
         writing.setPlaceholder(text(config::Text::TextPlaceholder));
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
@@ -308,6 +316,7 @@ void MainWindow::load() {
     });
     runStep("hiding the colour chart", [&] { colourChart->hide(); });
     runStep("showing the choices", [&] { showChoices(); });
+    runStep("readying the keyboard and the switch", [&] { startAccess(); });
 }
 
 QString MainWindow::cuePath(const char *name) const {

@@ -1,0 +1,128 @@
+#pragma once
+// Every control without the mouse. A window that wants it lists its controls
+// in areas (the tool bar, the pen sizes, the palette ...); then:
+//
+// - the keyboard: Tab and Shift+Tab move a thick frame from area to area, the
+//   arrows move it within one (to the nearest control that way), and Space or
+//   Return presses the control it frames;
+// - one switch: with scanning on, the frame steps by itself, first from area
+//   to area, then, once the switch has chosen an area, through its controls;
+//   the switch presses the control framed. An area that is a canvas is
+//   scanned as a coarse grid of cells, then as finer points within the cell
+//   chosen; the switch clicks the point.
+//
+// Windows that do not list areas (the questions and notes, the picker) keep
+// Qt's own keys; scanning steps their buttons' keyboard focus, and the switch
+// presses the button with the focus.
+
+#include <QKeyCombination>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QKeyEvent;
+
+namespace garabix {
+
+struct AccessTarget {
+    QPointer<QWidget> widget;
+    QRect rect; // within the widget; empty for the whole widget
+    std::function<void()> press;
+    QString name; // told to screen readers when framed; empty: the widget's own
+    // Where the target is, in its window's coordinates.
+    QRect onWindow() const;
+};
+
+struct AccessArea {
+    std::vector<AccessTarget> targets;
+    // A canvas: the keys go to `keys` first (the arrows move its pointer);
+    // scanning clicks points of it with `clickAt`, in the widget's
+    // coordinates, and stays on it while `drawing` answers true.
+    std::function<bool(QKeyEvent *)> keys;
+    std::function<void(QPointF)> clickAt;
+    std::function<bool()> drawing;
+    bool isCanvas() const { return bool(clickAt); }
+};
+
+// What a window answers to list its areas, in the order Tab visits them.
+class AccessibleWindow {
+public:
+    virtual ~AccessibleWindow() = default;
+    virtual std::vector<AccessArea> accessAreas() = 0;
+};
+
+// The frame that shows the keyboard's or the switch's place: yellow inside
+// black, so it shows on every colour; it lets the mouse through.
+class AccessFrame : public QWidget {
+    Q_OBJECT
+public:
+    explicit AccessFrame(QWidget *window);
+    void frame(const QRect &onWindow);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+class Access : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        bool scanning = false;
+        int scanMilliseconds = 2000;
+        QKeyCombination switchKey{Qt::Key_Space};
+    };
+    // Watches the keys of every window of the program.
+    explicit Access(Options options, QObject *parent = nullptr);
+    ~Access() override;
+
+    // Where the frame is: its window, area and target (-1 before the first key).
+    QWidget *window() const { return current; }
+    int area() const { return areaIndex; }
+    int target() const { return targetIndex; }
+    // The target framed, in its window's coordinates; for a canvas being
+    // scanned, the cell or the point framed.
+    QRect framed() const { return shownRect; }
+    // The control framed (the canvas, while a canvas is scanned; an area's
+    // first control, while the areas are).
+    QWidget *framedWidget() const { return shownWidget; }
+    enum class Level { Areas, Targets, Cells, Points };
+    Level level() const { return scanLevel; }
+    const Options &options() const { return opts; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool key(QWidget *receiver, QKeyEvent *event);
+    bool listedKey(QWidget *window, QKeyEvent *event);
+    void choose();
+    void step();
+    void stepFocus(QWidget *window);
+    void moveWithin(const AccessArea &area, int dx, int dy);
+    void moveArea(QWidget *window, const std::vector<AccessArea> &areas, int by);
+    void show(QWidget *window);
+    QWidget *scannedWindow() const;
+    std::vector<AccessArea> areasOf(QWidget *window) const;
+    // The canvas's cells and points, in the canvas widget's coordinates.
+    QRect cell(const AccessArea &canvas, int index) const;
+    QPoint point(const AccessArea &canvas) const;
+
+    Options opts;
+    QTimer scanTimer;
+    QPointer<QWidget> current;
+    QPointer<AccessFrame> shown;
+    QRect shownRect;
+    QPointer<QWidget> shownWidget;
+    int areaIndex = -1;
+    int targetIndex = -1;
+    Level scanLevel = Level::Areas;
+    int cellIndex = 0;
+    int pointIndex = 0;
+    int idleRounds = 0; // whole rounds of an area's targets with no choice
+};
+
+} // namespace garabix

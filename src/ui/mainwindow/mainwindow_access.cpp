@@ -1,0 +1,153 @@
+// MainWindow without the mouse: its areas for the keyboard and the switch, in
+// the order Tab visits them, and the pointer the arrows move over the canvas.
+
+#include "core/canvas/colourpictures.h"
+#include "ui/mainwindow/canvaswidget.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/picturebox.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+namespace garabix {
+
+namespace {
+
+AccessTarget buttonTarget(QPushButton *b) {
+    return {b, {}, [b] { b->click(); }, {}};
+}
+
+} // namespace
+
+// The settings' keys for the switch; the keyboard's frame is always there.
+void MainWindow::startAccess() {
+    Access::Options options;
+    options.scanning = settings.switchScanning.value_or(false);
+    options.scanMilliseconds = settings.scanSeconds.value_or(2) * 1000;
+    if (settings.switchKey) {
+        const QKeySequence key(*settings.switchKey, QKeySequence::PortableText);
+        if (key.count() == 1)
+            options.switchKey = key[0];
+    }
+    accessKeys = new Access(options, this);
+    if (settings.keyboardPointer.value_or(false) || options.scanning) {
+        const QSize shown = canvasView->canvasSize();
+        moveKeyPointer(QPointF(shown.width() / 2, shown.height() / 2));
+    }
+}
+
+std::vector<AccessArea> MainWindow::accessAreas() {
+    using B = ToolbarButton;
+    std::vector<AccessArea> areas;
+    AccessArea tools, pens, palette, chart, stamp, canvas, pictures, textArea;
+    for (ToolbarButton b : allToolbarButtons())
+        if (b != B::PreviousDrawing && b != B::NextDrawing)
+            tools.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
+    for (QPushButton *b : std::as_const(penButtons))
+        pens.targets.push_back(buttonTarget(b));
+    for (int i = 0; i < colourpictures::paletteSwatches; ++i) {
+        const QRect r = colourpictures::paletteSwatch(i);
+        palette.targets.push_back(
+            {paletteStrip, r,
+             [this, r] { palettePressed(Qt::LeftButton, r.center().x(), r.center().y()); },
+             text(config::Text::SwatchName).arg(i + 1)});
+    }
+    if (colourChart->isVisible()) {
+        for (int row = 0; row < colourpictures::chartRows; ++row)
+            for (int col = 0; col < colourpictures::chartColumns; ++col) {
+                const QRect r = colourpictures::chartCell(row, col);
+                chart.targets.push_back({colourChart, r,
+                                         [this, r] {
+                                             colourChartPressed(Qt::LeftButton, r.center().x(),
+                                                                r.center().y());
+                                         },
+                                         text(config::Text::SwatchName)
+                                             .arg(row * colourpictures::chartColumns + col + 1)});
+            }
+    }
+    stamp.targets.push_back({stampBox,
+                             {},
+                             [this] {
+                                 const QPointF c = QRectF(stampBox->rect()).center();
+                                 stampBoxPressed(Qt::LeftButton, c.x(), c.y());
+                             },
+                             {}});
+    const bool pointer = settings.keyboardPointer.value_or(false) || accessKeys->options().scanning;
+    if (pointer) {
+        canvas.targets.push_back({canvasView, {}, {}, {}});
+        canvas.keys = [this](QKeyEvent *e) { return canvasKey(e); };
+        canvas.clickAt = [this](QPointF at) {
+            const double unit = canvasView->block() / canvasView->devicePixelRatioF();
+            moveKeyPointer(at / unit);
+            clickCanvas(keyPointer);
+        };
+        canvas.drawing = [this] {
+            return clicked.held || (state.currentTool == Tool::Polyline && state.polyActive);
+        };
+    }
+    for (B b : {B::PreviousDrawing, B::NextDrawing})
+        pictures.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
+    pictures.targets.push_back(buttonTarget(myDrawingsButton));
+    if (textPanel->isVisible()) {
+        textArea.targets.push_back({textEdit, {}, [this] { textEdit->setFocus(); }, {}});
+        for (QComboBox *combo : {textSizeBox, fontBox})
+            textArea.targets.push_back({combo,
+                                        {},
+                                        [combo] {
+                                            combo->setFocus();
+                                            combo->showPopup();
+                                        },
+                                        {}});
+        for (QPushButton *b : std::as_const(styleButtons))
+            textArea.targets.push_back(buttonTarget(b));
+        textArea.targets.push_back(buttonTarget(closeTextButton));
+    }
+    for (AccessArea *a : {&tools, &pens, &palette, &chart, &stamp, &canvas, &pictures, &textArea})
+        areas.push_back(std::move(*a));
+    return areas;
+}
+
+// On the canvas the arrows move the pointer, a step that grows while the key
+// is held (Shift: one pixel), and Space or Return clicks where it is.
+bool MainWindow::canvasKey(QKeyEvent *event) {
+    if (!settings.keyboardPointer.value_or(false))
+        return false;
+    const int k = event->key();
+    if (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter) {
+        clickCanvas(keyPointer);
+        return true;
+    }
+    const int dx = k == Qt::Key_Left ? -1 : k == Qt::Key_Right ? 1 : 0;
+    const int dy = k == Qt::Key_Up ? -1 : k == Qt::Key_Down ? 1 : 0;
+    if (dx == 0 && dy == 0)
+        return false;
+    pointerRepeats = event->isAutoRepeat() ? pointerRepeats + 1 : 0;
+    const double step = (event->modifiers() & Qt::ShiftModifier)
+                            ? 1
+                            : double(canvasPixels(std::min(4 + 2 * pointerRepeats, 40)));
+    moveKeyPointer(keyPointer + QPointF(dx * step, dy * step));
+    return true;
+}
+
+void MainWindow::moveKeyPointer(QPointF to) {
+    const QSize shown = canvasView->canvasSize();
+    keyPointer = QPointF(std::clamp(to.x(), 0.0, shown.width() - 1.0),
+                         std::clamp(to.y(), 0.0, shown.height() - 1.0));
+    canvasView->setKeyPointer(keyPointer);
+    canvasMoved(Qt::NoButton, keyPointer.x(), keyPointer.y());
+}
+
+// A click of the keyboard or the switch: a stroke or a shape starts, and the
+// next click ends it, whatever click-to-draw says.
+void MainWindow::clickCanvas(QPointF at) {
+    keyClicking = true;
+    canvasPressed(Qt::LeftButton, at.x(), at.y());
+    canvasReleased(Qt::LeftButton, at.x(), at.y());
+    keyClicking = false;
+}
+
+} // namespace garabix
