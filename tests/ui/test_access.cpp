@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -173,6 +174,77 @@ private slots:
         QVERIFY(child.press(button(ToolbarButton::Quit)));
         QCOMPARE(w.platform.questions.size(), 1);
         QCOMPARE(w.platform.quits, 1);
+    }
+
+    // Scanning at its fastest and nothing but Space: the palette's colour,
+    // a line between two points of the canvas, and Save.
+    void aLineWithOneSwitch() {
+        Settings oneSwitch;
+        oneSwitch.switchScanning = true;
+        oneSwitch.scanSeconds = 1;
+        test::LoadedMainWindow w({}, nullptr, oneSwitch);
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        const Access &scan = *w.form->access();
+        auto *canvas = w.control(widgetname::canvas);
+        auto *palette = w.control(widgetname::paletteStrip);
+        // The switch, once the highlight is where the child wants it.
+        const auto chooseWhen = [&](const std::function<bool()> &there) {
+            if (!QTest::qWaitFor(there, 60000))
+                return false;
+            key(w.form.get(), Qt::Key_Space);
+            return true;
+        };
+        using L = Access::Level;
+        const auto areaOf = [&](QWidget *first) {
+            return
+                [&scan, first] { return scan.level() == L::Areas && scan.framedWidget() == first; };
+        };
+        QVERIFY(chooseWhen(areaOf(palette)));
+        const QRect swatch =
+            AccessTarget{palette, colourpictures::paletteSwatch(red), {}, {}}.onWindow();
+        QVERIFY(chooseWhen([&] { return scan.level() == L::Targets && scan.framed() == swatch; }));
+        const QRgb chosen = rgb(colourpictures::paletteColour(red));
+        QCOMPARE(rgb(currentColour(w.state())), chosen);
+
+        // The first cell's first point, then the next cell's: a line across.
+        const QPoint corner = canvas->mapTo(w.form.get(), QPoint());
+        const int cellWidth = canvas->width() / 4;
+        const auto cellAt = [&](int x) {
+            return [&scan, corner, x] {
+                return scan.level() == L::Cells && scan.framed().contains(corner + QPoint(x, 5));
+            };
+        };
+        const auto firstPoint = [&scan] { return scan.level() == L::Points; };
+        QVERIFY(chooseWhen(areaOf(canvas)));
+        QVERIFY(chooseWhen(cellAt(5)));
+        QVERIFY(chooseWhen(firstPoint));
+        QVERIFY(chooseWhen(cellAt(cellWidth + 5)));
+        QVERIFY(chooseWhen(firstPoint));
+        QTRY_COMPARE(scan.level(), L::Areas);
+        const int y = canvas->height() / 3 / 8;
+        const int from = cellWidth / 8, to = cellWidth + cellWidth / 8;
+        QVERIFY(countColour(w.persistent(), chosen, QRect(from, y - 1, to - from, 3)) >=
+                to - from - 2);
+
+        auto *save = w.control(test::buttonName(ToolbarButton::Save));
+        QVERIFY(chooseWhen(areaOf(w.control(test::buttonName(ToolbarButton::PreviousScene)))));
+        QVERIFY(
+            chooseWhen([&] { return scan.level() == L::Targets && scan.framedWidget() == save; }));
+        QVERIFY(w.settle());
+        const QImage file(w.drawings() + "0.bmp");
+        QVERIFY(countColour(file, chosen, QRect(from, y - 1, to - from, 3)) >= to - from - 2);
+
+        // A question, which lists no areas: the highlight steps its buttons.
+        QMessageBox question(QMessageBox::Question, "Garabix", "?",
+                             QMessageBox::Yes | QMessageBox::No, w.form.get());
+        question.setDefaultButton(QMessageBox::Yes);
+        question.open();
+        QVERIFY(QTest::qWaitForWindowActive(&question));
+        QAbstractButton *no = question.button(QMessageBox::No);
+        QVERIFY(chooseWhen([&] { return scan.framedWidget() == no && no->hasFocus(); }));
+        QTRY_VERIFY(question.isHidden());
+        QCOMPARE(question.clickedButton(), no);
     }
 };
 
