@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
+#include <algorithm>
 
 using namespace garabix;
 
@@ -89,6 +90,11 @@ int countColour(const QImage &image, QRgb colour, QRect within = {}) {
     return n;
 }
 
+void withStamp(test::ProgramFolder &f) {
+    f.writeDefaultConfiguration();
+    f.writeStamp("dibujos/animales/gato.gif", 150);
+}
+
 QRgb rgb(ColourWord c) {
     return qRgb(c % 256, (c / 256) % 256, (c / 65536) % 256);
 }
@@ -104,12 +110,7 @@ private slots:
     void aDrawingWithTheKeyboardAlone() {
         Settings keyboard;
         keyboard.keyboardPointer = true;
-        test::LoadedMainWindow w(
-            [](test::ProgramFolder &f) {
-                f.writeDefaultConfiguration();
-                f.writeStamp("dibujos/animales/gato.gif", 60);
-            },
-            nullptr, keyboard);
+        test::LoadedMainWindow w(withStamp, nullptr, keyboard);
         StampGallery gallery(w.folder.path(), *w.form);
         w.form->showGallery = [&] {
             gallery.show();
@@ -245,6 +246,68 @@ private slots:
         QVERIFY(chooseWhen([&] { return scan.framedWidget() == no && no->hasFocus(); }));
         QTRY_VERIFY(question.isHidden());
         QCOMPARE(question.clickedButton(), no);
+    }
+
+    // The largest controls at three screens: none overlaps another or leaves
+    // the window, each shows on the window's picture, and the smallest button
+    // is twice the smallest of the usual controls.
+    void theLargestControlsFitEveryScreen() {
+        for (const QSize screen : {QSize(1280, 800), QSize(1920, 1080), QSize(3840, 2160)}) {
+            Settings largest;
+            largest.controlsSize = 2;
+            test::LoadedMainWindow usual(withStamp), large(withStamp, nullptr, largest);
+            int smallest[2] = {1 << 20, 1 << 20};
+            test::LoadedMainWindow *both[2] = {&usual, &large};
+            for (int k = 0; k < 2; ++k) {
+                MainWindow &form = *both[k]->form;
+                form.resize(screen);
+                form.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&form));
+                form.runToolbarButton(ToolbarButton::MoreColours); // the chart shows too
+                form.runToolbarButton(ToolbarButton::Gallery);     // and a stamp pressed,
+                both[k]->click(QPointF(50, 50));                   // the stamp picture
+                QTRY_VERIFY(form.canvasEnabled());
+                QVERIFY(both[k]->control(widgetname::stampBox)->isVisible());
+                for (const QPushButton *b : form.findChildren<QPushButton *>())
+                    if (b->isVisible())
+                        smallest[k] = std::min({smallest[k], b->width(), b->height()});
+            }
+            QVERIFY2(smallest[1] >= 2 * smallest[0],
+                     qPrintable(QString("%1 against %2").arg(smallest[1]).arg(smallest[0])));
+            for (ToolbarButton b : allToolbarButtons()) {
+                const QSize was = usual.control(test::buttonName(b))->size();
+                QVERIFY(large.control(test::buttonName(b))->width() >= 2 * was.width() - 1);
+            }
+
+            MainWindow &form = *large.form;
+            const QImage shot = form.grab().toImage();
+            QList<QWidget *> shown;
+            for (QWidget *w : form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                if (w->isVisible())
+                    shown.append(w);
+            QVERIFY(shown.size() > 40);
+            auto *canvas = large.control(widgetname::canvas);
+            auto *chart = large.control(widgetname::colourChart);
+            const QRgb background = shot.pixel(shot.width() - 1, shot.height() - 1);
+            for (QWidget *a : shown) {
+                const QString name =
+                    a->objectName() + QString(" at %1x%2").arg(screen.width()).arg(screen.height());
+                QVERIFY2(form.rect().contains(a->geometry()), qPrintable(name));
+                for (QWidget *b : shown) {
+                    const bool overlay = (a == chart && b == canvas) || (a == canvas && b == chart);
+                    QVERIFY2(a == b || overlay || !a->geometry().intersects(b->geometry()),
+                             qPrintable(name + " and " + b->objectName()));
+                }
+                // Something of it is painted on the window's picture.
+                const QRect r = a->geometry();
+                bool painted = false;
+                for (int y = r.top(); y <= r.bottom() && !painted; y += 2)
+                    for (int x = r.left(); x <= r.right() && !painted; x += 2)
+                        painted = shot.pixel(x, y) != background;
+                QVERIFY2(painted, qPrintable(name));
+            }
+            QVERIFY(canvas->width() > screen.width() / 3 && canvas->height() > screen.height() / 3);
+        }
     }
 };
 

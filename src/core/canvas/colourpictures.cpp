@@ -104,4 +104,57 @@ QImage colourChart() {
     return img;
 }
 
+int SwatchGrid::rows() const {
+    const int n = static_cast<int>(colours.size());
+    return columns > 0 ? (n + columns - 1) / columns : 0;
+}
+
+QSize SwatchGrid::size() const {
+    return {std::max(1, columns) * pitch + gap, rows() * pitch + gap};
+}
+
+QRect SwatchGrid::cell(int i) const {
+    const int c = columns > 0 ? i % columns : 0, r = columns > 0 ? i / columns : 0;
+    return {gap + c * pitch, gap + r * pitch, pitch - gap, pitch - gap};
+}
+
+int SwatchGrid::at(QPointF p) const {
+    const int n = static_cast<int>(colours.size());
+    if (n == 0 || columns <= 0 || pitch <= 0)
+        return -1;
+    const int c =
+        std::clamp(static_cast<int>(std::floor((p.x() - gap / 2.0) / pitch)), 0, columns - 1);
+    const int r =
+        std::clamp(static_cast<int>(std::floor((p.y() - gap / 2.0) / pitch)), 0, rows() - 1);
+    return std::min(r * columns + c, n - 1);
+}
+
+QImage SwatchGrid::picture() const {
+    QImage img(size(), QImage::Format_RGB32);
+    img.fill(silver);
+    for (int i = 0; i < static_cast<int>(colours.size()); ++i) {
+        const QRect s = cell(i);
+        const QRgb c = toRgb(colours[static_cast<size_t>(i)]);
+        for (int y = s.top(); y <= s.bottom(); ++y)
+            for (int x = s.left(); x <= s.right(); ++x)
+                img.setPixel(x, y, (y == s.top() || x == s.left()) ? blackRgb : c);
+    }
+    return img;
+}
+
+std::vector<ColourWord> paletteColours() {
+    std::vector<ColourWord> all;
+    for (int i = 0; i < paletteSwatches; ++i)
+        all.push_back(paletteColour(i));
+    return all;
+}
+
+std::vector<ColourWord> chartColours() {
+    std::vector<ColourWord> all;
+    for (int r = 0; r < chartRows; ++r)
+        for (int c = 0; c < chartColumns; ++c)
+            all.push_back(chartColour(r, c));
+    return all;
+}
+
 } // namespace garabix::colourpictures

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <vector>
 
 namespace garabix::colourpictures {
 
@@ -26,5 +27,25 @@ QRect chartCell(int r, int c);
 
 QImage paletteStrip();
 QImage colourChart();
+
+// The larger controls show the same colours as a grid of square swatches,
+// `columns` across, `pitch` pixels apart with `gap` pixels between them, on
+// the strip's grey.
+struct SwatchGrid {
+    std::vector<ColourWord> colours;
+    int columns = 1;
+    int pitch = 16;
+    int gap = 4;
+
+    int rows() const;
+    QSize size() const;
+    QRect cell(int i) const;
+    // The swatch under p, or the nearest one to it; -1 for an empty grid.
+    int at(QPointF p) const;
+    QImage picture() const;
+};
+// The palette's colours and the chart's, row by row.
+std::vector<ColourWord> paletteColours();
+std::vector<ColourWord> chartColours();
 
 } // namespace garabix::colourpictures

@@ -1,6 +1,10 @@
 #include "ui/mainwindow/layout.h"
 
+#include "core/canvas/colourpictures.h"
+
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace garabix::layout {
 
@@ -96,6 +100,125 @@ QRectF colourPanelRect(const MainLayout &l, double screenWidth) {
     const double width = 1400;
     return {screenWidth - width, l.frame.top(), width,
             l.frame.height() + l.penButtons[0].height() - 75};
+}
+
+SwatchSpacing paletteSpacing(double scale) {
+    return {static_cast<int>(std::lround(16 * scale)), static_cast<int>(std::lround(4 * scale))};
+}
+
+SwatchSpacing chartSpacing(double scale) {
+    return {static_cast<int>(std::lround(11 * scale)),
+            std::max(1, static_cast<int>(std::lround(scale)))};
+}
+
+namespace {
+
+// Boxes left to right from `origin`, each `gap` after the one before, and a
+// row under the other when the next would pass `right`. Answers the bottom.
+struct FlowItem {
+    QSizeF size;
+    double gap; // before it, on its row
+};
+double flow(const std::vector<FlowItem> &items, QPointF origin, double right, double rowGap,
+            std::vector<QRectF> &placed) {
+    double x = origin.x(), y = origin.y(), rowHeight = 0;
+    for (const FlowItem &item : items) {
+        const double start = x == origin.x() ? x : x + item.gap;
+        if (start + item.size.width() > right && x != origin.x()) {
+            y += rowHeight + rowGap;
+            x = origin.x();
+            rowHeight = 0;
+            placed.emplace_back(QPointF(x, y), item.size);
+        } else {
+            placed.emplace_back(QPointF(start, y), item.size);
+        }
+        x = placed.back().right();
+        rowHeight = std::max(rowHeight, item.size.height());
+    }
+    return y + rowHeight;
+}
+
+} // namespace
+
+LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, double stampHeight,
+                         double tpp) {
+    LargeLayout l;
+    // The usual buttons share their edges; the larger ones keep apart.
+    const double side = 615 * f, pitch = side + 15 * f, gap = 105 * f;
+    const double myDrawingsSide = 900 * f;
+    // The left column: the tool bar's small buttons in as few columns as
+    // leave room below for the larger ones, the colour well, Mis dibujos
+    // and the stamp picture.
+    std::vector<ToolbarButton> small;
+    for (const auto &row : gridColumns)
+        for (ToolbarButton b : row)
+            small.push_back(b);
+    const ToolbarButton large[4] = {B::DeleteDrawing, B::Quit, B::NextDrawing, B::PreviousDrawing};
+    double left = 0;
+    for (int columns = 3; columns <= 12; ++columns) {
+        left = columns * pitch + (side - pitch);
+        const int rows = (static_cast<int>(small.size()) + columns - 1) / columns;
+        for (size_t i = 0; i < small.size(); ++i)
+            l.toolbar[buttonIndex(small[i])] =
+                QRectF(pitch * (int(i) % columns), pitch * (int(i) / columns), side, side);
+        std::vector<FlowItem> items;
+        for (ToolbarButton b : large)
+            items.push_back({toolbarButtonRect(b).size() * f, gap});
+        items.push_back({colourWellRect.size() * f, gap});
+        items.push_back({QSizeF(myDrawingsSide, myDrawingsSide), gap});
+        std::vector<QRectF> placed;
+        const double bottom = flow(items, QPointF(0, rows * pitch + gap), left, gap, placed);
+        for (int i = 0; i < 4; ++i)
+            l.toolbar[buttonIndex(large[i])] = placed[size_t(i)];
+        l.colourWell = placed[4];
+        l.myDrawings = placed[5];
+        if (bottom + gap + stampHeight <= screenHeight)
+            break;
+    }
+
+    // The palette over the canvas, in as many rows as its width asks.
+    const SwatchSpacing ps = paletteSpacing(f);
+    const double across = (screenWidth - left) / tpp;
+    l.paletteColumns = std::max(1, static_cast<int>((across - ps.gap) / ps.pitch));
+    const int paletteRows =
+        (colourpictures::paletteSwatches + l.paletteColumns - 1) / l.paletteColumns;
+    l.palette = QRectF(left, 0, (l.paletteColumns * ps.pitch + ps.gap) * tpp,
+                       (paletteRows * ps.pitch + ps.gap) * tpp);
+
+    // The pens and the text tool's lists under the canvas, wrapping.
+    std::vector<FlowItem> bottomRow;
+    const double pen = 405 * f;
+    for (int i = 0; i < 10; ++i)
+        bottomRow.push_back({QSizeF(pen, pen), 0});
+    bottomRow.push_back({textSizeBoxDesign.size() * f, 200 * f});
+    bottomRow.push_back({fontBoxDesign.size() * f, 50 * f});
+    bottomRow.push_back({styleButtonsDesign[0].size() * f, 100 * f});
+    bottomRow.push_back({styleButtonsDesign[1].size() * f, 20 * f});
+    std::vector<QRectF> placed;
+    const double rowLeft = left + 200 * f;
+    const double height = flow(bottomRow, QPointF(rowLeft, 0), screenWidth, 10 * f, placed);
+    const double top = l.palette.bottom();
+    MainLayout &m = l.rest;
+    m.frame = QRectF(left, top, screenWidth - left, screenHeight - top - height - 10 * f);
+    const double below = m.frame.bottom() + 10 * f;
+    for (int i = 0; i < 10; ++i)
+        m.penButtons[size_t(i)] = placed[size_t(i)].translated(0, below);
+    m.textSizeBox = placed[10].translated(0, below);
+    m.fontBox = placed[11].translated(0, below);
+    m.styleButtons[0] = placed[12].translated(0, below);
+    m.styleButtons[1] = placed[13].translated(0, below);
+
+    // The colour chart against the right edge, in as many columns as its
+    // colours need at the canvas's height.
+    const SwatchSpacing cs = chartSpacing(f);
+    const int fit = std::max(1, static_cast<int>((m.frame.height() / tpp - cs.gap) / cs.pitch));
+    constexpr int chartColours = colourpictures::chartRows * colourpictures::chartColumns;
+    l.chartColumns = (chartColours + fit - 1) / fit;
+    const int chartRowsShown = (chartColours + l.chartColumns - 1) / l.chartColumns;
+    const double chartWidth = (l.chartColumns * cs.pitch + cs.gap) * tpp;
+    l.colourPanel = QRectF(screenWidth - chartWidth, m.frame.top(), chartWidth,
+                           (chartRowsShown * cs.pitch + cs.gap) * tpp);
+    return l;
 }
 
 } // namespace garabix::layout

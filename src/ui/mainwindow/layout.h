@@ -48,4 +48,32 @@ MainLayout arrangeMainWindow(double screenWidth, double screenHeight);
 // just above the end of the pen-size row.
 QRectF colourPanelRect(const MainLayout &l, double screenWidth);
 
+// The larger controls: every button, pen and swatch `scale` times its usual
+// size. The tool bar takes as many columns as the window's height asks, the
+// palette and the pen row wrap onto more rows, and the canvas has what is
+// left: on a small screen it gives way, never the controls.
+struct LargeLayout {
+    std::array<QRectF, toolbarButtonCount> toolbar;
+    QRectF colourWell;
+    QRectF myDrawings;
+    QRectF palette;
+    int paletteColumns = 1;
+    MainLayout rest; // the canvas frame, the pens, the text tool's lists
+    QRectF colourPanel;
+    int chartColumns = 1;
+};
+
+// Swatch grids' pitch and gap, in pixels, at a scale.
+struct SwatchSpacing {
+    int pitch;
+    int gap;
+};
+SwatchSpacing paletteSpacing(double scale);
+SwatchSpacing chartSpacing(double scale);
+
+// `twipsPerPixel` turns the swatches' pixels into twips; the stamp picture,
+// `stampHeight` tall, keeps the bottom of the left column.
+LargeLayout arrangeLarge(double screenWidth, double screenHeight, double scale, double stampHeight,
+                         double twipsPerPixel);
+
 } // namespace garabix::layout

@@ -17,6 +17,7 @@
 // (saving, browsing, deleting), mainwindow_colours.cpp, mainwindow_stamps.cpp,
 // mainwindow_text.cpp.
 
+#include "core/canvas/colourpictures.h"
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/pointer.h"
@@ -158,6 +159,8 @@ private:
     void createControls();
     void arrangeWindow();
     void placeControls();
+    double controlsScale() const;
+    void showSwatchGrids(int paletteColumns, int chartColumns);
     void restoreCanvasFrame();
     void growCanvas(QSize size);
     void chooseCanvasBlock();
@@ -256,6 +259,8 @@ private:
     layout::MainLayout frame;               // the layout for the window's size
     QImage scene;                           // the scene on show
     StampTool stamps;                       // the stamp's animation, fill and landing
+    colourpictures::SwatchGrid paletteGrid; // the palette, with the larger controls
+    colourpictures::SwatchGrid chartGrid;   // the colour chart, with the larger controls
     TextTool writing;                       // the text tool: words, font, size, style
 
     // The controls, by the names the layout uses.

@@ -49,25 +49,22 @@ std::vector<AccessArea> MainWindow::accessAreas() {
             tools.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
     for (QPushButton *b : std::as_const(penButtons))
         pens.targets.push_back(buttonTarget(b));
+    const bool large = controlsScale() > 1;
     for (int i = 0; i < colourpictures::paletteSwatches; ++i) {
-        const QRect r = colourpictures::paletteSwatch(i);
+        const QRect r = large ? paletteGrid.cell(i) : colourpictures::paletteSwatch(i);
         palette.targets.push_back(
             {paletteStrip, r,
              [this, r] { palettePressed(Qt::LeftButton, r.center().x(), r.center().y()); },
              text(config::Text::SwatchName).arg(i + 1)});
     }
-    if (colourChart->isVisible()) {
-        for (int row = 0; row < colourpictures::chartRows; ++row)
-            for (int col = 0; col < colourpictures::chartColumns; ++col) {
-                const QRect r = colourpictures::chartCell(row, col);
-                chart.targets.push_back({colourChart, r,
-                                         [this, r] {
-                                             colourChartPressed(Qt::LeftButton, r.center().x(),
-                                                                r.center().y());
-                                         },
-                                         text(config::Text::SwatchName)
-                                             .arg(row * colourpictures::chartColumns + col + 1)});
-            }
+    constexpr int columns = colourpictures::chartColumns;
+    for (int i = 0; i < colourpictures::chartRows * columns; ++i) {
+        const QRect r =
+            large ? chartGrid.cell(i) : colourpictures::chartCell(i / columns, i % columns);
+        chart.targets.push_back(
+            {colourChart, r,
+             [this, r] { colourChartPressed(Qt::LeftButton, r.center().x(), r.center().y()); },
+             text(config::Text::SwatchName).arg(i + 1)});
     }
     stamp.targets.push_back({stampBox,
                              {},

@@ -19,11 +19,23 @@ void MainWindow::pickColour(ColourWord c) {
     setLabelColour(colourWell, stamps.fill());
 }
 
-void MainWindow::palettePressed(Qt::MouseButton, double x, double) {
+void MainWindow::palettePressed(Qt::MouseButton, double x, double y) {
+    if (controlsScale() > 1) {
+        const int i = paletteGrid.at(QPointF(x, y));
+        if (i >= 0)
+            pickColour(paletteGrid.colours[size_t(i)]);
+        return;
+    }
     pickColour(colourpictures::paletteColour(colourpictures::paletteSwatchAt(x)));
 }
 
 void MainWindow::colourChartPressed(Qt::MouseButton, double x, double y) {
+    if (controlsScale() > 1) {
+        const int i = chartGrid.at(QPointF(x, y));
+        if (i >= 0)
+            pickColour(chartGrid.colours[size_t(i)]);
+        return;
+    }
     // The panel below and beside the chart shows white, and picks it.
     const long shown = colourChart->surface.readPixel(x, y);
     pickColour(shown < 0 ? white : static_cast<ColourWord>(shown));

@@ -1,6 +1,7 @@
 // MainWindow's layout: where each control goes, in twips of the window's client
 // area, for the window's present size, and the canvas's size.
 
+#include "core/canvas/colourpictures.h"
 #include "core/files/scenes.h"
 #include "core/text/numeric.h"
 #include "ui/common/animationplayer.h"
@@ -71,9 +72,21 @@ void MainWindow::arrangeWindow() {
     state.sceneCount = countScenes(appPath);
     placeControls();
     restoreCanvasFrame();
-    placeTwips(textPanel, layout::textPanelDesign);
-    placeTwips(textEdit, layout::textEditInPanel);
-    placeTwips(closeTextButton, layout::closeButtonInPanel);
+    const double f = controlsScale();
+    const auto scaled = [f](const QRectF &r) { return QRectF(r.topLeft() * f, r.size() * f); };
+    placeTwips(textPanel, scaled(layout::textPanelDesign));
+    placeTwips(textEdit, scaled(layout::textEditInPanel));
+    placeTwips(closeTextButton, scaled(layout::closeButtonInPanel));
+    if (f > 1) {
+        for (QWidget *w :
+             {static_cast<QWidget *>(closeTextButton), static_cast<QWidget *>(textSizeBox),
+              static_cast<QWidget *>(fontBox), static_cast<QWidget *>(styleButtons[0]),
+              static_cast<QWidget *>(styleButtons[1])}) {
+            QFont font = w->font();
+            font.setPointSizeF(font.pointSizeF() * f);
+            w->setFont(font);
+        }
+    }
     stamps.setFill(white);
     textPanel->hide();
     state.sprayRadius = static_cast<int16_t>(canvasPixels(60));
@@ -84,10 +97,36 @@ void MainWindow::arrangeWindow() {
 // Places every control for the window's present size. The canvas only ever
 // grows: a window made smaller hides part of the drawing, never loses it.
 void MainWindow::placeControls() {
-    frame = layout::arrangeMainWindow(screenWidthTwips(), screenHeightTwips());
+    const double f = controlsScale();
+    std::array<QRectF, toolbarButtonCount> bar;
+    QRectF well, mine, chart;
+    if (f > 1) {
+        const layout::LargeLayout l =
+            layout::arrangeLarge(screenWidthTwips(), screenHeightTwips(), f,
+                                 twipsRect(stampBox).height(), twipsPerPixel);
+        frame = l.rest;
+        bar = l.toolbar;
+        well = l.colourWell;
+        mine = l.myDrawings;
+        chart = l.colourPanel;
+        showSwatchGrids(l.paletteColumns, l.chartColumns);
+        placeTwips(paletteStrip, l.palette);
+    } else {
+        frame = layout::arrangeMainWindow(screenWidthTwips(), screenHeightTwips());
+        for (ToolbarButton b : allToolbarButtons())
+            bar[size_t(buttonIndex(b))] = layout::toolbarButtonRect(b);
+        well = layout::colourWellRect;
+        mine = layout::myDrawingsButtonRect(screenHeightTwips(), twipsRect(stampBox).height());
+        chart = layout::colourPanelRect(frame, screenWidthTwips());
+        placeTwips(paletteStrip, layout::paletteStrip);
+    }
+    paletteStrip->resize(paletteStrip->surface.size());
     placeTwips(canvasView, frame.frame);
-    for (ToolbarButton b : allToolbarButtons())
-        placeTwips(toolbarButtons[buttonIndex(b)], layout::toolbarButtonRect(b));
+    const int icon = static_cast<int>(std::lround(34 * f));
+    for (ToolbarButton b : allToolbarButtons()) {
+        placeTwips(toolbarButtons[buttonIndex(b)], bar[size_t(buttonIndex(b))]);
+        toolbarButtons[buttonIndex(b)]->setIconSize(QSize(icon, icon));
+    }
     for (int i = 0; i < 10; ++i) {
         placeTwips(penButtons[i], frame.penButtons[i]);
         const int side = penButtons[i]->height() - 8;
@@ -97,17 +136,34 @@ void MainWindow::placeControls() {
     placeTwips(fontBox, frame.fontBox);
     placeTwips(styleButtons[0], frame.styleButtons[0]);
     placeTwips(styleButtons[1], frame.styleButtons[1]);
-    placeTwips(paletteStrip, layout::paletteStrip);
-    paletteStrip->resize(paletteStrip->surface.size());
-    placeTwips(colourWell, layout::colourWellRect);
-    placeTwips(myDrawingsButton,
-               layout::myDrawingsButtonRect(screenHeightTwips(), twipsRect(stampBox).height()));
+    placeTwips(colourWell, well);
+    placeTwips(myDrawingsButton, mine);
     const int side = std::min(myDrawingsButton->width(), myDrawingsButton->height()) - 12;
     myDrawingsButton->setIconSize(QSize(side, side));
-    placeTwips(colourChart, layout::colourPanelRect(frame, screenWidthTwips()));
+    placeTwips(colourChart, chart);
     placeStampOnBottomEdge();
     if (textPanel->isVisible())
         placeTextPanel();
+}
+
+double MainWindow::controlsScale() const {
+    return settings.controlsSize.value_or(1);
+}
+
+// The larger controls show the palette and the chart as grids of swatches,
+// as many across as the layout has room for.
+void MainWindow::showSwatchGrids(int paletteColumns, int chartColumns) {
+    const double f = controlsScale();
+    if (paletteGrid.colours.empty() || paletteGrid.columns != paletteColumns) {
+        const layout::SwatchSpacing s = layout::paletteSpacing(f);
+        paletteGrid = {colourpictures::paletteColours(), paletteColumns, s.pitch, s.gap};
+        paletteStrip->setPicture(paletteGrid.picture());
+    }
+    if (chartGrid.colours.empty() || chartGrid.columns != chartColumns) {
+        const layout::SwatchSpacing s = layout::chartSpacing(f);
+        chartGrid = {colourpictures::chartColours(), chartColumns, s.pitch, s.gap};
+        colourChart->setPicture(chartGrid.picture());
+    }
 }
 
 // The canvas fills its frame, and once grown (full screen) keeps its size.
