@@ -307,6 +307,29 @@ private slots:
                 QVERIFY2(painted, qPrintable(name));
             }
             QVERIFY(canvas->width() > screen.width() / 3 && canvas->height() > screen.height() / 3);
+            // A click where a colour shows on the palette or the chart picks that colour.
+            for (QWidget *colours : {large.control(widgetname::paletteStrip), chart}) {
+                const QImage shown = colours->grab().toImage();
+                int tried = 0;
+                for (int i = 7; i < shown.width() * shown.height() && tried < 12; i += 89) {
+                    const QPoint p(i % shown.width(), i / shown.width());
+                    const QRgb c = shown.pixel(p) & 0xFFFFFF;
+                    const bool inside = [&] { // a swatch's inside, away from its edges
+                        for (const QPoint d :
+                             {QPoint(-3, -3), QPoint(3, 3), QPoint(-3, 3), QPoint(3, -3)})
+                            if (!shown.rect().contains(p + d) ||
+                                (shown.pixel(p + d) & 0xFFFFFF) != c)
+                                return false;
+                        return c != 0xC0C0C0;
+                    }();
+                    if (!inside)
+                        continue;
+                    QTest::mouseClick(colours, Qt::LeftButton, {}, p);
+                    QCOMPARE(rgb(currentColour(large.state())) & 0xFFFFFF, c);
+                    ++tried;
+                }
+                QCOMPARE(tried, 12);
+            }
         }
     }
 };

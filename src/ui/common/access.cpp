@@ -269,7 +269,11 @@ void Access::show(QWidget *window) {
         shown = new AccessFrame(window);
     }
     shown->frame(shownRect);
-    // A text box keeps the keys only while it is the control framed.
+    // A control that takes the keyboard (a text box, a picture of the
+    // picker) has it while framed; a text box keeps it only then.
+    if (scanLevel == Level::Targets && target.widget->isEnabled() &&
+        (target.widget->focusPolicy() & Qt::TabFocus) && !target.widget->hasFocus())
+        target.widget->setFocus(Qt::TabFocusReason);
     QWidget *focus = QApplication::focusWidget();
     if (focus && focus->window() == window && typesText(focus) && focus != shownWidget)
         window->setFocus();
@@ -355,6 +359,8 @@ void Access::choose() {
     if (areas.empty()) {
         if (auto *b = qobject_cast<QAbstractButton *>(window->focusWidget()))
             b->click();
+        else if (focusableButtons(window).isEmpty() && window != parent())
+            window->close(); // a window with nothing to press never traps the child
         return;
     }
     if (areaIndex < 0 || areaIndex >= int(areas.size()))
