@@ -160,6 +160,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(w.form->canvasEnabled(), 10000); // the stamp has landed
         QVERIFY(w.persistent() != before);
 
+        // The text tool: the words typed go to its box, a Space on the
+        // canvas writes them, and Cerrar is reached with Tab like the rest.
+        QVERIFY(child.press(button(ToolbarButton::Text)));
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClicks(QApplication::focusWidget(), "Hola");
+        QCOMPARE(w.form->textTool().text(), QString("Hola"));
+        const QImage unwritten = w.persistent();
+        child.pointTo(*w.form, QPointF(100, 400));
+        key(w.form.get(), Qt::Key_Space);
+        QVERIFY(w.persistent() != unwritten);
+        QVERIFY(child.press(w.control(widgetname::closeTextButton)));
+        QVERIFY(w.control(widgetname::textPanel)->isHidden());
+
         QVERIFY(child.press(button(ToolbarButton::Save)));
         QVERIFY(w.settle());
         QVERIFY(QFileInfo::exists(w.drawings() + "0.bmp"));

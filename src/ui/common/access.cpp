@@ -178,7 +178,7 @@ bool Access::listedKey(QWidget *window, QKeyEvent *event) {
             target.press();
     }
     if (current)
-        show(current);
+        show(current, arrow);
     return true;
 }
 
@@ -224,7 +224,7 @@ QPoint Access::point(const AccessArea &canvas) const {
             c.top() + c.height() * (2 * j + 1) / (2 * pointsAcross)};
 }
 
-void Access::show(QWidget *window) {
+void Access::show(QWidget *window, bool moved) {
     const std::vector<AccessArea> areas = areasOf(window);
     if (areas.empty()) {
         if (shown)
@@ -269,8 +269,11 @@ void Access::show(QWidget *window) {
         shown = new AccessFrame(window);
     }
     shown->frame(shownRect);
-    // A control that takes the keyboard (a text box, a picture of the
-    // picker) has it while framed; a text box keeps it only then.
+    // A control that takes the keyboard (a text box, the gallery's buttons)
+    // has it while framed, and a text box keeps it until the frame moves
+    // on: a press that gave it the keys (the text tool) leaves them there.
+    if (!moved)
+        return;
     if (scanLevel == Level::Targets && target.widget->isEnabled() &&
         (target.widget->focusPolicy() & Qt::TabFocus) && !target.widget->hasFocus())
         target.widget->setFocus(Qt::TabFocusReason);
@@ -378,7 +381,9 @@ void Access::choose() {
         scanLevel = Level::Areas;
         if (target.press)
             target.press();
-        break;
+        if (current)
+            show(current, false);
+        return;
     }
     case Level::Cells:
         scanLevel = Level::Points;

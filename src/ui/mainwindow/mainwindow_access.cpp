@@ -43,7 +43,7 @@ void MainWindow::startAccess() {
 std::vector<AccessArea> MainWindow::accessAreas() {
     using B = ToolbarButton;
     std::vector<AccessArea> areas;
-    AccessArea tools, pens, palette, chart, stamp, canvas, pictures, textArea;
+    AccessArea tools, pens, palette, chart, stamp, canvas, pictures, textBox, textArea;
     for (ToolbarButton b : allToolbarButtons())
         if (b != B::PreviousDrawing && b != B::NextDrawing)
             tools.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
@@ -90,7 +90,8 @@ std::vector<AccessArea> MainWindow::accessAreas() {
         pictures.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
     pictures.targets.push_back(buttonTarget(myDrawingsButton));
     if (textPanel->isVisible()) {
-        textArea.targets.push_back({textEdit, {}, [this] { textEdit->setFocus(); }, {}});
+        // The text box is an area of its own: framed, it has the arrows.
+        textBox.targets.push_back({textEdit, {}, [this] { textEdit->setFocus(); }, {}});
         for (QComboBox *combo : {textSizeBox, fontBox})
             textArea.targets.push_back({combo,
                                         {},
@@ -103,7 +104,8 @@ std::vector<AccessArea> MainWindow::accessAreas() {
             textArea.targets.push_back(buttonTarget(b));
         textArea.targets.push_back(buttonTarget(closeTextButton));
     }
-    for (AccessArea *a : {&tools, &pens, &palette, &chart, &stamp, &canvas, &pictures, &textArea})
+    for (AccessArea *a :
+         {&tools, &pens, &palette, &chart, &stamp, &canvas, &pictures, &textBox, &textArea})
         areas.push_back(std::move(*a));
     return areas;
 }
