@@ -1,13 +1,11 @@
 #include "ui/common/access.h"
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QTextEdit>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -22,9 +20,9 @@ constexpr int cellRows = 3;
 constexpr int pointsAcross = 4;
 constexpr int pointSide = 24; // the frame round a point being scanned
 
+// A text box (the text tool's, an editable list's) keeps the keys it types.
 bool typesText(const QWidget *w) {
-    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
-           qobject_cast<const QAbstractSpinBox *>(w);
+    return qobject_cast<const QLineEdit *>(w) != nullptr;
 }
 
 QRect unite(const AccessArea &area) {
@@ -140,8 +138,9 @@ bool Access::listedKey(QWidget *window, QKeyEvent *event) {
     const int k = event->key();
     const bool backwards = k == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
     const bool tab = k == Qt::Key_Tab || k == Qt::Key_Backtab;
-    const bool arrow =
-        k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down;
+    const int dx = int(k == Qt::Key_Right) - int(k == Qt::Key_Left);
+    const int dy = int(k == Qt::Key_Down) - int(k == Qt::Key_Up);
+    const bool arrow = dx != 0 || dy != 0;
     const bool pressKey = k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter;
     if (!tab && !arrow && !pressKey)
         return false;
@@ -164,13 +163,7 @@ bool Access::listedKey(QWidget *window, QKeyEvent *event) {
         return true;
     }
     if (arrow) {
-        moveWithin(area,
-                   k == Qt::Key_Left    ? -1
-                   : k == Qt::Key_Right ? 1
-                                        : 0,
-                   k == Qt::Key_Up     ? -1
-                   : k == Qt::Key_Down ? 1
-                                       : 0);
+        moveWithin(area, dx, dy);
     } else {
         const AccessTarget target =
             area.targets[size_t(std::min(targetIndex, int(area.targets.size()) - 1))];
@@ -264,11 +257,7 @@ void Access::show(QWidget *window, bool moved) {
         break;
     }
     }
-    if (!shown || shown->parentWidget() != window) {
-        delete shown;
-        shown = new AccessFrame(window);
-    }
-    shown->frame(shownRect);
+    frameOn(window);
     // A control that takes the keyboard (a text box, the gallery's buttons)
     // has it while framed, and a text box keeps it until the frame moves
     // on: a press that gave it the keys (the text tool) leaves them there.
@@ -338,12 +327,17 @@ void Access::stepFocus(QWidget *window) {
     const int at = int(buttons.indexOf(qobject_cast<QAbstractButton *>(window->focusWidget())));
     QAbstractButton *next = buttons[(at + 1) % buttons.size()];
     next->setFocus(Qt::TabFocusReason);
+    shownRect = QRect(next->mapTo(window, QPoint()), next->size());
+    shownWidget = next;
+    frameOn(window);
+}
+
+// The frame is a child of the window it frames in.
+void Access::frameOn(QWidget *window) {
     if (!shown || shown->parentWidget() != window) {
         delete shown;
         shown = new AccessFrame(window);
     }
-    shownRect = QRect(next->mapTo(window, QPoint()), next->size());
-    shownWidget = next;
     shown->frame(shownRect);
 }
 

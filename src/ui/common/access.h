@@ -105,6 +105,7 @@ private:
     void moveWithin(const AccessArea &area, int dx, int dy);
     void moveArea(QWidget *window, const std::vector<AccessArea> &areas, int by);
     void show(QWidget *window, bool moved = true);
+    void frameOn(QWidget *window);
     QWidget *scannedWindow() const;
     std::vector<AccessArea> areasOf(QWidget *window) const;
     // The canvas's cells and points, in the canvas widget's coordinates.

@@ -225,6 +225,7 @@ private:
 
     // Colours (mainwindow_colours.cpp).
     void pickColour(ColourWord colour);
+    bool pickFromGrid(const colourpictures::SwatchGrid &grid, double x, double y);
 
     // Stamps (mainwindow_stamps.cpp).
     void mirrorStamp();

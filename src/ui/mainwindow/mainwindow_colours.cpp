@@ -19,23 +19,25 @@ void MainWindow::pickColour(ColourWord c) {
     setLabelColour(colourWell, stamps.fill());
 }
 
+// With the larger controls, the palette and the chart are grids of swatches.
+bool MainWindow::pickFromGrid(const colourpictures::SwatchGrid &grid, double x, double y) {
+    if (controlsScale() <= 1)
+        return false;
+    const int i = grid.at(QPointF(x, y));
+    if (i >= 0)
+        pickColour(grid.colours[size_t(i)]);
+    return true;
+}
+
 void MainWindow::palettePressed(Qt::MouseButton, double x, double y) {
-    if (controlsScale() > 1) {
-        const int i = paletteGrid.at(QPointF(x, y));
-        if (i >= 0)
-            pickColour(paletteGrid.colours[size_t(i)]);
+    if (pickFromGrid(paletteGrid, x, y))
         return;
-    }
     pickColour(colourpictures::paletteColour(colourpictures::paletteSwatchAt(x)));
 }
 
 void MainWindow::colourChartPressed(Qt::MouseButton, double x, double y) {
-    if (controlsScale() > 1) {
-        const int i = chartGrid.at(QPointF(x, y));
-        if (i >= 0)
-            pickColour(chartGrid.colours[size_t(i)]);
+    if (pickFromGrid(chartGrid, x, y))
         return;
-    }
     // The panel below and beside the chart shows white, and picks it.
     const long shown = colourChart->surface.readPixel(x, y);
     pickColour(shown < 0 ? white : static_cast<ColourWord>(shown));
