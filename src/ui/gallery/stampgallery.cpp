@@ -9,6 +9,7 @@
 #include "ui/gallery/paging.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,6 +90,7 @@ void StampGallery::addCategoryRow(const QString &name) {
     row->setObjectName(widgetname::categoryRow(index));
     row->setGeometry(0, index * rowHeight, width, rowHeight);
     row->setCursor(Qt::PointingHandCursor);
+    row->setAccessibleName(name);
     row->installEventFilter(this);
     auto *picture = new QLabel(row);
     picture->setGeometry(2, (rowHeight - rowPicture) / 2, rowPicture, rowPicture);
@@ -223,6 +225,7 @@ void StampGallery::fillGalleryPage() {
             pictures[k] = picture;
             slot->setPixmap(QPixmap::fromImage(picture));
             stampFiles[k] = path;
+            slot->setAccessibleName(QFileInfo(path).completeBaseName()); // for screen readers
             slot->show();
             const QImage &shown = pictures[k];
             const QSizeF size = gallery::thumbnailSize(shown.width() * tpp, shown.height() * tpp);

@@ -127,7 +127,7 @@ bool MainWindow::canvasKey(QKeyEvent *event) {
     pointerRepeats = event->isAutoRepeat() ? pointerRepeats + 1 : 0;
     const double step = (event->modifiers() & Qt::ShiftModifier)
                             ? 1
-                            : double(canvasPixels(std::min(4 + 2 * pointerRepeats, 40)));
+                            : double(canvasPixels(std::min(4 + pointerRepeats, 24)));
     moveKeyPointer(keyPointer + QPointF(dx * step, dy * step));
     return true;
 }
