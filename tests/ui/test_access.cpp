@@ -7,6 +7,7 @@
 #include "testutil.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/canvaswidget.h"
+#include "ui/picker/drawingpicker.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -52,7 +53,7 @@ struct KeyboardChild {
         }
         for (int steps = 0; steps < 80 && access.framed() != goal; ++steps) {
             const QPoint d = goal.center() - access.framed().center();
-            const bool across = std::abs(d.x()) * 4 > std::abs(d.y());
+            const bool across = std::abs(d.x()) > std::abs(d.y());
             key(window, across ? (d.x() > 0 ? Qt::Key_Right : Qt::Key_Left)
                                : (d.y() > 0 ? Qt::Key_Down : Qt::Key_Up));
         }
@@ -115,6 +116,12 @@ private slots:
         w.form->showGallery = [&] {
             gallery.show();
             gallery.activateWindow();
+        };
+        DrawingPicker picker(*w.form);
+        w.form->showPicker = [&](const QString &folder) {
+            picker.open(folder);
+            picker.show();
+            picker.activateWindow();
         };
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
@@ -180,6 +187,17 @@ private slots:
         QVERIFY(child.press(button(ToolbarButton::NewDrawing)));
         QVERIFY(w.persistent() != saved);
         QVERIFY(child.press(button(ToolbarButton::NextDrawing)));
+        QVERIFY(w.settle());
+        QCOMPARE(w.persistent().convertToFormat(QImage::Format_RGB32),
+                 saved.convertToFormat(QImage::Format_RGB32));
+        // And once more through "Mis dibujos": its first picture.
+        QVERIFY(child.press(button(ToolbarButton::NewDrawing)));
+        QVERIFY(child.press(w.control(widgetname::myDrawingsButton)));
+        QVERIFY(QTest::qWaitForWindowActive(&picker));
+        QTRY_VERIFY(picker.pageReady());
+        KeyboardChild inPicker{&picker, *w.form->access()};
+        QVERIFY(inPicker.press(picker.findChild<QWidget *>(widgetname::pickerTile(0))));
+        QTRY_VERIFY(picker.isHidden());
         QVERIFY(w.settle());
         QCOMPARE(w.persistent().convertToFormat(QImage::Format_RGB32),
                  saved.convertToFormat(QImage::Format_RGB32));

@@ -223,6 +223,23 @@ void DrawingPicker::choose(int slot) {
     chooser.drawingChosen(onPage[slot]);
 }
 
+std::vector<AccessArea> DrawingPicker::accessAreas() {
+    AccessArea pictures, pages, copy;
+    for (int slot = 0; slot < tiles.size(); ++slot)
+        pictures.targets.push_back({tiles[slot], {}, [this, slot] { choose(slot); }, {}});
+    pictures.keys = [this](QKeyEvent *event) {
+        const int k = event->key();
+        return k != Qt::Key_Space && k != Qt::Key_Return && k != Qt::Key_Enter && handleKey(event);
+    };
+    for (int i = 0; i < 2; ++i)
+        pages.targets.push_back({pageButtons[i], {}, [this, i] { pageButtons[i]->click(); }, {}});
+    copy.targets.push_back({copyButton, {}, [this] { copyButton->click(); }, {}});
+    std::vector<AccessArea> areas;
+    for (AccessArea *a : {&pictures, &pages, &copy})
+        areas.push_back(std::move(*a));
+    return areas;
+}
+
 void DrawingPicker::keyPressEvent(QKeyEvent *event) {
     if (!handleKey(event))
         QWidget::keyPressEvent(event);

@@ -5,6 +5,8 @@
 // closing the window changes nothing. The pictures are made on other
 // threads, so the window answers at once however many drawings there are.
 
+#include "ui/common/access.h"
+
 #include <QFutureWatcher>
 #include <QImage>
 #include <QStringList>
@@ -19,7 +21,7 @@ namespace garabix {
 
 class DrawingChooser;
 
-class DrawingPicker : public QWidget {
+class DrawingPicker : public QWidget, public AccessibleWindow {
     Q_OBJECT
 public:
     static constexpr int columns = 4;
@@ -44,6 +46,9 @@ public:
     bool pageReady() const { return pending == 0; }
     // Chooses the drawing of slot `slot` of the page on show.
     void choose(int slot);
+    // For the keyboard and the switch: the pictures (the arrows and the page
+    // keys as ever), the page buttons, the copy button.
+    std::vector<AccessArea> accessAreas() override;
     // Copies the drawing whose picture has the focus into the user's pictures.
     void copyFocused();
 
