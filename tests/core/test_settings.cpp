@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(s.keyboardPointer, true);
         QCOMPARE(s.switchScanning, true);
         QCOMPARE(s.scanSeconds, 1);
-        QCOMPARE(s.switchKey, QString("F2"));
+        QCOMPARE(s.switchKey, QKeyCombination(Qt::Key_F2));
         QCOMPARE(s.controlsSize, 2.0);
         f.user("[drawings]\nfolder=%h/dibujos\n");
         QCOMPARE(f.read().drawingsFolder, QString("/home/ana/dibujos"));

@@ -204,7 +204,7 @@ Settings readSettings(const SettingsSources &sources) {
              const QKeySequence key(v, QKeySequence::PortableText);
              if (key.count() != 1 || key[0].keyboardModifiers() != Qt::NoModifier)
                  return false;
-             settings.switchKey = v;
+             settings.switchKey = key[0];
              return true;
          }},
         {QStringLiteral("access/controls-size"),

@@ -31,6 +31,7 @@
 // behaviour (configuracion/*.txt). A bad key or value is named in one log
 // line and ignored; a file that cannot be read is named in one log line.
 
+#include <QKeyCombination>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -54,8 +55,8 @@ struct Settings {
     std::optional<bool> keyboardPointer; // the arrows move a pointer over the canvas
     std::optional<bool> switchScanning;  // a highlight steps through the controls by itself
     std::optional<int> scanSeconds;      // 1 to 5
-    std::optional<QString> switchKey;    // a single key, as QKeySequence names it
-    std::optional<double> controlsSize;  // 1, 1.5 or 2 times the buttons' usual size
+    std::optional<QKeyCombination> switchKey; // a single key, named as QKeySequence names it
+    std::optional<double> controlsSize;       // 1, 1.5 or 2 times the buttons' usual size
 };
 
 // Where the settings come from; `systemFile` and `userFile` may be missing.
