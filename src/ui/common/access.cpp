@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace garabix {
 
@@ -27,7 +29,26 @@ QRect unite(const AccessArea &area) {
     return all;
 }
 
+// The area and the target of the control that has the window's keyboard focus.
+std::optional<std::pair<int, int>> focusedTarget(const std::vector<AccessArea> &areas,
+                                                 QWidget *window) {
+    for (size_t a = 0; a < areas.size(); ++a)
+        for (size_t i = 0; i < areas[a].targets.size(); ++i)
+            if (areas[a].targets[i].widget == window->focusWidget())
+                return std::pair{int(a), int(i)};
+    return std::nullopt;
+}
+
 } // namespace
+
+QPoint arrowDirection(int key) {
+    return {int(key == Qt::Key_Right) - int(key == Qt::Key_Left),
+            int(key == Qt::Key_Down) - int(key == Qt::Key_Up)};
+}
+
+bool isPressKey(int key) {
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 QRect AccessTarget::onWindow() const {
     if (!widget)
@@ -121,25 +142,19 @@ bool Access::listedKey(QWidget *window, QKeyEvent *event) {
     const int k = event->key();
     const bool backwards = k == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
     const bool tab = k == Qt::Key_Tab || k == Qt::Key_Backtab;
-    const int dx = int(k == Qt::Key_Right) - int(k == Qt::Key_Left);
-    const int dy = int(k == Qt::Key_Down) - int(k == Qt::Key_Up);
-    const bool arrow = dx != 0 || dy != 0;
-    const bool pressKey = k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter;
-    if (!tab && !arrow && !pressKey)
+    const QPoint direction = arrowDirection(k);
+    const bool arrow = !direction.isNull();
+    if (!tab && !arrow && !isPressKey(k))
         return false;
     scanLevel = Level::Targets;
     if (current != window || areaIndex < 0 || areaIndex >= int(areas.size())) {
         current = window;
-        areaIndex = -1;
         // A window that has given a control the keys starts from it; on
         // another, the first key only shows where the frame is.
-        for (size_t a = 0; a < areas.size(); ++a)
-            for (size_t i = 0; i < areas[a].targets.size(); ++i)
-                if (areas[a].targets[i].widget == window->focusWidget()) {
-                    areaIndex = int(a);
-                    targetIndex = int(i);
-                }
-        if (areaIndex < 0) {
+        const auto focused = focusedTarget(areas, window);
+        areaIndex = focused ? focused->first : -1;
+        targetIndex = focused ? focused->second : 0;
+        if (!focused) {
             areaIndex = tab && backwards ? int(areas.size()) - 1 : 0;
             targetIndex = 0;
             if (tab || !areas[size_t(areaIndex)].keys) {
@@ -156,19 +171,16 @@ bool Access::listedKey(QWidget *window, QKeyEvent *event) {
     if (area.keys && area.keys(event)) {
         // The area's own keys may have moved the keyboard's focus, or
         // turned the page: the frame follows.
-        const std::vector<AccessArea> now = areasOf(window);
-        if (areaIndex < int(now.size()))
-            for (size_t i = 0; i < now[size_t(areaIndex)].targets.size(); ++i)
-                if (now[size_t(areaIndex)].targets[i].widget == window->focusWidget())
-                    targetIndex = int(i);
+        if (const auto focused = focusedTarget(areasOf(window), window);
+            focused && focused->first == areaIndex)
+            targetIndex = focused->second;
         show(window);
         return true;
     }
     if (arrow) {
-        moveWithin(area, dx, dy);
+        moveWithin(area, direction.x(), direction.y());
     } else {
-        const AccessTarget target =
-            area.targets[size_t(std::min(targetIndex, int(area.targets.size()) - 1))];
+        const AccessTarget &target = targetIn(area);
         if (target.press)
             target.press();
     }
@@ -187,8 +199,7 @@ void Access::moveArea(QWidget *window, const std::vector<AccessArea> &areas, int
 // To the nearest target whose centre lies that way, rather straight on than aside.
 void Access::moveWithin(const AccessArea &area, int dx, int dy) {
     const int n = int(area.targets.size());
-    targetIndex = std::clamp(targetIndex, 0, n - 1);
-    const QPointF from = area.targets[size_t(targetIndex)].onWindow().center();
+    const QPointF from = targetIn(area).onWindow().center();
     double best = std::numeric_limits<double>::max();
     for (int i = 0; i < n; ++i) {
         const QPointF v = area.targets[size_t(i)].onWindow().center() - from;
@@ -213,8 +224,7 @@ void Access::show(QWidget *window, bool moved) {
     }
     areaIndex = std::clamp(areaIndex, 0, int(areas.size()) - 1);
     const AccessArea &area = areas[size_t(areaIndex)];
-    targetIndex = std::clamp(targetIndex, 0, int(area.targets.size()) - 1);
-    const AccessTarget &target = area.targets[size_t(targetIndex)];
+    const AccessTarget &target = targetIn(area);
     QWidget *canvas = area.targets.front().widget;
     switch (scanLevel) {
     case Level::Areas:
@@ -256,6 +266,12 @@ void Access::show(QWidget *window, bool moved) {
     QWidget *focus = QApplication::focusWidget();
     if (focus && focus->window() == window && typesText(focus) && focus != shownWidget)
         window->setFocus();
+}
+
+// The target framed within `area`, kept within its targets.
+const AccessTarget &Access::targetIn(const AccessArea &area) {
+    targetIndex = std::clamp(targetIndex, 0, int(area.targets.size()) - 1);
+    return area.targets[size_t(targetIndex)];
 }
 
 // The frame is a child of the window it frames in.

@@ -48,6 +48,11 @@ struct AccessArea {
     bool isCanvas() const { return bool(clickAt); }
 };
 
+// The direction an arrow key points (none for any other key), and whether a
+// key presses (Space, Return, Enter).
+QPoint arrowDirection(int key);
+bool isPressKey(int key);
+
 // What a window answers to list its areas, in the order Tab visits them.
 class AccessibleWindow {
 public:
@@ -106,6 +111,7 @@ private:
     void moveArea(QWidget *window, const std::vector<AccessArea> &areas, int by);
     void show(QWidget *window, bool moved = true);
     void frameOn(QWidget *window);
+    const AccessTarget &targetIn(const AccessArea &area);
     QWidget *scannedWindow() const;
     std::vector<AccessArea> areasOf(QWidget *window) const;
     // The canvas's cells and points, in the canvas widget's coordinates.

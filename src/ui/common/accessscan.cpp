@@ -134,8 +134,7 @@ void Access::choose() {
         cellIndex = 0;
         break;
     case Level::Targets: {
-        const AccessTarget target =
-            area.targets[size_t(std::clamp(targetIndex, 0, int(area.targets.size()) - 1))];
+        const AccessTarget &target = targetIn(area);
         scanLevel = Level::Areas;
         if (target.press)
             target.press();

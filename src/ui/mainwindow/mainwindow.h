@@ -189,6 +189,7 @@ private:
 
     // The keyboard and the switch (mainwindow_access.cpp).
     void startAccess();
+    bool hasKeyPointer() const;
     bool canvasKey(QKeyEvent *event);
     void clickCanvas(QPointF at);
     void moveKeyPointer(QPointF to);

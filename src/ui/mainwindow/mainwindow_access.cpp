@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -28,16 +27,17 @@ void MainWindow::startAccess() {
     Access::Options options;
     options.scanning = settings.switchScanning.value_or(false);
     options.scanMilliseconds = settings.scanSeconds.value_or(2) * 1000;
-    if (settings.switchKey) {
-        const QKeySequence key(*settings.switchKey, QKeySequence::PortableText);
-        if (key.count() == 1)
-            options.switchKey = key[0];
-    }
+    options.switchKey = settings.switchKey.value_or(options.switchKey);
     accessKeys = new Access(options, this);
-    if (settings.keyboardPointer.value_or(false) || options.scanning) {
+    if (hasKeyPointer()) {
         const QSize shown = canvasView->canvasSize();
         moveKeyPointer(QPointF(shown.width() / 2, shown.height() / 2));
     }
+}
+
+// The keyboard's pointer with keyboard-pointer, the switch's with scanning.
+bool MainWindow::hasKeyPointer() const {
+    return settings.keyboardPointer.value_or(false) || settings.switchScanning.value_or(false);
 }
 
 std::vector<AccessArea> MainWindow::accessAreas() {
@@ -49,23 +49,33 @@ std::vector<AccessArea> MainWindow::accessAreas() {
             tools.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
     for (QPushButton *b : std::as_const(penButtons))
         pens.targets.push_back(buttonTarget(b));
+    // A swatch of the palette or the chart: pressed at its centre, and told
+    // by its number.
+    const auto swatches = [this](AccessArea &area, PictureBox *box, int count,
+                                 const std::function<QRect(int)> &cellOf,
+                                 void (MainWindow::*pressed)(Qt::MouseButton, double, double)) {
+        for (int i = 0; i < count; ++i) {
+            const QRect r = cellOf(i);
+            area.targets.push_back({box, r,
+                                    [this, r, pressed] {
+                                        (this->*pressed)(Qt::LeftButton, r.center().x(),
+                                                         r.center().y());
+                                    },
+                                    text(config::Text::SwatchName).arg(i + 1)});
+        }
+    };
     const bool large = controlsScale() > 1;
-    for (int i = 0; i < colourpictures::paletteSwatches; ++i) {
-        const QRect r = large ? paletteGrid.cell(i) : colourpictures::paletteSwatch(i);
-        palette.targets.push_back(
-            {paletteStrip, r,
-             [this, r] { palettePressed(Qt::LeftButton, r.center().x(), r.center().y()); },
-             text(config::Text::SwatchName).arg(i + 1)});
-    }
     constexpr int columns = colourpictures::chartColumns;
-    for (int i = 0; i < colourpictures::chartRows * columns; ++i) {
-        const QRect r =
-            large ? chartGrid.cell(i) : colourpictures::chartCell(i / columns, i % columns);
-        chart.targets.push_back(
-            {colourChart, r,
-             [this, r] { colourChartPressed(Qt::LeftButton, r.center().x(), r.center().y()); },
-             text(config::Text::SwatchName).arg(i + 1)});
-    }
+    swatches(
+        palette, paletteStrip, colourpictures::paletteSwatches,
+        [&](int i) { return large ? paletteGrid.cell(i) : colourpictures::paletteSwatch(i); },
+        &MainWindow::palettePressed);
+    swatches(
+        chart, colourChart, colourpictures::chartRows * columns,
+        [&](int i) {
+            return large ? chartGrid.cell(i) : colourpictures::chartCell(i / columns, i % columns);
+        },
+        &MainWindow::colourChartPressed);
     stamp.targets.push_back({stampBox,
                              {},
                              [this] {
@@ -73,8 +83,7 @@ std::vector<AccessArea> MainWindow::accessAreas() {
                                  stampBoxPressed(Qt::LeftButton, c.x(), c.y());
                              },
                              {}});
-    const bool pointer = settings.keyboardPointer.value_or(false) || accessKeys->options().scanning;
-    if (pointer) {
+    if (hasKeyPointer()) {
         canvas.targets.push_back({canvasView, {}, {}, {}});
         canvas.keys = [this](QKeyEvent *e) { return canvasKey(e); };
         canvas.clickAt = [this](QPointF at) {
@@ -115,20 +124,18 @@ std::vector<AccessArea> MainWindow::accessAreas() {
 bool MainWindow::canvasKey(QKeyEvent *event) {
     if (!settings.keyboardPointer.value_or(false))
         return false;
-    const int k = event->key();
-    if (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter) {
+    if (isPressKey(event->key())) {
         clickCanvas(keyPointer);
         return true;
     }
-    const int dx = k == Qt::Key_Left ? -1 : k == Qt::Key_Right ? 1 : 0;
-    const int dy = k == Qt::Key_Up ? -1 : k == Qt::Key_Down ? 1 : 0;
-    if (dx == 0 && dy == 0)
+    const QPoint arrow = arrowDirection(event->key());
+    if (arrow.isNull())
         return false;
     pointerRepeats = event->isAutoRepeat() ? pointerRepeats + 1 : 0;
     const double step = (event->modifiers() & Qt::ShiftModifier)
                             ? 1
                             : double(canvasPixels(std::min(4 + pointerRepeats, 24)));
-    moveKeyPointer(keyPointer + QPointF(dx * step, dy * step));
+    moveKeyPointer(keyPointer + QPointF(arrow) * step);
     return true;
 }
 

@@ -228,8 +228,7 @@ std::vector<AccessArea> DrawingPicker::accessAreas() {
     for (int slot = 0; slot < tiles.size(); ++slot)
         pictures.targets.push_back({tiles[slot], {}, [this, slot] { choose(slot); }, {}});
     pictures.keys = [this](QKeyEvent *event) {
-        const int k = event->key();
-        return k != Qt::Key_Space && k != Qt::Key_Return && k != Qt::Key_Enter && handleKey(event);
+        return !isPressKey(event->key()) && handleKey(event);
     };
     for (int i = 0; i < 2; ++i)
         pages.targets.push_back({pageButtons[i], {}, [this, i] { pageButtons[i]->click(); }, {}});
