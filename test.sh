@@ -41,10 +41,10 @@ if [ "$(id -u)" -eq 0 ]; then
     GARABIX_PRINT_DIR="$services/print"
     export CUPS_SERVER GARABIX_PRINT_DIR
     # A classroom's file server: Samba on 127.0.0.1, its share mounted
-    # through FUSE once for each of three computers.
+    # through FUSE once for each of three computers and a terminal server.
     GARABIX_SHARE_SERVER_PID=$(scripts/file-server.sh start "$services/files")
     GARABIX_SHARE_LOCAL="$services/files/share"
-    GARABIX_SHARE_MOUNTS=$(for computer in pc1 pc2 pc3; do
+    GARABIX_SHARE_MOUNTS=$(for computer in pc1 pc2 pc3 aula; do
         scripts/file-server.sh mount "$services/files" "$computer"
     done | paste -sd ' ')
     export GARABIX_SHARE_SERVER_PID GARABIX_SHARE_LOCAL GARABIX_SHARE_MOUNTS

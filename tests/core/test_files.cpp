@@ -1,6 +1,7 @@
 // Files and folders: saving, stepping through and deleting drawings, the
 // trash, the configuration and language files, paths, scenes and lists.
 
+#include "core/files/claim.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/export.h"
@@ -73,9 +74,10 @@ private slots:
     // neighbours, and nothing jams.
     // A number claimed by a save still running, here or on another computer,
     // is passed over and its claim and temporary file left alone; what a save
-    // that ended on this computer left, or anything a day old, is cleared
-    // away and its number used. A computer with the same host name but
-    // another boot is another computer.
+    // that ended on this computer left (even when its process id is given to
+    // another process since), or anything a day old, is cleared away and its
+    // number used. A computer with the same host name but another boot is
+    // another computer.
     void claimsAndTemporariesOfOthersAreLeftAlone() {
         Folder f;
         QProcess ended;
@@ -95,14 +97,17 @@ private slots:
         claim(1, "otherpc-" + self.section('-', -1) + '-' + gone);
         claim(2, host + "-0123abcd-" + gone); // cloned image, other boot
         claim(3, self + '-' + gone);          // killed here
+        claim(4, self + '-' + living + ".1"); // killed here, its process id now ours
         claim(5, "");                         // killed before naming itself...
         const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-2);
         const struct utimbuf old { dayAgo.toSecsSinceEpoch(), dayAgo.toSecsSinceEpoch() };
         QVERIFY(::utime(QFile::encodeName(f.path(".garabix-claim-5")).constData(), &old) == 0);
         const QString otherTemp = ".garabix-save-" + host + "-0123abcd-" + gone + "-x.tmp";
         const QString ownTemp = ".garabix-save-" + self + '-' + gone + "-y.tmp";
+        const QString reusedTemp = ".garabix-save-" + self + '-' + living + ".1-z.tmp";
         f.touch(otherTemp);
         f.touch(ownTemp);
+        f.touch(reusedTemp);
 
         QCOMPARE(f.save(), drawings::SaveResult::Saved);
         QCOMPARE(f.saved, f.path("3.bmp"));

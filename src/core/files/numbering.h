@@ -1,15 +1,9 @@
 #pragma once
 // Giving a finished drawing a number of its own in a folder that several
-// computers may share, on any file system: a local disk, a Samba share
-// mounted through FUSE, sshfs, NFS.
-//
-// A number is claimed by making a hidden folder ".garabix-claim-<n>": making
-// a folder is atomic on every file server, where renaming without replacing,
-// hard links and exclusive creation are not (through smbnetfs the first two
-// fail and the third lets several writers win). The holder of the claim
-// moves its temporary file to "<n>.bmp" (without replacing, where the file
-// system can), reads it back, and gives up the claim. Only a file that reads
-// back as the drawing counts as saved.
+// computers may share (claim.h says how a number is claimed). The holder of
+// the claim moves its temporary file to "<n>.bmp" (without replacing, where
+// the file system can), reads it back, and only then gives up the claim.
+// Only a file that reads back as the drawing counts as saved.
 
 #include "core/text/outcome.h"
 
@@ -38,10 +32,5 @@ Written writeUnderFreeNumber(const QString &folder, const QByteArray &bytes, int
 // Whether a name is one of the save's own hidden files and folders
 // (temporary files, claims), which are no drawings.
 bool isSaveTemporary(const QString &fileName);
-
-// This computer's identity in temporary files: its host name and the
-// kernel's boot id, so that computers cloned from one image (one host name)
-// never take each other's files for their own.
-QString machineIdentity();
 
 } // namespace garabix::drawings
