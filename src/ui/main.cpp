@@ -1,5 +1,6 @@
 #include "core/files/pictures.h"
 #include "core/files/settings.h"
+#include "ui/commandline.h"
 #include "ui/common/platform.h"
 #include "ui/common/screenscale.h"
 #include "ui/common/sessionend.h"
@@ -15,6 +16,8 @@
 using namespace garabix;
 
 int main(int argc, char *argv[]) {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
     chooseScreenScale(argc, argv);
     QApplication app(argc, argv);
     keepScreenScaleToOurselves();

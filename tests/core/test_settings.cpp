@@ -4,7 +4,10 @@
 #include "core/files/settings.h"
 #include "coretestutil.h"
 
+#include <QProcess>
 #include <QtTest>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace garabix;
 
@@ -149,6 +152,162 @@ private slots:
         // A language is a file's name, never a path out of the program folder.
         f.user("[program]\nlanguage=../../etc/passwd\n");
         QVERIFY(!f.read().language);
+    }
+
+    // %u and %h are the account's own, from the account database: a USER
+    // set to another pupil's name, or none at all, changes nothing.
+    void theFolderIsTheAccountsOwn() {
+        const struct passwd *me = ::getpwuid(::getuid());
+        QVERIFY(me);
+        const QByteArray user = qgetenv("USER"), home = qgetenv("HOME");
+        for (const char *pretended : std::initializer_list<const char *>{"someone-else", nullptr}) {
+            if (pretended)
+                qputenv("USER", pretended);
+            else
+                qunsetenv("USER");
+            qputenv("HOME", "/tmp/elsewhere");
+            const SettingsSources s = settingsSourcesOfThisRun({"garabix"});
+            QCOMPARE(s.userName, QString::fromLocal8Bit(me->pw_name));
+            QCOMPARE(s.home, QString::fromLocal8Bit(me->pw_dir));
+        }
+        qputenv("USER", user);
+        qputenv("HOME", home);
+        // Without a name, a locked folder line with %u is never filled in from
+        // the pupil's own file.
+        Sources f;
+        f.s.userName.clear();
+        f.system("[drawings]\nfolder=/srv/clase/%u\n");
+        f.user("[drawings]\nfolder=/tmp/mine\n");
+        QVERIFY(!f.read().drawingsFolder);
+    }
+
+    // A key the school's file names stays locked when its value cannot be
+    // read: quitting, printing, the bin and the folder button are then off,
+    // whatever the pupil's file, the environment or the command line say,
+    // and the log line names the file and the line.
+    void aBadLockedValueLocksAtTheRestrictiveChoice_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("turnOn");
+        QTest::newRow("quit") << QByteArray("[program]\nquit=false;locked\n")
+                              << QByteArray("[program]\nquit=true\n");
+        QTest::newRow("delete") << QByteArray("[drawings]\ndelete=nein\n")
+                                << QByteArray("[drawings]\ndelete=true\n");
+        QTest::newRow("folder-button") << QByteArray("[program]\nfolder-button=\"false\"\n")
+                                       << QByteArray("[program]\nfolder-button=true\n");
+        QTest::newRow("print") << QByteArray("[program]\nprint=nope\n")
+                               << QByteArray("[program]\nprint=yes\n");
+    }
+    void aBadLockedValueLocksAtTheRestrictiveChoice() {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, turnOn);
+        Sources f;
+        f.system("# the school\n" + line);
+        f.user(turnOn);
+        const QString section = QString::fromLatin1(turnOn).section('\n', 0, 0).mid(1).chopped(1);
+        const QString key =
+            section + '/' + QString::fromLatin1(turnOn).section('\n', 1, 1).section('=', 0, 0);
+        f.s.environment.insert("GARABIX_" + key.toUpper().replace('/', '_').replace('-', '_'),
+                               "true");
+        f.s.arguments = {"garabix", "--set", key + "=true"};
+        const SettingsReport report = checkSettings(f.s);
+        const Settings &s = report.settings;
+        QCOMPARE(s.quit.value_or(true) && s.deleteButton.value_or(true) &&
+                     s.folderButton.value_or(true) && s.print.value_or(true),
+                 false);
+        QCOMPARE(report.refused.size(), 1);
+        QVERIFY2(report.refused[0].startsWith(f.s.systemFile + ", line 3: "),
+                 qPrintable(report.refused[0]));
+        QVERIFY(report.refused[0].endsWith("locked at false"));
+        QCOMPARE(report.effective.filter(QRegularExpression("^" + key + " +=")).value(0),
+                 QString("%1 = false    (%2, line 3, a bad value locked)")
+                     .arg(key, -24)
+                     .arg(f.s.systemFile));
+        // Any other locked key with a bad value keeps the program's own way.
+        f.system("[access]\nscan-seconds=9\n");
+        f.user("[access]\nscan-seconds=3\n");
+        QVERIFY(!f.read().scanSeconds);
+    }
+
+    // The program answers --version, --help and --check-settings as any
+    // Debian program does, and an unknown option or argument is an error
+    // with a short usage text and exit status 2, never a window.
+    void theCommandLine() {
+        QTemporaryDir config;
+        QDir(config.path()).mkpath("garabix");
+        QFile conf(config.path() + "/garabix/garabix.conf");
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[program]\nsound=off\nquit=maybe\n");
+        conf.close();
+        const auto run = [&](const QStringList &arguments) {
+            QProcess garabix;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("XDG_CONFIG_HOME", config.path());
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            garabix.setProcessEnvironment(env);
+            garabix.start(qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/garabix", arguments);
+            if (!garabix.waitForFinished(30000))
+                garabix.kill();
+            return std::tuple{garabix.exitCode(), QString(garabix.readAllStandardOutput()),
+                              QString(garabix.readAllStandardError())};
+        };
+        auto [code, out, err] = run({"--version"});
+        QCOMPARE(code, 0);
+        QVERIFY2(QRegularExpression("^garabix \\d+\\.\\d+\\.\\d+\n$").match(out).hasMatch(),
+                 qPrintable(out));
+        std::tie(code, out, err) = run({"--help"});
+        QCOMPARE(code, 0);
+        QVERIFY(out.startsWith("Usage: garabix") && out.contains("--check-settings"));
+        for (const QStringList &wrong : {QStringList{"--frobnicate"}, QStringList{"dibujo.bmp"},
+                                         QStringList{"--set"}, QStringList{"-x"}}) {
+            std::tie(code, out, err) = run(wrong);
+            QCOMPARE(code, 2);
+            QVERIFY2(err.contains("Usage: garabix") && out.isEmpty(), qPrintable(err));
+        }
+        std::tie(code, out, err) = run({"--check-settings", "--set", "access/scan-seconds=5"});
+        QCOMPARE(code, 1);
+        QVERIFY2(out.contains(QRegularExpression("program/sound +\\= off +\\(" +
+                                                 QRegularExpression::escape(conf.fileName()) +
+                                                 ", line 2\\)")),
+                 qPrintable(out));
+        QVERIFY(out.contains(QRegularExpression("access/scan-seconds += 5 +\\(the command line")));
+        QVERIFY(out.contains("refused: " + conf.fileName() +
+                             ", line 3: program/quit has a bad "
+                             "value \"maybe\"; ignored"));
+        conf.open(QIODevice::WriteOnly);
+        conf.write("[program]\nsound=off\n");
+        conf.close();
+        std::tie(code, out, err) = run({"--check-settings"});
+        QCOMPARE(code, 0);
+        QVERIFY(!out.contains("refused"));
+    }
+
+    // What --check-settings prints: every key with the value that holds and
+    // where it came from, then every refused line.
+    void theReportSaysWhereEachValueCameFrom() {
+        Sources f;
+        f.system("[program]\nfullscreen=true\n");
+        f.user("[program]\nsound=false\nprint-interval=soon\n[access]\nscan-seconds=5\n");
+        f.s.environment.insert("GARABIX_DRAWINGS_LIMIT", "32767");
+        f.s.arguments = {"garabix", "--set", "access/switch-key=F1"};
+        const SettingsReport r = checkSettings(f.s);
+        const auto line = [&](const char *key) {
+            return r.effective.filter(QRegularExpression(QString("^%1 ").arg(key))).value(0);
+        };
+        QCOMPARE(r.effective.size(), 16);
+        QCOMPARE(line("program/fullscreen").simplified(),
+                 "program/fullscreen = true (" + f.s.systemFile + ", line 2)");
+        QCOMPARE(line("program/sound").simplified(),
+                 "program/sound = false (" + f.s.userFile + ", line 2)");
+        QCOMPARE(line("access/scan-seconds").simplified(),
+                 "access/scan-seconds = 5 (" + f.s.userFile + ", line 5)");
+        QCOMPARE(line("drawings/limit").simplified(),
+                 QString("drawings/limit = 32767 (the environment, GARABIX_DRAWINGS_LIMIT)"));
+        QCOMPARE(line("access/switch-key").simplified(),
+                 QString("access/switch-key = F1 (the command line, --set access/switch-key=F1)"));
+        QCOMPARE(line("program/quit").simplified(), QString("program/quit = true (the default)"));
+        QCOMPARE(r.refused, QStringList{f.s.userFile + ", line 3: program/print-interval has a "
+                                                       "bad value \"soon\"; ignored"});
+        QCOMPARE(r.settings.drawingLimit, 32767);
     }
 };
 

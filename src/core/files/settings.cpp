@@ -10,18 +10,30 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <functional>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
 
 namespace garabix {
 
 namespace {
 
-// "section/key" to its value, as one source says.
-using Values = QHash<QString, QString>;
+// A value as one source says it, and where: a file and line, a variable or
+// an argument.
+struct Said {
+    QString value;
+    QString where;
+};
 
 struct Source {
-    QString name; // for the log
-    Values values;
+    QHash<QString, Said> values; // "section/key" to its value
+    QStringList refused;         // lines that are no setting, with where
+    bool locks = false;          // the school's file: what it names holds
 };
+
+QString fileLine(const QString &path, int line) {
+    return QStringLiteral("%1, line %2").arg(path).arg(line);
+}
 
 // Strips a comment: ";" or "#" at the start of a line or after a space.
 QString withoutComment(const QString &line) {
@@ -30,18 +42,18 @@ QString withoutComment(const QString &line) {
 }
 
 Source readFile(const QString &path) {
-    Source source{path, {}};
+    Source source;
     QFile file(path);
     if (!file.exists())
         return source;
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(logStartup) << "settings file" << path << "cannot be read:" << file.errorString();
+        source.refused << QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
         return source;
     }
     const QByteArray bytes = file.read(1 << 20);
     const QString text = QString::fromUtf8(bytes);
     if (bytes.contains('\0') || text.contains(QChar::ReplacementCharacter)) {
-        qCWarning(logStartup) << "settings file" << path << "is not a text file; ignored";
+        source.refused << QStringLiteral("%1 is not a text file; ignored").arg(path);
         return source;
     }
     QString section;
@@ -57,22 +69,18 @@ Source readFile(const QString &path) {
         }
         const int equals = line.indexOf(QLatin1Char('='));
         if (equals <= 0 || section.isEmpty()) {
-            qCWarning(logStartup).noquote()
-                << QStringLiteral("settings file %1, line %2: \"%3\" is no key=value of a "
-                                  "[section]; ignored")
-                       .arg(path)
-                       .arg(lineNumber)
-                       .arg(raw.trimmed());
+            source.refused << QStringLiteral("%1: \"%2\" is no key=value of a [section]; ignored")
+                                  .arg(fileLine(path, lineNumber), raw.trimmed());
             continue;
         }
         source.values.insert(section + QLatin1Char('/') + line.left(equals).trimmed().toLower(),
-                             line.mid(equals + 1).trimmed());
+                             {line.mid(equals + 1).trimmed(), fileLine(path, lineNumber)});
     }
     return source;
 }
 
 Source readEnvironment(const QProcessEnvironment &environment) {
-    Source source{QStringLiteral("the environment"), {}};
+    Source source;
     static const QString prefix = QStringLiteral("GARABIX_");
     for (const QString &name : environment.keys()) {
         if (!name.startsWith(prefix))
@@ -89,14 +97,14 @@ Source readEnvironment(const QProcessEnvironment &environment) {
         source.values.insert(
             section + QLatin1Char('/') +
                 rest.mid(underscore + 1).replace(QLatin1Char('_'), QLatin1Char('-')),
-            environment.value(name));
+            {environment.value(name), QStringLiteral("the environment, %1").arg(name)});
     }
     source.values.remove(QStringLiteral("program/dir"));
     return source;
 }
 
 Source readArguments(const QStringList &arguments) {
-    Source source{QStringLiteral("the command line"), {}};
+    Source source;
     for (int i = 1; i < arguments.size(); ++i) {
         QString setting;
         if (arguments[i] == QLatin1String("--set") && i + 1 < arguments.size())
@@ -105,13 +113,14 @@ Source readArguments(const QStringList &arguments) {
             setting = arguments[i].mid(6);
         else
             continue;
+        const QString where = QStringLiteral("the command line, --set %1").arg(setting);
         const int equals = setting.indexOf(QLatin1Char('='));
         if (equals <= 0) {
-            qCWarning(logStartup) << "--set" << setting << "is no section/key=value; ignored";
+            source.refused << where + QStringLiteral(": no section/key=value; ignored");
             continue;
         }
         source.values.insert(setting.left(equals).trimmed().toLower(),
-                             setting.mid(equals + 1).trimmed());
+                             {setting.mid(equals + 1).trimmed(), where});
     }
     return source;
 }
@@ -135,6 +144,101 @@ std::optional<int> readInt(const QString &v, int lowest, int highest) {
     return n;
 }
 
+// One key: what it is when nobody sets it, how a value is read into the
+// settings (false for a value it refuses), and, for the keys that let a
+// child do something, the restrictive choice a locked bad value comes to.
+struct Key {
+    const char *name;
+    const char *byDefault;
+    std::function<bool(const QString &, Settings &)> read;
+    std::optional<bool> Settings::*restrictive = nullptr;
+};
+
+template <typename T> using Field = std::optional<T> Settings::*;
+
+Key flag(const char *name, const char *byDefault, Field<bool> field, bool lockable = false) {
+    return {name, byDefault,
+            [field](const QString &v, Settings &s) {
+                s.*field = readBool(v);
+                return (s.*field).has_value();
+            },
+            lockable ? field : nullptr};
+}
+
+Key number(const char *name, const char *byDefault, Field<int> field, int lowest, int highest) {
+    return {name, byDefault, [=](const QString &v, Settings &s) {
+                s.*field = readInt(v, lowest, highest);
+                return (s.*field).has_value();
+            }};
+}
+
+std::vector<Key> keyTable(const SettingsSources &sources) {
+    return {
+        {"drawings/folder", "misdibujos of the program folder, or ~/.local/share/garabix",
+         [&sources](const QString &v, Settings &s) {
+             if (v.isEmpty() || (sources.userName.isEmpty() && v.contains(QLatin1String("%u"))) ||
+                 (sources.home.isEmpty() && v.contains(QLatin1String("%h"))))
+                 return false;
+             QString folder = v;
+             folder.replace(QLatin1String("%u"), sources.userName)
+                 .replace(QLatin1String("%h"), sources.home);
+             s.drawingsFolder = QDir::cleanPath(folder);
+             return true;
+         }},
+        number("drawings/limit", "configuracion/mdg.txt", &Settings::drawingLimit, 0, 32767),
+        flag("drawings/delete", "true", &Settings::deleteButton, true),
+        {"program/language", "configuracion/idioma.txt",
+         [](const QString &v, Settings &s) {
+             static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]{1,40}$"));
+             if (!name.match(v).hasMatch())
+                 return false;
+             s.language = v;
+             return true;
+         }},
+        flag("program/quit", "true", &Settings::quit, true),
+        flag("program/fullscreen", "false", &Settings::fullScreen),
+        flag("program/print", "true", &Settings::print, true),
+        number("program/print-interval", "0", &Settings::printInterval, 0, 86400),
+        flag("program/sound", "true", &Settings::sound),
+        flag("program/folder-button", "true", &Settings::folderButton, true),
+        flag("access/click-to-draw", "false", &Settings::clickToDraw),
+        flag("access/keyboard-pointer", "false", &Settings::keyboardPointer),
+        flag("access/switch-scanning", "false", &Settings::switchScanning),
+        number("access/scan-seconds", "2", &Settings::scanSeconds, 1, 5),
+        {"access/switch-key", "Space",
+         [](const QString &v, Settings &s) {
+             const QKeySequence key(v, QKeySequence::PortableText);
+             if (key.count() != 1 || key[0].keyboardModifiers() != Qt::NoModifier)
+                 return false;
+             s.switchKey = key[0];
+             return true;
+         }},
+        {"access/controls-size", "normal",
+         [](const QString &v, Settings &s) {
+             const QString size = v.toLower();
+             const double factor = size == QLatin1String("normal")    ? 1
+                                   : size == QLatin1String("large")   ? 1.5
+                                   : size == QLatin1String("largest") ? 2
+                                                                      : 0;
+             if (factor > 0)
+                 s.controlsSize = factor;
+             return factor > 0;
+         }},
+    };
+}
+
+// The account's name and home, from the system's account database for the
+// real user id: never from variables a pupil can set.
+std::pair<QString, QString> account() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(static_cast<size_t>(size > 0 ? size : 16384));
+    struct passwd entry {};
+    struct passwd *found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return {};
+    return {QFile::decodeName(found->pw_name), QFile::decodeName(found->pw_dir)};
+}
+
 } // namespace
 
 SettingsSources settingsSourcesOfThisRun(const QStringList &arguments) {
@@ -144,101 +248,66 @@ SettingsSources settingsSourcesOfThisRun(const QStringList &arguments) {
                  QStringLiteral("/garabix/garabix.conf");
     s.environment = QProcessEnvironment::systemEnvironment();
     s.arguments = arguments;
-    s.userName =
-        s.environment.value(QStringLiteral("USER"), s.environment.value(QStringLiteral("LOGNAME")));
-    s.home = QDir::homePath();
+    std::tie(s.userName, s.home) = account();
     return s;
 }
 
-Settings readSettings(const SettingsSources &sources) {
-    // In the order they hold: the system file first, then what fills in.
-    const Source order[] = {readFile(sources.systemFile), readArguments(sources.arguments),
-                            readEnvironment(sources.environment), readFile(sources.userFile)};
-    Settings settings;
-    using Apply = std::function<bool(const QString &)>;
-    const auto flag = [](std::optional<bool> &to) -> Apply {
-        return [&to](const QString &v) {
-            to = readBool(v);
-            return to.has_value();
-        };
-    };
-    const auto number = [](std::optional<int> &to, int lowest, int highest) -> Apply {
-        return [&to, lowest, highest](const QString &v) {
-            to = readInt(v, lowest, highest);
-            return to.has_value();
-        };
-    };
-    const QHash<QString, Apply> keys = {
-        {QStringLiteral("drawings/folder"),
-         [&](const QString &v) {
-             if (v.isEmpty() || (sources.userName.isEmpty() && v.contains(QLatin1String("%u"))))
-                 return false;
-             QString folder = v;
-             folder.replace(QLatin1String("%u"), sources.userName)
-                 .replace(QLatin1String("%h"), sources.home);
-             settings.drawingsFolder = QDir::cleanPath(folder);
-             return true;
-         }},
-        {QStringLiteral("drawings/limit"), number(settings.drawingLimit, 0, 32767)},
-        {QStringLiteral("drawings/delete"), flag(settings.deleteButton)},
-        {QStringLiteral("program/language"),
-         [&](const QString &v) {
-             static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]{1,40}$"));
-             if (!name.match(v).hasMatch())
-                 return false;
-             settings.language = v;
-             return true;
-         }},
-        {QStringLiteral("program/quit"), flag(settings.quit)},
-        {QStringLiteral("program/fullscreen"), flag(settings.fullScreen)},
-        {QStringLiteral("program/print"), flag(settings.print)},
-        {QStringLiteral("program/print-interval"), number(settings.printInterval, 0, 86400)},
-        {QStringLiteral("program/sound"), flag(settings.sound)},
-        {QStringLiteral("program/folder-button"), flag(settings.folderButton)},
-        {QStringLiteral("access/click-to-draw"), flag(settings.clickToDraw)},
-        {QStringLiteral("access/keyboard-pointer"), flag(settings.keyboardPointer)},
-        {QStringLiteral("access/switch-scanning"), flag(settings.switchScanning)},
-        {QStringLiteral("access/scan-seconds"), number(settings.scanSeconds, 1, 5)},
-        {QStringLiteral("access/switch-key"),
-         [&](const QString &v) {
-             const QKeySequence key(v, QKeySequence::PortableText);
-             if (key.count() != 1 || key[0].keyboardModifiers() != Qt::NoModifier)
-                 return false;
-             settings.switchKey = key[0];
-             return true;
-         }},
-        {QStringLiteral("access/controls-size"),
-         [&](const QString &v) {
-             const QString size = v.toLower();
-             const double factor = size == QLatin1String("normal")    ? 1
-                                   : size == QLatin1String("large")   ? 1.5
-                                   : size == QLatin1String("largest") ? 2
-                                                                      : 0;
-             if (factor > 0)
-                 settings.controlsSize = factor;
-             return factor > 0;
-         }},
-    };
-    QSet<QString> said; // keys an earlier source has set
+SettingsReport checkSettings(const SettingsSources &sources) {
+    // In the order they hold: the school's file first, then what fills in.
+    Source order[] = {readFile(sources.systemFile), readArguments(sources.arguments),
+                      readEnvironment(sources.environment), readFile(sources.userFile)};
+    order[0].locks = true;
+    SettingsReport report;
+    const std::vector<Key> keys = keyTable(sources);
+    QHash<QString, Said> held; // key to the value that holds and where it came from
     for (const Source &source : order) {
+        report.refused << source.refused;
         for (auto it = source.values.constBegin(); it != source.values.constEnd(); ++it) {
-            const auto key = keys.constFind(it.key());
-            if (key == keys.constEnd()) {
-                qCWarning(logStartup)
-                    << "unknown setting" << it.key() << "in" << source.name << "; ignored";
+            const auto key = std::find_if(keys.begin(), keys.end(), [&](const Key &k) {
+                return it.key() == QLatin1String(k.name);
+            });
+            if (key == keys.end()) {
+                report.refused
+                    << QStringLiteral("%1: unknown setting %2; ignored").arg(it->where, it.key());
                 continue;
             }
-            if (said.contains(it.key()))
+            if (held.contains(it.key()))
                 continue; // a source before this one holds
-            if (!(*key)(it.value())) {
-                qCWarning(logStartup) << "setting" << it.key() << "in" << source.name
-                                      << "has a bad value" << it.value() << "; ignored";
+            if (key->read(it->value, report.settings)) {
+                held.insert(it.key(), *it);
                 continue;
             }
-            said.insert(it.key());
+            if (!source.locks) {
+                report.refused << QStringLiteral("%1: %2 has a bad value \"%3\"; ignored")
+                                      .arg(it->where, it.key(), it->value);
+                continue;
+            }
+            // The school's file named it: it stays locked, at the restrictive
+            // choice where there is one.
+            const QString lockedAt =
+                key->restrictive ? QStringLiteral("false") : QLatin1String(key->byDefault);
+            if (key->restrictive)
+                report.settings.*(key->restrictive) = false;
+            report.refused << QStringLiteral("%1: %2 has a bad value \"%3\"; locked at %4")
+                                  .arg(it->where, it.key(), it->value, lockedAt);
+            held.insert(it.key(), {lockedAt, it->where + QStringLiteral(", a bad value locked")});
         }
     }
-    return settings;
+    for (const QString &line : std::as_const(report.refused))
+        qCWarning(logStartup).noquote() << "settings:" << line;
+    for (const Key &key : keys) {
+        const QString name = QLatin1String(key.name);
+        Said said = held.value(name, {QLatin1String(key.byDefault), QStringLiteral("the default")});
+        if (name == QLatin1String("drawings/folder") && report.settings.drawingsFolder)
+            said.value = *report.settings.drawingsFolder;
+        report.effective
+            << QStringLiteral("%1 = %2    (%3)").arg(name, -24).arg(said.value, said.where);
+    }
+    return report;
+}
+
+Settings readSettings(const SettingsSources &sources) {
+    return checkSettings(sources).settings;
 }
 
 } // namespace garabix

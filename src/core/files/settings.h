@@ -23,13 +23,15 @@
 //     switch-key=Space       ; the one key, as Qt names it (Space, Return, F1, X)
 //     controls-size=largest  ; normal, large (1.5 times) or largest (twice)
 //
-// What the system file says holds: the user file, the environment
-// (GARABIX_<SECTION>_<KEY>, as GARABIX_PROGRAM_FULLSCREEN) and the command
-// line (--set section/key=value) fill in only what it leaves unsaid; of
-// those, the command line goes before the environment, and the environment
-// before the user file. A key nobody sets keeps the program folder's own
-// behaviour (configuracion/*.txt). A bad key or value is named in one log
-// line and ignored; a file that cannot be read is named in one log line.
+// What the system file names holds: the command line (--set
+// section/key=value), the environment (GARABIX_<SECTION>_<KEY>, as
+// GARABIX_PROGRAM_FULLSCREEN) and the user file fill in only what it leaves
+// unsaid, in that order. A key the system file names is locked even when
+// its value cannot be read: then quit, print, delete and folder-button are
+// off, and any other key keeps the program's own behaviour. A key nobody
+// sets keeps the program folder's own behaviour (configuracion/*.txt). A
+// bad line, key or value is named, with its file and line, in one log line
+// and ignored; a file that cannot be read is named in one log line.
 
 #include <QKeyCombination>
 #include <QProcessEnvironment>
@@ -65,7 +67,7 @@ struct SettingsSources {
     QString userFile;
     QProcessEnvironment environment;
     QStringList arguments; // the program's arguments, its name first
-    QString userName;
+    QString userName;      // the account's own, from the system's account database
     QString home;
 };
 
@@ -74,5 +76,14 @@ struct SettingsSources {
 SettingsSources settingsSourcesOfThisRun(const QStringList &arguments);
 
 Settings readSettings(const SettingsSources &sources);
+
+// What the settings came to, for an administrator: one line a key, with the
+// value that holds and where it came from, and every line refused.
+struct SettingsReport {
+    Settings settings;
+    QStringList effective; // "program/quit = false    (/etc/garabix/garabix.conf, line 3)"
+    QStringList refused;   // "/etc/garabix/garabix.conf, line 4: \"quit=maybe\" is ..."
+};
+SettingsReport checkSettings(const SettingsSources &sources);
 
 } // namespace garabix
