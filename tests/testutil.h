@@ -42,15 +42,17 @@ public:
     void quit() override { ++quits; }
     // The trash is a folder of the fake's own: nothing reaches the real one.
     Outcome moveToTrash(const QString &path) override;
-    void notify(QWidget *, const QString &text, Notice kind) override {
+    void notify(QWidget *where, const QString &text, Notice kind) override {
         notices.append(text);
         problems.append(kind == Notice::Problem);
+        noticeWindows.append(where);
     }
 
     QStringList sounds, waited, folders, questions, trashed, notices;
-    QVector<QStringList> answers; // per question: its two buttons' captions
-    QVector<bool> problems;       // per notice: a problem rather than a sign of success
-    int trashError = 0;           // the errno every move to the trash fails with; 0: it works
+    QVector<QStringList> answers;     // per question: its two buttons' captions
+    QVector<bool> problems;           // per notice: a problem rather than a sign of success
+    QVector<QWidget *> noticeWindows; // per notice: the window it shows on
+    int trashError = 0;               // the errno every move to the trash fails with; 0: it works
     QTemporaryDir trashFolder;
     QVector<QImage> clipboard, printed;
     Printed printing = Printed::Done; // how every print goes

@@ -55,8 +55,14 @@ private slots:
         QVERIFY(QFileInfo::exists(share.path() + "/clase/ana/0.bmp"));
         w.drag(QPointF(10, 100), QPointF(100, 10));
         w.save();
+        // The note names the folder the drawings really go to and the school's
+        // limit, and asks for a grown-up: the child has no bin.
         QCOMPARE(w.platform.notices.last(),
-                 config::text(english, config::Text::LimitReached).arg(1));
+                 config::text(english, config::Text::LimitReachedAskGrownUp)
+                     .arg(share.path() + "/clase/ana")
+                     .arg(1));
+        QVERIFY(w.platform.notices.last().contains("grown-up"));
+        QCOMPARE(w.platform.noticeWindows.last(), w.form.get());
 
         // Prints spaced out: a second press within the interval does nothing.
         Settings spaced;

@@ -299,9 +299,12 @@ private slots:
         QCOMPARE(full.platform.notices.value(1), QString("Guardado: 1.bmp"));
         full.press(B::NextDrawing); // 1.bmp, the drawing just saved
         full.form->runToolbarButton(B::DeleteDrawing);
+        // The bin says what it did, and that the trash can give it back.
+        QCOMPARE(full.platform.notices.value(2),
+                 QString("El dibujo 1.bmp está en la papelera. Desde allí se puede recuperar."));
         full.drag(QPointF(10, 40), QPointF(200, 40));
         full.save();
-        QCOMPARE(full.platform.notices.value(2), QString("Guardado: 1.bmp"));
+        QCOMPARE(full.platform.notices.value(3), QString("Guardado: 1.bmp"));
     }
 
     void theQuitBoxSpeaksTheLanguageFileOnAnyDesktop() {

@@ -177,7 +177,9 @@ private slots:
 
     // "Copiar a mis imágenes" copies the drawing whose picture has the
     // focus out as a PNG into the pictures folder (of a home of the test's
-    // own), and a damaged one is named in a note instead.
+    // own), and a damaged one is named in a note instead; each note shows on
+    // the picker, where the child looks, and names the file. A second press
+    // while a copy is being made does nothing.
     void theFocusedDrawingIsCopiedToMyPictures() {
         QTemporaryDir home, cache;
         const QByteArray realHome = qgetenv("HOME");
@@ -189,10 +191,13 @@ private slots:
         w.folder.write("misdibujos/roto.bmp", "BM not a picture"); // the newest
         DrawingPicker picker(*w.form);
         picker.open(w.drawings());
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
         QTRY_VERIFY(picker.pageReady());
         auto *copy = picker.findChild<QPushButton *>(widgetname::copyButton);
         QCOMPARE(copy->text(), QString("Copiar a mis imágenes"));
         picker.findChild<QWidget *>(widgetname::pickerTile(2))->setFocus();
+        QTest::mouseClick(copy, Qt::LeftButton);
         QTest::mouseClick(copy, Qt::LeftButton);
         QVERIFY(w.settle());
         picker.findChild<QWidget *>(widgetname::pickerTile(0))->setFocus();
@@ -205,9 +210,12 @@ private slots:
         QCOMPARE(QImage(home.filePath("Pictures/") + copies.first())
                      .convertToFormat(QImage::Format_RGB32),
                  QImage(picker.drawings().value(2)).convertToFormat(QImage::Format_RGB32));
-        QVERIFY(w.platform.notices.value(0).startsWith("Copiado a tus imágenes"));
+        QCOMPARE(w.platform.notices.value(0),
+                 "Copiado a tus imágenes: " + home.filePath("Pictures/") + copies.first());
         QCOMPARE(w.platform.notices.value(1),
                  QString("El dibujo roto.bmp está estropeado y no se puede abrir."));
+        QCOMPARE(w.platform.notices.size(), 2);
+        QCOMPARE(w.platform.noticeWindows, (QVector<QWidget *>{&picker, &picker}));
     }
 
     // A thumbnail belongs to the drawing a file holds: a drawing deleted and

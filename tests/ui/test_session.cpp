@@ -18,12 +18,22 @@ namespace {
 
 // In the child: the main window saving into `folder`, wired to the
 // session's end as the program is. With `modified`, the canvas has a line
-// that was never saved; otherwise it was saved before. Writes the canvas to
-// `expected`, says "ready", and runs until the session ends.
-int runChild(int argc, char **argv, const QString &folder, const QString &expected, bool modified) {
+// that was never saved; otherwise it was saved before. With `atLimit`, the
+// folder holds a drawing already and the school's limit is one. Writes the
+// canvas to `expected`, says "ready", and runs until the session ends.
+int runChild(int argc, char **argv, const QString &folder, const QString &expected, bool modified,
+             bool atLimit) {
     QApplication app(argc, argv);
     Settings settings;
     settings.drawingsFolder = folder;
+    if (atLimit) {
+        settings.drawingLimit = 1;
+        QDir().mkpath(folder);
+        QImage earlier(64, 48, QImage::Format_RGB32);
+        earlier.fill(Qt::blue);
+        if (!earlier.save(folder + "/0.bmp"))
+            return 5;
+    }
     settings.quit = false; // the session's end goes past a locked quit button
     test::LoadedMainWindow w({}, nullptr, settings);
     SessionEnd end([&](std::function<void()> done) { w.form->saveForSessionEnd(done); });
@@ -48,21 +58,29 @@ private slots:
     void theSessionsEndSavesAChangedDrawing_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<bool>("modified");
-        QTest::newRow("SIGTERM, changed") << SIGTERM << true;
-        QTest::newRow("SIGHUP, changed") << SIGHUP << true;
-        QTest::newRow("SIGTERM, saved") << SIGTERM << false;
+        QTest::addColumn<bool>("atLimit");
+        QTest::newRow("SIGTERM, changed") << SIGTERM << true << false;
+        QTest::newRow("SIGHUP, changed") << SIGHUP << true << false;
+        QTest::newRow("SIGTERM, saved") << SIGTERM << false << false;
+        QTest::newRow("SIGTERM, changed, at the limit") << SIGTERM << true << true;
     }
     // A changed drawing becomes a new numbered drawing, exactly the canvas,
-    // within two seconds, and the program ends; a saved one adds no file.
+    // within two seconds, and the program ends, even when the folder is at
+    // its limit (the limit saves disk space, never at the cost of a
+    // drawing); a saved one adds no file.
     void theSessionsEndSavesAChangedDrawing() {
         QFETCH(int, signal);
         QFETCH(bool, modified);
+        QFETCH(bool, atLimit);
         QTemporaryDir dir;
         const QString folder = dir.path() + "/dibujos";
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(),
-                    {"--child", folder, dir.path() + "/expected.png", modified ? "1" : "0"});
+                    {"--child", folder, dir.path() + "/expected.png",
+                     atLimit    ? "limit"
+                     : modified ? "1"
+                                : "0"});
         QVERIFY(child.waitForStarted());
         QVERIFY(QTest::qWaitFor(
             [&] { return child.canReadLine() || child.state() == QProcess::NotRunning; }, 30000));
@@ -80,6 +98,7 @@ private slots:
         const QImage expected(dir.path() + "/expected.png");
         const QString newest =
             modified ? folder + "/" + QString::number(before.size()) + ".bmp" : folder + "/0.bmp";
+        QCOMPARE(before.size(), atLimit ? 1 : modified ? 0 : 1);
         QCOMPARE(QImage(newest).convertToFormat(QImage::Format_RGB32),
                  expected.convertToFormat(QImage::Format_RGB32));
     }
@@ -88,7 +107,8 @@ private slots:
 int main(int argc, char **argv) {
     if (argc > 4 && qstrcmp(argv[argc - 4], "--child") == 0)
         return runChild(argc - 4, argv, QString::fromLocal8Bit(argv[argc - 3]),
-                        QString::fromLocal8Bit(argv[argc - 2]), qstrcmp(argv[argc - 1], "1") == 0);
+                        QString::fromLocal8Bit(argv[argc - 2]), qstrcmp(argv[argc - 1], "0") != 0,
+                        qstrcmp(argv[argc - 1], "limit") == 0);
     QApplication app(argc, argv);
     TestSession t;
     return QTest::qExec(&t, argc, argv);

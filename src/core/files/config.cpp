@@ -102,6 +102,14 @@ QString builtInText(Text which) {
         return QStringLiteral("El sello: púlsalo para ponerlo");
     case Text::CanvasName:
         return QStringLiteral("El dibujo");
+    case Text::LimitReachedIn:
+        return QStringLiteral("No se ha guardado: la carpeta %1 ya tiene %2 dibujos, todos los "
+                              "que se permiten. Borra alguno para hacer sitio.");
+    case Text::LimitReachedAskGrownUp:
+        return QStringLiteral("No se ha guardado: la carpeta %1 ya tiene %2 dibujos, todos los "
+                              "que se permiten. Pide a una persona mayor que haga sitio.");
+    case Text::MovedToTrash:
+        return QStringLiteral("El dibujo %1 está en la papelera. Desde allí se puede recuperar.");
     case Text::CopyFailed:
         return QStringLiteral("No se ha podido copiar el dibujo a %1.");
     case Text::DeleteFailedDenied:

@@ -156,7 +156,7 @@ bool drawingOrder(const QString &a, const QString &b) {
     return c != 0 ? c < 0 : a < b;
 }
 
-SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified) {
+SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified, bool pastLimit) {
     if (!modified)
         return {SaveResult::Unchanged, {}, {}};
     if (folder.maxDrawings <= 0)
@@ -164,8 +164,13 @@ SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modifie
     // Counted afresh: drawings deleted by the bin, by a parent or by another
     // copy of the program make room at once.
     recount(folder);
-    if (!(folder.maxDrawings > folder.drawingCount))
-        return {SaveResult::LimitReached, {}, {}};
+    if (!(folder.maxDrawings > folder.drawingCount)) {
+        if (!pastLimit)
+            return {SaveResult::LimitReached, {}, {}};
+        qCWarning(logFiles) << "the drawings folder" << folder.files.path() << "holds"
+                            << folder.drawingCount << "drawings, its limit; the session ends, "
+                            << "so the changed drawing is saved past it";
+    }
     const QString path = folder.files.path();
     if (canvas.isNull() || path.isEmpty())
         return {SaveResult::Failed, {}, Outcome::failed(ENOENT)};

@@ -63,7 +63,11 @@ struct SaveResult {
 // number claimed for it (numbering.h): several copies of the program saving
 // into one folder at once, from one computer or many, each get a number of
 // their own, and a save cut short leaves no partial drawing.
-SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified);
+// With `pastLimit` (the session ends) a drawing the limit would refuse is
+// saved all the same: the limit saves disk space, never at the cost of a
+// child's drawing.
+SaveResult saveDrawing(DrawingFolder &folder, const QImage &canvas, bool modified,
+                       bool pastLimit = false);
 
 // Shows a file previous/next step to; answers whether it could.
 using ShowFile = std::function<bool(const QString &path)>;

@@ -5,6 +5,7 @@
 #include "ui/common/cueplayer.h"
 #include "ui/common/printing.h"
 #include "ui/common/printqueue.h"
+#include "ui/common/uiutil.h"
 #include "ui/common/widgetnames.h"
 
 #include <QApplication>
@@ -142,7 +143,7 @@ public:
         auto *note = new QLabel(parent);
         note->setObjectName(QString::fromLatin1(widgetname::notice));
         note->setTextFormat(Qt::PlainText);
-        note->setText(text);
+        note->setText(wrappableText(text));
         note->setWordWrap(true);
         note->setAlignment(Qt::AlignCenter);
         note->setAttribute(Qt::WA_TransparentForMouseEvents);

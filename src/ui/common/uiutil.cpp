@@ -127,4 +127,21 @@ QIcon penSizeIcon(int index) {
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
+QString wrappableText(const QString &text) {
+    constexpr int longWord = 16;
+    static const QChar breakHere(0x200B); // a zero-width space: a place to wrap
+    QString out;
+    int wordLength = 0;
+    for (const QChar c : text) {
+        wordLength = c.isSpace() ? 0 : wordLength + 1;
+        if (wordLength > longWord &&
+            (c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('_')))
+            out += breakHere;
+        out += c;
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            out += breakHere;
+    }
+    return out;
+}
+
 } // namespace garabix

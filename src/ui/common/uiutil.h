@@ -56,6 +56,11 @@ void centreOnScreen(QWidget *window);
 // on two broken at the space nearest the middle when it is long.
 QString plainToolTip(const QString &text);
 
+// A note's text that wraps anywhere a path or a file name may break: after
+// each "/" and before each "." or "-" of a long word, so that a long path is
+// never cut at the note's edge.
+QString wrappableText(const QString &text);
+
 QIcon toolIcon(int index);
 QIcon penSizeIcon(int index);
 // Any other picture of the program by name ("pagenext", "enter" ...).

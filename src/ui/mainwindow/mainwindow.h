@@ -37,6 +37,7 @@
 
 #include <QElapsedTimer>
 #include <QFutureWatcher>
+#include <QPointer>
 #include <QTimer>
 #include <QVector>
 #include <QWidget>
@@ -116,7 +117,7 @@ public:
     // pictures folder, with a note that says where.
     void copyToPictures();
     // The picker's copy: a saved drawing copied out the same way.
-    void copyDrawingToPictures(const QString &path) override;
+    void copyDrawingToPictures(const QString &path, QWidget *noteOn) override;
     // "Mis dibujos" and Ctrl+O: the picker of saved drawings.
     void openMyDrawings();
 
@@ -207,9 +208,11 @@ private:
     void newDrawing();
 
     // Drawings (mainwindow_drawings.cpp).
-    void exportPicture(const QImage &picture);
+    void exportPicture(const QImage &picture, QWidget *noteOn);
     void createSaving();
-    void saveDrawing();
+    // At the session's end a drawing is saved even past the folder's limit.
+    void saveDrawing(bool sessionEnds = false);
+    QString limitNote() const;
     void saveFinished();
     struct Browsed {
         QString path; // the drawing found (empty: none)
@@ -218,9 +221,11 @@ private:
     };
     void browseInBackground(std::function<Browsed(drawings::DrawingFolder)> job,
                             std::function<void(const Browsed &)> then);
-    void readInBackground(const QString &path, std::function<void(const Browsed &)> then);
+    // A damaged drawing is told on `noteOn` while it shows, else on the window.
+    void readInBackground(const QString &path, std::function<void(const Browsed &)> then,
+                          const QPointer<QWidget> &noteOn = {});
     void showDrawing(const Browsed &found);
-    void tellDamaged(const QString &path);
+    void tellDamaged(const QString &path, QWidget *noteOn);
     void stepToDrawing(bool forward);
     void deleteDrawing();
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace garabix {
@@ -50,7 +51,7 @@ void MainWindow::createSaving() {
 // on another thread, and the drawing stays on the canvas, unsaved, until its
 // file reads back. While the disk is silent a quiet sign says so, and after a
 // few seconds a note; a second press meanwhile does nothing.
-void MainWindow::saveDrawing() {
+void MainWindow::saveDrawing(bool sessionEnds) {
     if (isSaving())
         return;
     savingNow = true;
@@ -64,7 +65,7 @@ void MainWindow::saveDrawing() {
         // disk too.
         const bool needed = modified || (!lastSaved.path.isEmpty() && !lastSaved.intact());
         SaveDone done;
-        done.result = drawings::saveDrawing(folder, picture, needed);
+        done.result = drawings::saveDrawing(folder, picture, needed, sessionEnds);
         if (done.result.outcome == drawings::SaveResult::Saved)
             done.stamp = FileStamp::of(done.result.path);
         done.folder = folder;
@@ -105,7 +106,7 @@ void MainWindow::saveFinished() {
         note = text(Text::SavingOff);
         break;
     case drawings::SaveResult::LimitReached:
-        note = text(Text::LimitReached).arg(drawingsFolder.maxDrawings);
+        note = limitNote();
         break;
     case drawings::SaveResult::NoNumberLeft:
         note = text(Text::NoNumberLeft).arg(drawings::highestNumber);
@@ -131,6 +132,20 @@ void MainWindow::saveFinished() {
         f();
 }
 
+// The limit's note names the folder the drawings go to and the limit that
+// holds, and asks for a grown-up where the child cannot delete. Only the
+// program folder's own misdibujos with mdg.txt's limit and the bin gets the
+// note that points at mdg.txt.
+QString MainWindow::limitNote() const {
+    using config::Text;
+    const bool bin = buttonAllowed(ToolbarButton::DeleteDrawing);
+    if (bin && !settings.drawingLimit && !settings.drawingsFolder)
+        return text(Text::LimitReached).arg(drawingsFolder.maxDrawings);
+    return text(bin ? Text::LimitReachedIn : Text::LimitReachedAskGrownUp)
+        .arg(QDir::toNativeSeparators(drawingsFolder.files.path()))
+        .arg(drawingsFolder.maxDrawings);
+}
+
 void MainWindow::saveForSessionEnd(std::function<void()> done) {
     // A save already waiting may hold an older picture: once it ends, the
     // canvas is looked at again.
@@ -144,7 +159,7 @@ void MainWindow::saveForSessionEnd(std::function<void()> done) {
     }
     qCInfo(logFiles) << "the session ends: saving the drawing";
     afterSave.push_back(std::move(done));
-    saveDrawing();
+    saveDrawing(true);
 }
 
 // Reads a saved drawing, on any thread. One that cannot be read is logged;
@@ -156,8 +171,8 @@ static QImage readDrawing(const QString &path) {
     return picture;
 }
 
-void MainWindow::tellDamaged(const QString &path) {
-    platform.notify(this, text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
+void MainWindow::tellDamaged(const QString &path, QWidget *noteOn) {
+    platform.notify(noteOn, text(config::Text::DamagedDrawing).arg(QFileInfo(path).fileName()),
                     Platform::Notice::Problem);
 }
 
@@ -231,14 +246,15 @@ void MainWindow::drawingChosen(const QString &path) {
 
 // Reads the drawing at `path` in the background; one that cannot be read is
 // named in a note, one that can goes to `then`.
-void MainWindow::readInBackground(const QString &path, std::function<void(const Browsed &)> then) {
+void MainWindow::readInBackground(const QString &path, std::function<void(const Browsed &)> then,
+                                  const QPointer<QWidget> &noteOn) {
     browseInBackground(
         [path](const drawings::DrawingFolder &) {
             return Browsed{path, readDrawing(path), {}};
         },
-        [this, then](const Browsed &found) {
+        [this, then, noteOn](const Browsed &found) {
             if (found.picture.isNull())
-                tellDamaged(found.path);
+                tellDamaged(found.path, noteOn && noteOn->isVisible() ? noteOn.data() : this);
             else
                 then(found);
         });
@@ -246,14 +262,22 @@ void MainWindow::readInBackground(const QString &path, std::function<void(const 
 
 void MainWindow::deleteDrawing() {
     const QString shown = document.shownDrawing();
-    const drawings::DeleteResult result = drawings::deleteShown(
-        drawingsFolder, shown, [this](const QString &path) { return platform.moveToTrash(path); });
+    bool trashed = false; // not when the file was gone already
+    const drawings::DeleteResult result =
+        drawings::deleteShown(drawingsFolder, shown, [&](const QString &path) {
+            const Outcome moved = platform.moveToTrash(path);
+            trashed = moved.ok();
+            return moved;
+        });
     switch (result.outcome) {
     case drawings::DeleteResult::Nothing:
         break;
     case drawings::DeleteResult::Deleted:
         document.shownDrawingDeleted();
         qCDebug(logFiles) << "moved to the trash:" << shown;
+        if (trashed)
+            platform.notify(this, text(config::Text::MovedToTrash).arg(QFileInfo(shown).fileName()),
+                            Platform::Notice::Done);
         break;
     case drawings::DeleteResult::Failed:
         qCWarning(logFiles) << "could not move" << shown << "to the trash:" << result.why.reason();
@@ -266,27 +290,33 @@ void MainWindow::deleteDrawing() {
 }
 
 void MainWindow::copyToPictures() {
-    exportPicture(document.picture());
+    exportPicture(document.picture(), this);
 }
 
 // The picker's copy reads the drawing in the background like a choice.
-void MainWindow::copyDrawingToPictures(const QString &path) {
-    readInBackground(path, [this](const Browsed &found) { exportPicture(found.picture); });
+void MainWindow::copyDrawingToPictures(const QString &path, QWidget *noteOn) {
+    const QPointer<QWidget> where(noteOn);
+    readInBackground(
+        path,
+        [this, where](const Browsed &found) {
+            exportPicture(found.picture, where && where->isVisible() ? where.data() : this);
+        },
+        where);
 }
 
 // Writes the picture into the user's pictures folder and says where.
-void MainWindow::exportPicture(const QImage &picture) {
+void MainWindow::exportPicture(const QImage &picture, QWidget *noteOn) {
     const QString folder = exporting::picturesFolder();
     const exporting::Exported out = exporting::exportPng(picture, folder);
     if (out.outcome.ok()) {
         qCDebug(logFiles) << "copied to" << out.path;
         platform.notify(
-            this, text(config::Text::CopiedToPictures).arg(QDir::toNativeSeparators(out.path)),
+            noteOn, text(config::Text::CopiedToPictures).arg(QDir::toNativeSeparators(out.path)),
             Platform::Notice::Done);
         return;
     }
     qCWarning(logFiles) << "could not copy the drawing to" << folder << ":" << out.outcome.reason();
-    platform.notify(this, text(config::Text::CopyFailed).arg(QDir::toNativeSeparators(folder)),
+    platform.notify(noteOn, text(config::Text::CopyFailed).arg(QDir::toNativeSeparators(folder)),
                     Platform::Notice::Problem);
 }
 

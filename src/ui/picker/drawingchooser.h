@@ -6,14 +6,17 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace garabix {
 
 class DrawingChooser {
 public:
     virtual ~DrawingChooser() = default;
     virtual void drawingChosen(const QString &path) = 0;
-    // The drawing at `path` copied out as a PNG into the user's pictures.
-    virtual void copyDrawingToPictures(const QString &path) = 0;
+    // The drawing at `path` copied out as a PNG into the user's pictures;
+    // the note on how it went shows on `noteOn`, where the child looks.
+    virtual void copyDrawingToPictures(const QString &path, QWidget *noteOn) = 0;
     // The saved drawing on the canvas, framed when the picker opens; empty
     // when none is. Answered without asking the disk.
     virtual QString drawingOnShow() const = 0;

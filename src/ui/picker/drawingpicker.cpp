@@ -212,7 +212,7 @@ int DrawingPicker::focusedSlot() const {
 void DrawingPicker::copyFocused() {
     const QString path = pageDrawings().value(std::max(focusedSlot(), 0));
     if (!path.isEmpty())
-        chooser.copyDrawingToPictures(path);
+        chooser.copyDrawingToPictures(path, this);
 }
 
 void DrawingPicker::choose(int slot) {
