@@ -73,6 +73,54 @@ private slots:
         QCOMPARE(printer.platform.printed.size(), 1);
     }
 
+    // The tool bar closes up over the buttons a school turned off, at every
+    // controls size: the small buttons fill the first cells of their grid in
+    // order, and the larger ones follow straight under the last row.
+    void theToolBarClosesUpOverHiddenButtons() {
+        for (const double size : {1.0, 1.5, 2.0}) {
+            Settings locked;
+            locked.quit = locked.deleteButton = locked.print = locked.folderButton = false;
+            locked.controlsSize = size;
+            test::LoadedMainWindow w({}, nullptr, locked);
+            w.form->resize(1280, 800);
+            w.form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+            QList<QRect> small, large;
+            for (ToolbarButton b : allToolbarButtons()) {
+                QWidget *button = w.control(test::buttonName(b));
+                const bool larger =
+                    b == ToolbarButton::NextDrawing || b == ToolbarButton::PreviousDrawing;
+                if (button->isVisible())
+                    (larger ? large : small).append(button->geometry());
+            }
+            QCOMPARE(small.size(), 22);
+            QCOMPARE(large.size(), 2);
+            const auto byRow = [](const QRect &a, const QRect &b) {
+                return std::pair(a.top(), a.left()) < std::pair(b.top(), b.left());
+            };
+            std::sort(small.begin(), small.end(), byRow);
+            QSet<int> lefts;
+            for (const QRect &r : small)
+                lefts.insert(r.left());
+            const int columns = int(lefts.size());
+            const int pitchX = small[1].left() - small[0].left();
+            const int pitchY = small[columns].top() - small[0].top();
+            for (int k = 0; k < small.size(); ++k) {
+                const QPoint cell(small[0].left() + pitchX * (k % columns),
+                                  small[0].top() + pitchY * (k / columns));
+                QVERIFY2(
+                    std::abs(small[k].left() - cell.x()) <= 1 &&
+                        std::abs(small[k].top() - cell.y()) <= 1,
+                    qPrintable(
+                        QString("button %1 of %2 columns at %3").arg(k).arg(columns).arg(size)));
+            }
+            const int lastRow = small.last().bottom();
+            for (const QRect &r : large)
+                QVERIFY2(r.top() - lastRow <= pitchY - small[0].height() + 12 * size,
+                         qPrintable(QString("a gap of %1 at %2").arg(r.top() - lastRow).arg(size)));
+        }
+    }
+
     // Click to draw: a click starts a stroke or a shape, the pointer draws as
     // if the button were held, the next click ends it: the same pixels as a
     // drag through the same points, one undo step, with a frame meanwhile.

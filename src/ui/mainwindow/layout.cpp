@@ -52,6 +52,39 @@ QRectF toolbarButtonRect(ToolbarButton button) {
     }
 }
 
+namespace {
+constexpr ToolbarButton largerButtons[4] = {B::DeleteDrawing, B::Quit, B::NextDrawing,
+                                            B::PreviousDrawing};
+} // namespace
+
+std::array<QRectF, toolbarButtonCount> arrangeToolbar(const ShownButtons &shown) {
+    std::array<QRectF, toolbarButtonCount> bar{};
+    int cell = 0;
+    for (const auto &row : gridColumns)
+        for (ToolbarButton b : row)
+            if (shown[size_t(buttonIndex(b))]) {
+                bar[size_t(buttonIndex(b))] = {600.0 * (cell % 3), 600.0 * (cell / 3), 615, 615};
+                ++cell;
+            }
+    // Rows overlap by the buttons' 15-twip edge, as in the grid.
+    double top = 600.0 * ((cell + 2) / 3), rowHeight = 0;
+    int place = 0;
+    for (ToolbarButton b : largerButtons) {
+        if (!shown[size_t(buttonIndex(b))])
+            continue;
+        if (place % 2 == 0 && place > 0) {
+            top += rowHeight - 15;
+            rowHeight = 0;
+        }
+        const QSizeF size = toolbarButtonRect(b).size();
+        bar[size_t(buttonIndex(b))] = {place % 2 == 0 ? 0.0 : 960.0, top, size.width(),
+                                       size.height()};
+        rowHeight = std::max(rowHeight, size.height());
+        ++place;
+    }
+    return bar;
+}
+
 long toolbarButtonColour(ToolbarButton button) {
     return colours[buttonIndex(button)];
 }
@@ -141,7 +174,7 @@ double flow(const std::vector<FlowItem> &items, QPointF origin, double right, do
 } // namespace
 
 LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, double stampHeight,
-                         double tpp) {
+                         double tpp, const ShownButtons &shown) {
     LargeLayout l;
     // The usual buttons share their edges; the larger ones keep apart.
     const double side = 615 * f, pitch = side + 15 * f, gap = 105 * f;
@@ -149,11 +182,14 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
     // The left column: the tool bar's small buttons in as few columns as
     // leave room below for the larger ones, the colour well, Mis dibujos
     // and the stamp picture.
-    std::vector<ToolbarButton> small;
+    std::vector<ToolbarButton> small, large;
     for (const auto &row : gridColumns)
         for (ToolbarButton b : row)
-            small.push_back(b);
-    const ToolbarButton large[4] = {B::DeleteDrawing, B::Quit, B::NextDrawing, B::PreviousDrawing};
+            if (shown[size_t(buttonIndex(b))])
+                small.push_back(b);
+    for (ToolbarButton b : largerButtons)
+        if (shown[size_t(buttonIndex(b))])
+            large.push_back(b);
     double left = 0;
     for (int columns = 3; columns <= 12; ++columns) {
         left = columns * pitch + (side - pitch);
@@ -168,10 +204,10 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
         items.push_back({QSizeF(myDrawingsSide, myDrawingsSide), gap});
         std::vector<QRectF> placed;
         const double bottom = flow(items, QPointF(0, rows * pitch + gap), left, gap, placed);
-        for (int i = 0; i < 4; ++i)
-            l.toolbar[buttonIndex(large[i])] = placed[size_t(i)];
-        l.colourWell = placed[4];
-        l.myDrawings = placed[5];
+        for (size_t i = 0; i < large.size(); ++i)
+            l.toolbar[buttonIndex(large[i])] = placed[i];
+        l.colourWell = placed[large.size()];
+        l.myDrawings = placed[large.size() + 1];
         if (bottom + gap + stampHeight <= screenHeight)
             break;
     }

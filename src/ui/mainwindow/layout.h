@@ -23,6 +23,21 @@ constexpr QRectF closeButtonInPanel{1200, 1200, 2415, 495};
 // Design rectangle of a tool-bar button.
 QRectF toolbarButtonRect(ToolbarButton button);
 
+// Which tool-bar buttons show (the school may turn some off), by index.
+using ShownButtons = std::array<bool, toolbarButtonCount>;
+constexpr ShownButtons everyButton() {
+    ShownButtons all{};
+    for (bool &b : all)
+        b = true;
+    return all;
+}
+
+// The tool bar at its usual size, closed up over the buttons not shown:
+// the small buttons fill the three columns in their order, and the four
+// larger ones follow, two a row, under the last row. With every button
+// shown, each is at its design rectangle.
+std::array<QRectF, toolbarButtonCount> arrangeToolbar(const ShownButtons &shown);
+
 // Design background colour of a tool-bar button as R + 256 G + 65536 B, or
 // -1 for the system button face.
 long toolbarButtonColour(ToolbarButton button);
@@ -74,6 +89,6 @@ SwatchSpacing chartSpacing(double scale);
 // `twipsPerPixel` turns the swatches' pixels into twips; the stamp picture,
 // `stampHeight` tall, keeps the bottom of the left column.
 LargeLayout arrangeLarge(double screenWidth, double screenHeight, double scale, double stampHeight,
-                         double twipsPerPixel);
+                         double twipsPerPixel, const ShownButtons &shown = everyButton());
 
 } // namespace garabix::layout

@@ -98,12 +98,15 @@ void MainWindow::arrangeWindow() {
 // grows: a window made smaller hides part of the drawing, never loses it.
 void MainWindow::placeControls() {
     const double f = controlsScale();
+    layout::ShownButtons shown{};
+    for (ToolbarButton b : allToolbarButtons())
+        shown[size_t(buttonIndex(b))] = buttonAllowed(b);
     std::array<QRectF, toolbarButtonCount> bar;
     QRectF well, mine, chart;
     if (f > 1) {
         const layout::LargeLayout l =
             layout::arrangeLarge(screenWidthTwips(), screenHeightTwips(), f,
-                                 twipsRect(stampBox).height(), twipsPerPixel);
+                                 twipsRect(stampBox).height(), twipsPerPixel, shown);
         frame = l.rest;
         bar = l.toolbar;
         well = l.colourWell;
@@ -113,8 +116,7 @@ void MainWindow::placeControls() {
         placeTwips(paletteStrip, l.palette);
     } else {
         frame = layout::arrangeMainWindow(screenWidthTwips(), screenHeightTwips());
-        for (ToolbarButton b : allToolbarButtons())
-            bar[size_t(buttonIndex(b))] = layout::toolbarButtonRect(b);
+        bar = layout::arrangeToolbar(shown);
         well = layout::colourWellRect;
         mine = layout::myDrawingsButtonRect(screenHeightTwips(), twipsRect(stampBox).height());
         chart = layout::colourPanelRect(frame, screenWidthTwips());
