@@ -64,6 +64,25 @@ private slots:
         QVERIFY(w.platform.notices.last().contains("grown-up"));
         QCOMPARE(w.platform.noticeWindows.last(), w.form.get());
 
+        // Locked down (no quitting, full screen), the window comes back when
+        // the window manager minimises it; left free, it stays minimised.
+        for (const bool fullScreen : {true, false}) {
+            locked.fullScreen = fullScreen;
+            test::LoadedMainWindow kept({}, nullptr, locked);
+            kept.form->showFullScreen();
+            QVERIFY(QTest::qWaitForWindowExposed(kept.form.get()));
+            kept.form->showMinimized();
+            if (fullScreen) {
+                QTRY_VERIFY(!kept.form->isMinimized() && kept.form->isFullScreen());
+                QVERIFY(kept.form->isVisible());
+            } else {
+                // The window would come back on the event loop's next turns.
+                for (int turn = 0; turn < 3; ++turn)
+                    QCoreApplication::processEvents();
+                QVERIFY(kept.form->isMinimized());
+            }
+        }
+
         // Prints spaced out: a second press within the interval does nothing.
         Settings spaced;
         spaced.printInterval = 60;

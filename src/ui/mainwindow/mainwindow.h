@@ -154,6 +154,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     // Closing the window asks the quit question; Yes ends the program.
     void closeEvent(QCloseEvent *event) override;
+    // A locked-down window (no quitting, full screen) comes back when the
+    // window manager minimises or hides it.
+    void changeEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     // Start-up and layout (mainwindow_startup.cpp).
@@ -177,6 +181,8 @@ private:
     void playCue(const char *name);
     bool askToQuit();
     bool buttonAllowed(ToolbarButton button) const;
+    bool lockedDown() const; // no quitting, full screen: the window always stays
+    void comeBack();
     void hideRefusedButtons();
 
     // Tool-bar commands (mainwindow_toolbar.cpp).

@@ -153,6 +153,34 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     platform.quit();
 }
 
+bool MainWindow::lockedDown() const {
+    return !settings.quit.value_or(true) && settings.fullScreen.value_or(false);
+}
+
+void MainWindow::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && lockedDown() &&
+        (windowState() & Qt::WindowMinimized)) {
+        qCInfo(logStartup) << "the locked-down window was minimised; it comes back";
+        QTimer::singleShot(0, this, [this] { comeBack(); });
+    }
+}
+
+void MainWindow::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous() && lockedDown()) {
+        qCInfo(logStartup) << "the locked-down window was hidden; it comes back";
+        QTimer::singleShot(0, this, [this] { comeBack(); });
+    }
+}
+
+void MainWindow::comeBack() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
+    showFullScreen();
+    raise();
+    activateWindow();
+}
+
 // The buttons a school's settings can take away.
 bool MainWindow::buttonAllowed(ToolbarButton button) const {
     switch (button) {
