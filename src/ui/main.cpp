@@ -1,6 +1,7 @@
 #include "core/files/pictures.h"
 #include "core/files/settings.h"
 #include "ui/commandline.h"
+#include "ui/common/access.h"
 #include "ui/common/platform.h"
 #include "ui/common/screenscale.h"
 #include "ui/common/sessionend.h"
@@ -30,6 +31,8 @@ int main(int argc, char *argv[]) {
     const std::unique_ptr<Platform> silent =
         settings.sound.value_or(true) ? nullptr : withoutSound(qtPlatform());
     Platform &platform = silent ? *silent : qtPlatform();
+    // The keyboard's frame and the switch, for every window from the first.
+    Access::startForApplication(Access::optionsOf(settings));
 
     WelcomeWindow welcome(appPath, platform);
     std::unique_ptr<MainWindow> form1;

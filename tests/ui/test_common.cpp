@@ -4,12 +4,15 @@
 
 #include "gifwriter.h"
 #include "testutil.h"
+#include "ui/common/access.h"
 #include "ui/common/animationplayer.h"
 #include "ui/common/cueplayer.h"
 #include "ui/welcome/welcomewindow.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMovie>
 #include <QSignalSpy>
 #include <QtTest>
@@ -168,6 +171,62 @@ private slots:
         // Its colour timer and walker stop with it.
         QVERIFY(!welcome.isAnimating());
         QVERIFY(walker->movie()->state() != QMovie::Running);
+    }
+
+    // A switch on F1, scanning at its fastest, from the program's start: the
+    // welcome window's buttons are scanned and F1 enters; a question's
+    // buttons are scanned and F1 answers; a note on show goes at F1.
+    void theSwitchKeyWorksInEveryWindow() {
+        test::ProgramFolder folder;
+        folder.writeDefaultConfiguration();
+        Settings settings;
+        settings.switchScanning = true;
+        settings.scanSeconds = 1;
+        settings.switchKey = QKeyCombination(Qt::Key_F1);
+        Access &scan = *Access::startForApplication(Access::optionsOf(settings));
+        struct Stop {
+            Access *a;
+            ~Stop() { delete a; }
+        } stop{&scan};
+        const auto switchWhen = [&](QWidget *window, const std::function<bool()> &there) {
+            if (!QTest::qWaitFor(there, 30000))
+                return false;
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window,
+                            Qt::Key_F1);
+            return true;
+        };
+        test::RecordingPlatform platform;
+        WelcomeWindow welcome(folder.path(), platform);
+        bool entered = false;
+        welcome.showMainWindow = [&] { entered = true; };
+        welcome.show();
+        QVERIFY(QTest::qWaitForWindowActive(&welcome));
+        auto *enter = welcome.findChild<QWidget *>(widgetname::enterButton);
+        QVERIFY(switchWhen(&welcome, [&] { return scan.framedWidget() == enter; }));
+        QTRY_VERIFY(entered);
+
+        QWidget window;
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QMessageBox question(QMessageBox::Question, "Garabix", "?",
+                             QMessageBox::Yes | QMessageBox::No, &window);
+        question.open();
+        QVERIFY(QTest::qWaitForWindowActive(&question));
+        QAbstractButton *no = question.button(QMessageBox::No);
+        QVERIFY(switchWhen(&question, [&] { return scan.framedWidget() == no && no->hasFocus(); }));
+        QTRY_VERIFY(question.isHidden());
+        QCOMPARE(question.clickedButton(), no);
+
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        qtPlatform().notify(&window, "Guardado: 0.bmp", Platform::Notice::Done);
+        auto *note = window.findChild<QLabel *>(widgetname::notice);
+        QVERIFY(note && note->isVisible());
+        QTest::keyClick(&window, Qt::Key_Space); // only the switch key is the switch
+        QVERIFY(note->isVisible());
+        QTest::keyClick(&window, Qt::Key_F1);
+        QVERIFY(note->isHidden());
     }
 };
 

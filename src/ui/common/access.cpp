@@ -80,6 +80,28 @@ void AccessFrame::paintEvent(QPaintEvent *) {
     p.drawRect(QRectF(rect()).adjusted(6.5, 6.5, -6.5, -6.5));
 }
 
+namespace {
+QPointer<Access> applicationAccess;
+} // namespace
+
+Access::Options Access::optionsOf(const Settings &settings) {
+    Options options;
+    options.scanning = settings.switchScanning.value_or(false);
+    options.scanMilliseconds = settings.scanSeconds.value_or(2) * 1000;
+    options.switchKey = settings.switchKey.value_or(options.switchKey);
+    return options;
+}
+
+Access *Access::startForApplication(Options options) {
+    delete applicationAccess;
+    applicationAccess = new Access(options, qApp);
+    return applicationAccess;
+}
+
+Access *Access::application() {
+    return applicationAccess;
+}
+
 Access::Access(Options options, QObject *parent) : QObject(parent), opts(options) {
     scanTimer.setInterval(std::clamp(opts.scanMilliseconds, 100, 60000));
     connect(&scanTimer, &QTimer::timeout, this, [this] { step(); });

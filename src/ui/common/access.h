@@ -11,9 +11,15 @@
 //   scanned as a coarse grid of cells, then as finer points within the cell
 //   chosen; the switch clicks the point.
 //
-// Windows that do not list areas (the questions and notes, the picker) keep
+// Windows that do not list areas (the welcome window, the questions) keep
 // Qt's own keys; scanning steps their buttons' keyboard focus, and the switch
-// presses the button with the focus.
+// presses the button with the focus. A note on show takes the switch's next
+// press: it goes away, and the press does nothing else.
+//
+// The program makes one for the whole application before its first window
+// (startForApplication), so the switch works from the welcome window on.
+
+#include "core/files/settings.h"
 
 #include <QKeyCombination>
 #include <QObject>
@@ -80,9 +86,14 @@ public:
         int scanMilliseconds = 2000;
         QKeyCombination switchKey{Qt::Key_Space};
     };
+    // The options the settings ask for.
+    static Options optionsOf(const Settings &settings);
     // Watches the keys of every window of the program.
     explicit Access(Options options, QObject *parent = nullptr);
     ~Access() override;
+    // The application's own, made where the program starts; nothing before.
+    static Access *startForApplication(Options options);
+    static Access *application();
 
     // Where the frame is: its window, area and target (-1 before the first key).
     QWidget *window() const { return current; }

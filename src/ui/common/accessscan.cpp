@@ -3,6 +3,8 @@
 
 #include "ui/common/access.h"
 
+#include "ui/common/widgetnames.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 
@@ -111,6 +113,15 @@ void Access::choose() {
     scanTimer.start(); // a whole step on what comes next
     QWidget *window = scannedWindow();
     if (!window)
+        return;
+    bool noteGone = false;
+    for (QWidget *note : window->findChildren<QWidget *>(QString::fromLatin1(widgetname::notice)))
+        if (note->isVisible()) {
+            note->hide();
+            note->deleteLater();
+            noteGone = true;
+        }
+    if (noteGone)
         return;
     if (window != current) {
         step();

@@ -22,13 +22,13 @@ AccessTarget buttonTarget(QPushButton *b) {
 
 } // namespace
 
-// The settings' keys for the switch; the keyboard's frame is always there.
+// The application's keyboard and switch where the program made them; a
+// window made on its own (as the tests make one) makes its own from its
+// settings.
 void MainWindow::startAccess() {
-    Access::Options options;
-    options.scanning = settings.switchScanning.value_or(false);
-    options.scanMilliseconds = settings.scanSeconds.value_or(2) * 1000;
-    options.switchKey = settings.switchKey.value_or(options.switchKey);
-    accessKeys = new Access(options, this);
+    accessKeys = Access::application();
+    if (!accessKeys)
+        accessKeys = new Access(Access::optionsOf(settings), this);
     if (hasKeyPointer()) {
         const QSize shown = canvasView->canvasSize();
         moveKeyPointer(QPointF(shown.width() / 2, shown.height() / 2));
