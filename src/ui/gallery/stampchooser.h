@@ -11,6 +11,8 @@ class StampChooser {
 public:
     virtual ~StampChooser() = default;
     virtual void stampChosen(const QString &file, const QImage &picture) = 0;
+    // How many times its usual size a control is (controls-size).
+    virtual double controlsScale() const { return 1; }
 };
 
 } // namespace garabix

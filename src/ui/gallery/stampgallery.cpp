@@ -19,6 +19,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 namespace garabix {
 
@@ -29,12 +30,8 @@ constexpr double columns[3] = {2520, 4920, 7320};
 constexpr double rows[3] = {360, 2400, 4440};
 // The category list: above the preview, rows of a picture and a name.
 constexpr QRect listPlace(4, 8, 160, 290);
-constexpr int rowHeight = 40;
-constexpr int rowPicture = 34;
-
-QRect pixels(double l, double t, double w, double h) {
-    return twipsToPixels(QRectF(l, t, w, h), tpp);
-}
+constexpr int galleryRowHeight = 40;
+constexpr int galleryRowPicture = 34;
 
 void setTextColour(QLabel *l, QColor c) {
     QPalette pal = l->palette();
@@ -42,15 +39,38 @@ void setTextColour(QLabel *l, QColor c) {
     l->setPalette(pal);
 }
 
+// The gallery grows with the controls, as far as the screen has room.
+double galleryZoom(double controls, const QWidget *gallery) {
+    const QScreen *screen =
+        gallery->screen() ? gallery->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 640, 490);
+    const QSize frameMargins(16, 48); // the window manager's frame and title bar
+    return std::max(0.5, std::min({controls, (room.width() - frameMargins.width()) / 640.0,
+                                   (room.height() - frameMargins.height()) / 490.0}));
+}
+
 } // namespace
+
+int StampGallery::scaled(int pixels) const {
+    return static_cast<int>(std::lround(pixels * zoom));
+}
+
+QRect StampGallery::scaled(const QRect &r) const {
+    return {scaled(r.x()), scaled(r.y()), scaled(r.width()), scaled(r.height())};
+}
+
+QRect StampGallery::place(double l, double t, double w, double h) const {
+    return twipsToPixels(QRectF(l * zoom, t * zoom, w * zoom, h * zoom), tpp);
+}
 
 StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), chooser(c) {
     setWindowTitle(QStringLiteral("Garabix"));
-    setFixedSize(640, 490);
+    zoom = galleryZoom(chooser.controlsScale(), this);
+    setFixedSize(scaled(640), scaled(490));
     setBackground(this, QColor(255, 255, 235));
     categoryScroll = new QScrollArea(this);
-    categoryScroll->setGeometry(listPlace);
+    categoryScroll->setGeometry(scaled(listPlace));
     categoryScroll->setFrameShape(QFrame::NoFrame);
     categoryScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     categoryScroll->setWidgetResizable(false);
@@ -62,21 +82,21 @@ StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
         img->setScaledContents(true);
         img->setMouseTracking(true);
         img->installEventFilter(this);
-        img->setGeometry(pixels(columns[k % 3], rows[k / 3], 2055, 1695));
+        img->setGeometry(place(columns[k % 3], rows[k / 3], 2055, 1695));
         stampTiles[k] = img;
     }
     const char *names[2] = {"pagenext", "pageprevious"};
-    const QRect places[2] = {pixels(7320, 6360, 2055, 495), pixels(2640, 6360, 1935, 495)};
+    const QRect places[2] = {place(7320, 6360, 2055, 495), place(2640, 6360, 1935, 495)};
     for (int i = 0; i < 2; ++i) {
         auto *b = new QPushButton(this);
         b->setIcon(namedIcon(QString::fromLatin1(names[i])));
-        b->setIconSize(QSize(28, 28));
+        b->setIconSize(QSize(scaled(28), scaled(28)));
         b->setGeometry(places[i]);
         connect(b, &QPushButton::clicked, this, [this, i] { turnPage(i); });
         pageButtons.append(b);
     }
     previewPlayer = new AnimationPlayer(this);
-    previewPlayer->move(pixels(360, 4560, 0, 0).topLeft());
+    previewPlayer->move(place(360, 4560, 0, 0).topLeft());
     previewPlayer->hide();
     connect(previewPlayer, &AnimationPlayer::playEnded, this, [this] { previewEnded(); });
 }
@@ -85,7 +105,9 @@ StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
 // click anywhere on it chooses the category.
 void StampGallery::addCategoryRow(const QString &name) {
     const int index = static_cast<int>(categoryLabels.size());
-    const int width = listPlace.width() - categoryScroll->verticalScrollBar()->sizeHint().width();
+    const int width =
+        scaled(listPlace).width() - categoryScroll->verticalScrollBar()->sizeHint().width();
+    const int rowHeight = scaled(galleryRowHeight), rowPicture = scaled(galleryRowPicture);
     auto *row = new QWidget(categoryRows);
     row->setObjectName(widgetname::categoryRow(index));
     row->setGeometry(0, index * rowHeight, width, rowHeight);
@@ -104,7 +126,7 @@ void StampGallery::addCategoryRow(const QString &name) {
     }
     auto *label = new QLabel(name, row);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    label->setFont(QFont(QStringLiteral("Arial"), scaled(12), QFont::Bold));
     setTextColour(label, Qt::blue);
     label->setGeometry(rowPicture + 6, 0, width - rowPicture - 6, rowHeight);
     row->show();
@@ -178,7 +200,7 @@ void StampGallery::listCategories() {
         addCategoryRow(categoryFolders.entry(categories).left(255));
         ++categories;
     }
-    categoryRows->resize(listPlace.width(), categories * rowHeight);
+    categoryRows->resize(scaled(listPlace).width(), categories * scaled(galleryRowHeight));
     if (categories > 0) {
         setTextColour(categoryLabels[0], Qt::red);
         selectCategory(0);
@@ -229,10 +251,10 @@ void StampGallery::fillGalleryPage() {
             slot->show();
             const QImage &shown = pictures[k];
             const QSizeF size = gallery::thumbnailSize(shown.width() * tpp, shown.height() * tpp);
-            const QPoint corner = pixels(columns[k % 3], rows[k / 3], 0, 0).topLeft();
+            const QPoint corner = place(columns[k % 3], rows[k / 3], 0, 0).topLeft();
             slot->setGeometry(
-                QRect(corner, QSize(static_cast<int>(roundToInt(size.width() / tpp)),
-                                    static_cast<int>(roundToInt(size.height() / tpp)))));
+                QRect(corner, QSize(static_cast<int>(roundToInt(size.width() * zoom / tpp)),
+                                    static_cast<int>(roundToInt(size.height() * zoom / tpp)))));
         } else {
             pictures[k] = QImage();
             stampFiles[k].clear();

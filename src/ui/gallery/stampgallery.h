@@ -64,6 +64,11 @@ private:
     void addCategoryRow(const QString &name);
 
     QString appPath;
+    double zoom = 1; // the controls' size, as far as the screen has room
+    int scaled(int pixels) const;
+    QRect scaled(const QRect &r) const;
+    // A rectangle of the design, in twips, as pixels at the zoom.
+    QRect place(double l, double t, double w, double h) const;
     StampChooser &chooser;
     QString stampFolder;
     std::array<QString, 9> stampFiles; // the file each slot shows

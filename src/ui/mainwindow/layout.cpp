@@ -197,17 +197,31 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
         for (size_t i = 0; i < small.size(); ++i)
             l.toolbar[buttonIndex(small[i])] =
                 QRectF(pitch * (int(i) % columns), pitch * (int(i) / columns), side, side);
+        // The two picture buttons stay side by side, on one row.
+        const bool pair = large.size() >= 2 && large[large.size() - 2] == B::NextDrawing &&
+                          large.back() == B::PreviousDrawing;
+        const size_t single = large.size() - (pair ? 2 : 0);
         std::vector<FlowItem> items;
-        for (ToolbarButton b : large)
-            items.push_back({toolbarButtonRect(b).size() * f, gap});
+        for (size_t i = 0; i < single; ++i)
+            items.push_back({toolbarButtonRect(large[i]).size() * f, gap});
+        const QSizeF picture = toolbarButtonRect(B::NextDrawing).size() * f;
+        if (pair)
+            items.push_back({QSizeF(2 * picture.width() + gap, picture.height()), gap});
         items.push_back({colourWellRect.size() * f, gap});
         items.push_back({QSizeF(myDrawingsSide, myDrawingsSide), gap});
         std::vector<QRectF> placed;
         const double bottom = flow(items, QPointF(0, rows * pitch + gap), left, gap, placed);
-        for (size_t i = 0; i < large.size(); ++i)
+        for (size_t i = 0; i < single; ++i)
             l.toolbar[buttonIndex(large[i])] = placed[i];
-        l.colourWell = placed[large.size()];
-        l.myDrawings = placed[large.size() + 1];
+        if (pair) {
+            const QRectF both = placed[single];
+            l.toolbar[buttonIndex(B::NextDrawing)] = QRectF(both.topLeft(), picture);
+            l.toolbar[buttonIndex(B::PreviousDrawing)] =
+                QRectF(both.topLeft() + QPointF(picture.width() + gap, 0), picture);
+        }
+        const size_t placedButtons = single + (pair ? 1 : 0);
+        l.colourWell = placed[placedButtons];
+        l.myDrawings = placed[placedButtons + 1];
         if (bottom + gap + stampHeight <= screenHeight)
             break;
     }
@@ -245,15 +259,23 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
     m.styleButtons[1] = placed[13].translated(0, below);
 
     // The colour chart against the right edge, in as many columns as its
-    // colours need at the canvas's height.
+    // colours need at the canvas's height; on a canvas too small for it, its
+    // swatches shrink (to the usual size at the least) so that it lies over
+    // the canvas only.
     const SwatchSpacing cs = chartSpacing(f);
-    const int fit = std::max(1, static_cast<int>((m.frame.height() / tpp - cs.gap) / cs.pitch));
     constexpr int chartColours = colourpictures::chartRows * colourpictures::chartColumns;
-    l.chartColumns = (chartColours + fit - 1) / fit;
-    const int chartRowsShown = (chartColours + l.chartColumns - 1) / l.chartColumns;
-    const double chartWidth = (l.chartColumns * cs.pitch + cs.gap) * tpp;
-    l.colourPanel = QRectF(screenWidth - chartWidth, m.frame.top(), chartWidth,
-                           (chartRowsShown * cs.pitch + cs.gap) * tpp);
+    for (l.chartPitch = cs.pitch;; --l.chartPitch) {
+        const int fit =
+            std::max(1, static_cast<int>((m.frame.height() / tpp - cs.gap) / l.chartPitch));
+        l.chartColumns = (chartColours + fit - 1) / fit;
+        const int chartRowsShown = (chartColours + l.chartColumns - 1) / l.chartColumns;
+        const double chartWidth = (l.chartColumns * l.chartPitch + cs.gap) * tpp;
+        l.colourPanel = QRectF(screenWidth - chartWidth, m.frame.top(), chartWidth,
+                               (chartRowsShown * l.chartPitch + cs.gap) * tpp);
+        if (l.chartPitch <= chartSpacing(1).pitch ||
+            (chartWidth <= m.frame.width() && l.colourPanel.bottom() <= m.frame.bottom()))
+            break;
+    }
     return l;
 }
 

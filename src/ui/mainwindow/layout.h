@@ -76,6 +76,7 @@ struct LargeLayout {
     MainLayout rest; // the canvas frame, the pens, the text tool's lists
     QRectF colourPanel;
     int chartColumns = 1;
+    int chartPitch = 0; // the chart's swatches, smaller where the canvas is small
 };
 
 // Swatch grids' pitch and gap, in pixels, at a scale.

@@ -136,6 +136,7 @@ public:
     const Drawing &drawingDocument() const { return document; }
     const DrawingState &drawingState() const { return state; }
     // A text of the language file, optional lines included.
+    double controlsScale() const override;
     QString text(config::Text which) const override { return config::text(texts, which); }
     const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
     const QImage &stampPicture() const;
@@ -164,8 +165,7 @@ private:
     void createControls();
     void arrangeWindow();
     void placeControls();
-    double controlsScale() const;
-    void showSwatchGrids(int paletteColumns, int chartColumns);
+    void showSwatchGrids(int paletteColumns, int chartColumns, int chartPitch);
     void restoreCanvasFrame();
     void growCanvas(QSize size);
     void chooseCanvasBlock();

@@ -112,7 +112,7 @@ void MainWindow::placeControls() {
         well = l.colourWell;
         mine = l.myDrawings;
         chart = l.colourPanel;
-        showSwatchGrids(l.paletteColumns, l.chartColumns);
+        showSwatchGrids(l.paletteColumns, l.chartColumns, l.chartPitch);
         placeTwips(paletteStrip, l.palette);
     } else {
         frame = layout::arrangeMainWindow(screenWidthTwips(), screenHeightTwips());
@@ -122,7 +122,9 @@ void MainWindow::placeControls() {
         chart = layout::colourPanelRect(frame, screenWidthTwips());
         placeTwips(paletteStrip, layout::paletteStrip);
     }
-    paletteStrip->resize(paletteStrip->surface.size());
+    // A window narrower than the strip (1024 pixels) shows what fits.
+    const QSize strip = paletteStrip->surface.size();
+    paletteStrip->resize(std::min(strip.width(), width() - paletteStrip->x()), strip.height());
     placeTwips(canvasView, frame.frame);
     const int icon = static_cast<int>(std::lround(34 * f));
     for (ToolbarButton b : allToolbarButtons()) {
@@ -154,16 +156,17 @@ double MainWindow::controlsScale() const {
 
 // The larger controls show the palette and the chart as grids of swatches,
 // as many across as the layout has room for.
-void MainWindow::showSwatchGrids(int paletteColumns, int chartColumns) {
+void MainWindow::showSwatchGrids(int paletteColumns, int chartColumns, int chartPitch) {
     const double f = controlsScale();
     if (paletteGrid.colours.empty() || paletteGrid.columns != paletteColumns) {
         const layout::SwatchSpacing s = layout::paletteSpacing(f);
         paletteGrid = {colourpictures::paletteColours(), paletteColumns, s.pitch, s.gap};
         paletteStrip->setPicture(paletteGrid.picture());
     }
-    if (chartGrid.colours.empty() || chartGrid.columns != chartColumns) {
+    if (chartGrid.colours.empty() || chartGrid.columns != chartColumns ||
+        chartGrid.pitch != chartPitch) {
         const layout::SwatchSpacing s = layout::chartSpacing(f);
-        chartGrid = {colourpictures::chartColours(), chartColumns, s.pitch, s.gap};
+        chartGrid = {colourpictures::chartColours(), chartColumns, chartPitch, s.gap};
         colourChart->setPicture(chartGrid.picture());
     }
 }

@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace garabix {
 
@@ -56,11 +57,28 @@ void MainWindow::createTextPanel() {
 }
 
 // The panel sits in the window's bottom right corner.
+// In the window's bottom right corner; with the larger controls, whose pens
+// and lists run under the whole canvas, in the canvas's bottom right corner,
+// over the drawing only.
 void MainWindow::placeTextPanel() {
+    const bool over = controlsScale() > 1;
+    if (over) {
+        // As large as the controls, or as the canvas has room for.
+        const double f = std::max(
+            1.0, std::min({controlsScale(), frame.frame.width() / layout::textPanelDesign.width(),
+                           frame.frame.height() / layout::textPanelDesign.height()}));
+        const auto scaled = [f](const QRectF &r) { return QRectF(r.topLeft() * f, r.size() * f); };
+        placeTwips(textPanel, scaled(layout::textPanelDesign));
+        placeTwips(textEdit, scaled(layout::textEditInPanel));
+        placeTwips(closeTextButton, scaled(layout::closeButtonInPanel));
+    }
     const QRectF panel = twipsRect(textPanel);
-    placeTwips(textPanel, QRectF(roundHalfEven(screenWidthTwips() - panel.width()),
-                                 roundHalfEven(screenHeightTwips() - panel.height()), panel.width(),
-                                 panel.height()));
+    const double right = over ? frame.frame.right() : screenWidthTwips();
+    const double bottom = over ? frame.frame.bottom() : screenHeightTwips();
+    placeTwips(textPanel,
+               QRectF(roundHalfEven(right - panel.width()),
+                      roundHalfEven(std::max(bottom - panel.height(), frame.frame.top())),
+                      panel.width(), panel.height()));
 }
 
 void MainWindow::openTextPanel() {

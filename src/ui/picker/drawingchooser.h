@@ -22,6 +22,8 @@ public:
     virtual QString drawingOnShow() const = 0;
     // A text of the language file.
     virtual QString text(config::Text which) const = 0;
+    // How many times its usual size a control is (controls-size).
+    virtual double controlsScale() const { return 1; }
 };
 
 } // namespace garabix

@@ -9,12 +9,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
 
 namespace garabix {
 
@@ -136,7 +139,45 @@ void DrawingPicker::open(const QString &drawingsFolder) {
     }));
 }
 
+// The pictures as large as the controls are, as long as the window fits the
+// screen: a small screen makes them smaller.
+void DrawingPicker::fitScreen() {
+    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect room = s ? s->availableGeometry() : QRect(0, 0, 1280, 800);
+    const QSize frameMargins(16, 48); // the window manager's frame and title bar
+    for (double f = chooser.controlsScale();; f -= 0.05) {
+        applyScale(std::max(f, 0.4));
+        layout()->activate();
+        const QSize need = sizeHint() + frameMargins;
+        if (f <= 0.4 || (need.width() <= room.width() && need.height() <= room.height()))
+            break;
+    }
+}
+
+void DrawingPicker::applyScale(double f) {
+    const auto times = [f](int n) { return static_cast<int>(std::lround(n * f)); };
+    pictureSize = QSize(times(thumbnails::maxSize.width()), times(thumbnails::maxSize.height()));
+    for (QToolButton *b : std::as_const(tiles)) {
+        b->setIconSize(pictureSize);
+        b->setFixedSize(pictureSize + QSize(16, 16));
+    }
+    for (QToolButton *b : pageButtons) {
+        b->setIconSize(QSize(times(64), times(64)));
+        b->setFixedSize(QSize(times(80), 3 * pictureSize.height()));
+    }
+    QFont title = heading->font();
+    title.setPointSizeF(std::max(12.0, 20 * f));
+    heading->setFont(title);
+    copyButton->setIconSize(QSize(times(40), times(40)));
+    QFont copyFont = font();
+    copyFont.setPointSizeF(std::max(9.0, copyFont.pointSizeF() * std::max(f, 1.0)));
+    copyButton->setFont(copyFont);
+    if (auto *grid = qobject_cast<QGridLayout *>(layout()))
+        grid->setSpacing(std::max(4, times(12)));
+}
+
 void DrawingPicker::listed(const QStringList &found, const QString &onShow) {
+    fitScreen();
     files = found;
     const int at = std::max(static_cast<int>(files.indexOf(onShow)), 0);
     showPage(at / perPage);
@@ -198,9 +239,13 @@ void DrawingPicker::slotDone(int slot, quint64 shownPage) {
     if (shownPage != generation)
         return;
     const QImage picture = watchers[slot]->result();
-    tiles[slot]->setIcon(QIcon(QPixmap::fromImage(
+    const QImage shown =
         picture.isNull() ? thumbnails::damagedTile(QFileInfo(pageDrawings().value(slot)).fileName())
-                         : picture)));
+                         : picture;
+    tiles[slot]->setIcon(QIcon(QPixmap::fromImage(
+        shown.width() >= pictureSize.width()
+            ? shown // a smaller tile shows it smaller
+            : shown.scaled(pictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation))));
     if (--pending == 0)
         emit pageShown();
 }

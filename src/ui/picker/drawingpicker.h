@@ -6,6 +6,7 @@
 // threads, so the window answers at once however many drawings there are.
 
 #include "ui/common/access.h"
+#include "ui/picker/thumbnails.h"
 
 #include <QFutureWatcher>
 #include <QImage>
@@ -63,6 +64,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fitScreen();
+    void applyScale(double f);
     void slotDone(int slot, quint64 generation);
     void listed(const QStringList &found, const QString &onShow);
     bool handleKey(QKeyEvent *event);
@@ -80,6 +83,7 @@ private:
     QLabel *heading = nullptr;                  // "Mis dibujos" and the page
     QWidget *emptyNote = nullptr;               // shown while there is no drawing
     QLabel *emptyText = nullptr;                // its line, from the language file
+    QSize pictureSize = thumbnails::maxSize;    // the pictures as shown
     QPushButton *copyButton = nullptr;          // copies the focused drawing out as a PNG
     QVector<QToolButton *> tiles;               // the twelve pictures, by slot
     QToolButton *pageButtons[2] = {};           // previous and next page
