@@ -10,6 +10,14 @@
 
 using namespace garabix;
 
+namespace {
+// Whether the click-to-draw sign, an orange frame, is round the canvas.
+bool signShown(QWidget *canvas) {
+    const QImage shot = canvas->grab().toImage();
+    return shot.pixelColor(2, shot.height() / 2) == QColor(0xff, 0x8c, 0x00);
+}
+} // namespace
+
 class TestClassroom : public QObject {
     Q_OBJECT
 private slots:
@@ -172,10 +180,10 @@ private slots:
             hover(canvas, a);
             QTest::mouseClick(canvas, Qt::LeftButton, {}, a);
             hover(canvas, b);
-            const QImage sign = canvas->grab().toImage();
-            QCOMPARE(sign.pixelColor(2, sign.height() / 2), QColor(0xff, 0x8c, 0x00));
+            QVERIFY(signShown(canvas));
             hover(canvas, c);
             QTest::mouseClick(canvas, Qt::LeftButton, {}, c);
+            QCOMPARE(signShown(canvas), false); // the stroke is over
             QVERIFY(clicked.persistent() != blank);
             QCOMPARE(clicked.persistent(), dragged.persistent());
             clicked.form->runToolbarButton(ToolbarButton::Undo);
@@ -186,9 +194,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(poly.form.get()));
         poly.form->runToolbarButton(ToolbarButton::Polyline);
         QWidget *canvas = poly.control(widgetname::canvas);
+        // The polyline in progress wears the sign as a stroke does, until it closes.
         for (QPoint p : {QPoint(100, 100), QPoint(300, 100), QPoint(300, 250), QPoint(101, 101)}) {
             hover(canvas, p);
             QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
+            QCOMPARE(signShown(canvas), poly.state().polyActive);
+            QCOMPARE(poly.state().polyActive, p != QPoint(101, 101));
         }
         QVERIFY(!poly.state().polyActive);
         const QImage closed = poly.persistent();

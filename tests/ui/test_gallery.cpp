@@ -185,6 +185,52 @@ private slots:
         w.form->runToolbarButton(ToolbarButton::MirrorStamp);
         QCOMPARE(w.form->stampPicture(), stamp);
     }
+
+    // The keyboard's frame is on a stamp when the gallery opens, and on the
+    // stamp chosen when the child comes back to it; Tab into the main
+    // window's tool bar frames the chosen tool, not the first button.
+    void theFrameIsWhereTheChildExpects() {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        const Access &frame = *w.form->access();
+        w.gallery->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.gallery.get()));
+        QCOMPARE(frame.framedWidget(), w.gallery->slot(0));
+        QTest::mouseClick(const_cast<QLabel *>(w.gallery->slot(2)), Qt::LeftButton);
+        QTRY_VERIFY(w.form->isActiveWindow());
+        w.gallery->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.gallery.get()));
+        QCOMPARE(frame.framedWidget(), w.gallery->slot(2));
+
+        w.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        for (ToolbarButton tool : {ToolbarButton::Circle, ToolbarButton::DiscSpray}) {
+            w.form->runToolbarButton(tool);
+            for (int tab = 0; tab < 12; ++tab) {
+                QTest::keyClick(w.form.get(), Qt::Key_Tab);
+                if (frame.area() == 0)
+                    break;
+            }
+            QCOMPARE(frame.framedWidget(), w.control(test::buttonName(tool)));
+        }
+        // On the canvas, the frame lies within it, under the text panel.
+        Settings pointer;
+        pointer.keyboardPointer = true;
+        test::LoadedMainWindow p({}, nullptr, pointer);
+        p.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
+        p.form->runToolbarButton(ToolbarButton::Text);
+        QWidget *canvas = p.control(widgetname::canvas);
+        for (int tab = 0; tab < 12 && p.form->access()->framedWidget() != canvas; ++tab)
+            QTest::keyClick(p.form.get(), Qt::Key_Tab);
+        QCOMPARE(p.form->access()->framedWidget(), canvas);
+        auto *drawn = p.form->findChild<AccessFrame *>();
+        QVERIFY(drawn && drawn->isVisible());
+        QVERIFY(canvas->geometry().contains(drawn->geometry()));
+        const QObjectList stack = p.form->children();
+        QVERIFY(stack.indexOf(drawn) < stack.indexOf(p.control(widgetname::textPanel)));
+    }
 };
 
 QTEST_MAIN(TestGallery)

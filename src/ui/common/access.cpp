@@ -63,9 +63,21 @@ AccessFrame::AccessFrame(QWidget *window) : QWidget(window) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void AccessFrame::frame(const QRect &onWindow) {
-    setGeometry(onWindow.adjusted(-5, -5, 5, 5));
-    raise();
+void AccessFrame::frame(const QRect &onWindow, QWidget *control) {
+    QWidget *window = parentWidget();
+    while (control && control->parentWidget() != window)
+        control = control->parentWidget();
+    const QObjectList &stack = window->children(); // the last is on top
+    const qsizetype at = control ? stack.indexOf(control) : -1;
+    QWidget *over = nullptr; // the first control that lies over `control`
+    for (qsizetype i = at + 1; at >= 0 && i < stack.size() && !over; ++i)
+        if (auto *w = qobject_cast<QWidget *>(stack[i]); w && w != this && !w->isWindow())
+            over = w;
+    setGeometry(control ? onWindow.adjusted(2, 2, -2, -2) : onWindow.adjusted(-5, -5, 5, 5));
+    if (over)
+        stackUnder(over);
+    else
+        raise();
     show();
     update();
 }
@@ -82,6 +94,7 @@ void AccessFrame::paintEvent(QPaintEvent *) {
 
 namespace {
 QPointer<Access> applicationAccess;
+QPointer<Access> newestAccess;
 } // namespace
 
 Access::Options Access::optionsOf(const Settings &settings) {
@@ -99,10 +112,27 @@ Access *Access::startForApplication(Options options) {
 }
 
 Access *Access::application() {
-    return applicationAccess;
+    return applicationAccess ? applicationAccess : newestAccess;
+}
+
+void Access::frameControl(QWidget *window, QWidget *control) {
+    if (opts.scanning || !control)
+        return;
+    const std::vector<AccessArea> areas = areasOf(window);
+    for (size_t a = 0; a < areas.size(); ++a)
+        for (size_t t = 0; t < areas[a].targets.size(); ++t)
+            if (areas[a].targets[t].widget == control) {
+                current = window;
+                areaIndex = int(a);
+                targetIndex = int(t);
+                scanLevel = Level::Targets;
+                show(window);
+                return;
+            }
 }
 
 Access::Access(Options options, QObject *parent) : QObject(parent), opts(options) {
+    newestAccess = this;
     scanTimer.setInterval(std::clamp(opts.scanMilliseconds, 100, 60000));
     connect(&scanTimer, &QTimer::timeout, this, [this] { step(); });
     qApp->installEventFilter(this);
@@ -125,6 +155,10 @@ std::vector<AccessArea> Access::areasOf(QWidget *window) const {
         };
         a.targets.erase(std::remove_if(a.targets.begin(), a.targets.end(), hidden),
                         a.targets.end());
+        const auto from =
+            std::find_if(a.targets.begin(), a.targets.end(),
+                         [&](const AccessTarget &t) { return a.startAt && t.widget == a.startAt; });
+        a.start = from == a.targets.end() ? 0 : int(from - a.targets.begin());
         if (!a.targets.empty())
             areas.push_back(std::move(a));
     }
@@ -178,7 +212,7 @@ bool Access::listedKey(QWidget *window, QKeyEvent *event) {
         targetIndex = focused ? focused->second : 0;
         if (!focused) {
             areaIndex = tab && backwards ? int(areas.size()) - 1 : 0;
-            targetIndex = 0;
+            targetIndex = areas[size_t(areaIndex)].start;
             if (tab || !areas[size_t(areaIndex)].keys) {
                 show(window);
                 return true;
@@ -214,7 +248,7 @@ bool Access::listedKey(QWidget *window, QKeyEvent *event) {
 void Access::moveArea(QWidget *window, const std::vector<AccessArea> &areas, int by) {
     const int n = int(areas.size());
     areaIndex = ((areaIndex + by) % n + n) % n;
-    targetIndex = 0;
+    targetIndex = areas[size_t(areaIndex)].start;
     show(window);
 }
 
@@ -248,6 +282,7 @@ void Access::show(QWidget *window, bool moved) {
     const AccessArea &area = areas[size_t(areaIndex)];
     const AccessTarget &target = targetIn(area);
     QWidget *canvas = area.targets.front().widget;
+    onCanvas = area.isCanvas();
     switch (scanLevel) {
     case Level::Areas:
         shownRect = unite(area);
@@ -302,7 +337,7 @@ void Access::frameOn(QWidget *window) {
         delete shown;
         shown = new AccessFrame(window);
     }
-    shown->frame(shownRect);
+    shown->frame(shownRect, onCanvas ? shownWidget.data() : nullptr);
 }
 
 } // namespace garabix

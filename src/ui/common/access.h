@@ -51,6 +51,10 @@ struct AccessArea {
     std::function<bool(QKeyEvent *)> keys;
     std::function<void(QPointF)> clickAt;
     std::function<bool()> drawing;
+    // The control Tab frames when it enters the area (the chosen tool), and
+    // its place among the targets shown.
+    QWidget *startAt = nullptr;
+    int start = 0;
     bool isCanvas() const { return bool(clickAt); }
 };
 
@@ -72,7 +76,10 @@ class AccessFrame : public QWidget {
     Q_OBJECT
 public:
     explicit AccessFrame(QWidget *window);
-    void frame(const QRect &onWindow);
+    // Round `onWindow`, over everything; with `inside`, within it and just
+    // over `control`, under what lies over it (the canvas's frame stays off
+    // the tool column and under the text panel).
+    void frame(const QRect &onWindow, QWidget *control = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -91,9 +98,13 @@ public:
     // Watches the keys of every window of the program.
     explicit Access(Options options, QObject *parent = nullptr);
     ~Access() override;
-    // The application's own, made where the program starts; nothing before.
+    // The application's own, made where the program starts; without it (a
+    // window made on its own), the newest.
     static Access *startForApplication(Options options);
     static Access *application();
+    // Puts the keyboard's frame on `control` of `window` (the gallery's
+    // stamp when it opens); the switch's scanning goes its own way.
+    void frameControl(QWidget *window, QWidget *control);
 
     // Where the frame is: its window, area and target (-1 before the first key).
     QWidget *window() const { return current; }
@@ -140,7 +151,8 @@ private:
     Level scanLevel = Level::Areas;
     int cellIndex = 0;
     int pointIndex = 0;
-    int idleRounds = 0; // whole rounds of an area's targets with no choice
+    int idleRounds = 0;    // whole rounds of an area's targets with no choice
+    bool onCanvas = false; // the frame is on a canvas: drawn within it
 };
 
 } // namespace garabix

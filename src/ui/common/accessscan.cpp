@@ -104,6 +104,7 @@ void Access::stepFocus(QWidget *window) {
     next->setFocus(Qt::TabFocusReason);
     shownRect = QRect(next->mapTo(window, QPoint()), next->size());
     shownWidget = next;
+    onCanvas = false;
     frameOn(window);
 }
 

@@ -141,6 +141,27 @@ void StampGallery::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!loaded)
         load();
+    frameStamp();
+}
+
+// The keyboard's frame is on a stamp whenever the gallery comes to the
+// front: the one last chosen when it is on the page, else the first.
+void StampGallery::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        frameStamp();
+}
+
+void StampGallery::frameStamp() {
+    Access *access = Access::application();
+    if (!access || !isVisible())
+        return;
+    int k = lastChosen >= 0 && !stampFiles[size_t(lastChosen)].isEmpty() ? lastChosen : -1;
+    for (int i = 0; i < 9 && k < 0; ++i)
+        if (!stampFiles[size_t(i)].isEmpty())
+            k = i;
+    if (k >= 0)
+        access->frameControl(this, stampTiles[size_t(k)]);
 }
 
 void StampGallery::keyPressEvent(QKeyEvent *event) {
@@ -219,6 +240,7 @@ void StampGallery::selectCategory(int index) {
 void StampGallery::chooseCategory(int Index) {
     if (Index < 0 || Index >= categories)
         return;
+    lastChosen = -1;
     firstOnPage = 0;
     for (int i = 0; i < categories; ++i)
         setTextColour(categoryLabels[i], Qt::blue);
@@ -229,6 +251,7 @@ void StampGallery::chooseCategory(int Index) {
 }
 
 void StampGallery::turnPage(int Index) {
+    lastChosen = -1;
     firstOnPage = Index == 0 ? gallery::nextPage(firstOnPage, stampList.count())
                              : gallery::previousPage(firstOnPage);
     fillGalleryPage();
@@ -281,6 +304,7 @@ void StampGallery::previewEnded() {
 void StampGallery::chooseStamp(int Index) {
     if (Index < 0 || Index > 8 || stampFiles[static_cast<size_t>(Index)].isEmpty())
         return;
+    lastChosen = Index;
     chooser.stampChosen(stampFiles[static_cast<size_t>(Index)],
                         pictures[static_cast<size_t>(Index)]);
 }

@@ -58,13 +58,16 @@ protected:
     // Escape closes the gallery, keeping the stamp there was.
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void selectCategory(int index);
     void addCategoryRow(const QString &name);
 
     QString appPath;
-    double zoom = 1; // the controls' size, as far as the screen has room
+    double zoom = 1;     // the controls' size, as far as the screen has room
+    int lastChosen = -1; // the slot of the stamp chosen last, on this page
+    void frameStamp();
     int scaled(int pixels) const;
     QRect scaled(const QRect &r) const;
     // A rectangle of the design, in twips, as pixels at the zoom.

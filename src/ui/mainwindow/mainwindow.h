@@ -205,6 +205,8 @@ private:
     PointerContext pointerContext();
     bool clickToDraw() const;
     void endClickedStroke(double x, double y);
+    void pressCanvas(Qt::MouseButton button, double x, double y);
+    void showDrawingSign();
     void undoLastStep();
 
     // Scenes and the new drawing (mainwindow_scenes.cpp).

@@ -2,6 +2,7 @@
 // the order Tab visits them, and the pointer the arrows move over the canvas.
 
 #include "core/canvas/colourpictures.h"
+#include "ui/common/uiutil.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
@@ -44,9 +45,15 @@ std::vector<AccessArea> MainWindow::accessAreas() {
     using B = ToolbarButton;
     std::vector<AccessArea> areas;
     AccessArea tools, pens, palette, chart, stamp, canvas, pictures, textBox, textArea;
-    for (ToolbarButton b : allToolbarButtons())
-        if (b != B::PreviousDrawing && b != B::NextDrawing)
-            tools.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
+    for (ToolbarButton b : allToolbarButtons()) {
+        QPushButton *button = toolbarButtons[buttonIndex(b)];
+        if (b == B::PreviousDrawing || b == B::NextDrawing)
+            continue;
+        tools.targets.push_back(buttonTarget(button));
+        // Tab into the tool bar frames the chosen tool.
+        if (!tools.startAt && b != B::FreeLines && b != B::GridSnapLines && isMarkedChosen(button))
+            tools.startAt = button;
+    }
     for (QPushButton *b : std::as_const(penButtons))
         pens.targets.push_back(buttonTarget(b));
     // A swatch of the palette or the chart: pressed at its centre, and told

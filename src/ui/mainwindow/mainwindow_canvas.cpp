@@ -46,6 +46,18 @@ bool MainWindow::clickToDraw() const {
 // with a click on its last point, or on its first, which closes it. The
 // release of such a press does nothing more.
 void MainWindow::canvasPressed(Qt::MouseButton button, double x, double y) {
+    pressCanvas(button, x, y);
+    showDrawingSign();
+}
+
+// The orange frame shows while click-to-draw draws: a stroke or shape that
+// a click started, or a polyline with points still to come.
+void MainWindow::showDrawingSign() {
+    canvasView->setDrawingSign(
+        clicked.held || (clickToDraw() && state.currentTool == Tool::Polyline && state.polyActive));
+}
+
+void MainWindow::pressCanvas(Qt::MouseButton button, double x, double y) {
     if (!canvasEnabled())
         return;
     const bool left = button == Qt::LeftButton;
@@ -60,7 +72,6 @@ void MainWindow::canvasPressed(Qt::MouseButton button, double x, double y) {
             clicked.held = true;
             clicked.left = left;
             clicked.swallowRelease = true;
-            canvasView->setDrawingSign(true);
             return;
         }
         if (state.currentTool == Tool::Polyline && state.polyActive) {
@@ -87,8 +98,8 @@ void MainWindow::canvasPressed(Qt::MouseButton button, double x, double y) {
 
 void MainWindow::endClickedStroke(double x, double y) {
     clicked.held = false;
-    canvasView->setDrawingSign(false);
     pointerRelease(pointerContext(), clicked.left, x, y);
+    showDrawingSign();
 }
 
 void MainWindow::canvasMoved(Qt::MouseButtons buttons, double x, double y) {
@@ -111,11 +122,13 @@ void MainWindow::canvasReleased(Qt::MouseButton button, double x, double y) {
         ++clicked.polyPoints;
     if (std::exchange(clicked.closePolyline, false))
         pointerDoubleClick(pointerContext());
+    showDrawingSign();
 }
 
 void MainWindow::canvasDoubleClicked() {
     if (canvasEnabled())
         pointerDoubleClick(pointerContext());
+    showDrawingSign();
 }
 
 // The text's preview and the stamp's outline show where they would land, so
