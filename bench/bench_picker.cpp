@@ -23,7 +23,7 @@ namespace {
 struct NoChooser : DrawingChooser {
     void drawingChosen(const QString &) override {}
     QString drawingOnShow() const override { return {}; }
-    void copyDrawingToPictures(const QString &) override {}
+    void copyDrawingToPictures(const QString &, QWidget *) override {}
     QString text(config::Text which) const override { return config::builtInText(which); }
 };
 

@@ -11,6 +11,18 @@ QString shippedConfiguration(const QString &relative) {
     return qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/configuracion/" + relative;
 }
 
+QString offscreenScreen(const QString &dir, QSize size, double scale) {
+    QFile config(dir + "/screen.json");
+    if (!config.open(QIODevice::WriteOnly))
+        return {};
+    config.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"width\": %1, \"height\": %2,"
+                                " \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": %3}]}")
+                     .arg(QString::number(size.width()), QString::number(size.height()),
+                          QString::number(scale))
+                     .toUtf8());
+    return "offscreen:configfile=" + config.fileName();
+}
+
 void otherCopySaves(const QString &folder, int count, int mark) {
     QProcess other;
     other.start(qEnvironmentVariable("GARABIX_SAVEHELPER"),

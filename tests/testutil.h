@@ -67,6 +67,10 @@ QString shippedConfiguration(const QString &relative);
 // `folder`, each marked with `mark` in its first pixel's red.
 void otherCopySaves(const QString &folder, int count, int mark);
 
+// The QT_QPA_PLATFORM value of an offscreen screen of `size` at the
+// desktop's `scale`, its configuration written into `dir`.
+QString offscreenScreen(const QString &dir, QSize size, double scale = 1);
+
 // The name of a tool-bar button's control.
 inline QString buttonName(ToolbarButton b) {
     return widgetname::toolbarButton(buttonIndex(b));

@@ -164,17 +164,9 @@ private slots:
     void everyControlFitsWithEveryPanelOpen() {
         QFETCH(QSize, screen);
         QTemporaryDir dir;
-        QFile config(dir.filePath("screen.json"));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"width\": %1, \"height\": "
-                                    "%2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96}]}")
-                         .arg(screen.width())
-                         .arg(screen.height())
-                         .toUtf8());
-        config.close();
         QProcess child;
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+        e.insert("QT_QPA_PLATFORM", test::offscreenScreen(dir.path(), screen));
         child.setProcessEnvironment(e);
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), {"--measure"});

@@ -145,17 +145,9 @@ int measure(int argc, char **argv) {
 // Runs the child for a screen of `size` at the desktop's `scale`, with `env`.
 QMap<QString, double> screen(QSize size, double scale = 1, const QString &env = {}) {
     QTemporaryDir dir;
-    QFile config(dir.filePath("screen.json"));
-    config.open(QIODevice::WriteOnly);
-    config.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"width\": %1, \"height\": %2,"
-                                " \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": %3}]}")
-                     .arg(QString::number(size.width()), QString::number(size.height()),
-                          QString::number(scale))
-                     .toUtf8());
-    config.close();
     QProcess child;
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    e.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+    e.insert("QT_QPA_PLATFORM", test::offscreenScreen(dir.path(), size, scale));
     if (!env.isEmpty())
         e.insert(env.section('=', 0, 0), env.section('=', 1));
     child.setProcessEnvironment(e);
