@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMovie>
 #include <QSignalSpy>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace garabix;
@@ -171,6 +172,46 @@ private slots:
         // Its colour timer and walker stop with it.
         QVERIFY(!welcome.isAnimating());
         QVERIFY(walker->movie()->state() != QMovie::Running);
+    }
+
+    // No note is ever cut: a long path wraps within the note, which lies
+    // within its window, and the file's name stays whole on one line.
+    void aLongPathInANoteWraps() {
+        QWidget window;
+        window.resize(800, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString file = "garabix-2026-12-09-07-15-42.png";
+        const QString text = "Copiado a tus imágenes: /home/alumnos/clase-de-tercero-b/"
+                             "Imágenes/dibujos-del-trimestre/" +
+                             file;
+        for (const auto kind : {Platform::Notice::Done, Platform::Notice::Problem}) {
+            qtPlatform().notify(&window, text, kind);
+            auto *note = window.findChild<QLabel *>(widgetname::notice);
+            QVERIFY(note && note->isVisible());
+            QVERIFY(window.rect().contains(note->geometry()));
+            QTextLayout layout(note->text(), note->font());
+            QTextOption option;
+            option.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(option);
+            const int room = note->contentsRect().width();
+            layout.beginLayout();
+            QStringList lines;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(room);
+                QVERIFY2(line.naturalTextWidth() <= room,
+                         qPrintable(QString("%1 > %2").arg(line.naturalTextWidth()).arg(room)));
+                lines << note->text().mid(line.textStart(), line.textLength());
+            }
+            layout.endLayout();
+            QVERIFY(lines.size() > 1);
+            QCOMPARE(lines.join("").remove(QChar(0x200B)), text);
+            QVERIFY(std::any_of(lines.begin(), lines.end(), [&](const QString &l) {
+                return QString(l).remove(QChar(0x200B)).contains(file);
+            }));
+            QVERIFY(note->heightForWidth(note->width()) <= note->height());
+            delete note;
+        }
     }
 
     // A switch on F1, scanning at its fastest, from the program's start: the

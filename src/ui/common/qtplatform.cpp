@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -25,6 +26,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTimer>
 #include <QTranslator>
@@ -154,7 +156,17 @@ public:
                  : QStringLiteral("background:#fff3cd;color:#5c3c00;border:3px solid "
                                   "#e65100;border-radius:8px;padding:12px;"
                                   "font-size:14pt;"));
-        const int width = std::min(parent->width() - 40, done ? 360 : 640);
+        // Wide enough for the longest piece that cannot wrap (a file's name),
+        // as far as the window allows.
+        note->ensurePolished();
+        const QFontMetrics metrics(note->font());
+        int widest = 0;
+        for (const QString &piece :
+             note->text().split(QRegularExpression(QStringLiteral("[\\s\\x{200B}]+"))))
+            widest = std::max(widest, metrics.horizontalAdvance(piece));
+        const int padding = done ? 2 * 10 + 8 : 2 * (12 + 3) + 8;
+        const int width =
+            std::min(parent->width() - 40, std::max(done ? 360 : 640, widest + padding));
         note->setFixedWidth(std::max(width, 120));
         note->adjustSize();
         note->move((parent->width() - note->width()) / 2, parent->height() / 3);

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <QtGlobal>
+#include <algorithm>
 
 // The pictures are compiled into this static library, which must register them itself.
 static void registerPictures() {
@@ -130,11 +131,15 @@ QIcon penSizeIcon(int index) {
 QString wrappableText(const QString &text) {
     constexpr int longWord = 16;
     static const QChar breakHere(0x200B); // a zero-width space: a place to wrap
+    // The last part of a path (the file's name) stays whole.
+    const qsizetype lastPart =
+        std::max(text.lastIndexOf(QLatin1Char('/')), text.lastIndexOf(QLatin1Char('\\')));
     QString out;
     int wordLength = 0;
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         wordLength = c.isSpace() ? 0 : wordLength + 1;
-        if (wordLength > longWord &&
+        if (wordLength > longWord && i < lastPart &&
             (c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('_')))
             out += breakHere;
         out += c;

@@ -56,9 +56,10 @@ void centreOnScreen(QWidget *window);
 // on two broken at the space nearest the middle when it is long.
 QString plainToolTip(const QString &text);
 
-// A note's text that wraps anywhere a path or a file name may break: after
-// each "/" and before each "." or "-" of a long word, so that a long path is
-// never cut at the note's edge.
+// A note's text that wraps where a path may break: after each "/", and
+// before each ".", "-" or "_" of a long folder name, so that a long path is
+// never cut at the note's edge; the path's last part (the file's name)
+// stays whole.
 QString wrappableText(const QString &text);
 
 QIcon toolIcon(int index);
