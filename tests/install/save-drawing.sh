@@ -5,6 +5,12 @@
 # printed pages, it then presses print until a page appears there.
 # Usage: save-drawing.sh <command> <drawings folder> <screenshot> [<pages folder>]
 set -u
+# On a loaded machine the display may not take connections yet when
+# xvfb-run starts this script: wait until it answers (ten seconds at most).
+for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
 "$1" &
 program=$!
 trap 'kill $program 2>/dev/null' EXIT
