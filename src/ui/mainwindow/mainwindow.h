@@ -52,6 +52,9 @@ class QLabel;
 namespace garabix {
 
 class AnimationPlayer;
+class CanvasPrinter;
+class DrawingBrowser;
+class DrawingSaver;
 class CanvasWidget;
 class PictureBox;
 class Platform;
@@ -189,7 +192,6 @@ private:
     bool runCommand(ToolbarButton button);
     void toggleGridLines();
     void toggleGridDots();
-    void printCanvas();
     void openFolder();
     void openGallery();
     void showChoices();
@@ -215,27 +217,8 @@ private:
     void nextScene();
     void newDrawing();
 
-    // Drawings (mainwindow_drawings.cpp).
-    void exportPicture(const QImage &picture, QWidget *noteOn);
-    void createSaving();
-    // At the session's end a drawing is saved even past the folder's limit.
-    void saveDrawing(bool sessionEnds = false);
-    QString limitNote() const;
-    void saveFinished();
-    struct Browsed {
-        QString path; // the drawing found (empty: none)
-        QImage picture;
-        drawings::DrawingFolder folder; // as the look left it
-    };
-    void browseInBackground(std::function<Browsed(drawings::DrawingFolder)> job,
-                            std::function<void(const Browsed &)> then);
-    // A damaged drawing is told on `noteOn` while it shows, else on the window.
-    void readInBackground(const QString &path, std::function<void(const Browsed &)> then,
-                          const QPointer<QWidget> &noteOn = {});
-    void showDrawing(const Browsed &found);
-    void tellDamaged(const QString &path, QWidget *noteOn);
-    void stepToDrawing(bool forward);
-    void deleteDrawing();
+    // Saving, browsing, copying, printing (mainwindow_drawings.cpp).
+    void createDocumentKeepers();
 
     // Colours (mainwindow_colours.cpp).
     void pickColour(ColourWord colour);
@@ -299,7 +282,6 @@ private:
     bool loaded = false;              // load has run
     QTimer loadTimer;                 // runs load once the size settles
     QElapsedTimer shownAt;            // since the window was first shown
-    QElapsedTimer lastPrint;          // since the last print, for print-interval
 
     // Click-to-draw: a stroke a click started, and the polyline's first point.
     struct ClickedStroke {
@@ -313,24 +295,13 @@ private:
     } clicked;
     bool keyClicking = false; // a key or the switch clicks: always click-to-draw
 
+    DrawingSaver *saver = nullptr;     // the save from the press to its note
+    DrawingBrowser *browser = nullptr; // the saved drawings the canvas shows
+    CanvasPrinter *printer = nullptr;  // the print button and its interval
+
     Access *accessKeys = nullptr; // the keyboard's and the switch's frame
     QPointF keyPointer;           // the keyboard's pointer on the canvas
     int pointerRepeats = 0;       // how long an arrow has been held
-
-    // A save in the background: the disk may be a file server that stops
-    // answering, and the window keeps answering meanwhile.
-    struct SaveDone {
-        drawings::SaveResult result;
-        FileStamp stamp;                // the file written, as the disk has it
-        drawings::DrawingFolder folder; // as counted after the save
-        uint64_t content = 0;           // the picture saved
-    };
-    QFutureWatcher<SaveDone> *saveWatcher = nullptr;
-    bool savingNow = false;                       // from the press until the note
-    bool browsingNow = false;                     // a drawing is being looked for
-    QTimer saveSlowTimer;                         // the note when the folder does not answer
-    QLabel *savingSign = nullptr;                 // "Guardando…" while a save waits
-    std::vector<std::function<void()>> afterSave; // run once the save has ended
 };
 
 } // namespace garabix

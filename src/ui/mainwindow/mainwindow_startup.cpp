@@ -11,6 +11,7 @@
 #include "ui/common/platform.h"
 #include "ui/common/uiutil.h"
 #include "ui/common/widgetnames.h"
+#include "ui/document/saving.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
@@ -130,7 +131,7 @@ void MainWindow::createControls() {
     // However long its frames, a stamp lands within three seconds.
     stampPlayer->setLongestPlay(3000);
     connect(stampPlayer, &AnimationPlayer::playEnded, this, [this] { stampPlayed(); });
-    createSaving();
+    createDocumentKeepers();
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
@@ -302,6 +303,8 @@ void MainWindow::load() {
         if (!limit)
             throw StepFailed{"mdg.txt holds no number that fits"};
         drawingsFolder.maxDrawings = *limit;
+        saver->setLimitWording(buttonAllowed(ToolbarButton::DeleteDrawing),
+                               !settings.drawingLimit && !settings.drawingsFolder);
     });
     runStep("setting the colour and scale", [&] {
         setLabelColour(colourWell, black);

@@ -6,11 +6,12 @@
 #include "core/text/log.h"
 #include "ui/common/platform.h"
 #include "ui/common/uiutil.h"
+#include "ui/document/browsing.h"
+#include "ui/document/printer.h"
+#include "ui/document/saving.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
-
 #include "ui/mainwindow/picturebox.h"
-#include <QPointer>
 
 #include <QDir>
 #include <QPushButton>
@@ -109,14 +110,14 @@ bool MainWindow::runCommand(ToolbarButton button) {
         platform.setClipboardImage(document.canvas().copyPersistent());
         break;
     case B::Save:
-        saveDrawing();
+        saver->save();
         break;
     case B::PreviousDrawing:
     case B::NextDrawing:
-        stepToDrawing(button == B::NextDrawing);
+        browser->step(button == B::NextDrawing);
         break;
     case B::DeleteDrawing:
-        deleteDrawing();
+        browser->deleteShown();
         break;
     case B::Polyline:
         state.polyActive = false;
@@ -148,7 +149,9 @@ bool MainWindow::runCommand(ToolbarButton button) {
         openFolder();
         break;
     case B::Print:
-        printCanvas();
+        // The picture printed is the persistent image, which the canvas shows again.
+        document.canvas().repaint();
+        printer->print(document.canvas().copyPersistent(), settings.printInterval.value_or(0));
         break;
     case B::Quit:
         return askToQuit();
@@ -189,28 +192,6 @@ void MainWindow::toggleGridLines() {
 void MainWindow::toggleGridDots() {
     grid.dotsVisible = !grid.dotsVisible;
     canvasView->update();
-}
-
-// The drawing goes whole onto one page; a parent is told when it does not go.
-void MainWindow::printCanvas() {
-    // A school may space prints out; a press too soon does nothing.
-    const qint64 interval = settings.printInterval.value_or(0) * qint64(1000);
-    if (interval > 0 && lastPrint.isValid() && lastPrint.elapsed() < interval) {
-        qCInfo(logPrint) << "print refused: the last was" << lastPrint.elapsed() / 1000
-                         << "s ago, the settings ask for" << interval / 1000;
-        return;
-    }
-    lastPrint.start();
-    // The picture printed is the persistent image, which the canvas shows again.
-    document.canvas().repaint();
-    using config::Text;
-    const QPointer<MainWindow> window(this);
-    platform.printImage(document.canvas().copyPersistent(), [window](Platform::Printed how) {
-        if (!window || how == Platform::Printed::Done)
-            return;
-        const Text note = how == Platform::Printed::NoPrinter ? Text::NoPrinter : Text::PrintFailed;
-        window->platform.notify(window, window->text(note), Platform::Notice::Problem);
-    });
 }
 
 // Without a file browser, the note says where the drawings are.

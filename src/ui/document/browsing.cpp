@@ -1,0 +1,146 @@
+#include "ui/document/browsing.h"
+
+#include "core/files/config.h"
+#include "core/files/pictures.h"
+#include "core/text/log.h"
+#include "ui/common/diskthreads.h"
+#include "ui/common/platform.h"
+#include "ui/document/copying.h"
+
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace garabix {
+
+namespace {
+
+// Reads a saved drawing, on any thread. One that cannot be read is logged;
+// the answer is then null.
+QImage readDrawing(const QString &path) {
+    const QImage picture = loadPicture(path);
+    if (picture.isNull())
+        qCWarning(logFiles) << "saved drawing could not be read:" << path;
+    return picture;
+}
+
+} // namespace
+
+DrawingBrowser::DrawingBrowser(QWidget *w, Drawing &d, drawings::DrawingFolder &f, Platform &p,
+                               const QStringList &t)
+    : QObject(w), window(w), document(d), folder(f), platform(p), texts(t) {}
+
+// `job` runs on a disk thread with a copy of the drawings folder; what it
+// found comes back to `then`.
+void DrawingBrowser::inBackground(std::function<Browsed(drawings::DrawingFolder)> job,
+                                  std::function<void(const Browsed &)> then) {
+    if (browsingNow)
+        return;
+    browsingNow = true;
+    auto *watcher = new QFutureWatcher<Browsed>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, then] {
+        browsingNow = false;
+        const Browsed found = watcher->result();
+        watcher->deleteLater();
+        then(found);
+    });
+    watcher->setFuture(QtConcurrent::run(diskThreads(), job, folder));
+}
+
+QWidget *DrawingBrowser::noteTarget(const QPointer<QWidget> &noteOn) const {
+    return noteOn && noteOn->isVisible() ? noteOn.data() : window;
+}
+
+void DrawingBrowser::read(const QString &path, std::function<void(const Browsed &)> then,
+                          const QPointer<QWidget> &noteOn) {
+    inBackground(
+        [path](const drawings::DrawingFolder &) {
+            return Browsed{path, readDrawing(path), {}};
+        },
+        [this, then, noteOn](const Browsed &found) {
+            if (!found.picture.isNull()) {
+                then(found);
+                return;
+            }
+            platform.notify(noteTarget(noteOn),
+                            config::text(texts, config::Text::DamagedDrawing)
+                                .arg(QFileInfo(found.path).fileName()),
+                            Platform::Notice::Problem);
+        });
+}
+
+// Puts a saved drawing on the canvas the way a scene goes there: with an
+// undo snapshot, so one undo brings back what the canvas held.
+void DrawingBrowser::showFound(const Browsed &found) {
+    document.showSaved(found.picture, found.path);
+    folder.browsePosition = QFileInfo(found.path).fileName();
+}
+
+void DrawingBrowser::step(bool forward) {
+    inBackground(
+        [forward](drawings::DrawingFolder copy) {
+            Browsed found;
+            const auto show = [&found](const QString &path) {
+                found.picture = readDrawing(path);
+                return !found.picture.isNull();
+            };
+            found.path =
+                forward ? drawings::stepNext(copy, show) : drawings::stepPrevious(copy, show);
+            found.folder = copy;
+            return found;
+        },
+        [this](const Browsed &found) {
+            folder.files = found.folder.files;
+            if (!found.path.isEmpty())
+                showFound(found);
+        });
+}
+
+void DrawingBrowser::show(const QString &path) {
+    read(path, [this](const Browsed &found) { showFound(found); }, {});
+}
+
+void DrawingBrowser::copyToPictures(const QString &path, QWidget *noteOn) {
+    const QPointer<QWidget> where(noteOn);
+    read(
+        path,
+        [this, where](const Browsed &found) {
+            garabix::copyToPictures(found.picture, noteTarget(where), platform, texts);
+        },
+        where);
+}
+
+void DrawingBrowser::deleteShown() {
+    const QString shown = document.shownDrawing();
+    bool trashed = false; // not when the file was gone already
+    const drawings::DeleteResult result =
+        drawings::deleteShown(folder, shown, [&](const QString &path) {
+            const Outcome moved = platform.moveToTrash(path);
+            trashed = moved.ok();
+            return moved;
+        });
+    switch (result.outcome) {
+    case drawings::DeleteResult::Nothing:
+        break;
+    case drawings::DeleteResult::Deleted:
+        document.shownDrawingDeleted();
+        qCDebug(logFiles) << "moved to the trash:" << shown;
+        if (trashed)
+            platform.notify(
+                window,
+                config::text(texts, config::Text::MovedToTrash).arg(QFileInfo(shown).fileName()),
+                Platform::Notice::Done);
+        break;
+    case drawings::DeleteResult::Failed:
+        qCWarning(logFiles) << "could not move" << shown << "to the trash:" << result.why.reason();
+        platform.notify(window,
+                        config::text(texts, result.why.noPermission()
+                                                ? config::Text::DeleteFailedDenied
+                                                : config::Text::DeleteFailed),
+                        Platform::Notice::Problem);
+        break;
+    }
+}
+
+} // namespace garabix
