@@ -18,14 +18,10 @@ namespace {
 
 constexpr ColourWord red = 0x0000FF;
 
-// A canvas with the pointer protocol around it, recording what reaches the window.
-struct Bench : PointerEnvironment {
+// A canvas with the pointer protocol around it.
+struct Bench {
     explicit Bench(QSize size = QSize(200, 150)) { drawing.reset(size); }
-    void stampPreview(double, double) override {}
-    void stampStart(double, double) override {}
-    void textPreview(double, double) override {}
-    void textCommit(double, double) override {}
-    PointerContext ctx() { return {state, drawing, rng, *this}; }
+    PointerContext ctx() { return {state, drawing, rng, text, 1}; }
     int snapshots() const { return drawing.undoDepth(); }
     void press(double x, double y, bool left = true) { pointerPress(ctx(), left, x, y); }
     void move(double x, double y, bool held = true) { pointerMove(ctx(), held, x, y); }
@@ -47,6 +43,7 @@ struct Bench : PointerEnvironment {
     Drawing drawing;
     CanvasSurface &canvas = drawing.canvas();
     Random rng;
+    TextTool text;
 };
 
 } // namespace

@@ -5,14 +5,13 @@
 
 namespace garabix {
 
-void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
+PointerAsk pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
     if (!leftButton)
-        return;
+        return {};
     DrawingState &s = ctx.state;
     switch (s.currentTool) {
     case Tool::Stamp:
-        ctx.env.stampStart(x, y);
-        break;
+        return {PointerAsk::StampStart, x, y};
     case Tool::Pencil:
         penDot(s, ctx.drawing.canvas(), x, y);
         break;
@@ -33,16 +32,18 @@ void pointerPress(PointerContext ctx, bool leftButton, double x, double y) {
     default:
         break;
     }
+    return {};
 }
 
-void pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
+PointerAsk pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
     DrawingState &s = ctx.state;
+    PointerAsk ask;
     if (s.currentTool == Tool::Stamp)
-        ctx.env.stampPreview(x, y);
+        ask = {PointerAsk::StampPreview, x, y};
     if (s.currentTool == Tool::Polyline && s.polyActive)
         polylineRubberBand(s, ctx.drawing.canvas(), x, y);
     if (s.currentTool == Tool::Text)
-        ctx.env.textPreview(x, y);
+        ctx.text.preview(ctx.drawing.canvas(), QPointF(x, y), currentColour(s), ctx.textScale);
 
     if (anyButton) {
         if (s.currentTool == Tool::Pencil)
@@ -56,6 +57,7 @@ void pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
     }
     s.lastX = x;
     s.lastY = toInt16(y).value_or(y < 0 ? -32768 : 32767);
+    return ask;
 }
 
 void pointerRelease(PointerContext ctx, bool leftButton, double x, double y) {
@@ -67,7 +69,7 @@ void pointerRelease(PointerContext ctx, bool leftButton, double x, double y) {
     else if (s.currentTool == Tool::Polyline)
         polylineCommit(s, ctx.drawing.canvas(), x, y);
     else if (s.currentTool == Tool::Text)
-        ctx.env.textCommit(x, y);
+        ctx.text.write(ctx.drawing.canvas(), QPointF(x, y), currentColour(s), ctx.textScale);
     ctx.drawing.snapshot();
 }
 

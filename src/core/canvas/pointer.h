@@ -1,33 +1,37 @@
 #pragma once
 // Pointer handling on the canvas: press, move, release and double-click,
 // routed by the current tool. Each finished step is a snapshot of the
-// drawing; the stamp and text tools reach the window through a narrow
-// environment.
+// drawing. What the stamp needs of the window comes back as an ask; the
+// core never calls up.
 
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/random.h"
+#include "core/canvas/texttool.h"
 
 namespace garabix {
 
-class PointerEnvironment {
-public:
-    virtual ~PointerEnvironment() = default;
-    virtual void stampPreview(double x, double y) = 0;
-    virtual void stampStart(double x, double y) = 0;
-    virtual void textPreview(double x, double y) = 0;
-    virtual void textCommit(double x, double y) = 0;
+// What a gesture asks of the stamp, whose animation the window plays: the
+// core draws strokes, shapes and text itself and answers with the rest.
+struct PointerAsk {
+    enum Kind {
+        Nothing,
+        StampPreview, // the stamp's outline follows the pointer
+        StampStart,   // the stamp lands here
+    } kind = Nothing;
+    double x = 0, y = 0;
 };
 
 struct PointerContext {
     DrawingState &state;
     Drawing &drawing;
     Random &rng;
-    PointerEnvironment &env;
+    const TextTool &text;
+    double textScale; // canvas pixels to a pixel of the design, for the text's size
 };
 
-void pointerPress(PointerContext ctx, bool leftButton, double x, double y);
-void pointerMove(PointerContext ctx, bool anyButton, double x, double y);
+PointerAsk pointerPress(PointerContext ctx, bool leftButton, double x, double y);
+PointerAsk pointerMove(PointerContext ctx, bool anyButton, double x, double y);
 void pointerRelease(PointerContext ctx, bool leftButton, double x, double y);
 void pointerDoubleClick(PointerContext ctx);
 

@@ -20,7 +20,7 @@
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
-#include "core/canvas/pointer.h"
+#include "core/canvas/gesture.h"
 #include "core/canvas/random.h"
 #include "core/canvas/stamptool.h"
 #include "core/canvas/texttool.h"
@@ -62,8 +62,7 @@ class Platform;
 class MainWindow : public QWidget,
                    public StampChooser,
                    public DrawingChooser,
-                   public AccessibleWindow,
-                   private PointerEnvironment {
+                   public AccessibleWindow {
     Q_OBJECT
 public:
     MainWindow(QString appPath, Platform &platform, QWidget *parent = nullptr);
@@ -151,7 +150,7 @@ public:
     // order Tab visits them, and the pointer on the canvas.
     std::vector<AccessArea> accessAreas() override;
     const Access *access() const { return accessKeys; }
-    QPointF keyboardPointer() const { return keyPointer; }
+    QPointF keyboardPointer() const { return keyPointer.at(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -202,14 +201,14 @@ private:
     bool canvasKey(QKeyEvent *event);
     void clickCanvas(QPointF at);
     void moveKeyPointer(QPointF to);
+    void showKeyPointer();
 
     // The canvas and undo (mainwindow_canvas.cpp).
     PointerContext pointerContext();
-    bool clickToDraw() const;
-    void endClickedStroke(double x, double y);
-    void pressCanvas(Qt::MouseButton button, double x, double y);
+    void showAsk(const PointerAsk &ask);
+    // `clickToDraw`: the setting's, or a key or the switch clicking.
+    void pressCanvas(Qt::MouseButton button, double x, double y, bool clickToDraw);
     void showDrawingSign();
-    void undoLastStep();
 
     // Scenes and the new drawing (mainwindow_scenes.cpp).
     void showScene();
@@ -236,11 +235,9 @@ private:
     void applyFont();
     void showListValue(QComboBox *combo, const QString &value);
 
-    // PointerEnvironment
-    void stampPreview(double x, double y) override;
-    void stampStart(double x, double y) override;
-    void textPreview(double x, double y) override;
-    void textCommit(double x, double y) override;
+    // The stamp's outline under the pointer, and its landing.
+    void stampPreview(double x, double y);
+    void stampStart(double x, double y);
 
     QString appPath;                        // the program folder
     Settings settings;                      // the settings files' word
@@ -283,25 +280,14 @@ private:
     QTimer loadTimer;                 // runs load once the size settles
     QElapsedTimer shownAt;            // since the window was first shown
 
-    // Click-to-draw: a stroke a click started, and the polyline's first point.
-    struct ClickedStroke {
-        bool held = false;           // a click started a stroke the next click ends
-        bool left = true;            // with the left button
-        bool swallowRelease = false; // the release of a press that started or ended one
-        bool closePolyline = false;  // the release goes to the first point and ends
-        QPointF at;                  // where the pointer last was
-        QPointF polyFirst;           // the polyline's first point
-        int polyPoints = 0;          // and how many it has
-    } clicked;
-    bool keyClicking = false; // a key or the switch clicks: always click-to-draw
+    ClickGesture gesture; // click-to-draw: a click holds the button until the next
 
     DrawingSaver *saver = nullptr;     // the save from the press to its note
     DrawingBrowser *browser = nullptr; // the saved drawings the canvas shows
     CanvasPrinter *printer = nullptr;  // the print button and its interval
 
     Access *accessKeys = nullptr; // the keyboard's and the switch's frame
-    QPointF keyPointer;           // the keyboard's pointer on the canvas
-    int pointerRepeats = 0;       // how long an arrow has been held
+    KeyboardPointer keyPointer;   // the keyboard's pointer on the canvas
 };
 
 } // namespace garabix

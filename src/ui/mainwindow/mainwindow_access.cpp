@@ -96,11 +96,9 @@ std::vector<AccessArea> MainWindow::accessAreas() {
         canvas.clickAt = [this](QPointF at) {
             const double unit = canvasView->block() / canvasView->devicePixelRatioF();
             moveKeyPointer(at / unit);
-            clickCanvas(keyPointer);
+            clickCanvas(keyPointer.at());
         };
-        canvas.drawing = [this] {
-            return clicked.held || (state.currentTool == Tool::Polyline && state.polyActive);
-        };
+        canvas.drawing = [this] { return gesture.drawingSign(state, true); };
     }
     for (B b : {B::PreviousDrawing, B::NextDrawing})
         pictures.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
@@ -132,35 +130,33 @@ bool MainWindow::canvasKey(QKeyEvent *event) {
     if (!settings.keyboardPointer.value_or(false))
         return false;
     if (isPressKey(event->key())) {
-        clickCanvas(keyPointer);
+        clickCanvas(keyPointer.at());
         return true;
     }
     const QPoint arrow = arrowDirection(event->key());
     if (arrow.isNull())
         return false;
-    pointerRepeats = event->isAutoRepeat() ? pointerRepeats + 1 : 0;
-    const double step = (event->modifiers() & Qt::ShiftModifier)
-                            ? 1
-                            : double(canvasPixels(std::min(4 + pointerRepeats, 24)));
-    moveKeyPointer(keyPointer + QPointF(arrow) * step);
+    keyPointer.step(arrow, event->isAutoRepeat(), event->modifiers() & Qt::ShiftModifier,
+                    canvasScale, canvasView->canvasSize());
+    showKeyPointer();
     return true;
 }
 
 void MainWindow::moveKeyPointer(QPointF to) {
-    const QSize shown = canvasView->canvasSize();
-    keyPointer = QPointF(std::clamp(to.x(), 0.0, shown.width() - 1.0),
-                         std::clamp(to.y(), 0.0, shown.height() - 1.0));
-    canvasView->setKeyPointer(keyPointer);
-    canvasMoved(Qt::NoButton, keyPointer.x(), keyPointer.y());
+    keyPointer.moveTo(to, canvasView->canvasSize());
+    showKeyPointer();
+}
+
+void MainWindow::showKeyPointer() {
+    canvasView->setKeyPointer(keyPointer.at());
+    canvasMoved(Qt::NoButton, keyPointer.at().x(), keyPointer.at().y());
 }
 
 // A click of the keyboard or the switch: a stroke or a shape starts, and the
 // next click ends it, whatever click-to-draw says.
 void MainWindow::clickCanvas(QPointF at) {
-    keyClicking = true;
-    canvasPressed(Qt::LeftButton, at.x(), at.y());
+    pressCanvas(Qt::LeftButton, at.x(), at.y(), true);
     canvasReleased(Qt::LeftButton, at.x(), at.y());
-    keyClicking = false;
 }
 
 } // namespace garabix

@@ -1,11 +1,9 @@
-// MainWindow's canvas: the pointer handlers, which route each gesture to the
-// current tool, and undo and redo.
+// MainWindow's canvas: the pointer's events go to the gesture, which routes
+// them to the current tool; the stamp's asks come back to be shown. Undo and
+// redo.
 
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
-
-#include <cmath>
-#include <utility>
 
 namespace garabix {
 
@@ -14,120 +12,52 @@ bool MainWindow::canvasEnabled() const {
 }
 
 PointerContext MainWindow::pointerContext() {
-    return {state, document, rng, *this};
+    return {state, document, rng, writing, canvasScale};
 }
 
-namespace {
-
-// The tools a drag draws with; with click-to-draw a click starts them and
-// the next click ends them.
-bool drawnByDragging(Tool tool) {
-    switch (tool) {
-    case Tool::Pencil:
-    case Tool::Rectangle:
-    case Tool::Circle:
-    case Tool::Ellipse:
-    case Tool::DiagonalSpray:
-    case Tool::DiscSpray:
-        return true;
-    default:
-        return false;
+void MainWindow::showAsk(const PointerAsk &ask) {
+    switch (ask.kind) {
+    case PointerAsk::Nothing:
+        break;
+    case PointerAsk::StampPreview:
+        stampPreview(ask.x, ask.y);
+        break;
+    case PointerAsk::StampStart:
+        stampStart(ask.x, ask.y);
+        break;
     }
 }
 
-} // namespace
-
-bool MainWindow::clickToDraw() const {
-    return keyClicking || settings.clickToDraw.value_or(false);
-}
-
-// With click-to-draw, a press either starts a stroke the pointer then draws
-// as if the button were held, or ends the one it started; a polyline ends
-// with a click on its last point, or on its first, which closes it. The
-// release of such a press does nothing more.
 void MainWindow::canvasPressed(Qt::MouseButton button, double x, double y) {
-    pressCanvas(button, x, y);
+    pressCanvas(button, x, y, settings.clickToDraw.value_or(false));
+}
+
+void MainWindow::pressCanvas(Qt::MouseButton button, double x, double y, bool clickToDraw) {
+    if (canvasEnabled())
+        showAsk(gesture.press(pointerContext(), clickToDraw, canvasPixels(6),
+                              button == Qt::LeftButton, x, y));
     showDrawingSign();
 }
 
-// The orange frame shows while click-to-draw draws: a stroke or shape that
-// a click started, or a polyline with points still to come.
 void MainWindow::showDrawingSign() {
-    canvasView->setDrawingSign(
-        clicked.held || (clickToDraw() && state.currentTool == Tool::Polyline && state.polyActive));
-}
-
-void MainWindow::pressCanvas(Qt::MouseButton button, double x, double y) {
-    if (!canvasEnabled())
-        return;
-    const bool left = button == Qt::LeftButton;
-    if (clickToDraw()) {
-        if (clicked.held) {
-            endClickedStroke(x, y);
-            clicked.swallowRelease = true;
-            return;
-        }
-        if (drawnByDragging(state.currentTool)) {
-            pointerPress(pointerContext(), left, x, y);
-            clicked.held = true;
-            clicked.left = left;
-            clicked.swallowRelease = true;
-            return;
-        }
-        if (state.currentTool == Tool::Polyline && state.polyActive) {
-            const double nearby = canvasPixels(6);
-            const auto near = [&](QPointF p) { return std::hypot(p.x() - x, p.y() - y) <= nearby; };
-            if (near(QPointF(state.polyX, state.polyY))) {
-                pointerDoubleClick(pointerContext());
-                clicked.swallowRelease = true;
-                return;
-            }
-            if (clicked.polyPoints > 2 && near(clicked.polyFirst)) {
-                clicked.closePolyline = true; // the release goes to the first point, then ends
-                x = clicked.polyFirst.x();
-                y = clicked.polyFirst.y();
-            }
-        }
-    }
-    if (state.currentTool == Tool::Polyline && !state.polyActive) {
-        clicked.polyFirst = QPointF(x, y);
-        clicked.polyPoints = 0;
-    }
-    pointerPress(pointerContext(), left, x, y);
-}
-
-void MainWindow::endClickedStroke(double x, double y) {
-    clicked.held = false;
-    pointerRelease(pointerContext(), clicked.left, x, y);
-    showDrawingSign();
+    canvasView->setDrawingSign(gesture.drawingSign(state, settings.clickToDraw.value_or(false)));
 }
 
 void MainWindow::canvasMoved(Qt::MouseButtons buttons, double x, double y) {
-    clicked.at = QPointF(x, y);
     if (canvasEnabled())
-        pointerMove(pointerContext(), clicked.held || buttons != Qt::NoButton, x, y);
+        showAsk(gesture.move(pointerContext(), buttons != Qt::NoButton, x, y));
 }
 
 void MainWindow::canvasReleased(Qt::MouseButton button, double x, double y) {
     if (!canvasEnabled())
         return;
-    if (std::exchange(clicked.swallowRelease, false))
-        return;
-    if (clicked.closePolyline) {
-        x = clicked.polyFirst.x();
-        y = clicked.polyFirst.y();
-    }
-    pointerRelease(pointerContext(), button == Qt::LeftButton, x, y);
-    if (state.currentTool == Tool::Polyline)
-        ++clicked.polyPoints;
-    if (std::exchange(clicked.closePolyline, false))
-        pointerDoubleClick(pointerContext());
+    gesture.release(pointerContext(), button == Qt::LeftButton, x, y);
     showDrawingSign();
 }
 
 void MainWindow::canvasDoubleClicked() {
     if (canvasEnabled())
-        pointerDoubleClick(pointerContext());
+        gesture.doubleClick(pointerContext());
     showDrawingSign();
 }
 
@@ -137,10 +67,6 @@ void MainWindow::canvasLeft() {
     const bool outline = state.currentTool == Tool::Stamp && !stamps.playing();
     if (canvasEnabled() && (outline || state.currentTool == Tool::Text))
         document.canvas().repaint();
-}
-
-void MainWindow::undoLastStep() {
-    document.undo();
 }
 
 void MainWindow::redo() {

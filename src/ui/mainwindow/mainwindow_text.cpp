@@ -157,12 +157,4 @@ void MainWindow::textEdited() {
 }
 
 // The words show and land as large as the text box shows them.
-void MainWindow::textPreview(double x, double y) {
-    writing.preview(document.canvas(), QPointF(x, y), currentColour(state), canvasScale);
-}
-
-void MainWindow::textCommit(double x, double y) {
-    writing.write(document.canvas(), QPointF(x, y), currentColour(state), canvasScale);
-}
-
 } // namespace garabix

@@ -60,8 +60,10 @@ void MainWindow::runToolbarButton(ToolbarButton Index) {
         return;
     playCue("sonido3.wav");
     // A stroke a click started ends where the pointer last was.
-    if (clicked.held)
-        endClickedStroke(clicked.at.x(), clicked.at.y());
+    if (gesture.held()) {
+        gesture.endHeld(pointerContext());
+        showDrawingSign();
+    }
     const Tool before = state.currentTool;
     // Each command says what went wrong itself, in a note or the log.
     if (runCommand(Index)) {
@@ -101,7 +103,7 @@ bool MainWindow::runCommand(ToolbarButton button) {
         state.currentTool = toolOf(button);
         break;
     case B::Undo:
-        undoLastStep();
+        document.undo();
         break;
     case B::NewDrawing:
         newDrawing();
