@@ -309,6 +309,33 @@ private slots:
                                                        "bad value \"soon\"; ignored"});
         QCOMPARE(r.settings.drawingLimit, 32767);
     }
+
+    // Every number at its edges: the lowest and the highest value a key
+    // takes hold, and the first beyond each end is refused.
+    void everyNumberAtItsEdges_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("lowest");
+        QTest::addColumn<int>("highest");
+        QTest::newRow("limit") << "drawings/limit" << 0 << 32767;
+        QTest::newRow("print interval") << "program/print-interval" << 0 << 86400;
+        QTest::newRow("scan time") << "access/scan-seconds" << 1 << 5;
+    }
+    void everyNumberAtItsEdges() {
+        QFETCH(QString, key);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        Sources f;
+        for (int value : {lowest - 1, lowest, highest, highest + 1}) {
+            f.s.arguments = {"garabix", "--set", key + "=" + QString::number(value)};
+            Warnings w;
+            const SettingsReport r = checkSettings(f.s);
+            const bool takes = value >= lowest && value <= highest;
+            QCOMPARE(r.refused.size(), takes ? 0 : 1);
+            const QString line = r.effective.filter(QRegularExpression("^" + key + " ")).value(0);
+            QCOMPARE(line.simplified().startsWith(key + " = " + QString::number(value) + " "),
+                     takes);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettings)

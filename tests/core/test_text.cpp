@@ -4,6 +4,7 @@
 
 #include "core/files/config.h"
 #include "core/text/numeric.h"
+#include "core/text/outcome.h"
 #include "core/text/textreader.h"
 
 #include <QtTest>
@@ -14,6 +15,18 @@ using namespace garabix;
 class TestText : public QObject {
     Q_OBJECT
 private slots:
+    // The causes a note names: a used-up quota is a full disk as much as a
+    // full disk is; a folder that refuses the user or cannot be written at
+    // all is no permission; a failure with no cause is an input/output error.
+    void causesAParentCanMend() {
+        QVERIFY(Outcome::failed(ENOSPC).diskFull() && Outcome::failed(EDQUOT).diskFull());
+        QVERIFY(!Outcome::failed(EIO).diskFull() && !Outcome::failed(EACCES).diskFull());
+        for (int error : {EACCES, EPERM, EROFS})
+            QVERIFY(Outcome::failed(error).noPermission());
+        QVERIFY(!Outcome::failed(ENOSPC).noPermission() && !Outcome::done().noPermission());
+        QCOMPARE(Outcome::failed(0).error, EIO);
+    }
+
     void roundingHalvesToEven() {
         QCOMPARE(roundHalfEven(2.5), 2.0);
         QCOMPARE(roundHalfEven(3.5), 4.0);

@@ -1,7 +1,7 @@
 // The drawing tools and the pointer protocol, checked by pixels on a
 // headless surface; the undo ring against a plain one; the grid overlay.
 
-#include "core/canvas/pointer.h"
+#include "core/canvas/gesture.h"
 #include "core/canvas/tools.h"
 #include "core/grid/grid.h"
 #include "coretestutil.h"
@@ -95,6 +95,10 @@ private slots:
                 for (int x = 109; x < 192; ++x)
                     if (colourAt(b.persistent(), x, y) == black)
                         QCOMPARE(std::abs(x - 150), std::abs(y - 150));
+            // Both sprays reach every side: the diagonal one has four arms.
+            for (QRect quarter : {QRect(95, 95, 50, 50), QRect(155, 95, 50, 50),
+                                  QRect(95, 155, 50, 50), QRect(155, 155, 50, 50)})
+                QVERIFY(countColour(b.persistent(), black, quarter) > 2);
         }
     }
 
@@ -153,6 +157,50 @@ private slots:
         QCOMPARE(snap(s, 7), 0);
         s.gridSpacing = 0; // no grid: the pixel itself
         QCOMPARE(snap(s, 39.4), 39);
+    }
+
+    // Click-to-draw: a click holds the button until the next click, which
+    // lets go; the sign shows only while it holds, and each stroke is one
+    // undo step.
+    void aClickHoldsTheButtonUntilTheNext() {
+        Bench b;
+        ClickGesture g;
+        const auto click = [&](double x, double y) {
+            g.press(b.ctx(), true, 6, true, x, y);
+            g.release(b.ctx(), true, x, y);
+        };
+        g.move(b.ctx(), false, 20, 20);
+        click(20, 20);
+        QVERIFY(g.held() && g.drawingSign(b.state, true));
+        g.move(b.ctx(), false, 120, 20);
+        QCOMPARE(colourAt(b.persistent(), 70, 20), black);
+        click(120, 20);
+        QVERIFY(!g.held() && !g.drawingSign(b.state, true));
+        QCOMPARE(b.snapshots(), 1);
+        g.move(b.ctx(), false, 120, 90);
+        QCOMPARE(colourAt(b.persistent(), 120, 60), white); // let go: a move draws nothing
+        // Without click-to-draw a click is a dot, and nothing is held.
+        g.press(b.ctx(), false, 6, true, 60, 60);
+        QVERIFY(!g.held() && !g.drawingSign(b.state, false));
+    }
+
+    // The keyboard's pointer: four pixels of the design a press, one more
+    // for each repeat of a held key up to 24, one canvas pixel with Shift,
+    // never off the canvas.
+    void theKeyboardPointersSteps() {
+        KeyboardPointer p;
+        const QSize size(400, 100);
+        p.moveTo(QPointF(0, 50), size);
+        double x = 0;
+        for (int i = 0; i < 24; ++i) {
+            const double next = p.step(QPoint(1, 0), i > 0, false, 1, size).x();
+            QCOMPARE(next - x, double(std::min(4 + i, 24)));
+            x = next;
+        }
+        QCOMPARE(p.step(QPoint(0, 1), false, false, 1.5, size), QPointF(x, 56));
+        QCOMPARE(p.step(QPoint(0, -1), true, true, 1.5, size), QPointF(x, 55));
+        QCOMPARE(p.moveTo(QPointF(-5, 500), size), QPointF(0, 99));
+        QCOMPARE(p.step(QPoint(-1, 1), false, false, 1, size), QPointF(0, 99));
     }
 
     void polylineChainAndDoubleClick() {

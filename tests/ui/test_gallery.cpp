@@ -80,6 +80,12 @@ private slots:
         QVERIFY(w.form->stampFile().endsWith("p19.gif"));
         QCOMPARE(w.slotsShown(), 9);
         QCOMPARE(w.form->stampPicture(), chosen);
+        // Back from the second page to the first, and no further.
+        QCOMPARE(w.gallery->pageStart(), 9);
+        w.gallery->turnPage(1);
+        QCOMPARE(w.gallery->pageStart(), 0);
+        w.gallery->turnPage(1);
+        QCOMPARE(w.gallery->pageStart(), 0);
     }
 
     // Up to 255 categories, each with its first stamp beside its name, all

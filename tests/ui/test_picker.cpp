@@ -94,6 +94,28 @@ private slots:
         QTRY_VERIFY(picker.pageReady());
         QCOMPARE(picker.page(), 1);
         QCOMPARE(picker.focusWidget(), picker.findChild<QWidget *>(widgetname::pickerTile(0)));
+
+        // A damaged drawing on the second page is named as itself, never
+        // after the drawing in its place on the first page.
+        const QDateTime written = QFileInfo(w.drawings() + "0.bmp").lastModified();
+        w.folder.write("misdibujos/0.bmp", five.left(54));
+        QFile zero(w.drawings() + "0.bmp"); // still the oldest, still on page 2
+        QVERIFY(zero.open(QIODevice::Append) &&
+                zero.setFileTime(written, QFileDevice::FileModificationTime));
+        zero.close();
+        picker.open(w.drawings());
+        QTRY_VERIFY(picker.pageReady());
+        picker.showPage(1);
+        QTRY_VERIFY(picker.pageReady());
+        QCOMPARE(picker.findChild<QToolButton *>(widgetname::pickerTile(0))
+                     ->icon()
+                     .pixmap(thumbnails::maxSize)
+                     .toImage(),
+                 thumbnails::damagedTile("0.bmp"));
+        picker.choose(0);
+        QVERIFY(w.settle());
+        QCOMPARE(w.platform.notices.value(1),
+                 QString("The drawing 0.bmp is damaged and cannot be opened."));
     }
 
     // "Mis dibujos": the saved drawings as pictures, newest first, opened by

@@ -10,16 +10,20 @@
 namespace garabix {
 
 CanvasPrinter::CanvasPrinter(QWidget *w, Platform &p, const QStringList &t)
-    : QObject(w), window(w), platform(p), texts(t) {}
+    : QObject(w), window(w), platform(p), texts(t) {
+    made.start();
+    clock = [this] { return made.elapsed(); };
+}
 
 void CanvasPrinter::print(const QImage &picture, int intervalSeconds) {
     const qint64 interval = intervalSeconds * qint64(1000);
-    if (interval > 0 && lastPrint.isValid() && lastPrint.elapsed() < interval) {
-        qCInfo(logPrint) << "print refused: the last was" << lastPrint.elapsed() / 1000
+    const qint64 now = clock();
+    if (interval > 0 && lastPrint >= 0 && now - lastPrint < interval) {
+        qCInfo(logPrint) << "print refused: the last was" << (now - lastPrint) / 1000
                          << "s ago, the settings ask for" << intervalSeconds;
         return;
     }
-    lastPrint.start();
+    lastPrint = now;
     const QPointer<CanvasPrinter> alive(this);
     platform.printImage(picture, [this, alive](Platform::Printed how) {
         if (!alive || how == Platform::Printed::Done)

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 class QWidget;
 
@@ -19,12 +20,17 @@ public:
     CanvasPrinter(QWidget *window, Platform &platform, const QStringList &texts);
     // `intervalSeconds` between prints; 0 lets every press print.
     void print(const QImage &picture, int intervalSeconds);
+    // The clock the interval is measured by, in milliseconds; a steady one
+    // from the printer's making unless a test gives its own.
+    void setClock(std::function<qint64()> milliseconds) { clock = std::move(milliseconds); }
 
 private:
     QWidget *window;
     Platform &platform;
     const QStringList &texts;
-    QElapsedTimer lastPrint;
+    QElapsedTimer made;
+    std::function<qint64()> clock;
+    qint64 lastPrint = -1; // by the clock; -1: none yet
 };
 
 } // namespace garabix
