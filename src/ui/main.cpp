@@ -28,8 +28,7 @@ int main(int argc, char *argv[]) {
     // The school's settings file, then the user's, the environment and the
     // command line.
     const Settings settings = readSettings(settingsSourcesOfThisRun(app.arguments()));
-    const std::unique_ptr<Platform> silent =
-        settings.sound.value_or(true) ? nullptr : withoutSound(qtPlatform());
+    const std::unique_ptr<Platform> silent = settings.sound ? nullptr : withoutSound(qtPlatform());
     Platform &platform = silent ? *silent : qtPlatform();
     // The keyboard's frame and the switch, for every window from the first.
     Access::startForApplication(Access::optionsOf(settings));
@@ -64,7 +63,7 @@ int main(int argc, char *argv[]) {
             if (const QScreen *screen = QGuiApplication::primaryScreen())
                 form1->setGeometry(screen->availableGeometry());
         }
-        if (settings.fullScreen.value_or(false))
+        if (settings.fullScreen)
             form1->showFullScreen();
         else
             form1->showMaximized();

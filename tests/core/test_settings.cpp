@@ -91,7 +91,8 @@ private slots:
         // Nothing said, nothing changed: every key keeps the program's own way.
         f.user("");
         const Settings none = f.read();
-        QVERIFY(!none.drawingsFolder && !none.quit && !none.drawingLimit && !none.sound);
+        QVERIFY(none.drawingsFolder.isEmpty() && none.quit && none.drawingLimit == -1 &&
+                none.sound);
     }
 
     // What the school's file says holds against the user file, the
@@ -135,8 +136,9 @@ private slots:
             Warnings w;
             const Settings s = f.read();
             QCOMPARE(Warnings::counted, 8);
-            QVERIFY(!s.quit && !s.drawingLimit && !s.drawingsFolder);
-            QVERIFY(!s.scanSeconds && !s.switchKey && !s.controlsSize);
+            QVERIFY(s.quit && s.drawingLimit == -1 && s.drawingsFolder.isEmpty());
+            QVERIFY(s.scanSeconds == 2 && s.switchKey == QKeyCombination(Qt::Key_Space) &&
+                    s.controlsSize == 1);
             QCOMPARE(s.sound, false);
         }
         f.system(QByteArray("\x7f"
@@ -151,7 +153,7 @@ private slots:
         }
         // A language is a file's name, never a path out of the program folder.
         f.user("[program]\nlanguage=../../etc/passwd\n");
-        QVERIFY(!f.read().language);
+        QVERIFY(f.read().language.isEmpty());
     }
 
     // %u and %h are the account's own, from the account database: a USER
@@ -178,7 +180,7 @@ private slots:
         f.s.userName.clear();
         f.system("[drawings]\nfolder=/srv/clase/%u\n");
         f.user("[drawings]\nfolder=/tmp/mine\n");
-        QVERIFY(!f.read().drawingsFolder);
+        QVERIFY(f.read().drawingsFolder.isEmpty());
     }
 
     // A key the school's file names stays locked when its value cannot be
@@ -211,9 +213,7 @@ private slots:
         f.s.arguments = {"garabix", "--set", key + "=true"};
         const SettingsReport report = checkSettings(f.s);
         const Settings &s = report.settings;
-        QCOMPARE(s.quit.value_or(true) && s.deleteButton.value_or(true) &&
-                     s.folderButton.value_or(true) && s.print.value_or(true),
-                 false);
+        QCOMPARE(s.quit && s.deleteButton && s.folderButton && s.print, false);
         QCOMPARE(report.refused.size(), 1);
         QVERIFY2(report.refused[0].startsWith(f.s.systemFile + ", line 3: "),
                  qPrintable(report.refused[0]));
@@ -225,7 +225,7 @@ private slots:
         // Any other locked key with a bad value keeps the program's own way.
         f.system("[access]\nscan-seconds=9\n");
         f.user("[access]\nscan-seconds=3\n");
-        QVERIFY(!f.read().scanSeconds);
+        QCOMPARE(f.read().scanSeconds, 2);
     }
 
     // The program answers --version, --help and --check-settings as any
@@ -308,6 +308,36 @@ private slots:
         QCOMPARE(r.refused, QStringList{f.s.userFile + ", line 3: program/print-interval has a "
                                                        "bad value \"soon\"; ignored"});
         QCOMPARE(r.settings.drawingLimit, 32767);
+    }
+
+    // What the settings leave unsaid comes from the program folder: its
+    // misdibujos, mdg.txt's limit (saving off without a number) and
+    // idioma.txt; a language with no file keeps idioma.txt.
+    void theProgramFolderFillsIn() {
+        test::ProgramFolder app;
+        app.write("configuracion/idiomas/english.txt", "x");
+        Settings said;
+        const QString idioma = QDir::cleanPath(app.path() + "/configuracion/idioma.txt");
+        for (const auto &[mdg, limit] : {std::pair{"500", 500}, {"mucho", 0}, {"", 0}}) {
+            app.write("configuracion/mdg.txt", mdg);
+            const Settings s = withProgramFolder(said, app.path());
+            QCOMPARE(s.drawingLimit, limit);
+            QCOMPARE(s.drawingsFolder, app.path() + "/misdibujos");
+            QVERIFY(s.programFoldersLimit);
+            QCOMPARE(QDir::cleanPath(s.languageFile), idioma);
+        }
+        said.drawingLimit = 3;
+        said.language = "english";
+        Settings s = withProgramFolder(said, app.path());
+        QVERIFY(s.drawingLimit == 3 && !s.programFoldersLimit);
+        QVERIFY(s.languageFile.endsWith("idiomas/english.txt"));
+        said.drawingLimit = -1;
+        said.drawingsFolder = app.path() + "/clase";
+        said.language = "klingon";
+        s = withProgramFolder(said, app.path());
+        QVERIFY(s.drawingLimit == 0 && !s.programFoldersLimit); // mdg.txt is empty
+        QCOMPARE(s.drawingsFolder, app.path() + "/clase");
+        QCOMPARE(QDir::cleanPath(s.languageFile), idioma);
     }
 
     // Every number at its edges: the lowest and the highest value a key

@@ -123,7 +123,7 @@ private slots:
         // Browsing and the picker look at the silent folder in the background too.
         w.form->runToolbarButton(ToolbarButton::NextDrawing);
         DrawingPicker picker(*w.form);
-        picker.open(settings.drawingsFolder.value());
+        picker.open(settings.drawingsFolder);
         qint64 slowest = clock.elapsed();
         const QString silent = w.form->text(config::Text::FolderNotAnswering).section('%', 0, 0);
         qint64 noteAt = -1;

@@ -139,7 +139,8 @@ private slots:
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         const Access &scan = *w.form->access();
-        QTRY_VERIFY(scan.framedWidget()); // the highlight has started
+        // The highlight starts after one scan time.
+        QTRY_VERIFY_WITH_TIMEOUT(scan.framedWidget(), 30000);
         QCOMPARE(scan.level(), Access::Level::Areas);
         key(w.form.get(), other);
         QCOMPARE(scan.level(), Access::Level::Areas);

@@ -1,9 +1,13 @@
 #include "core/files/settings.h"
 
+#include "core/files/config.h"
+#include "core/files/drawings.h"
+#include "core/files/paths.h"
 #include "core/text/log.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QKeySequence>
 #include <QRegularExpression>
@@ -147,34 +151,39 @@ std::optional<int> readInt(const QString &v, int lowest, int highest) {
 // One key: what it is when nobody sets it, how a value is read into the
 // settings (false for a value it refuses), and, for the keys that let a
 // child do something, the restrictive choice a locked bad value comes to.
+// A default in brackets is the program folder's own, put in later.
 struct Key {
     const char *name;
     const char *byDefault;
     std::function<bool(const QString &, Settings &)> read;
-    std::optional<bool> Settings::*restrictive = nullptr;
+    bool Settings::*restrictive = nullptr;
 };
 
-template <typename T> using Field = std::optional<T> Settings::*;
+template <typename T> using Field = T Settings::*;
 
 Key flag(const char *name, const char *byDefault, Field<bool> field, bool lockable = false) {
     return {name, byDefault,
             [field](const QString &v, Settings &s) {
-                s.*field = readBool(v);
-                return (s.*field).has_value();
+                const auto value = readBool(v);
+                if (value)
+                    s.*field = *value;
+                return value.has_value();
             },
             lockable ? field : nullptr};
 }
 
 Key number(const char *name, const char *byDefault, Field<int> field, int lowest, int highest) {
     return {name, byDefault, [=](const QString &v, Settings &s) {
-                s.*field = readInt(v, lowest, highest);
-                return (s.*field).has_value();
+                const auto value = readInt(v, lowest, highest);
+                if (value)
+                    s.*field = *value;
+                return value.has_value();
             }};
 }
 
 std::vector<Key> keyTable(const SettingsSources &sources) {
     return {
-        {"drawings/folder", "misdibujos of the program folder, or ~/.local/share/garabix",
+        {"drawings/folder", "(misdibujos of the program folder, or ~/.local/share/garabix)",
          [&sources](const QString &v, Settings &s) {
              if (v.isEmpty() || (sources.userName.isEmpty() && v.contains(QLatin1String("%u"))) ||
                  (sources.home.isEmpty() && v.contains(QLatin1String("%h"))))
@@ -185,9 +194,9 @@ std::vector<Key> keyTable(const SettingsSources &sources) {
              s.drawingsFolder = QDir::cleanPath(folder);
              return true;
          }},
-        number("drawings/limit", "configuracion/mdg.txt", &Settings::drawingLimit, 0, 32767),
+        number("drawings/limit", "(configuracion/mdg.txt)", &Settings::drawingLimit, 0, 32767),
         flag("drawings/delete", "true", &Settings::deleteButton, true),
-        {"program/language", "configuracion/idioma.txt",
+        {"program/language", "(configuracion/idioma.txt)",
          [](const QString &v, Settings &s) {
              static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]{1,40}$"));
              if (!name.match(v).hasMatch())
@@ -240,6 +249,43 @@ std::pair<QString, QString> account() {
 }
 
 } // namespace
+
+Settings::Settings() : drawingLimit(-1) {
+    // The program folder's keys stay empty; every other key reads its
+    // default as a file would say it.
+    for (const Key &key : keyTable(SettingsSources{})) {
+        if (key.byDefault[0] != '(' && !key.read(QLatin1String(key.byDefault), *this))
+            qFatal("settings: the default of %s cannot be read", key.name);
+    }
+}
+
+Settings withProgramFolder(Settings s, const QString &appPath) {
+    s.programFoldersLimit = s.drawingLimit < 0 && s.drawingsFolder.isEmpty();
+    if (s.drawingsFolder.isEmpty())
+        s.drawingsFolder = drawings::drawingsFolder(appPath);
+    if (s.drawingLimit < 0) {
+        s.drawingLimit = 0; // saving off
+        const auto text = config::readDrawingLimitText(appPath);
+        const auto limit = text ? config::numberField(*text) : std::nullopt;
+        if (!text)
+            qCWarning(logStartup) << "configuracion/mdg.txt is missing or empty: saving is off";
+        else if (!limit || *limit < 0)
+            qCWarning(logStartup) << "mdg.txt holds no number that fits: saving is off";
+        else
+            s.drawingLimit = *limit;
+    }
+    s.languageFile = resolvePath(appPath, QStringLiteral("/Configuracion/idioma.txt"));
+    if (!s.language.isEmpty()) {
+        const QString file = resolvePath(appPath, QStringLiteral("/Configuracion/idiomas/") +
+                                                      s.language + QStringLiteral(".txt"));
+        if (QFileInfo(file).isFile())
+            s.languageFile = file;
+        else
+            qCWarning(logStartup) << "the settings' language" << s.language
+                                  << "has no file in configuracion/idiomas; idioma.txt holds";
+    }
+    return s;
+}
 
 SettingsSources settingsSourcesOfThisRun(const QStringList &arguments) {
     SettingsSources s;
@@ -298,8 +344,8 @@ SettingsReport checkSettings(const SettingsSources &sources) {
     for (const Key &key : keys) {
         const QString name = QLatin1String(key.name);
         Said said = held.value(name, {QLatin1String(key.byDefault), QStringLiteral("the default")});
-        if (name == QLatin1String("drawings/folder") && report.settings.drawingsFolder)
-            said.value = *report.settings.drawingsFolder;
+        if (name == QLatin1String("drawings/folder") && !report.settings.drawingsFolder.isEmpty())
+            said.value = report.settings.drawingsFolder;
         report.effective
             << QStringLiteral("%1 = %2    (%3)").arg(name, -24).arg(said.value, said.where);
     }

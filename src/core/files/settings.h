@@ -37,29 +37,45 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace garabix {
 
+// The settings that hold for this run: every key with a value. A key nobody
+// sets has the default its line of the key table gives (settings.cpp).
+// Three keys default to the program folder's own configuration: the
+// drawings folder (misdibujos), the limit (configuracion/mdg.txt) and the
+// language (configuracion/idioma.txt); withProgramFolder() puts those in.
 struct Settings {
-    std::optional<QString> drawingsFolder; // with %u and %h put in
-    std::optional<int> drawingLimit;
-    std::optional<bool> deleteButton;
-    std::optional<QString> language; // the name of a file in idiomas, without .txt
-    std::optional<bool> quit;
-    std::optional<bool> fullScreen;
-    std::optional<bool> print;
-    std::optional<int> printInterval; // seconds
-    std::optional<bool> sound;
-    std::optional<bool> folderButton;
+    Settings(); // every key at its default
+
+    QString drawingsFolder; // with %u and %h put in; empty: the program folder's
+    int drawingLimit;       // 0 turns saving off; -1: the program folder's
+    bool deleteButton;
+    QString language; // the name of a file in idiomas, without .txt; empty: idioma.txt
+    bool quit;
+    bool fullScreen;
+    bool print;
+    int printInterval; // seconds
+    bool sound;
+    bool folderButton;
     // [access]
-    std::optional<bool> clickToDraw;     // a click starts a stroke or a shape, the next ends it
-    std::optional<bool> keyboardPointer; // the arrows move a pointer over the canvas
-    std::optional<bool> switchScanning;  // a highlight steps through the controls by itself
-    std::optional<int> scanSeconds;      // 1 to 5
-    std::optional<QKeyCombination> switchKey; // a single key, named as QKeySequence names it
-    std::optional<double> controlsSize;       // 1, 1.5 or 2 times the buttons' usual size
+    bool clickToDraw;          // a click starts a stroke or a shape, the next ends it
+    bool keyboardPointer;      // the arrows move a pointer over the canvas
+    bool switchScanning;       // a highlight steps through the controls by itself
+    int scanSeconds;           // 1 to 5
+    QKeyCombination switchKey; // a single key, named as QKeySequence names it
+    double controlsSize;       // 1, 1.5 or 2 times the buttons' usual size
+
+    // Put in by withProgramFolder().
+    QString languageFile;             // the language file to read
+    bool programFoldersLimit = false; // mdg.txt's limit over the program folder's misdibujos
 };
+
+// The settings with the program folder's own configuration put in where
+// they leave it: the drawings folder, mdg.txt's limit (0, saving off, when
+// it has no number that fits) and the language file. What cannot be read
+// is named in the log.
+Settings withProgramFolder(Settings settings, const QString &appPath);
 
 // Where the settings come from; `systemFile` and `userFile` may be missing.
 struct SettingsSources {

@@ -99,9 +99,9 @@ QPointer<Access> newestAccess;
 
 Access::Options Access::optionsOf(const Settings &settings) {
     Options options;
-    options.scanning = settings.switchScanning.value_or(false);
-    options.scanMilliseconds = settings.scanSeconds.value_or(2) * 1000;
-    options.switchKey = settings.switchKey.value_or(options.switchKey);
+    options.scanning = settings.switchScanning;
+    options.scanMilliseconds = settings.scanSeconds * 1000;
+    options.switchKey = settings.switchKey;
     return options;
 }
 

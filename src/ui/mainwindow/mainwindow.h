@@ -248,7 +248,6 @@ private:
     Random rng;                             // the sprays' scatter
     drawings::DrawingFolder drawingsFolder; // misdibujos: saving and browsing
     QStringList texts;                      // idioma.txt, config::allTextCount of them
-    QString maxDrawingsText;                // mdg.txt's first item as read, or the settings' limit
     int16_t twipsPerPixel = 15;             // the screen's, for placing controls
     double canvasScale = 1;                 // canvas pixels to a pixel of the design
     layout::MainLayout frame;               // the layout for the window's size

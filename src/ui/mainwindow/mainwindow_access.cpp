@@ -38,7 +38,7 @@ void MainWindow::startAccess() {
 
 // The keyboard's pointer with keyboard-pointer, the switch's with scanning.
 bool MainWindow::hasKeyPointer() const {
-    return settings.keyboardPointer.value_or(false) || settings.switchScanning.value_or(false);
+    return settings.keyboardPointer || settings.switchScanning;
 }
 
 std::vector<AccessArea> MainWindow::accessAreas() {
@@ -127,7 +127,7 @@ std::vector<AccessArea> MainWindow::accessAreas() {
 // On the canvas the arrows move the pointer, a step that grows while the key
 // is held (Shift: one pixel), and Space or Return clicks where it is.
 bool MainWindow::canvasKey(QKeyEvent *event) {
-    if (!settings.keyboardPointer.value_or(false))
+    if (!settings.keyboardPointer)
         return false;
     if (isPressKey(event->key())) {
         clickCanvas(keyPointer.at());

@@ -29,7 +29,7 @@ void MainWindow::showAsk(const PointerAsk &ask) {
 }
 
 void MainWindow::canvasPressed(Qt::MouseButton button, double x, double y) {
-    pressCanvas(button, x, y, settings.clickToDraw.value_or(false));
+    pressCanvas(button, x, y, settings.clickToDraw);
 }
 
 void MainWindow::pressCanvas(Qt::MouseButton button, double x, double y, bool clickToDraw) {
@@ -40,7 +40,7 @@ void MainWindow::pressCanvas(Qt::MouseButton button, double x, double y, bool cl
 }
 
 void MainWindow::showDrawingSign() {
-    canvasView->setDrawingSign(gesture.drawingSign(state, settings.clickToDraw.value_or(false)));
+    canvasView->setDrawingSign(gesture.drawingSign(state, settings.clickToDraw));
 }
 
 void MainWindow::canvasMoved(Qt::MouseButtons buttons, double x, double y) {

@@ -60,7 +60,7 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
 }
 
 void MainWindow::toggleFullScreen() {
-    if (settings.fullScreen.value_or(false))
+    if (settings.fullScreen)
         return; // the settings keep the program full screen
     if (isFullScreen())
         showMaximized();
@@ -151,7 +151,7 @@ void MainWindow::placeControls() {
 }
 
 double MainWindow::controlsScale() const {
-    return settings.controlsSize.value_or(1);
+    return settings.controlsSize;
 }
 
 // The larger controls show the palette and the chart as grids of swatches,

@@ -146,7 +146,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     // The title bar's close button, Alt+F4 or the window manager ask the
     // quit button's question first; No keeps the program and the drawing.
     // Where the settings forbid quitting, they do nothing.
-    if (!settings.quit.value_or(true) || !askToQuit()) {
+    if (!settings.quit || !askToQuit()) {
         event->ignore();
         return;
     }
@@ -155,7 +155,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 }
 
 bool MainWindow::lockedDown() const {
-    return !settings.quit.value_or(true) && settings.fullScreen.value_or(false);
+    return !settings.quit && settings.fullScreen;
 }
 
 void MainWindow::changeEvent(QEvent *event) {
@@ -186,13 +186,13 @@ void MainWindow::comeBack() {
 bool MainWindow::buttonAllowed(ToolbarButton button) const {
     switch (button) {
     case ToolbarButton::DeleteDrawing:
-        return settings.deleteButton.value_or(true);
+        return settings.deleteButton;
     case ToolbarButton::Quit:
-        return settings.quit.value_or(true);
+        return settings.quit;
     case ToolbarButton::Print:
-        return settings.print.value_or(true);
+        return settings.print;
     case ToolbarButton::OpenFolder:
-        return settings.folderButton.value_or(true);
+        return settings.folderButton;
     default:
         return true;
     }
@@ -217,13 +217,14 @@ void MainWindow::load() {
     loaded = true;
 
     runStep("hiding the stamp player", [&] { stampPlayer->hide(); });
+    runStep("reading the program folder's configuration", [&] {
+        settings = withProgramFolder(settings, appPath);
+        drawingsFolder.maxDrawings = static_cast<int16_t>(settings.drawingLimit);
+        saver->setLimitWording(settings.deleteButton, settings.programFoldersLimit);
+    });
     runStep("finding the drawings folder", [&] {
-        if (settings.drawingsFolder) {
-            QDir().mkpath(*settings.drawingsFolder);
-            drawingsFolder.files.forcePath(*settings.drawingsFolder);
-        } else {
-            drawingsFolder.files.forcePath(drawings::drawingsFolder(appPath));
-        }
+        QDir().mkpath(settings.drawingsFolder);
+        drawingsFolder.files.forcePath(settings.drawingsFolder);
         if (!QFileInfo(drawingsFolder.files.path()).isDir())
             throw StepFailed{"the drawings folder cannot be made"};
     });
@@ -251,17 +252,6 @@ void MainWindow::load() {
     runStep("placing the stamp picture", [&] { placeStampOnBottomEdge(); });
     runStep("counting the drawings",
             [&] { drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files); });
-    runStep("reading mdg.txt", [&] {
-        // The settings' limit stands in for the file's.
-        if (settings.drawingLimit) {
-            maxDrawingsText = QString::number(*settings.drawingLimit);
-            return;
-        }
-        const auto limit = config::readDrawingLimitText(appPath);
-        if (!limit)
-            throw StepFailed{"configuracion/mdg.txt is missing or empty: saving is off"};
-        maxDrawingsText = *limit;
-    });
     runStep("reading anchorejilla.txt", [&] {
         const auto spacing = config::readGridSpacing(appPath);
         if (!spacing)
@@ -269,16 +259,7 @@ void MainWindow::load() {
         state.gridSpacing = *spacing;
     });
     runStep("reading idioma.txt", [&] {
-        texts = config::readLanguageTexts(appPath);
-        if (settings.language) {
-            const QString file = resolvePath(appPath, QStringLiteral("/Configuracion/idiomas/") +
-                                                          *settings.language + ".txt");
-            if (QFileInfo(file).isFile())
-                texts = config::readLanguageFile(file);
-            else
-                qCWarning(logStartup) << "the settings' language" << *settings.language
-                                      << "has no file in configuracion/idiomas; idioma.txt holds";
-        }
+        texts = config::readLanguageFile(settings.languageFile);
         // The tips are the buttons' names for a screen reader too.
         for (ToolbarButton b : allToolbarButtons()) {
             QPushButton *button = toolbarButtons[buttonIndex(b)];
@@ -297,14 +278,6 @@ void MainWindow::load() {
         writing.setPlaceholder(text(config::Text::TextPlaceholder));
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
-    });
-    runStep("taking the drawing limit", [&] {
-        const auto limit = config::numberField(maxDrawingsText);
-        if (!limit)
-            throw StepFailed{"mdg.txt holds no number that fits"};
-        drawingsFolder.maxDrawings = *limit;
-        saver->setLimitWording(buttonAllowed(ToolbarButton::DeleteDrawing),
-                               !settings.drawingLimit && !settings.drawingsFolder);
     });
     runStep("setting the colour and scale", [&] {
         setLabelColour(colourWell, black);

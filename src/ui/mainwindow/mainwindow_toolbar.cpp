@@ -153,7 +153,7 @@ bool MainWindow::runCommand(ToolbarButton button) {
     case B::Print:
         // The picture printed is the persistent image, which the canvas shows again.
         document.canvas().repaint();
-        printer->print(document.canvas().copyPersistent(), settings.printInterval.value_or(0));
+        printer->print(document.canvas().copyPersistent(), settings.printInterval);
         break;
     case B::Quit:
         return askToQuit();
