@@ -7,9 +7,9 @@
 #include "core/files/export.h"
 #include "core/files/pictures.h"
 #include "gifwriter.h"
-#include "ui/common/platform.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/platform/platform.h"
 
 #include <benchmark/benchmark.h>
 

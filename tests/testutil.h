@@ -3,9 +3,9 @@
 // window over a temporary program folder.
 
 #include "coretestutil.h"
-#include "ui/common/platform.h"
-#include "ui/common/widgetnames.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QImage>
 #include <QSizeF>

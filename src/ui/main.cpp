@@ -1,13 +1,13 @@
 #include "core/files/pictures.h"
 #include "core/files/settings.h"
+#include "ui/access/access.h"
 #include "ui/commandline.h"
-#include "ui/common/access.h"
-#include "ui/common/platform.h"
-#include "ui/common/screenscale.h"
-#include "ui/common/sessionend.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/picker/drawingpicker.h"
+#include "ui/platform/platform.h"
+#include "ui/platform/screenscale.h"
+#include "ui/platform/sessionend.h"
 #include "ui/welcome/welcomewindow.h"
 
 #include <QApplication>
@@ -34,25 +34,25 @@ int main(int argc, char *argv[]) {
     Access::startForApplication(Access::optionsOf(settings));
 
     WelcomeWindow welcome(appPath, platform);
-    std::unique_ptr<MainWindow> form1;
+    std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<StampGallery> gallery;
     std::unique_ptr<DrawingPicker> picker;
 
     welcome.showMainWindow = [&] {
-        if (!form1) {
-            form1 = std::make_unique<MainWindow>(appPath, platform);
-            form1->setWelcomeWindow(&welcome);
-            form1->useSettings(settings);
-            form1->showGallery = [&] {
+        if (!mainWindow) {
+            mainWindow = std::make_unique<MainWindow>(appPath, platform);
+            mainWindow->setWelcomeWindow(&welcome);
+            mainWindow->useSettings(settings);
+            mainWindow->showGallery = [&] {
                 if (!gallery)
-                    gallery = std::make_unique<StampGallery>(appPath, *form1);
+                    gallery = std::make_unique<StampGallery>(appPath, *mainWindow);
                 gallery->show();
                 gallery->raise();
                 gallery->activateWindow();
             };
-            form1->showPicker = [&](const QString &folder) {
+            mainWindow->showPicker = [&](const QString &folder) {
                 if (!picker)
-                    picker = std::make_unique<DrawingPicker>(*form1);
+                    picker = std::make_unique<DrawingPicker>(*mainWindow);
                 picker->open(folder);
                 picker->show();
                 picker->raise();
@@ -61,18 +61,18 @@ int main(int argc, char *argv[]) {
             // Without a window manager a maximized window keeps its first
             // size, so it starts at the screen's full available size.
             if (const QScreen *screen = QGuiApplication::primaryScreen())
-                form1->setGeometry(screen->availableGeometry());
+                mainWindow->setGeometry(screen->availableGeometry());
         }
         if (settings.fullScreen)
-            form1->showFullScreen();
+            mainWindow->showFullScreen();
         else
-            form1->showMaximized();
+            mainWindow->showMaximized();
     };
     // At the session's end a drawing with changes is saved, then the program
     // ends; before the main window there is nothing to save.
     SessionEnd sessionEnd([&](std::function<void()> done) {
-        if (form1)
-            form1->saveForSessionEnd(std::move(done));
+        if (mainWindow)
+            mainWindow->saveForSessionEnd(std::move(done));
         else
             done();
     });
@@ -80,6 +80,6 @@ int main(int argc, char *argv[]) {
     const int code = app.exec();
     picker.reset();
     gallery.reset();
-    form1.reset();
+    mainWindow.reset();
     return code;
 }

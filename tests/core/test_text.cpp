@@ -2,9 +2,9 @@
 // items and the two encodings of the data files. ./test.sh runs this on a
 // Spanish desktop, whose decimal comma must not change how "3.5" reads.
 
+#include "core/base/outcome.h"
 #include "core/files/config.h"
 #include "core/text/numeric.h"
-#include "core/text/outcome.h"
 #include "core/text/textreader.h"
 
 #include <QtTest>

@@ -5,12 +5,12 @@
 #include "core/files/drawings.h"
 #include "core/files/pictures.h"
 #include "testutil.h"
-#include "ui/common/animationplayer.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 #include "ui/picker/drawingpicker.h"
 #include "ui/welcome/welcomewindow.h"
+#include "ui/widgets/animationplayer.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>

@@ -5,10 +5,10 @@
 #include "core/canvas/colourpictures.h"
 #include "core/files/pictures.h"
 #include "testutil.h"
-#include "ui/common/animationplayer.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/widgets/animationplayer.h"
 
 #include <QComboBox>
 #include <QLineEdit>

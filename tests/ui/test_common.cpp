@@ -4,10 +4,10 @@
 
 #include "gifwriter.h"
 #include "testutil.h"
-#include "ui/common/access.h"
-#include "ui/common/animationplayer.h"
-#include "ui/common/cueplayer.h"
+#include "ui/access/access.h"
+#include "ui/platform/cueplayer.h"
 #include "ui/welcome/welcomewindow.h"
+#include "ui/widgets/animationplayer.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>

@@ -6,7 +6,7 @@
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/tools.h"
 #include "testutil.h"
-#include "ui/common/access.h"
+#include "ui/access/access.h"
 #include "ui/document/printer.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 // on an offscreen platform configured for it, started like the program.
 
 #include "testutil.h"
-#include "ui/common/screenscale.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/picker/drawingpicker.h"
+#include "ui/platform/screenscale.h"
 
 #include <QApplication>
 #include <QProcess>

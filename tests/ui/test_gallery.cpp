@@ -1,9 +1,9 @@
 // The stamp gallery and stamps from the gallery to the canvas.
 
 #include "testutil.h"
-#include "ui/common/animationplayer.h"
-#include "ui/common/uiutil.h"
 #include "ui/gallery/stampgallery.h"
+#include "ui/widgets/animationplayer.h"
+#include "ui/widgets/uiutil.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

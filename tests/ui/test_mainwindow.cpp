@@ -5,7 +5,7 @@
 #include "core/canvas/colourpictures.h"
 #include "gifwriter.h"
 #include "testutil.h"
-#include "ui/common/uiutil.h"
+#include "ui/widgets/uiutil.h"
 
 #include <QComboBox>
 #include <QLineEdit>

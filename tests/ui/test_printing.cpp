@@ -5,7 +5,7 @@
 // real queue that refuses jobs or is stopped gives the window's note.
 
 #include "testutil.h"
-#include "ui/common/printing.h"
+#include "ui/platform/printing.h"
 
 #include <QLabel>
 #include <QPageLayout>

@@ -5,8 +5,8 @@
 // test on an offscreen platform configured for it.
 
 #include "testutil.h"
-#include "ui/common/screenscale.h"
 #include "ui/gallery/stampgallery.h"
+#include "ui/platform/screenscale.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 // SIGTERM or SIGHUP.
 
 #include "testutil.h"
-#include "ui/common/sessionend.h"
+#include "ui/platform/sessionend.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

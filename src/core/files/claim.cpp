@@ -1,6 +1,6 @@
 #include "core/files/claim.h"
 
-#include "core/text/log.h"
+#include "core/base/log.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -20,7 +20,7 @@
 // is tried again while it answers EIO, and a step whose answer was lost is
 // judged by what it left on disk, never taken as undone.
 
-#include "core/text/outcome.h"
+#include "core/base/outcome.h"
 
 #include <QString>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "core/files/drawings.h"
 
+#include "core/base/log.h"
 #include "core/files/numbering.h"
 #include "core/files/paths.h"
-#include "core/text/log.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 // The child's drawings: numbered BMP files "0.bmp" to "10000.bmp" in the
 // drawings folder, saved without a dialog, stepped through and deleted.
 
+#include "core/base/outcome.h"
 #include "core/files/folderlist.h"
 #include "core/files/numbering.h"
-#include "core/text/outcome.h"
 
 #include <QImage>
 #include <QString>

@@ -3,7 +3,7 @@
 // own (their pictures folder), under a name that says when, never over a
 // file that is there.
 
-#include "core/text/outcome.h"
+#include "core/base/outcome.h"
 
 #include <QDateTime>
 #include <QImage>

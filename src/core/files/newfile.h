@@ -2,7 +2,7 @@
 // Writing a file that must not exist yet: the name is claimed by the
 // creation itself, so two writers never share one.
 
-#include "core/text/outcome.h"
+#include "core/base/outcome.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "core/files/numbering.h"
 
+#include "core/base/log.h"
 #include "core/files/claim.h"
 #include "core/files/newfile.h"
-#include "core/text/log.h"
 
 #include <QFile>
 #include <QRandomGenerator>

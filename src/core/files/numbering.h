@@ -5,7 +5,7 @@
 // the file system can), reads it back, and only then gives up the claim.
 // Only a file that reads back as the drawing counts as saved.
 
-#include "core/text/outcome.h"
+#include "core/base/outcome.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "core/files/settings.h"
 
+#include "core/base/log.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/paths.h"
-#include "core/text/log.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 // it came from and when into <trash>/info, so the file browser can put it
 // back. A missing trash folder is made, without asking.
 
-#include "core/text/outcome.h"
+#include "core/base/outcome.h"
 
 #include <QDateTime>
 #include <QString>

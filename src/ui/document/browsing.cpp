@@ -1,11 +1,11 @@
 #include "ui/document/browsing.h"
 
+#include "core/base/log.h"
 #include "core/files/config.h"
 #include "core/files/pictures.h"
-#include "core/text/log.h"
-#include "ui/common/diskthreads.h"
-#include "ui/common/platform.h"
 #include "ui/document/copying.h"
+#include "ui/platform/diskthreads.h"
+#include "ui/platform/platform.h"
 
 #include <QFileInfo>
 #include <QFutureWatcher>

@@ -1,9 +1,9 @@
 #include "ui/document/copying.h"
 
+#include "core/base/log.h"
 #include "core/files/config.h"
 #include "core/files/export.h"
-#include "core/text/log.h"
-#include "ui/common/platform.h"
+#include "ui/platform/platform.h"
 
 #include <QDir>
 

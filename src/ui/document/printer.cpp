@@ -1,8 +1,8 @@
 #include "ui/document/printer.h"
 
+#include "core/base/log.h"
 #include "core/files/config.h"
-#include "core/text/log.h"
-#include "ui/common/platform.h"
+#include "ui/platform/platform.h"
 
 #include <QPointer>
 #include <QWidget>

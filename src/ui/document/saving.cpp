@@ -1,9 +1,9 @@
 #include "ui/document/saving.h"
 
-#include "core/text/log.h"
-#include "ui/common/diskthreads.h"
-#include "ui/common/platform.h"
-#include "ui/common/widgetnames.h"
+#include "core/base/log.h"
+#include "ui/platform/diskthreads.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QDir>
 #include <QFileInfo>

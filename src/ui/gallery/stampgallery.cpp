@@ -3,10 +3,10 @@
 #include "core/files/paths.h"
 #include "core/files/pictures.h"
 #include "core/text/numeric.h"
-#include "ui/common/animationplayer.h"
-#include "ui/common/uiutil.h"
-#include "ui/common/widgetnames.h"
 #include "ui/gallery/paging.h"
+#include "ui/widgets/animationplayer.h"
+#include "ui/widgets/uiutil.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -237,23 +237,23 @@ void StampGallery::selectCategory(int index) {
     stampList.forcePath(folder);
 }
 
-void StampGallery::chooseCategory(int Index) {
-    if (Index < 0 || Index >= categories)
+void StampGallery::chooseCategory(int category) {
+    if (category < 0 || category >= categories)
         return;
     lastChosen = -1;
     firstOnPage = 0;
     for (int i = 0; i < categories; ++i)
         setTextColour(categoryLabels[i], Qt::blue);
-    setTextColour(categoryLabels[Index], Qt::red);
-    categoryScroll->ensureWidgetVisible(categoryRow(Index), 0, 0);
-    selectCategory(Index);
+    setTextColour(categoryLabels[category], Qt::red);
+    categoryScroll->ensureWidgetVisible(categoryRow(category), 0, 0);
+    selectCategory(category);
     fillGalleryPage();
 }
 
-void StampGallery::turnPage(int Index) {
+void StampGallery::turnPage(int button) {
     lastChosen = -1;
-    firstOnPage = Index == 0 ? gallery::nextPage(firstOnPage, stampList.count())
-                             : gallery::previousPage(firstOnPage);
+    firstOnPage = button == 0 ? gallery::nextPage(firstOnPage, stampList.count())
+                              : gallery::previousPage(firstOnPage);
     fillGalleryPage();
 }
 
@@ -286,11 +286,11 @@ void StampGallery::fillGalleryPage() {
     }
 }
 
-void StampGallery::previewStamp(int Index) {
-    if (playing || Index < 0 || Index > 8 || stampFiles[static_cast<size_t>(Index)].isEmpty())
+void StampGallery::previewStamp(int slot) {
+    if (playing || slot < 0 || slot > 8 || stampFiles[static_cast<size_t>(slot)].isEmpty())
         return;
-    previewPlayer->setFile(stampFiles[static_cast<size_t>(Index)]);
-    previewPlayer->resize(stampTiles[Index]->size());
+    previewPlayer->setFile(stampFiles[static_cast<size_t>(slot)]);
+    previewPlayer->resize(stampTiles[slot]->size());
     previewPlayer->show();
     previewPlayer->raise();
     playing = true;
@@ -301,12 +301,11 @@ void StampGallery::previewEnded() {
     previewPlayer->hide();
 }
 
-void StampGallery::chooseStamp(int Index) {
-    if (Index < 0 || Index > 8 || stampFiles[static_cast<size_t>(Index)].isEmpty())
+void StampGallery::chooseStamp(int slot) {
+    if (slot < 0 || slot > 8 || stampFiles[static_cast<size_t>(slot)].isEmpty())
         return;
-    lastChosen = Index;
-    chooser.stampChosen(stampFiles[static_cast<size_t>(Index)],
-                        pictures[static_cast<size_t>(Index)]);
+    lastChosen = slot;
+    chooser.stampChosen(stampFiles[static_cast<size_t>(slot)], pictures[static_cast<size_t>(slot)]);
 }
 
 std::vector<AccessArea> StampGallery::accessAreas() {

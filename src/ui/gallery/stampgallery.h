@@ -5,7 +5,7 @@
 // the chosen stamp to the main window. Empty slots do nothing.
 
 #include "core/files/folderlist.h"
-#include "ui/common/access.h"
+#include "ui/access/access.h"
 #include "ui/gallery/stampchooser.h"
 
 #include <QImage>
@@ -28,12 +28,12 @@ public:
 
     void load();
     void listCategories();
-    void chooseCategory(int Index);
-    void turnPage(int Index);
+    void chooseCategory(int category);
+    void turnPage(int button);
     void fillGalleryPage();
-    void previewStamp(int Index);
+    void previewStamp(int slot);
     void previewEnded();
-    void chooseStamp(int Index);
+    void chooseStamp(int slot);
 
     static constexpr int maxCategories = 255;
 

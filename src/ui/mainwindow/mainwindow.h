@@ -8,14 +8,20 @@
 // The picture, its undo and whether it is saved belong to the drawing
 // document (`document`); the window asks it and keeps no copy.
 //
+// What happens to the drawing has owners of its own (ui/document/: the
+// saver, the browser, the PNG copy, the printer); the gesture and the
+// keyboard's pointer are the core's (core/canvas/gesture.h). The window
+// shows the controls and forwards their events.
+//
 // The implementation is split by the question a reader asks:
-// mainwindow_startup.cpp (controls, start-up, closing), mainwindow_layout.cpp (where
-// each control goes, in twips, and the canvas's size), mainwindow_toolbar.cpp
-// (the tool-bar dispatch, pen sizes, the chosen buttons, the small
-// commands), mainwindow_canvas.cpp (the canvas's pointer handlers, undo and
-// redo), mainwindow_scenes.cpp (scenes and the new drawing), mainwindow_drawings.cpp
-// (saving, browsing, deleting), mainwindow_colours.cpp, mainwindow_stamps.cpp,
-// mainwindow_text.cpp.
+// mainwindow_startup.cpp (controls, start-up steps, closing),
+// mainwindow_layout.cpp (placing the controls from the layout's twips, the
+// canvas's size and block), mainwindow_toolbar.cpp (the tool-bar dispatch,
+// pen sizes, the chosen buttons), mainwindow_canvas.cpp (pointer events to
+// the gesture, redo), mainwindow_access.cpp (the areas for the keyboard and
+// the switch, the arrows on the canvas), mainwindow_drawings.cpp (forwards to
+// the document's owners), mainwindow_scenes.cpp, mainwindow_colours.cpp,
+// mainwindow_stamps.cpp, mainwindow_text.cpp.
 
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/drawing.h"
@@ -29,7 +35,7 @@
 #include "core/files/folderlist.h"
 #include "core/files/settings.h"
 #include "core/grid/grid.h"
-#include "ui/common/access.h"
+#include "ui/access/access.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/layout.h"
 #include "ui/mainwindow/toolbar.h"
@@ -91,15 +97,15 @@ public:
     void canvasDoubleClicked();
     void canvasLeft();
 
-    void runToolbarButton(ToolbarButton Index); // the 28 tool-bar buttons
-    void choosePen(int Index);                  // the ten pen sizes, 0 the thinnest
+    void runToolbarButton(ToolbarButton pressed); // the 28 tool-bar buttons
+    void choosePen(int pen);                      // the ten pen sizes, 0 the thinnest
     void palettePressed(Qt::MouseButton button, double x, double y);
     void colourChartPressed(Qt::MouseButton button, double x, double y);
     void stampBoxPressed(Qt::MouseButton button, double x, double y);
     void stampPlayed();
 
     // The text panel: bold and italic, Cerrar, the size and font lists, the text box.
-    void toggleTextStyle(int Index);
+    void toggleTextStyle(int style); // 0 bold, 1 italic
     void closeTextPanel();
     void chooseTextSize();
     void chooseFont();

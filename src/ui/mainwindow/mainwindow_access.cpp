@@ -2,10 +2,10 @@
 // the order Tab visits them, and the pointer the arrows move over the canvas.
 
 #include "core/canvas/colourpictures.h"
-#include "ui/common/uiutil.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/widgets/uiutil.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -2,9 +2,9 @@
 
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/tools.h"
-#include "ui/common/uiutil.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/widgets/uiutil.h"
 
 #include <QLabel>
 

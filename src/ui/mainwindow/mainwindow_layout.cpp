@@ -4,11 +4,11 @@
 #include "core/canvas/colourpictures.h"
 #include "core/files/scenes.h"
 #include "core/text/numeric.h"
-#include "ui/common/animationplayer.h"
-#include "ui/common/uiutil.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/widgets/animationplayer.h"
+#include "ui/widgets/uiutil.h"
 
 #include <QComboBox>
 #include <QLabel>

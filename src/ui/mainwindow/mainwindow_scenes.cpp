@@ -1,9 +1,9 @@
 // MainWindow's scenes, painted under the drawing from the scenes folder, and the
 // new drawing.
 
+#include "core/base/log.h"
 #include "core/files/pictures.h"
 #include "core/files/scenes.h"
-#include "core/text/log.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 

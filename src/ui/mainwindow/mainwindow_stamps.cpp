@@ -3,10 +3,10 @@
 // colouring the stamp picture, mirroring it, and the gallery's pick.
 
 #include "core/text/numeric.h"
-#include "ui/common/animationplayer.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/widgets/animationplayer.h"
 
 #include <cmath>
 

@@ -1,20 +1,20 @@
 // MainWindow's controls, its start-up and its closing.
 
+#include "core/base/log.h"
 #include "core/canvas/colourpictures.h"
 #include "core/files/config.h"
 #include "core/files/paths.h"
 #include "core/files/pictures.h"
 #include "core/files/scenes.h"
-#include "core/text/log.h"
 #include "core/text/numeric.h"
-#include "ui/common/animationplayer.h"
-#include "ui/common/platform.h"
-#include "ui/common/uiutil.h"
-#include "ui/common/widgetnames.h"
 #include "ui/document/saving.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/animationplayer.h"
+#include "ui/widgets/uiutil.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -216,26 +216,26 @@ void MainWindow::load() {
         return;
     loaded = true;
 
-    runStep("hiding the stamp player", [&] { stampPlayer->hide(); });
-    runStep("reading the program folder's configuration", [&] {
+    runSkippingFailure("hiding the stamp player", [&] { stampPlayer->hide(); });
+    runSkippingFailure("reading the program folder's configuration", [&] {
         settings = withProgramFolder(settings, appPath);
         drawingsFolder.maxDrawings = static_cast<int16_t>(settings.drawingLimit);
         saver->setLimitWording(settings.deleteButton, settings.programFoldersLimit);
     });
-    runStep("finding the drawings folder", [&] {
+    runSkippingFailure("finding the drawings folder", [&] {
         QDir().mkpath(settings.drawingsFolder);
         drawingsFolder.files.forcePath(settings.drawingsFolder);
         if (!QFileInfo(drawingsFolder.files.path()).isDir())
             throw StepFailed{"the drawings folder cannot be made"};
     });
     // The cues are readied here, so that the first click sounds at once.
-    runStep("readying the cues", [&] {
+    runSkippingFailure("readying the cues", [&] {
         for (const char *cue : {"sonido3.wav", "sonido4.wav", "sonido5.wav"})
             platform.preloadSound(cuePath(cue));
     });
     // The first stamp of the first category is the stamp picture until the
     // gallery picks another.
-    runStep("loading the first stamp", [&] {
+    runSkippingFailure("loading the first stamp", [&] {
         FolderList categories;
         if (!categories.setPath(resolvePath(appPath, QStringLiteral("/dibujos/"))))
             throw StepFailed{"there is no dibujos folder"};
@@ -249,16 +249,17 @@ void MainWindow::load() {
         stamps.setPicture(picture);
         stampBox->showSurface(stamps.pictureSurface());
     });
-    runStep("placing the stamp picture", [&] { placeStampOnBottomEdge(); });
-    runStep("counting the drawings",
-            [&] { drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files); });
-    runStep("reading anchorejilla.txt", [&] {
+    runSkippingFailure("placing the stamp picture", [&] { placeStampOnBottomEdge(); });
+    runSkippingFailure("counting the drawings", [&] {
+        drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files);
+    });
+    runSkippingFailure("reading anchorejilla.txt", [&] {
         const auto spacing = config::readGridSpacing(appPath);
         if (!spacing)
             throw StepFailed{"configuracion/anchorejilla.txt gives no spacing"};
         state.gridSpacing = *spacing;
     });
-    runStep("reading idioma.txt", [&] {
+    runSkippingFailure("reading idioma.txt", [&] {
         texts = config::readLanguageFile(settings.languageFile);
         // The tips are the buttons' names for a screen reader too.
         for (ToolbarButton b : allToolbarButtons()) {
@@ -279,48 +280,49 @@ void MainWindow::load() {
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
     });
-    runStep("setting the colour and scale", [&] {
+    runSkippingFailure("setting the colour and scale", [&] {
         setLabelColour(colourWell, black);
         twipsPerPixel = screenTwipsPerPixel();
         chooseCanvasBlock();
     });
-    runStep("arranging the window", [&] { arrangeWindow(); });
-    runStep("hiding the buttons the settings refuse", [&] { hideRefusedButtons(); });
-    runStep("choosing the pencil", [&] {
+    runSkippingFailure("arranging the window", [&] { arrangeWindow(); });
+    runSkippingFailure("hiding the buttons the settings refuse", [&] { hideRefusedButtons(); });
+    runSkippingFailure("choosing the pencil", [&] {
         state.lineWidth = canvasPixels(1);
         state.currentTool = Tool::Pencil;
     });
-    runStep("closing the welcome window", [&] {
+    runSkippingFailure("closing the welcome window", [&] {
         if (welcomeWindow)
             welcomeWindow->close();
         welcomeWindow = nullptr;
     });
-    runStep("building the grid", [&] { buildGrid(); });
+    runSkippingFailure("building the grid", [&] { buildGrid(); });
     // The text panel's lists: sizes 12 to 48, the system's fonts; 18-point Arial.
-    runStep("filling the size list", [&] {
+    runSkippingFailure("filling the size list", [&] {
         textSizeBox->clear();
         for (int n = 12; n <= 48; n += 2)
             textSizeBox->addItem(QString::number(n));
     });
-    runStep("filling the font list", [&] { fontBox->addItems(QFontDatabase::families()); });
-    runStep("choosing the text font", [&] {
+    runSkippingFailure("filling the font list",
+                       [&] { fontBox->addItems(QFontDatabase::families()); });
+    runSkippingFailure("choosing the text font", [&] {
         writing.setSize(18);
         writing.setFamily(QStringLiteral("arial"));
     });
-    runStep("showing the text font", [&] {
+    runSkippingFailure("showing the text font", [&] {
         showListValue(textSizeBox, QStringLiteral("18"));
         showListValue(fontBox, QStringLiteral("Arial"));
     });
-    runStep("readying the text box", [&] {
+    runSkippingFailure("readying the text box", [&] {
         textEdit->setEnabled(false);
         QFont f = textEdit->font();
         f.setPointSize(18);
         f.setFamily(QStringLiteral("Arial"));
         textEdit->setFont(f);
     });
-    runStep("hiding the colour chart", [&] { colourChart->hide(); });
-    runStep("showing the choices", [&] { showChoices(); });
-    runStep("readying the keyboard and the switch", [&] { startAccess(); });
+    runSkippingFailure("hiding the colour chart", [&] { colourChart->hide(); });
+    runSkippingFailure("showing the choices", [&] { showChoices(); });
+    runSkippingFailure("readying the keyboard and the switch", [&] { startAccess(); });
 }
 
 QString MainWindow::cuePath(const char *name) const {

@@ -3,9 +3,9 @@
 
 #include "core/canvas/tools.h"
 #include "core/text/numeric.h"
-#include "ui/common/uiutil.h"
-#include "ui/common/widgetnames.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/widgets/uiutil.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -114,10 +114,10 @@ void MainWindow::closeTextPanel() {
     showChoices();
 }
 
-void MainWindow::toggleTextStyle(int Index) {
-    if (Index < 0 || Index > 1)
+void MainWindow::toggleTextStyle(int style) {
+    if (style < 0 || style > 1)
         return;
-    if (Index == 0)
+    if (style == 0)
         writing.toggleBold();
     else
         writing.toggleItalic();

@@ -2,16 +2,16 @@
 // buttons that show what is chosen, and the small commands of the tool bar
 // itself.
 
+#include "core/base/log.h"
 #include "core/canvas/tools.h"
-#include "core/text/log.h"
-#include "ui/common/platform.h"
-#include "ui/common/uiutil.h"
 #include "ui/document/browsing.h"
 #include "ui/document/printer.h"
 #include "ui/document/saving.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/uiutil.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -55,8 +55,9 @@ Tool toolOf(ToolbarButton button) {
 
 } // namespace
 
-void MainWindow::runToolbarButton(ToolbarButton Index) {
-    if (buttonIndex(Index) < 0 || buttonIndex(Index) >= toolbarButtonCount || !buttonAllowed(Index))
+void MainWindow::runToolbarButton(ToolbarButton pressed) {
+    if (buttonIndex(pressed) < 0 || buttonIndex(pressed) >= toolbarButtonCount ||
+        !buttonAllowed(pressed))
         return;
     playCue("sonido3.wav");
     // A stroke a click started ends where the pointer last was.
@@ -66,13 +67,13 @@ void MainWindow::runToolbarButton(ToolbarButton Index) {
     }
     const Tool before = state.currentTool;
     // Each command says what went wrong itself, in a note or the log.
-    if (runCommand(Index)) {
+    if (runCommand(pressed)) {
         platform.quit();
         return;
     }
     if (before != state.currentTool)
         document.canvas().repaint(); // the stamp's outline or the text's preview goes with its tool
-    if (Index == B::DiagonalSpray || Index == B::DiscSpray)
+    if (pressed == B::DiagonalSpray || pressed == B::DiscSpray)
         document.snapshot();
     showChoices();
 }
@@ -161,11 +162,11 @@ bool MainWindow::runCommand(ToolbarButton button) {
     return false;
 }
 
-void MainWindow::choosePen(int Index) {
-    if (Index < 0 || Index > 9)
+void MainWindow::choosePen(int pen) {
+    if (pen < 0 || pen > 9)
         return;
-    state.lineWidth = canvasPixels(penSizes[Index].width);
-    state.sprayRadius = static_cast<int16_t>(canvasPixels(penSizes[Index].radius));
+    state.lineWidth = canvasPixels(penSizes[pen].width);
+    state.sprayRadius = static_cast<int16_t>(canvasPixels(penSizes[pen].radius));
     playCue("sonido4.wav");
     showChoices();
 }

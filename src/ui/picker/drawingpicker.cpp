@@ -1,10 +1,11 @@
 #include "ui/picker/drawingpicker.h"
-#include "ui/common/diskthreads.h"
+#include "ui/access/access.h"
+#include "ui/platform/diskthreads.h"
 
-#include "ui/common/uiutil.h"
-#include "ui/common/widgetnames.h"
 #include "ui/picker/drawingchooser.h"
 #include "ui/picker/thumbnails.h"
+#include "ui/widgets/uiutil.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -301,7 +302,9 @@ bool DrawingPicker::eventFilter(QObject *watched, QEvent *event) {
 bool DrawingPicker::handleKey(QKeyEvent *event) {
     const int focused = focusedSlot();
     const int shown = static_cast<int>(pageDrawings().size());
-    int step = 0;
+    // The arrows as everywhere else: a step along the row or the column.
+    const QPoint arrow = arrowDirection(event->key());
+    int step = arrow.x() + arrow.y() * columns;
     switch (event->key()) {
     case Qt::Key_Escape:
         close();
@@ -310,18 +313,6 @@ bool DrawingPicker::handleKey(QKeyEvent *event) {
     case Qt::Key_Enter:
         choose(focused);
         return true;
-    case Qt::Key_Left:
-        step = -1;
-        break;
-    case Qt::Key_Right:
-        step = 1;
-        break;
-    case Qt::Key_Up:
-        step = -columns;
-        break;
-    case Qt::Key_Down:
-        step = columns;
-        break;
     case Qt::Key_PageUp:
         showPage(currentPage - 1);
         return true;
@@ -329,7 +320,8 @@ bool DrawingPicker::handleKey(QKeyEvent *event) {
         showPage(currentPage + 1);
         return true;
     default:
-        return false;
+        if (step == 0)
+            return false;
     }
     int target = std::max(focused, 0) + step;
     if (target < 0 && currentPage > 0) {

@@ -5,7 +5,7 @@
 // closing the window changes nothing. The pictures are made on other
 // threads, so the window answers at once however many drawings there are.
 
-#include "ui/common/access.h"
+#include "ui/access/access.h"
 #include "ui/picker/thumbnails.h"
 
 #include <QFutureWatcher>

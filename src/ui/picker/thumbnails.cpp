@@ -1,7 +1,7 @@
 #include "ui/picker/thumbnails.h"
 
+#include "core/base/log.h"
 #include "core/files/pictures.h"
-#include "core/text/log.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

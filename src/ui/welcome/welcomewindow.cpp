@@ -2,10 +2,10 @@
 
 #include "core/files/paths.h"
 #include "core/text/numeric.h"
-#include "ui/common/animationplayer.h"
-#include "ui/common/platform.h"
-#include "ui/common/uiutil.h"
-#include "ui/common/widgetnames.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/animationplayer.h"
+#include "ui/widgets/uiutil.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

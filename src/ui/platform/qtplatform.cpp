@@ -1,12 +1,12 @@
-#include "ui/common/platform.h"
+#include "ui/platform/platform.h"
 
+#include "core/base/log.h"
 #include "core/files/trash.h"
-#include "core/text/log.h"
-#include "ui/common/cueplayer.h"
-#include "ui/common/printing.h"
-#include "ui/common/printqueue.h"
-#include "ui/common/uiutil.h"
-#include "ui/common/widgetnames.h"
+#include "ui/platform/cueplayer.h"
+#include "ui/platform/printing.h"
+#include "ui/platform/printqueue.h"
+#include "ui/widgets/uiutil.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QApplication>
 #include <QClipboard>

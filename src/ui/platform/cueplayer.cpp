@@ -1,6 +1,6 @@
-#include "ui/common/cueplayer.h"
+#include "ui/platform/cueplayer.h"
 
-#include "core/text/log.h"
+#include "core/base/log.h"
 
 #include <QCryptographicHash>
 #include <QFile>

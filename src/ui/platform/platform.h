@@ -3,7 +3,7 @@
 // default; tests hand the windows a recording fake, so no test plays a sound,
 // opens a dialog, prints or touches the clipboard.
 
-#include "core/text/outcome.h"
+#include "core/base/outcome.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ui/common/sessionend.h"
+#include "ui/platform/sessionend.h"
 
-#include "core/text/log.h"
+#include "core/base/log.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "ui/common/platform.h"
+#include "ui/platform/platform.h"
 
 namespace garabix {
 

@@ -1,4 +1,4 @@
-#include "ui/common/diskthreads.h"
+#include "ui/platform/diskthreads.h"
 
 #include <QThreadPool>
 

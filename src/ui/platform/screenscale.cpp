@@ -1,4 +1,4 @@
-#include "ui/common/screenscale.h"
+#include "ui/platform/screenscale.h"
 
 #include <QGuiApplication>
 #include <QScreen>

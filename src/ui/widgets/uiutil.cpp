@@ -1,4 +1,4 @@
-#include "ui/common/uiutil.h"
+#include "ui/widgets/uiutil.h"
 
 #include "core/text/numeric.h"
 

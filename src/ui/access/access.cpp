@@ -1,4 +1,4 @@
-#include "ui/common/access.h"
+#include "ui/access/access.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "ui/common/animationplayer.h"
+#include "ui/widgets/animationplayer.h"
 
-#include "core/text/log.h"
+#include "core/base/log.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "core/text/log.h"
+#include "core/base/log.h"
 
 namespace garabix {
 

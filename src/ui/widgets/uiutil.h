@@ -2,8 +2,8 @@
 // Small helpers the windows share: colours kept in a widget's background,
 // plain-text tooltips and the button pictures.
 
+#include "core/base/log.h"
 #include "core/canvas/colour.h"
-#include "core/text/log.h"
 
 #include <QIcon>
 #include <QString>
@@ -13,14 +13,14 @@ class QWidget;
 
 namespace garabix {
 
-// Runs one step of a sequence in which a step that fails is skipped and the
-// next one runs: start-up and the tool bar's commands work this way. A step
-// fails by throwing StepFailed with what went wrong, or any standard
-// exception; each failure is logged with `what` the step does.
+// Runs one step of the main window's start-up, where a step that fails is
+// skipped and the next one runs. A step fails by throwing StepFailed with
+// what went wrong, or any standard exception; the failure is logged with
+// `what` the step does.
 struct StepFailed {
     const char *why;
 };
-template <typename Step> void runStep(const char *what, Step &&step) {
+template <typename Step> void runSkippingFailure(const char *what, Step &&step) {
     try {
         step();
     } catch (const StepFailed &failure) {

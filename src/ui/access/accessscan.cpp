@@ -1,9 +1,9 @@
 // The switch's side of Access: the highlight that steps by itself, and the
 // one key that chooses.
 
-#include "ui/common/access.h"
+#include "ui/access/access.h"
 
-#include "ui/common/widgetnames.h"
+#include "ui/widgets/widgetnames.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/common/printing.h"
+#include "ui/platform/printing.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/common/printqueue.h"
+#include "ui/platform/printqueue.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
