@@ -27,9 +27,7 @@ QImage readDrawing(const QString &path) {
 
 } // namespace
 
-DrawingBrowser::DrawingBrowser(QWidget *w, Drawing &d, drawings::DrawingFolder &f, Platform &p,
-                               const QStringList &t)
-    : QObject(w), window(w), document(d), folder(f), platform(p), texts(t) {}
+DrawingBrowser::DrawingBrowser(const DocumentParts &p) : QObject(p.window), parts(p) {}
 
 // `job` runs on a disk thread with a copy of the drawings folder; what it
 // found comes back to `then`.
@@ -45,11 +43,11 @@ void DrawingBrowser::inBackground(std::function<Browsed(drawings::DrawingFolder)
         watcher->deleteLater();
         then(found);
     });
-    watcher->setFuture(QtConcurrent::run(diskThreads(), job, folder));
+    watcher->setFuture(QtConcurrent::run(diskThreads(), job, parts.folder));
 }
 
 QWidget *DrawingBrowser::noteTarget(const QPointer<QWidget> &noteOn) const {
-    return noteOn && noteOn->isVisible() ? noteOn.data() : window;
+    return noteOn && noteOn->isVisible() ? noteOn.data() : parts.window;
 }
 
 void DrawingBrowser::read(const QString &path, std::function<void(const Browsed &)> then,
@@ -63,18 +61,18 @@ void DrawingBrowser::read(const QString &path, std::function<void(const Browsed 
                 then(found);
                 return;
             }
-            platform.notify(noteTarget(noteOn),
-                            config::text(texts, config::Text::DamagedDrawing)
-                                .arg(QFileInfo(found.path).fileName()),
-                            Platform::Notice::Problem);
+            parts.platform.notify(
+                noteTarget(noteOn),
+                parts.text(config::Text::DamagedDrawing).arg(QFileInfo(found.path).fileName()),
+                Platform::Notice::Problem);
         });
 }
 
 // Puts a saved drawing on the canvas the way a scene goes there: with an
 // undo snapshot, so one undo brings back what the canvas held.
 void DrawingBrowser::showFound(const Browsed &found) {
-    document.showSaved(found.picture, found.path);
-    folder.browsePosition = QFileInfo(found.path).fileName();
+    parts.document.showSaved(found.picture, found.path);
+    parts.folder.browsePosition = QFileInfo(found.path).fileName();
 }
 
 void DrawingBrowser::step(bool forward) {
@@ -91,7 +89,7 @@ void DrawingBrowser::step(bool forward) {
             return found;
         },
         [this](const Browsed &found) {
-            folder.files = found.folder.files;
+            parts.folder.files = found.folder.files;
             if (!found.path.isEmpty())
                 showFound(found);
         });
@@ -106,17 +104,17 @@ void DrawingBrowser::copyToPictures(const QString &path, QWidget *noteOn) {
     read(
         path,
         [this, where](const Browsed &found) {
-            garabix::copyToPictures(found.picture, noteTarget(where), platform, texts);
+            garabix::copyToPictures(found.picture, noteTarget(where), parts.platform, parts.texts);
         },
         where);
 }
 
 void DrawingBrowser::deleteShown() {
-    const QString shown = document.shownDrawing();
+    const QString shown = parts.document.shownDrawing();
     bool trashed = false; // not when the file was gone already
     const drawings::DeleteResult result =
-        drawings::deleteShown(folder, shown, [&](const QString &path) {
-            const Outcome moved = platform.moveToTrash(path);
+        drawings::deleteShown(parts.folder, shown, [&](const QString &path) {
+            const Outcome moved = parts.platform.moveToTrash(path);
             trashed = moved.ok();
             return moved;
         });
@@ -124,21 +122,21 @@ void DrawingBrowser::deleteShown() {
     case drawings::DeleteResult::Nothing:
         break;
     case drawings::DeleteResult::Deleted:
-        document.shownDrawingDeleted();
+        parts.document.shownDrawingDeleted();
         qCDebug(logFiles) << "moved to the trash:" << shown;
         if (trashed)
-            platform.notify(
-                window,
-                config::text(texts, config::Text::MovedToTrash).arg(QFileInfo(shown).fileName()),
+            parts.platform.notify(
+                parts.window,
+                parts.text(config::Text::MovedToTrash).arg(QFileInfo(shown).fileName()),
                 Platform::Notice::Done);
         break;
     case drawings::DeleteResult::Failed:
         qCWarning(logFiles) << "could not move" << shown << "to the trash:" << result.why.reason();
-        platform.notify(window,
-                        config::text(texts, result.why.noPermission()
-                                                ? config::Text::DeleteFailedDenied
-                                                : config::Text::DeleteFailed),
-                        Platform::Notice::Problem);
+        parts.platform.notify(parts.window,
+                              parts.text(result.why.noPermission()
+                                             ? config::Text::DeleteFailedDenied
+                                             : config::Text::DeleteFailed),
+                              Platform::Notice::Problem);
         break;
     }
 }

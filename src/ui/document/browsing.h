@@ -6,8 +6,8 @@
 // press while one is reading does nothing; a drawing that cannot be read is
 // named in a note.
 
-#include "core/canvas/drawing.h"
 #include "core/files/drawings.h"
+#include "ui/document/parts.h"
 
 #include <QImage>
 #include <QObject>
@@ -23,9 +23,7 @@ class Platform;
 
 class DrawingBrowser : public QObject {
 public:
-    // `window` shows the notes; the others outlive the browser.
-    DrawingBrowser(QWidget *window, Drawing &document, drawings::DrawingFolder &folder,
-                   Platform &platform, const QStringList &texts);
+    explicit DrawingBrowser(const DocumentParts &parts);
 
     // Each press shows the next (or previous) drawing that can be read,
     // passing over files that are no drawing; when none is shown the
@@ -54,11 +52,7 @@ private:
     void showFound(const Browsed &found);
     QWidget *noteTarget(const QPointer<QWidget> &noteOn) const;
 
-    QWidget *window;
-    Drawing &document;
-    drawings::DrawingFolder &folder;
-    Platform &platform;
-    const QStringList &texts;
+    DocumentParts parts;
     bool browsingNow = false;
 };
 

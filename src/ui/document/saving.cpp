@@ -16,21 +16,19 @@ namespace garabix {
 // stopped, for now.
 constexpr int folderSilentMs = 4000;
 
-DrawingSaver::DrawingSaver(QWidget *w, Drawing &d, drawings::DrawingFolder &f, Platform &p,
-                           const QStringList &t)
-    : QObject(w), window(w), document(d), folder(f), platform(p), texts(t) {
+DrawingSaver::DrawingSaver(const DocumentParts &p) : QObject(p.window), parts(p) {
     connect(&watcher, &QFutureWatcherBase::finished, this, [this] { finished(); });
     slowTimer.setSingleShot(true);
     slowTimer.setInterval(folderSilentMs);
     connect(&slowTimer, &QTimer::timeout, this, [this] {
-        qCWarning(logFiles) << "the drawings folder" << folder.files.path()
+        qCWarning(logFiles) << "the drawings folder" << parts.folder.files.path()
                             << "does not answer; the drawing is kept";
-        platform.notify(window,
-                        text(config::Text::FolderNotAnswering)
-                            .arg(QDir::toNativeSeparators(folder.files.path())),
-                        Platform::Notice::Problem);
+        parts.platform.notify(parts.window,
+                              parts.text(config::Text::FolderNotAnswering)
+                                  .arg(QDir::toNativeSeparators(parts.folder.files.path())),
+                              Platform::Notice::Problem);
     });
-    sign = new QLabel(window);
+    sign = new QLabel(parts.window);
     sign->setObjectName(QString::fromLatin1(widgetname::savingSign));
     sign->setAttribute(Qt::WA_TransparentForMouseEvents);
     sign->setStyleSheet(
@@ -47,11 +45,11 @@ void DrawingSaver::save(bool sessionEnds) {
     if (savingNow)
         return;
     savingNow = true;
-    const bool modified = document.modified();
-    const FileStamp lastSaved = document.savedStamp();
-    const QImage picture = document.picture().copy();
-    const uint64_t content = document.contentNumber();
-    drawings::DrawingFolder copy = folder;
+    const bool modified = parts.document.modified();
+    const FileStamp lastSaved = parts.document.savedStamp();
+    const QImage picture = parts.document.picture().copy();
+    const uint64_t content = parts.document.contentNumber();
+    drawings::DrawingFolder copy = parts.folder;
     watcher.setFuture(QtConcurrent::run(diskThreads(), [=]() mutable {
         // Whether the last saved file is still there is a question for the
         // disk too.
@@ -64,9 +62,9 @@ void DrawingSaver::save(bool sessionEnds) {
         done.content = content;
         return done;
     }));
-    sign->setText(text(config::Text::Saving));
+    sign->setText(parts.text(config::Text::Saving));
     sign->adjustSize();
-    sign->move(window->width() - sign->width() - 8, 8);
+    sign->move(parts.window->width() - sign->width() - 8, 8);
     sign->show();
     sign->raise();
     slowTimer.start();
@@ -80,12 +78,12 @@ void DrawingSaver::finished() {
     const drawings::SaveResult &result = done.result;
     // The folder as the save left it; where previous/next stand is the
     // browser's own.
-    folder.files = done.folder.files;
-    folder.drawingCount = done.folder.drawingCount;
+    parts.folder.files = done.folder.files;
+    parts.folder.drawingCount = done.folder.drawingCount;
     // Only the picture saved counts as saved: strokes drawn meanwhile stay
     // to be saved.
     if (result.outcome == drawings::SaveResult::Saved) {
-        document.markSaved(done.stamp, done.content);
+        parts.document.markSaved(done.stamp, done.content);
         qCDebug(logFiles) << "saved" << result.path;
     }
     // A word on how it went: a save never looks the same as a failure.
@@ -93,9 +91,10 @@ void DrawingSaver::finished() {
     const bool ok = result.outcome == drawings::SaveResult::Saved ||
                     result.outcome == drawings::SaveResult::Unchanged;
     if (!ok)
-        qCWarning(logFiles) << "drawing not saved into" << folder.files.path() << ":"
+        qCWarning(logFiles) << "drawing not saved into" << parts.folder.files.path() << ":"
                             << (result.why.ok() ? note : result.why.reason());
-    platform.notify(window, note, ok ? Platform::Notice::Done : Platform::Notice::Problem);
+    parts.platform.notify(parts.window, note,
+                          ok ? Platform::Notice::Done : Platform::Notice::Problem);
     std::vector<std::function<void()>> then;
     then.swap(afterSave);
     for (const auto &f : then)
@@ -106,15 +105,15 @@ QString DrawingSaver::noteFor(const drawings::SaveResult &result) const {
     using config::Text;
     switch (result.outcome) {
     case drawings::SaveResult::Saved:
-        return text(Text::Saved).arg(QFileInfo(result.path).fileName());
+        return parts.text(Text::Saved).arg(QFileInfo(result.path).fileName());
     case drawings::SaveResult::Unchanged:
-        return text(Text::AlreadySaved);
+        return parts.text(Text::AlreadySaved);
     case drawings::SaveResult::SavingOff:
-        return text(Text::SavingOff);
+        return parts.text(Text::SavingOff);
     case drawings::SaveResult::LimitReached:
         return limitNote();
     case drawings::SaveResult::NoNumberLeft:
-        return text(Text::NoNumberLeft).arg(drawings::highestNumber);
+        return parts.text(Text::NoNumberLeft).arg(drawings::highestNumber);
     case drawings::SaveResult::Failed:
         break;
     }
@@ -122,7 +121,7 @@ QString DrawingSaver::noteFor(const drawings::SaveResult &result) const {
     const Text which = result.why.diskFull()       ? Text::SaveFailedFull
                        : result.why.noPermission() ? Text::SaveFailedDenied
                                                    : Text::SaveFailed;
-    return text(which).arg(QDir::toNativeSeparators(folder.files.path()));
+    return parts.text(which).arg(QDir::toNativeSeparators(parts.folder.files.path()));
 }
 
 // The limit's note names the folder the drawings go to and the limit that
@@ -132,10 +131,10 @@ QString DrawingSaver::noteFor(const drawings::SaveResult &result) const {
 QString DrawingSaver::limitNote() const {
     using config::Text;
     if (binAllowed && programFoldersLimit)
-        return text(Text::LimitReached).arg(folder.maxDrawings);
-    return text(binAllowed ? Text::LimitReachedIn : Text::LimitReachedAskGrownUp)
-        .arg(QDir::toNativeSeparators(folder.files.path()))
-        .arg(folder.maxDrawings);
+        return parts.text(Text::LimitReached).arg(parts.folder.maxDrawings);
+    return parts.text(binAllowed ? Text::LimitReachedIn : Text::LimitReachedAskGrownUp)
+        .arg(QDir::toNativeSeparators(parts.folder.files.path()))
+        .arg(parts.folder.maxDrawings);
 }
 
 void DrawingSaver::saveForSessionEnd(std::function<void()> done) {
@@ -145,7 +144,7 @@ void DrawingSaver::saveForSessionEnd(std::function<void()> done) {
         afterSave.push_back([this, done] { saveForSessionEnd(done); });
         return;
     }
-    if (!document.modified()) {
+    if (!parts.document.modified()) {
         done();
         return;
     }

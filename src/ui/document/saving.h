@@ -6,10 +6,9 @@
 // meanwhile does nothing. The session's end waits for a running save and
 // then saves what the canvas holds by then.
 
-#include "core/canvas/drawing.h"
-#include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/filestamp.h"
+#include "ui/document/parts.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -28,9 +27,7 @@ class Platform;
 class DrawingSaver : public QObject {
     Q_OBJECT
 public:
-    // `window` shows the sign and the notes; the others outlive the saver.
-    DrawingSaver(QWidget *window, Drawing &document, drawings::DrawingFolder &folder,
-                 Platform &platform, const QStringList &texts);
+    explicit DrawingSaver(const DocumentParts &parts);
 
     // The limit's note: whether the child has the bin, and whether the limit
     // is mdg.txt's over the program folder's own misdibujos.
@@ -56,13 +53,8 @@ private:
     void finished();
     QString noteFor(const drawings::SaveResult &result) const;
     QString limitNote() const;
-    QString text(config::Text which) const { return config::text(texts, which); }
 
-    QWidget *window;
-    Drawing &document;
-    drawings::DrawingFolder &folder;
-    Platform &platform;
-    const QStringList &texts;
+    DocumentParts parts;
     bool binAllowed = true;
     bool programFoldersLimit = true;
 

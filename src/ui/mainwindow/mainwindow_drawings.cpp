@@ -10,8 +10,9 @@
 namespace garabix {
 
 void MainWindow::createDocumentKeepers() {
-    saver = new DrawingSaver(this, document, drawingsFolder, platform, texts);
-    browser = new DrawingBrowser(this, document, drawingsFolder, platform, texts);
+    const DocumentParts parts{this, document, drawingsFolder, platform, texts};
+    saver = new DrawingSaver(parts);
+    browser = new DrawingBrowser(parts);
     printer = new CanvasPrinter(this, platform, texts);
 }
 
