@@ -41,12 +41,8 @@ void setTextColour(QLabel *l, QColor c) {
 
 // The gallery grows with the controls, as far as the screen has room.
 double galleryZoom(double controls, const QWidget *gallery) {
-    const QScreen *screen =
-        gallery->screen() ? gallery->screen() : QGuiApplication::primaryScreen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 640, 490);
-    const QSize frameMargins(16, 48); // the window manager's frame and title bar
-    return std::max(0.5, std::min({controls, (room.width() - frameMargins.width()) / 640.0,
-                                   (room.height() - frameMargins.height()) / 490.0}));
+    const QSize room = windowRoom(gallery, QSize(640, 490));
+    return std::max(0.5, std::min({controls, room.width() / 640.0, room.height() / 490.0}));
 }
 
 } // namespace

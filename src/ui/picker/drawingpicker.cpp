@@ -143,13 +143,11 @@ void DrawingPicker::open(const QString &drawingsFolder) {
 // The pictures as large as the controls are, as long as the window fits the
 // screen: a small screen makes them smaller.
 void DrawingPicker::fitScreen() {
-    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect room = s ? s->availableGeometry() : QRect(0, 0, 1280, 800);
-    const QSize frameMargins(16, 48); // the window manager's frame and title bar
+    const QSize room = windowRoom(this, QSize(1280, 800));
     for (double f = chooser.controlsScale();; f -= 0.05) {
         applyScale(std::max(f, 0.4));
         layout()->activate();
-        const QSize need = sizeHint() + frameMargins;
+        const QSize need = sizeHint();
         if (f <= 0.4 || (need.width() <= room.width() && need.height() <= room.height()))
             break;
     }

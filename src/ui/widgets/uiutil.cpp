@@ -21,6 +21,12 @@ static void registerPictures() {
 
 namespace garabix {
 
+QSize windowRoom(const QWidget *window, QSize fallback) {
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QSize frameMargins(16, 48); // the window manager's frame and title bar
+    return (screen ? screen->availableGeometry().size() : fallback) - frameMargins;
+}
+
 namespace {
 constexpr const char *colourProperty = "garabixColour";
 constexpr const char *chosenProperty = "garabixChosen";

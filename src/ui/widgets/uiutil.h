@@ -30,6 +30,11 @@ template <typename Step> void runSkippingFailure(const char *what, Step &&step) 
     }
 }
 
+// The room a window of its own has on the screen it is on (the primary one
+// before it is shown): the screen's available area less the window
+// manager's frame and title bar; `fallback` without a screen.
+QSize windowRoom(const QWidget *window, QSize fallback);
+
 // Fills a window or panel with a plain background colour.
 void setBackground(QWidget *w, const QColor &colour);
 
