@@ -26,7 +26,7 @@ struct Folder {
     }
     QString path(const QString &name) const { return dir.path() + "/misdibujos/" + name; }
     void touch(const QString &name) { dir.write("misdibujos/" + name, "x"); }
-    drawings::SaveResult::Outcome save() {
+    drawings::SaveResult::Kind save() {
         const drawings::SaveResult r = drawings::saveDrawing(d, image, true);
         saved = r.path;
         return r.outcome;

@@ -44,7 +44,7 @@ int16_t countDrawings(const FileList &files);
 bool writeBmp(const QImage &image, const QString &path);
 
 struct SaveResult {
-    enum Outcome {
+    enum Kind {
         Saved,        // written under `path`
         Unchanged,    // the canvas is what was last saved or shown
         SavingOff,    // mdg.txt allows no drawing at all (0, or missing)
@@ -52,9 +52,9 @@ struct SaveResult {
         NoNumberLeft, // every name from 0.bmp to 10000.bmp is taken
         Failed,       // the folder cannot be written (missing, read-only, full)
     };
-    Outcome outcome;
+    Kind outcome;
     QString path;
-    garabix::Outcome why; // for Failed: the system's reason
+    Outcome why; // for Failed: the system's reason
 };
 
 // Saves the canvas, when it is `modified` and the folder holds fewer than
@@ -82,14 +82,14 @@ QString stepNext(DrawingFolder &folder, const ShowFile &show = {});
 QString stepPrevious(DrawingFolder &folder, const ShowFile &show = {});
 
 struct DeleteResult {
-    enum Outcome { Nothing, Deleted, Failed };
-    Outcome outcome;
-    garabix::Outcome why; // for Failed: the system's reason
+    enum Kind { Nothing, Deleted, Failed };
+    Kind outcome;
+    Outcome why; // for Failed: the system's reason
 };
 // Moves `shownDrawing`, the saved drawing on the canvas (empty: none), away
 // with `trash`. Deleted also when it had already gone behind the program's
 // back. When `trash` fails the file stays where it is.
 DeleteResult deleteShown(DrawingFolder &folder, const QString &shownDrawing,
-                         const std::function<garabix::Outcome(const QString &)> &trash);
+                         const std::function<Outcome(const QString &)> &trash);
 
 } // namespace garabix::drawings
