@@ -96,10 +96,6 @@ void withStamp(test::ProgramFolder &f) {
     f.writeStamp("dibujos/animales/gato.gif", 150);
 }
 
-QRgb rgb(ColourWord c) {
-    return qRgb(c % 256, (c / 256) % 256, (c / 65536) % 256);
-}
-
 } // namespace
 
 class TestAccess : public QObject {
@@ -128,11 +124,11 @@ private slots:
         KeyboardChild child{w.form.get(), *w.form->access()};
         const auto button = [&](ToolbarButton b) { return w.control(test::buttonName(b)); };
         auto *palette = w.control(widgetname::paletteStrip);
-        const QRgb chosen = rgb(colourpictures::paletteColour(red));
+        const QRgb chosen = toRgb(colourpictures::paletteColour(red));
 
         QVERIFY(child.press(button(ToolbarButton::Pencil)));
         QVERIFY(child.press(palette, colourpictures::paletteSwatch(red)));
-        QCOMPARE(rgb(currentColour(w.state())), chosen);
+        QCOMPARE(toRgb(currentColour(w.state())), chosen);
         child.pointTo(*w.form, QPointF(60, 60));
         key(w.form.get(), Qt::Key_Space); // the pencil starts
         child.pointTo(*w.form, QPointF(200, 60));
@@ -147,7 +143,7 @@ private slots:
         const int ring = countColour(w.persistent(), chosen, QRect(230, 180, 141, 141));
         QVERIFY(ring > 300);
         QVERIFY(child.press(palette, colourpictures::paletteSwatch(red + 3)));
-        const QRgb filled = rgb(colourpictures::paletteColour(red + 3));
+        const QRgb filled = toRgb(colourpictures::paletteColour(red + 3));
         QVERIFY(filled != chosen);
         QVERIFY(child.press(button(ToolbarButton::Fill)));
         child.pointTo(*w.form, QPointF(300, 250));
@@ -236,8 +232,8 @@ private slots:
         const QRect swatch =
             AccessTarget{palette, colourpictures::paletteSwatch(red), {}, {}}.onWindow();
         QVERIFY(chooseWhen([&] { return scan.level() == L::Targets && scan.framed() == swatch; }));
-        const QRgb chosen = rgb(colourpictures::paletteColour(red));
-        QCOMPARE(rgb(currentColour(w.state())), chosen);
+        const QRgb chosen = toRgb(colourpictures::paletteColour(red));
+        QCOMPARE(toRgb(currentColour(w.state())), chosen);
 
         // The first cell's first point, then the next cell's: a line across.
         const QPoint corner = canvas->mapTo(w.form.get(), QPoint());
@@ -356,7 +352,7 @@ private slots:
                     if (!inside)
                         continue;
                     QTest::mouseClick(colours, Qt::LeftButton, {}, p);
-                    QCOMPARE(rgb(currentColour(large.state())) & 0xFFFFFF, c);
+                    QCOMPARE(toRgb(currentColour(large.state())) & 0xFFFFFF, c);
                     ++tried;
                 }
                 QCOMPARE(tried, 12);

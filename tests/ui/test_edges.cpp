@@ -27,10 +27,6 @@ void key(QWidget *to, int k) {
     QApplication::sendEvent(target, &release);
 }
 
-QRgb rgb(ColourWord c) {
-    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 } // namespace
 
 class TestEdges : public QObject {
@@ -171,7 +167,7 @@ private slots:
             QSet<QRgb> swatches;
             for (ColourWord c :
                  palette ? colourpictures::paletteColours() : colourpictures::chartColours())
-                swatches.insert(rgb(c));
+                swatches.insert(toRgb(c));
             // The strip's grey and the chart's white lie between swatches.
             swatches.remove(qRgb(192, 192, 192));
             swatches.remove(qRgb(255, 255, 255));
@@ -194,7 +190,7 @@ private slots:
                         w.form->palettePressed(Qt::LeftButton, x, y);
                     else
                         w.form->colourChartPressed(Qt::LeftButton, x, y);
-                    QCOMPARE(rgb(currentColour(w.state())), seen);
+                    QCOMPARE(toRgb(currentColour(w.state())), seen);
                     ++checked;
                 }
             }
