@@ -3,7 +3,10 @@
 # else, so that no test plays on the machine's real output. The sink never
 # rewinds: a sound started while the sink has mixed ahead would otherwise
 # replace what its monitor has already recorded, and a recording would lose
-# the start of the sound a person hears.
+# the start of the sound a person hears. A second sink is the sound test's
+# alone: the test plays its window's cues there (PULSE_SINK) and records its
+# monitor, so that no cue of a test or program running beside it lands in
+# the recording and hides the start of a click's cue.
 #   sound-server.sh start DIR   starts it in DIR, prints its PULSE_SERVER address
 #   sound-server.sh stop DIR    stops the one started in DIR, by its PID
 set -euo pipefail
@@ -16,6 +19,7 @@ start)
     chmod 700 "$dir/runtime"
     cat > "$dir/default.pa" <<PA
 load-module module-null-sink sink_name=garabix_null rate=44100 channels=1 norewinds=1
+load-module module-null-sink sink_name=garabix_sound_test rate=44100 channels=1 norewinds=1
 load-module module-native-protocol-unix socket=$dir/native auth-anonymous=1
 set-default-sink garabix_null
 set-default-source garabix_null.monitor

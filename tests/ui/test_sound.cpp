@@ -1,8 +1,10 @@
 // Every click is heard: the main window with the real platform plays its
 // cues into the test run's own PulseAudio server, whose null sink's monitor
 // this test records. Each click must start a cue within 50 ms, whether the
-// clicks come 1.9 s apart or faster than the cues last. No sound reaches the
-// machine's real output: the server has no other sink.
+// clicks come 1.9 s apart or faster than the cues last. The window plays into
+// a sink of this test's own (PULSE_SINK), so that another test's cue never
+// sounds over the recording. No sound reaches the machine's real output: the
+// server has no real sink.
 
 #include "testutil.h"
 
@@ -29,14 +31,15 @@ constexpr int rate = 44100;
 // server's timing news is late: the earliest estimate holds.
 class Recorder {
 public:
-    bool start() {
+    bool start(const QByteArray &sink) {
         pa_sample_spec format{PA_SAMPLE_S16LE, rate, 1};
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<uint32_t>(-1);
         attr.fragsize = rate / 200 * 2; // 5 ms
         int error = 0;
-        stream = pa_simple_new(nullptr, "garabix-test", PA_STREAM_RECORD, "garabix_null.monitor",
-                               "cues", &format, nullptr, &attr, &error);
+        stream =
+            pa_simple_new(nullptr, "garabix-test", PA_STREAM_RECORD,
+                          (sink + ".monitor").constData(), "cues", &format, nullptr, &attr, &error);
         if (!stream)
             return false;
         worker = std::thread([this] { run(); });
@@ -130,7 +133,10 @@ private slots:
     void initTestCase() {
         if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
             QSKIP("no sound server of the test run's own (./test.sh starts one)");
-        QVERIFY2(recorder.start(), "the test run's sound server does not answer");
+        const QByteArray sink = qgetenv("PULSE_SINK");
+        QVERIFY2(!sink.isEmpty(), "no sink of the sound test's own (PULSE_SINK)");
+        QVERIFY2(recorder.start(sink), "the test run's sound server or the test's sink does "
+                                       "not answer");
         const QString shipped = qEnvironmentVariable("GARABIX_PROGRAM_DIR") + "/sonidos/";
         window = std::make_unique<test::LoadedMainWindow>(
             [&](test::ProgramFolder &f) {
