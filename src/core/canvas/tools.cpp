@@ -75,6 +75,10 @@ int penWidth(const DrawingState &s) {
     return static_cast<int>(std::clamp(roundToInt(s.lineWidth), 1LL, 32767LL));
 }
 
+long canvasPixels(double designPixels, double scale) {
+    return std::max(designPixels > 0 ? 1L : 0L, std::lround(designPixels * scale));
+}
+
 void penDot(const DrawingState &s, CanvasSurface &c, double x, double y) {
     c.line(Layer::Keep, QPointF(x, y), QPointF(x, y), Stroke{currentColour(s), penWidth(s)});
 }

@@ -15,6 +15,9 @@ namespace garabix {
 ColourWord currentColour(const DrawingState &s);
 // The pen of lines and outlines: the line width rounded, at least 1.
 int penWidth(const DrawingState &s);
+// A length of the design (a pen, a spray, a stamp) in canvas pixels, `scale`
+// canvas pixels to a pixel of the design; a length above 0 is never 0.
+long canvasPixels(double designPixels, double scale);
 
 // snap(v): v rounded half to even, integer-divided by the grid spacing, times
 // the spacing: down to the grid line at or before the point. With a spacing

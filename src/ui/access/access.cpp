@@ -1,5 +1,6 @@
 #include "ui/access/access.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
@@ -48,6 +49,10 @@ QPoint arrowDirection(int key) {
 
 bool isPressKey(int key) {
     return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+AccessTarget buttonTarget(QAbstractButton *button) {
+    return {button, {}, [button] { button->click(); }, {}};
 }
 
 QRect AccessTarget::onWindow() const {

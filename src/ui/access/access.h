@@ -30,6 +30,7 @@
 #include <functional>
 #include <vector>
 
+class QAbstractButton;
 class QKeyEvent;
 
 namespace garabix {
@@ -42,6 +43,9 @@ struct AccessTarget {
     // Where the target is, in its window's coordinates.
     QRect onWindow() const;
 };
+
+// A button as a target: framed whole, pressed by clicking it.
+AccessTarget buttonTarget(QAbstractButton *button);
 
 struct AccessArea {
     std::vector<AccessTarget> targets;

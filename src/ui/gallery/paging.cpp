@@ -1,9 +1,21 @@
 #include "ui/gallery/paging.h"
 
 #include "core/text/numeric.h"
+#include "ui/mainwindow/layout.h"
 
 namespace garabix::gallery {
 
+namespace {
+
+constexpr double tpp = 15; // the gallery is laid out at 96 dpi
+constexpr double columns[3] = {2520, 4920, 7320};
+constexpr double rows[3] = {360, 2400, 4440};
+
+QRect place(double l, double t, double w, double h, double zoom) {
+    return layout::twipsToPixels(QRectF(l * zoom, t * zoom, w * zoom, h * zoom), tpp);
+}
+
+// The slot size (twips) for a picture of natural size w x h twips.
 QSizeF thumbnailSize(double w, double h) {
     const double hr = roundHalfEven(h);
     if (w < 2000 && hr < 1600)
@@ -11,6 +23,27 @@ QSizeF thumbnailSize(double w, double h) {
     if (w > hr)
         return {2000, double(intDiv(hr * 2000, w).value_or(0))};
     return {double(intDiv(w * 1600, hr).value_or(0)), 1600};
+}
+
+} // namespace
+
+QRect stampPlace(int k, double zoom) {
+    return place(columns[k % 3], rows[k / 3], 2055, 1695, zoom);
+}
+
+QRect pageButtonPlace(int i, double zoom) {
+    return i == 0 ? place(7320, 6360, 2055, 495, zoom) : place(2640, 6360, 1935, 495, zoom);
+}
+
+QPoint previewCorner(double zoom) {
+    return place(360, 4560, 0, 0, zoom).topLeft();
+}
+
+QRect stampShown(int k, QSize picture, double zoom) {
+    const QSizeF size = thumbnailSize(picture.width() * tpp, picture.height() * tpp);
+    return QRect(place(columns[k % 3], rows[k / 3], 0, 0, zoom).topLeft(),
+                 QSize(static_cast<int>(roundToInt(size.width() * zoom / tpp)),
+                       static_cast<int>(roundToInt(size.height() * zoom / tpp))));
 }
 
 int nextPage(int pageStart, int fileCount) {

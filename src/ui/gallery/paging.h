@@ -1,14 +1,24 @@
 #pragma once
-// Gallery arithmetic: thumbnail sizing and paging.
+// Gallery arithmetic: where its controls go, thumbnail sizing and paging.
+// The gallery was designed in twips (1/1440 inch) at 96 dpi, 15 to a
+// pixel; these turn its design into the pixels of a gallery `zoom` times
+// that size, and nothing else in the gallery counts in twips.
 
+#include <QRect>
 #include <QSizeF>
 
 namespace garabix::gallery {
 
-// The slot size (twips) for a picture of natural size w x h twips: kept when
-// it fits in 2000 x 1600, else its longer side is fitted (wider than tall:
-// width 2000; otherwise height 1600).
-QSizeF thumbnailSize(double w, double h);
+// The nine stamps' places, three by three, k from 0 at the top left.
+QRect stampPlace(int k, double zoom);
+// The page buttons: 0 the next page, 1 the previous one.
+QRect pageButtonPlace(int i, double zoom);
+// The top left corner of the stamp's preview.
+QPoint previewCorner(double zoom);
+// A stamp of `picture` pixels as shown in the k-th place: from the place's
+// corner, as large as it is when it fits in 2000 x 1600 twips, else its
+// longer side fitted (wider than tall: 2000 wide; otherwise 1600 tall).
+QRect stampShown(int k, QSize picture, double zoom);
 
 // pageStart after the next (forward) or previous page button. Paging stops
 // at the last page that shows a stamp.

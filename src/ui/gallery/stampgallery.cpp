@@ -25,9 +25,6 @@ namespace garabix {
 
 namespace {
 
-constexpr double tpp = 15; // the gallery is laid out at 96 dpi
-constexpr double columns[3] = {2520, 4920, 7320};
-constexpr double rows[3] = {360, 2400, 4440};
 // The category list: above the preview, rows of a picture and a name.
 constexpr QRect listPlace(4, 8, 160, 290);
 constexpr int galleryRowHeight = 40;
@@ -55,10 +52,6 @@ QRect StampGallery::scaled(const QRect &r) const {
     return {scaled(r.x()), scaled(r.y()), scaled(r.width()), scaled(r.height())};
 }
 
-QRect StampGallery::place(double l, double t, double w, double h) const {
-    return twipsToPixels(QRectF(l * zoom, t * zoom, w * zoom, h * zoom), tpp);
-}
-
 StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), chooser(c) {
     setWindowTitle(QStringLiteral("Garabix"));
@@ -78,21 +71,20 @@ StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
         img->setScaledContents(true);
         img->setMouseTracking(true);
         img->installEventFilter(this);
-        img->setGeometry(place(columns[k % 3], rows[k / 3], 2055, 1695));
+        img->setGeometry(gallery::stampPlace(k, zoom));
         stampTiles[k] = img;
     }
     const char *names[2] = {"pagenext", "pageprevious"};
-    const QRect places[2] = {place(7320, 6360, 2055, 495), place(2640, 6360, 1935, 495)};
     for (int i = 0; i < 2; ++i) {
         auto *b = new QPushButton(this);
         b->setIcon(namedIcon(QString::fromLatin1(names[i])));
         b->setIconSize(QSize(scaled(28), scaled(28)));
-        b->setGeometry(places[i]);
+        b->setGeometry(gallery::pageButtonPlace(i, zoom));
         connect(b, &QPushButton::clicked, this, [this, i] { turnPage(i); });
         pageButtons.append(b);
     }
     previewPlayer = new AnimationPlayer(this);
-    previewPlayer->move(place(360, 4560, 0, 0).topLeft());
+    previewPlayer->move(gallery::previewCorner(zoom));
     previewPlayer->hide();
     connect(previewPlayer, &AnimationPlayer::playEnded, this, [this] { previewEnded(); });
 }
@@ -268,12 +260,7 @@ void StampGallery::fillGalleryPage() {
             stampFiles[k] = path;
             slot->setAccessibleName(QFileInfo(path).completeBaseName()); // for screen readers
             slot->show();
-            const QImage &shown = pictures[k];
-            const QSizeF size = gallery::thumbnailSize(shown.width() * tpp, shown.height() * tpp);
-            const QPoint corner = place(columns[k % 3], rows[k / 3], 0, 0).topLeft();
-            slot->setGeometry(
-                QRect(corner, QSize(static_cast<int>(roundToInt(size.width() * zoom / tpp)),
-                                    static_cast<int>(roundToInt(size.height() * zoom / tpp)))));
+            slot->setGeometry(gallery::stampShown(k, pictures[k].size(), zoom));
         } else {
             pictures[k] = QImage();
             stampFiles[k].clear();

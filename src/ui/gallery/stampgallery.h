@@ -70,8 +70,6 @@ private:
     void frameStamp();
     int scaled(int pixels) const;
     QRect scaled(const QRect &r) const;
-    // A rectangle of the design, in twips, as pixels at the zoom.
-    QRect place(double l, double t, double w, double h) const;
     StampChooser &chooser;
     QString stampFolder;
     std::array<QString, 9> stampFiles; // the file each slot shows

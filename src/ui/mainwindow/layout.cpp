@@ -1,6 +1,7 @@
 #include "ui/mainwindow/layout.h"
 
 #include "core/canvas/colourpictures.h"
+#include "core/text/numeric.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +32,13 @@ constexpr long colours[toolbarButtonCount] = {
     0xFFC0FF, 0xFFC0FF, 0xFFC0FF, 0x8080FF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 
 } // namespace
+
+QRect twipsToPixels(const QRectF &t, double tpp) {
+    auto px = [tpp](double twips) { return static_cast<int>(roundToInt(twips / tpp)); };
+    const int left = px(t.left());
+    const int top = px(t.top());
+    return QRect(left, top, px(t.left() + t.width()) - left, px(t.top() + t.height()) - top);
+}
 
 QRectF toolbarButtonRect(ToolbarButton button) {
     for (int row = 0; row < 8; ++row)

@@ -6,6 +6,7 @@
 
 #include "ui/mainwindow/toolbar.h"
 
+#include <QRect>
 #include <QRectF>
 #include <array>
 
@@ -19,6 +20,10 @@ constexpr QRectF colourWellRect{120, 6360, 1575, 615};
 constexpr QRectF textPanelDesign{3720, 3480, 4695, 1815};
 constexpr QRectF textEditInPanel{120, 120, 4455, 975};
 constexpr QRectF closeButtonInPanel{1200, 1200, 2415, 495};
+
+// A rectangle in twips as widget pixels at `twipsPerPixel`. Edges are
+// rounded, not sizes, so that touching controls stay touching.
+QRect twipsToPixels(const QRectF &twips, double twipsPerPixel);
 
 // Design rectangle of a tool-bar button.
 QRectF toolbarButtonRect(ToolbarButton button);

@@ -10,26 +10,28 @@
 //
 // What happens to the drawing has owners of its own (ui/document/: the
 // saver, the browser, the PNG copy, the printer); the gesture and the
-// keyboard's pointer are the core's (core/canvas/gesture.h). The window
-// shows the controls and forwards their events.
+// keyboard's pointer are the core's (core/canvas/gesture.h). The window's
+// parts have theirs too: the text tool and its panel (textpanel.h), the
+// stamp (stamppress.h), where each control goes (placement.h, the only
+// place that counts in twips) and the locked-down window's return
+// (ui/widgets/windowkeeper.h). The window creates the controls, shows
+// them and forwards their events.
 //
 // The implementation is split by the question a reader asks:
 // mainwindow_startup.cpp (controls, start-up steps, closing),
-// mainwindow_layout.cpp (placing the controls from the layout's twips, the
+// mainwindow_layout.cpp (the controls placed for the window's size, the
 // canvas's size and block), mainwindow_toolbar.cpp (the tool-bar dispatch,
-// pen sizes, the chosen buttons), mainwindow_canvas.cpp (pointer events to
-// the gesture, redo), mainwindow_access.cpp (the areas for the keyboard and
-// the switch, the arrows on the canvas), mainwindow_drawings.cpp (forwards to
-// the document's owners), mainwindow_scenes.cpp, mainwindow_colours.cpp,
-// mainwindow_stamps.cpp, mainwindow_text.cpp.
+// pen sizes, the chosen buttons, the text panel's forwards),
+// mainwindow_canvas.cpp (pointer events to the gesture, redo, the stamp
+// picture), mainwindow_access.cpp (the areas for the keyboard and the
+// switch, the arrows on the canvas), mainwindow_drawings.cpp (forwards to
+// the document's owners), mainwindow_scenes.cpp, mainwindow_colours.cpp.
 
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/gesture.h"
 #include "core/canvas/random.h"
-#include "core/canvas/stamptool.h"
-#include "core/canvas/texttool.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/folderlist.h"
@@ -48,10 +50,9 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
-class QComboBox;
-class QLineEdit;
 class QPushButton;
 class QLabel;
 
@@ -63,7 +64,10 @@ class DrawingBrowser;
 class DrawingSaver;
 class CanvasWidget;
 class PictureBox;
+class Placement;
+class StampPress;
 class Platform;
+class TextPanel;
 
 class MainWindow : public QWidget,
                    public StampChooser,
@@ -102,9 +106,9 @@ public:
     void palettePressed(Qt::MouseButton button, double x, double y);
     void colourChartPressed(Qt::MouseButton button, double x, double y);
     void stampBoxPressed(Qt::MouseButton button, double x, double y);
-    void stampPlayed();
 
-    // The text panel: bold and italic, Cerrar, the size and font lists, the text box.
+    // The text panel (textpanel.h): bold and italic, Cerrar, the size and
+    // font lists, the text box.
     void toggleTextStyle(int style); // 0 bold, 1 italic
     void closeTextPanel();
     void chooseTextSize();
@@ -148,8 +152,8 @@ public:
     QString text(config::Text which) const override { return config::text(texts, which); }
     const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
     const QImage &stampPicture() const;
-    const QString &stampFile() const { return stamps.animation(); }
-    const TextTool &textTool() const { return writing; }
+    const QString &stampFile() const;
+    const TextTool &textTool() const;
     const GridOverlay &gridOverlay() const { return grid; }
     bool canvasEnabled() const;
     // The keyboard's and the switch's way round the window: its areas in the
@@ -163,34 +167,21 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     // Closing the window asks the quit question; Yes ends the program.
     void closeEvent(QCloseEvent *event) override;
-    // A locked-down window (no quitting, full screen) comes back when the
-    // window manager minimises or hides it.
-    void changeEvent(QEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     // Start-up and layout (mainwindow_startup.cpp).
     void createControls();
     void arrangeWindow();
     void placeControls();
-    void showSwatchGrids(int paletteColumns, int chartColumns, int chartPitch);
     void restoreCanvasFrame();
     void growCanvas(QSize size);
     void chooseCanvasBlock();
     long canvasPixels(double designPixels) const;
     void buildGrid();
-    int16_t screenTwipsPerPixel() const;
-    double screenWidthTwips() const;
-    double screenHeightTwips() const;
-    void placeTwips(QWidget *w, const QRectF &twips) const;
-    QRectF twipsRect(const QWidget *w) const;
-    void placeStampOnBottomEdge();
     QString cuePath(const char *name) const;
     void playCue(const char *name);
     bool askToQuit();
     bool buttonAllowed(ToolbarButton button) const;
-    bool lockedDown() const; // no quitting, full screen: the window always stays
-    void comeBack();
     void hideRefusedButtons();
 
     // Tool-bar commands (mainwindow_toolbar.cpp).
@@ -229,21 +220,7 @@ private:
     void pickColour(ColourWord colour);
     bool pickFromGrid(const colourpictures::SwatchGrid &grid, double x, double y);
 
-    // Stamps (mainwindow_stamps.cpp).
-    void mirrorStamp();
-    QImage canvasStamp() const;
-    QSizeF stampSizeOnCanvas() const;
-
-    // Text panel (mainwindow_text.cpp).
-    void createTextPanel();
     void openTextPanel();
-    void placeTextPanel();
-    void applyFont();
-    void showListValue(QComboBox *combo, const QString &value);
-
-    // The stamp's outline under the pointer, and its landing.
-    void stampPreview(double x, double y);
-    void stampStart(double x, double y);
 
     QString appPath;                        // the program folder
     Settings settings;                      // the settings files' word
@@ -254,25 +231,16 @@ private:
     Random rng;                             // the sprays' scatter
     drawings::DrawingFolder drawingsFolder; // misdibujos: saving and browsing
     QStringList texts;                      // idioma.txt, config::allTextCount of them
-    int16_t twipsPerPixel = 15;             // the screen's, for placing controls
     double canvasScale = 1;                 // canvas pixels to a pixel of the design
-    layout::MainLayout frame;               // the layout for the window's size
     QImage scene;                           // the scene on show
-    StampTool stamps;                       // the stamp's animation, fill and landing
-    colourpictures::SwatchGrid paletteGrid; // the palette, with the larger controls
-    colourpictures::SwatchGrid chartGrid;   // the colour chart, with the larger controls
-    TextTool writing;                       // the text tool: words, font, size, style
 
     // The controls, by the names the layout uses.
     CanvasWidget *canvasView = nullptr;      // the canvas
     QVector<QPushButton *> toolbarButtons;   // the tool bar, by buttonIndex(ToolbarButton)
     QVector<QPushButton *> penButtons;       // the pen sizes
-    QVector<QPushButton *> styleButtons;     // bold and italic
-    QComboBox *textSizeBox = nullptr;        // text sizes
-    QComboBox *fontBox = nullptr;            // fonts
-    QWidget *textPanel = nullptr;            // the text panel
-    QLineEdit *textEdit = nullptr;           // the text to write, in the panel
-    QPushButton *closeTextButton = nullptr;  // "Cerrar": ends the text tool
+    TextPanel *textPanel = nullptr;          // the text tool: its panel, lists and style
+    std::unique_ptr<Placement> placement;    // where the controls go, in pixels
+    StampPress *stampPress = nullptr;        // the stamp: its picture, play and landing
     PictureBox *paletteStrip = nullptr;      // the palette strip
     PictureBox *colourChart = nullptr;       // the colour chart
     PictureBox *stampBox = nullptr;          // the stamp picture

@@ -5,23 +5,15 @@
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/mainwindow/placement.h"
+#include "ui/mainwindow/textpanel.h"
 #include "ui/widgets/uiutil.h"
 
-#include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 
 namespace garabix {
-
-namespace {
-
-AccessTarget buttonTarget(QPushButton *b) {
-    return {b, {}, [b] { b->click(); }, {}};
-}
-
-} // namespace
 
 // The application's keyboard and switch where the program made them; a
 // window made on its own (as the tests make one) makes its own from its
@@ -75,12 +67,15 @@ std::vector<AccessArea> MainWindow::accessAreas() {
     constexpr int columns = colourpictures::chartColumns;
     swatches(
         palette, paletteStrip, colourpictures::paletteSwatches,
-        [&](int i) { return large ? paletteGrid.cell(i) : colourpictures::paletteSwatch(i); },
+        [&](int i) {
+            return large ? placement->paletteGrid().cell(i) : colourpictures::paletteSwatch(i);
+        },
         &MainWindow::palettePressed);
     swatches(
         chart, colourChart, colourpictures::chartRows * columns,
         [&](int i) {
-            return large ? chartGrid.cell(i) : colourpictures::chartCell(i / columns, i % columns);
+            return large ? placement->chartGrid().cell(i)
+                         : colourpictures::chartCell(i / columns, i % columns);
         },
         &MainWindow::colourChartPressed);
     stamp.targets.push_back({stampBox,
@@ -103,21 +98,7 @@ std::vector<AccessArea> MainWindow::accessAreas() {
     for (B b : {B::PreviousDrawing, B::NextDrawing})
         pictures.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
     pictures.targets.push_back(buttonTarget(myDrawingsButton));
-    if (textPanel->isVisible()) {
-        // The text box is an area of its own: framed, it has the arrows.
-        textBox.targets.push_back({textEdit, {}, [this] { textEdit->setFocus(); }, {}});
-        for (QComboBox *combo : {textSizeBox, fontBox})
-            textArea.targets.push_back({combo,
-                                        {},
-                                        [combo] {
-                                            combo->setFocus();
-                                            combo->showPopup();
-                                        },
-                                        {}});
-        for (QPushButton *b : std::as_const(styleButtons))
-            textArea.targets.push_back(buttonTarget(b));
-        textArea.targets.push_back(buttonTarget(closeTextButton));
-    }
+    textPanel->addAccessAreas(textBox, textArea);
     for (AccessArea *a :
          {&tools, &pens, &palette, &chart, &stamp, &canvas, &pictures, &textBox, &textArea})
         areas.push_back(std::move(*a));

@@ -1,18 +1,22 @@
 // MainWindow's canvas: the pointer's events go to the gesture, which routes
 // them to the current tool; the stamp's asks come back to be shown. Undo and
-// redo.
+// redo. The stamp picture.
 
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/picturebox.h"
+#include "ui/mainwindow/placement.h"
+#include "ui/mainwindow/stamppress.h"
+#include "ui/mainwindow/textpanel.h"
 
 namespace garabix {
 
 bool MainWindow::canvasEnabled() const {
-    return !stamps.playing();
+    return !stampPress->playing();
 }
 
 PointerContext MainWindow::pointerContext() {
-    return {state, document, rng, writing, canvasScale};
+    return {state, document, rng, textPanel->tool(), canvasScale};
 }
 
 void MainWindow::showAsk(const PointerAsk &ask) {
@@ -20,10 +24,10 @@ void MainWindow::showAsk(const PointerAsk &ask) {
     case PointerAsk::Nothing:
         break;
     case PointerAsk::StampPreview:
-        stampPreview(ask.x, ask.y);
+        stampPress->preview(ask.x, ask.y);
         break;
     case PointerAsk::StampStart:
-        stampStart(ask.x, ask.y);
+        stampPress->start(ask.x, ask.y);
         break;
     }
 }
@@ -64,7 +68,7 @@ void MainWindow::canvasDoubleClicked() {
 // The text's preview and the stamp's outline show where they would land, so
 // they go when the pointer leaves the canvas.
 void MainWindow::canvasLeft() {
-    const bool outline = state.currentTool == Tool::Stamp && !stamps.playing();
+    const bool outline = state.currentTool == Tool::Stamp && !stampPress->playing();
     if (canvasEnabled() && (outline || state.currentTool == Tool::Text))
         document.canvas().repaint();
 }
@@ -72,6 +76,31 @@ void MainWindow::canvasLeft() {
 void MainWindow::redo() {
     playCue("sonido3.wav");
     document.redo();
+}
+
+// The stamp picture: the gallery's pick shows in it, and a press on it
+// colours the region under the press and chooses the stamp.
+const QImage &MainWindow::stampPicture() const {
+    return stampPress->picture();
+}
+const QString &MainWindow::stampFile() const {
+    return stampPress->animation();
+}
+
+void MainWindow::stampChosen(const QString &file, const QImage &picture) {
+    stampPress->choose(file, picture);
+    placement->placeStampOnBottomEdge();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::stampBoxPressed(Qt::MouseButton button, double x, double y) {
+    if (button != Qt::LeftButton)
+        return;
+    state.currentTool = Tool::Stamp;
+    showChoices();
+    stampPress->colourRegion(x, y);
 }
 
 } // namespace garabix

@@ -4,6 +4,8 @@
 #include "core/canvas/tools.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/mainwindow/placement.h"
+#include "ui/mainwindow/stamppress.h"
 #include "ui/widgets/uiutil.h"
 
 #include <QLabel>
@@ -15,8 +17,8 @@ void MainWindow::pickColour(ColourWord c) {
     state.colorRed = c % 256;
     state.colorGreen = (c / 256) % 256;
     state.colorBlue = static_cast<int16_t>((c / 65536) % 256);
-    stamps.setFill(currentColour(state));
-    setLabelColour(colourWell, stamps.fill());
+    stampPress->setFill(currentColour(state));
+    setLabelColour(colourWell, stampPress->fill());
 }
 
 // With the larger controls, the palette and the chart are grids of swatches.
@@ -30,13 +32,13 @@ bool MainWindow::pickFromGrid(const colourpictures::SwatchGrid &grid, double x, 
 }
 
 void MainWindow::palettePressed(Qt::MouseButton, double x, double y) {
-    if (pickFromGrid(paletteGrid, x, y))
+    if (pickFromGrid(placement->paletteGrid(), x, y))
         return;
     pickColour(colourpictures::paletteColour(colourpictures::paletteSwatchAt(x)));
 }
 
 void MainWindow::colourChartPressed(Qt::MouseButton, double x, double y) {
-    if (pickFromGrid(chartGrid, x, y))
+    if (pickFromGrid(placement->chartGrid(), x, y))
         return;
     // The panel below and beside the chart shows white, and picks it.
     const long shown = colourChart->surface.readPixel(x, y);

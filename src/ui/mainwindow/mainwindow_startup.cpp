@@ -11,18 +11,19 @@
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/mainwindow/placement.h"
+#include "ui/mainwindow/stamppress.h"
+#include "ui/mainwindow/textpanel.h"
 #include "ui/platform/platform.h"
 #include "ui/widgets/animationplayer.h"
 #include "ui/widgets/uiutil.h"
 #include "ui/widgets/widgetnames.h"
+#include "ui/widgets/windowkeeper.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -37,8 +38,8 @@ MainWindow::MainWindow(QString path, Platform &p, QWidget *parent)
     loadTimer.setSingleShot(true);
     loadTimer.setInterval(40);
     connect(&loadTimer, &QTimer::timeout, this, [this] { load(); });
-    // Placing controls in twips needs the screen's scale before start-up sets it.
-    twipsPerPixel = screenTwipsPerPixel();
+    // No quitting and full screen: the window always stays.
+    new WindowKeeper(this, [this] { return !settings.quit && settings.fullScreen; });
     createControls();
 }
 
@@ -103,7 +104,9 @@ void MainWindow::createControls() {
         connect(b, &QPushButton::clicked, this, [this, i] { choosePen(i); });
         penButtons.append(b);
     }
-    createTextPanel();
+    textPanel = new TextPanel(this);
+    textPanel->edit = [this] { document.canvas().repaint(); };
+    textPanel->closed = [this] { closeTextPanel(); };
 
     paletteStrip = named(new PictureBox(this), QString::fromLatin1(widgetname::paletteStrip));
     paletteStrip->setPicture(colourpictures::paletteStrip());
@@ -128,9 +131,10 @@ void MainWindow::createControls() {
     colourWell->setAutoFillBackground(true);
     stampPlayer = named(new AnimationPlayer(this), QString::fromLatin1(widgetname::stampPlayer));
     stampPlayer->hide();
-    // However long its frames, a stamp lands within three seconds.
-    stampPlayer->setLongestPlay(3000);
-    connect(stampPlayer, &AnimationPlayer::playEnded, this, [this] { stampPlayed(); });
+    placement = std::make_unique<Placement>(
+        this, WindowControls{canvasView, toolbarButtons, penButtons, paletteStrip, colourChart,
+                             stampBox, colourWell, myDrawingsButton, stampPlayer, textPanel});
+    stampPress = new StampPress(document, stampBox, stampPlayer, *placement, this);
     createDocumentKeepers();
 }
 
@@ -152,34 +156,6 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     }
     event->accept();
     platform.quit();
-}
-
-bool MainWindow::lockedDown() const {
-    return !settings.quit && settings.fullScreen;
-}
-
-void MainWindow::changeEvent(QEvent *event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && lockedDown() &&
-        (windowState() & Qt::WindowMinimized)) {
-        qCInfo(logStartup) << "the locked-down window was minimised; it comes back";
-        QTimer::singleShot(0, this, [this] { comeBack(); });
-    }
-}
-
-void MainWindow::hideEvent(QHideEvent *event) {
-    QWidget::hideEvent(event);
-    if (event->spontaneous() && lockedDown()) {
-        qCInfo(logStartup) << "the locked-down window was hidden; it comes back";
-        QTimer::singleShot(0, this, [this] { comeBack(); });
-    }
-}
-
-void MainWindow::comeBack() {
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
-    showFullScreen();
-    raise();
-    activateWindow();
 }
 
 // The buttons a school's settings can take away.
@@ -235,21 +211,8 @@ void MainWindow::load() {
     });
     // The first stamp of the first category is the stamp picture until the
     // gallery picks another.
-    runSkippingFailure("loading the first stamp", [&] {
-        FolderList categories;
-        if (!categories.setPath(resolvePath(appPath, QStringLiteral("/dibujos/"))))
-            throw StepFailed{"there is no dibujos folder"};
-        FileList first;
-        if (!first.setPath(categories.entryPath(0)))
-            throw StepFailed{"dibujos has no category"};
-        stamps.choose(first.entryPath(0));
-        const QImage picture = loadPicture(stamps.animation());
-        if (picture.isNull())
-            throw StepFailed{"the first stamp cannot be read"};
-        stamps.setPicture(picture);
-        stampBox->showSurface(stamps.pictureSurface());
-    });
-    runSkippingFailure("placing the stamp picture", [&] { placeStampOnBottomEdge(); });
+    runSkippingFailure("loading the first stamp", [&] { stampPress->loadFirst(appPath); });
+    runSkippingFailure("placing the stamp picture", [&] { placement->placeStampOnBottomEdge(); });
     runSkippingFailure("counting the drawings", [&] {
         drawingsFolder.drawingCount = drawings::countDrawings(drawingsFolder.files);
     });
@@ -267,7 +230,7 @@ void MainWindow::load() {
             button->setToolTip(plainToolTip(texts[buttonIndex(b)]));
             button->setAccessibleName(texts[buttonIndex(b)]);
         }
-        closeTextButton->setText(text(config::Text::CloseButton));
+        textPanel->useTexts(text(config::Text::CloseButton), text(config::Text::TextPlaceholder));
         myDrawingsButton->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
         myDrawingsButton->setAccessibleName(text(config::Text::MyDrawings));
         for (int i = 0; i < 10; ++i)
@@ -276,13 +239,12 @@ void MainWindow::load() {
         canvasView->setAccessibleName(text(config::Text::CanvasName));
         paletteStrip->setAccessibleName(text(config::Text::SwatchName).arg(1));
         colourChart->setAccessibleName(text(config::Text::SwatchName).arg(1));
-        writing.setPlaceholder(text(config::Text::TextPlaceholder));
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
     });
     runSkippingFailure("setting the colour and scale", [&] {
         setLabelColour(colourWell, black);
-        twipsPerPixel = screenTwipsPerPixel();
+        placement->readScreen();
         chooseCanvasBlock();
     });
     runSkippingFailure("arranging the window", [&] { arrangeWindow(); });
@@ -297,29 +259,7 @@ void MainWindow::load() {
         welcomeWindow = nullptr;
     });
     runSkippingFailure("building the grid", [&] { buildGrid(); });
-    // The text panel's lists: sizes 12 to 48, the system's fonts; 18-point Arial.
-    runSkippingFailure("filling the size list", [&] {
-        textSizeBox->clear();
-        for (int n = 12; n <= 48; n += 2)
-            textSizeBox->addItem(QString::number(n));
-    });
-    runSkippingFailure("filling the font list",
-                       [&] { fontBox->addItems(QFontDatabase::families()); });
-    runSkippingFailure("choosing the text font", [&] {
-        writing.setSize(18);
-        writing.setFamily(QStringLiteral("arial"));
-    });
-    runSkippingFailure("showing the text font", [&] {
-        showListValue(textSizeBox, QStringLiteral("18"));
-        showListValue(fontBox, QStringLiteral("Arial"));
-    });
-    runSkippingFailure("readying the text box", [&] {
-        textEdit->setEnabled(false);
-        QFont f = textEdit->font();
-        f.setPointSize(18);
-        f.setFamily(QStringLiteral("Arial"));
-        textEdit->setFont(f);
-    });
+    textPanel->load();
     runSkippingFailure("hiding the colour chart", [&] { colourChart->hide(); });
     runSkippingFailure("showing the choices", [&] { showChoices(); });
     runSkippingFailure("readying the keyboard and the switch", [&] { startAccess(); });

@@ -10,6 +10,9 @@
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
+#include "ui/mainwindow/placement.h"
+#include "ui/mainwindow/stamppress.h"
+#include "ui/mainwindow/textpanel.h"
 #include "ui/platform/platform.h"
 #include "ui/widgets/uiutil.h"
 
@@ -42,9 +45,6 @@ struct PenSize {
 };
 constexpr PenSize penSizes[10] = {{1, 5},  {2, 10}, {3, 20},  {4, 30},  {5, 40},
                                   {6, 50}, {7, 60}, {10, 70}, {14, 80}, {19, 100}};
-
-// Bold and italic, when on: light blue behind a black letter.
-constexpr ColourWord toggleOnColour = 0xFFC890;
 
 Tool toolOf(ToolbarButton button) {
     for (const ToolButton &t : toolButtons)
@@ -91,7 +91,7 @@ bool MainWindow::runCommand(ToolbarButton button) {
         openGallery();
         break;
     case B::MirrorStamp:
-        mirrorStamp();
+        stampPress->mirror();
         break;
     case B::Pencil:
     case B::Fill:
@@ -181,10 +181,7 @@ void MainWindow::showChoices() {
     markChosen(button(B::GridSnapLines), state.snapToGrid);
     for (int i = 0; i < 10; ++i)
         markChosen(penButtons[i], canvasPixels(penSizes[i].width) == penWidth(state));
-    const bool on[2] = {writing.font().bold(), writing.font().italic()};
-    for (int i = 0; i < 2; ++i)
-        if (isMarkedChosen(styleButtons[i]) != on[i])
-            setButtonColour(styleButtons[i], on[i] ? toggleOnColour : white, on[i]);
+    textPanel->showStyle();
 }
 
 void MainWindow::toggleGridLines() {
@@ -213,6 +210,36 @@ void MainWindow::openGallery() {
     state.currentTool = toolOf(B::Gallery);
     if (showGallery)
         showGallery();
+}
+
+// The text tool opens its panel, placed for the window's size; Cerrar ends
+// the tool: the panel and the preview go, the pencil is back.
+void MainWindow::openTextPanel() {
+    placement->placeTextPanel();
+    textPanel->open();
+}
+
+void MainWindow::closeTextPanel() {
+    textPanel->hide();
+    state.currentTool = Tool::Pencil;
+    document.canvas().repaint();
+    showChoices();
+}
+
+void MainWindow::toggleTextStyle(int style) {
+    textPanel->toggleStyle(style);
+}
+void MainWindow::chooseTextSize() {
+    textPanel->chooseSize();
+}
+void MainWindow::chooseFont() {
+    textPanel->chooseFont();
+}
+void MainWindow::textEdited() {
+    textPanel->edited();
+}
+const TextTool &MainWindow::textTool() const {
+    return textPanel->tool();
 }
 
 } // namespace garabix

@@ -275,8 +275,8 @@ std::vector<AccessArea> DrawingPicker::accessAreas() {
         return !isPressKey(event->key()) && handleKey(event);
     };
     for (int i = 0; i < 2; ++i)
-        pages.targets.push_back({pageButtons[i], {}, [this, i] { pageButtons[i]->click(); }, {}});
-    copy.targets.push_back({copyButton, {}, [this] { copyButton->click(); }, {}});
+        pages.targets.push_back(buttonTarget(pageButtons[i]));
+    copy.targets.push_back(buttonTarget(copyButton));
     std::vector<AccessArea> areas;
     for (AccessArea *a : {&pictures, &pages, &copy})
         areas.push_back(std::move(*a));

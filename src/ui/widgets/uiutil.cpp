@@ -81,13 +81,6 @@ long widgetColour(const QWidget *w) {
     return v.isValid() ? static_cast<long>(v.toLongLong()) : -1;
 }
 
-QRect twipsToPixels(const QRectF &t, double tpp) {
-    auto px = [tpp](double twips) { return static_cast<int>(roundToInt(twips / tpp)); };
-    const int left = px(t.left());
-    const int top = px(t.top());
-    return QRect(left, top, px(t.left() + t.width()) - left, px(t.top() + t.height()) - top);
-}
-
 void centreOnScreen(QWidget *window) {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)

@@ -49,10 +49,6 @@ void setLabelColour(QWidget *label, ColourWord colour);
 // The colour word stored by setButtonColour/setLabelColour, or -1.
 long widgetColour(const QWidget *w);
 
-// A rectangle in twips as widget pixels at `twipsPerPixel`. Edges are
-// rounded, not sizes, so that touching controls stay touching.
-QRect twipsToPixels(const QRectF &twips, double twipsPerPixel);
-
 // Centres a window on the primary screen: each half-difference is an integer
 // division of the rounded difference, truncated.
 void centreOnScreen(QWidget *window);

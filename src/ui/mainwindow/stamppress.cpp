@@ -1,0 +1,98 @@
+#include "ui/mainwindow/stamppress.h"
+
+#include "core/canvas/drawing.h"
+#include "core/canvas/tools.h"
+#include "core/files/folderlist.h"
+#include "core/files/paths.h"
+#include "core/files/pictures.h"
+#include "ui/mainwindow/picturebox.h"
+#include "ui/mainwindow/placement.h"
+#include "ui/widgets/animationplayer.h"
+#include "ui/widgets/uiutil.h"
+
+namespace garabix {
+
+StampPress::StampPress(Drawing &d, PictureBox *b, AnimationPlayer *p, const Placement &place,
+                       QObject *parent)
+    : QObject(parent), document(d), box(b), player(p), placement(place) {
+    // However long its frames, a stamp lands within three seconds.
+    player->setLongestPlay(3000);
+    connect(player, &AnimationPlayer::playEnded, this, [this] { played(); });
+}
+
+void StampPress::loadFirst(const QString &appPath) {
+    FolderList categories;
+    if (!categories.setPath(resolvePath(appPath, QStringLiteral("/dibujos/"))))
+        throw StepFailed{"there is no dibujos folder"};
+    FileList first;
+    if (!first.setPath(categories.entryPath(0)))
+        throw StepFailed{"dibujos has no category"};
+    stamps.choose(first.entryPath(0));
+    const QImage shown = loadPicture(stamps.animation());
+    if (shown.isNull())
+        throw StepFailed{"the first stamp cannot be read"};
+    stamps.setPicture(shown);
+    box->showSurface(stamps.pictureSurface());
+}
+
+void StampPress::choose(const QString &file, const QImage &shown) {
+    stamps.choose(file);
+    stamps.setPicture(shown);
+    box->showSurface(stamps.pictureSurface());
+}
+
+long StampPress::canvasPixels(double designPixels) const {
+    return garabix::canvasPixels(designPixels, canvasScale);
+}
+
+// The stamp as the canvas presses it: as large as it shows on the screen.
+QImage StampPress::canvasStamp() const {
+    const QImage &shown = stamps.picture();
+    if (canvasScale == 1 || shown.isNull())
+        return shown;
+    return shown.scaled(static_cast<int>(canvasPixels(shown.width())),
+                        static_cast<int>(canvasPixels(shown.height())), Qt::IgnoreAspectRatio,
+                        Qt::FastTransformation);
+}
+
+// As large as the stamp picture shows on the window.
+QSizeF StampPress::sizeOnCanvas() const {
+    return placement.stampSize() * canvasScale;
+}
+
+void StampPress::preview(double x, double y) {
+    document.canvas().repaint();
+    stamps.setSize(sizeOnCanvas());
+    const QPoint at = stamps.topLeft(x, y);
+    document.canvas().paintPictureAnd(Layer::Preview, canvasStamp(), at.x(), at.y());
+}
+
+void StampPress::start(double x, double y) {
+    stamps.setSize(sizeOnCanvas());
+    stamps.start(x, y);
+    box->show();
+    document.canvas().repaint();
+    // The player stands where the stamp lands. The canvas waits for the
+    // animation's end; that end never comes inside the call that starts it.
+    placement.placeStampPlayer(QPointF(x, y), canvasScale);
+    player->setFile(stamps.animation());
+    player->show();
+    player->raise();
+}
+
+void StampPress::played() {
+    const QImage shown = canvasStamp();
+    player->hide();
+    const QPoint at = stamps.land();
+    document.canvas().blitMasked(Layer::Keep, shown, 0, 0, shown.width(), shown.height(), at.x(),
+                                 at.y(), white);
+    document.canvas().repaint();
+    document.snapshot();
+}
+
+void StampPress::mirror() {
+    stamps.mirror();
+    box->update();
+}
+
+} // namespace garabix

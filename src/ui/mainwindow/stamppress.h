@@ -1,0 +1,62 @@
+#pragma once
+// The stamp: the stamp picture on the window's bottom edge and the stamp it
+// shows, the outline that follows the pointer, the animation played where
+// the child presses, and the picture pressed onto the canvas when it ends,
+// in one undo step. The window creates and places the stamp picture and the
+// player, as it does every control.
+
+#include "core/canvas/stamptool.h"
+
+#include <QObject>
+#include <QPointF>
+
+namespace garabix {
+
+class AnimationPlayer;
+class Drawing;
+class PictureBox;
+class Placement;
+
+class StampPress : public QObject {
+public:
+    StampPress(Drawing &document, PictureBox *box, AnimationPlayer *player,
+               const Placement &placement, QObject *parent);
+
+    // Canvas pixels to a pixel of the design: a stamp keeps its size on the screen.
+    void setCanvasScale(double scale) { canvasScale = scale; }
+    // Start-up: the first stamp of the first category of `dibujos`, until
+    // the gallery picks another. Throws StepFailed when there is none.
+    void loadFirst(const QString &appPath);
+    // The gallery's pick.
+    void choose(const QString &file, const QImage &picture);
+
+    // The outline under the pointer; the stamp's animation where it lands;
+    // at the animation's end, the picture pressed onto the canvas.
+    void preview(double x, double y);
+    void start(double x, double y);
+    void played();
+    bool playing() const { return stamps.playing(); }
+
+    // A press on the stamp picture colours the region under it.
+    void colourRegion(double x, double y) { stamps.colourRegion(x, y); }
+    void mirror();
+    void setFill(ColourWord colour) { stamps.setFill(colour); }
+    ColourWord fill() const { return stamps.fill(); }
+
+    const QImage &picture() const { return stamps.picture(); }
+    const QString &animation() const { return stamps.animation(); }
+
+private:
+    QImage canvasStamp() const;
+    QSizeF sizeOnCanvas() const;
+    long canvasPixels(double designPixels) const;
+
+    Drawing &document;
+    PictureBox *box;
+    AnimationPlayer *player;
+    const Placement &placement;
+    double canvasScale = 1;
+    StampTool stamps;
+};
+
+} // namespace garabix
