@@ -166,7 +166,13 @@ private slots:
         QFETCH(double, hz);
         MainWindow &form = *window->form;
         QVector<Clock::time_point> at;
+        // Each click comes a whole gap after the one before. A repeating
+        // timer that fires late fires the next one early, to keep its
+        // beat; a click 120 ms behind the palette's two-note cue starts
+        // under that cue's louder second note, where its own start cannot
+        // be told from what already sounds.
         QTimer pace;
+        pace.setSingleShot(true);
         pace.setInterval(gapMs);
         QEventLoop loop;
         connect(&pace, &QTimer::timeout, &loop, [&] {
@@ -179,6 +185,8 @@ private slots:
                 form.palettePressed(Qt::LeftButton, 20 + 10 * (at.size() % 40), 5);
             if (at.size() == clicks)
                 loop.quit();
+            else
+                pace.start();
         });
         pace.start();
         loop.exec();
