@@ -30,8 +30,6 @@
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
-#include "core/canvas/gesture.h"
-#include "core/canvas/random.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/folderlist.h"
@@ -39,6 +37,7 @@
 #include "core/grid/grid.h"
 #include "ui/access/access.h"
 #include "ui/gallery/stampchooser.h"
+#include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/layout.h"
 #include "ui/mainwindow/toolbar.h"
 #include "ui/picker/drawingchooser.h"
@@ -146,7 +145,7 @@ public:
     const QImage &drawing() const { return document.picture(); }
     const QImage &screenImage() const { return document.canvas().screenLayer(); }
     const Drawing &drawingDocument() const { return document; }
-    const DrawingState &drawingState() const { return state; }
+    const DrawingState &drawingState() const { return input->state(); }
     // A text of the language file, optional lines included.
     double controlsScale() const override;
     QString text(config::Text which) const override { return config::text(texts, which); }
@@ -155,12 +154,12 @@ public:
     const QString &stampFile() const;
     const TextTool &textTool() const;
     const GridOverlay &gridOverlay() const { return grid; }
-    bool canvasEnabled() const;
+    bool canvasEnabled() const { return input->enabled(); }
     // The keyboard's and the switch's way round the window: its areas in the
     // order Tab visits them, and the pointer on the canvas.
     std::vector<AccessArea> accessAreas() override;
     const Access *access() const { return accessKeys; }
-    QPointF keyboardPointer() const { return keyPointer.at(); }
+    QPointF keyboardPointer() const { return input->keyPointer(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -194,18 +193,6 @@ private:
 
     // The keyboard and the switch (mainwindow_access.cpp).
     void startAccess();
-    bool hasKeyPointer() const;
-    bool canvasKey(QKeyEvent *event);
-    void clickCanvas(QPointF at);
-    void moveKeyPointer(QPointF to);
-    void showKeyPointer();
-
-    // The canvas and undo (mainwindow_canvas.cpp).
-    PointerContext pointerContext();
-    void showAsk(const PointerAsk &ask);
-    // `clickToDraw`: the setting's, or a key or the switch clicking.
-    void pressCanvas(Qt::MouseButton button, double x, double y, bool clickToDraw);
-    void showDrawingSign();
 
     // Scenes and the new drawing (mainwindow_scenes.cpp).
     void showScene();
@@ -226,9 +213,7 @@ private:
     Settings settings;                      // the settings files' word
     Platform &platform;                     // sound, printing, the desktop
     Drawing document;                       // the picture, its undo, saved or not
-    DrawingState state;                     // tool, colour, pen and gesture
     GridOverlay grid;                       // the grid's lines and dots over the canvas
-    Random rng;                             // the sprays' scatter
     drawings::DrawingFolder drawingsFolder; // misdibujos: saving and browsing
     QStringList texts;                      // idioma.txt, config::allTextCount of them
     double canvasScale = 1;                 // canvas pixels to a pixel of the design
@@ -241,6 +226,7 @@ private:
     TextPanel *textPanel = nullptr;          // the text tool: its panel, lists and style
     std::unique_ptr<Placement> placement;    // where the controls go, in pixels
     StampPress *stampPress = nullptr;        // the stamp: its picture, play and landing
+    std::unique_ptr<CanvasInput> input;      // the canvas's pointer, keys and choices
     PictureBox *paletteStrip = nullptr;      // the palette strip
     PictureBox *colourChart = nullptr;       // the colour chart
     PictureBox *stampBox = nullptr;          // the stamp picture
@@ -253,14 +239,11 @@ private:
     QTimer loadTimer;                 // runs load once the size settles
     QElapsedTimer shownAt;            // since the window was first shown
 
-    ClickGesture gesture; // click-to-draw: a click holds the button until the next
-
     DrawingSaver *saver = nullptr;     // the save from the press to its note
     DrawingBrowser *browser = nullptr; // the saved drawings the canvas shows
     CanvasPrinter *printer = nullptr;  // the print button and its interval
 
     Access *accessKeys = nullptr; // the keyboard's and the switch's frame
-    KeyboardPointer keyPointer;   // the keyboard's pointer on the canvas
 };
 
 } // namespace garabix

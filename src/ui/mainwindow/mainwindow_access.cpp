@@ -1,7 +1,9 @@
 // MainWindow without the mouse: its areas for the keyboard and the switch, in
-// the order Tab visits them, and the pointer the arrows move over the canvas.
+// the order Tab visits them. The pointer the arrows move over the canvas is
+// the canvas's input's (canvasinput.h).
 
 #include "core/canvas/colourpictures.h"
+#include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
@@ -22,15 +24,8 @@ void MainWindow::startAccess() {
     accessKeys = Access::application();
     if (!accessKeys)
         accessKeys = new Access(Access::optionsOf(settings), this);
-    if (hasKeyPointer()) {
-        const QSize shown = canvasView->canvasSize();
-        moveKeyPointer(QPointF(shown.width() / 2, shown.height() / 2));
-    }
-}
-
-// The keyboard's pointer with keyboard-pointer, the switch's with scanning.
-bool MainWindow::hasKeyPointer() const {
-    return settings.keyboardPointer || settings.switchScanning;
+    if (input->hasKeyPointer())
+        input->centreKeyPointer();
 }
 
 std::vector<AccessArea> MainWindow::accessAreas() {
@@ -85,16 +80,7 @@ std::vector<AccessArea> MainWindow::accessAreas() {
                                  stampBoxPressed(Qt::LeftButton, c.x(), c.y());
                              },
                              {}});
-    if (hasKeyPointer()) {
-        canvas.targets.push_back({canvasView, {}, {}, {}});
-        canvas.keys = [this](QKeyEvent *e) { return canvasKey(e); };
-        canvas.clickAt = [this](QPointF at) {
-            const double unit = canvasView->block() / canvasView->devicePixelRatioF();
-            moveKeyPointer(at / unit);
-            clickCanvas(keyPointer.at());
-        };
-        canvas.drawing = [this] { return gesture.drawingSign(state, true); };
-    }
+    input->addAccessArea(canvas);
     for (B b : {B::PreviousDrawing, B::NextDrawing})
         pictures.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
     pictures.targets.push_back(buttonTarget(myDrawingsButton));
@@ -103,41 +89,6 @@ std::vector<AccessArea> MainWindow::accessAreas() {
          {&tools, &pens, &palette, &chart, &stamp, &canvas, &pictures, &textBox, &textArea})
         areas.push_back(std::move(*a));
     return areas;
-}
-
-// On the canvas the arrows move the pointer, a step that grows while the key
-// is held (Shift: one pixel), and Space or Return clicks where it is.
-bool MainWindow::canvasKey(QKeyEvent *event) {
-    if (!settings.keyboardPointer)
-        return false;
-    if (isPressKey(event->key())) {
-        clickCanvas(keyPointer.at());
-        return true;
-    }
-    const QPoint arrow = arrowDirection(event->key());
-    if (arrow.isNull())
-        return false;
-    keyPointer.step(arrow, event->isAutoRepeat(), event->modifiers() & Qt::ShiftModifier,
-                    canvasScale, canvasView->canvasSize());
-    showKeyPointer();
-    return true;
-}
-
-void MainWindow::moveKeyPointer(QPointF to) {
-    keyPointer.moveTo(to, canvasView->canvasSize());
-    showKeyPointer();
-}
-
-void MainWindow::showKeyPointer() {
-    canvasView->setKeyPointer(keyPointer.at());
-    canvasMoved(Qt::NoButton, keyPointer.at().x(), keyPointer.at().y());
-}
-
-// A click of the keyboard or the switch: a stroke or a shape starts, and the
-// next click ends it, whatever click-to-draw says.
-void MainWindow::clickCanvas(QPointF at) {
-    pressCanvas(Qt::LeftButton, at.x(), at.y(), true);
-    canvasReleased(Qt::LeftButton, at.x(), at.y());
 }
 
 } // namespace garabix

@@ -1,76 +1,28 @@
-// MainWindow's canvas: the pointer's events go to the gesture, which routes
-// them to the current tool; the stamp's asks come back to be shown. Undo and
-// redo. The stamp picture.
+// MainWindow's canvas: its events go to the canvas's input (canvasinput.h).
+// Redo. The stamp picture.
 
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 #include "ui/mainwindow/placement.h"
 #include "ui/mainwindow/stamppress.h"
-#include "ui/mainwindow/textpanel.h"
 
 namespace garabix {
 
-bool MainWindow::canvasEnabled() const {
-    return !stampPress->playing();
-}
-
-PointerContext MainWindow::pointerContext() {
-    return {state, document, rng, textPanel->tool(), canvasScale};
-}
-
-void MainWindow::showAsk(const PointerAsk &ask) {
-    switch (ask.kind) {
-    case PointerAsk::Nothing:
-        break;
-    case PointerAsk::StampPreview:
-        stampPress->preview(ask.x, ask.y);
-        break;
-    case PointerAsk::StampStart:
-        stampPress->start(ask.x, ask.y);
-        break;
-    }
-}
-
 void MainWindow::canvasPressed(Qt::MouseButton button, double x, double y) {
-    pressCanvas(button, x, y, settings.clickToDraw);
+    input->press(button, x, y, settings.clickToDraw);
 }
-
-void MainWindow::pressCanvas(Qt::MouseButton button, double x, double y, bool clickToDraw) {
-    if (canvasEnabled())
-        showAsk(gesture.press(pointerContext(), clickToDraw, canvasPixels(6),
-                              button == Qt::LeftButton, x, y));
-    showDrawingSign();
-}
-
-void MainWindow::showDrawingSign() {
-    canvasView->setDrawingSign(gesture.drawingSign(state, settings.clickToDraw));
-}
-
 void MainWindow::canvasMoved(Qt::MouseButtons buttons, double x, double y) {
-    if (canvasEnabled())
-        showAsk(gesture.move(pointerContext(), buttons != Qt::NoButton, x, y));
+    input->move(buttons, x, y);
 }
-
 void MainWindow::canvasReleased(Qt::MouseButton button, double x, double y) {
-    if (!canvasEnabled())
-        return;
-    gesture.release(pointerContext(), button == Qt::LeftButton, x, y);
-    showDrawingSign();
+    input->release(button, x, y);
 }
-
 void MainWindow::canvasDoubleClicked() {
-    if (canvasEnabled())
-        gesture.doubleClick(pointerContext());
-    showDrawingSign();
+    input->doubleClick();
 }
-
-// The text's preview and the stamp's outline show where they would land, so
-// they go when the pointer leaves the canvas.
 void MainWindow::canvasLeft() {
-    const bool outline = state.currentTool == Tool::Stamp && !stampPress->playing();
-    if (canvasEnabled() && (outline || state.currentTool == Tool::Text))
-        document.canvas().repaint();
+    input->leave();
 }
 
 void MainWindow::redo() {
@@ -98,7 +50,7 @@ void MainWindow::stampChosen(const QString &file, const QImage &picture) {
 void MainWindow::stampBoxPressed(Qt::MouseButton button, double x, double y) {
     if (button != Qt::LeftButton)
         return;
-    state.currentTool = Tool::Stamp;
+    input->state().currentTool = Tool::Stamp;
     showChoices();
     stampPress->colourRegion(x, y);
 }

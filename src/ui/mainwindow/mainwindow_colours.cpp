@@ -2,6 +2,7 @@
 
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/tools.h"
+#include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 #include "ui/mainwindow/placement.h"
@@ -14,10 +15,10 @@ namespace garabix {
 
 void MainWindow::pickColour(ColourWord c) {
     playCue("sonido5.wav");
-    state.colorRed = c % 256;
-    state.colorGreen = (c / 256) % 256;
-    state.colorBlue = static_cast<int16_t>((c / 65536) % 256);
-    stampPress->setFill(currentColour(state));
+    input->state().colorRed = c % 256;
+    input->state().colorGreen = (c / 256) % 256;
+    input->state().colorBlue = static_cast<int16_t>((c / 65536) % 256);
+    stampPress->setFill(currentColour(input->state()));
     setLabelColour(colourWell, stampPress->fill());
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/canvas/tools.h"
 #include "core/files/scenes.h"
+#include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
@@ -40,13 +41,13 @@ void MainWindow::toggleFullScreen() {
 }
 
 void MainWindow::arrangeWindow() {
-    state.sceneCount = countScenes(appPath);
+    input->state().sceneCount = countScenes(appPath);
     placeControls();
     restoreCanvasFrame();
     placement->arrangeTextPanel();
     stampPress->setFill(white);
     textPanel->hide();
-    state.sprayRadius = static_cast<int16_t>(canvasPixels(60));
+    input->state().sprayRadius = static_cast<int16_t>(canvasPixels(60));
     stampBox->raise();
     stampPlayer->raise();
 }
@@ -96,8 +97,9 @@ void MainWindow::chooseCanvasBlock() {
     canvasScale = scale / block;
     canvasView->setBlock(block);
     stampPress->setCanvasScale(canvasScale);
-    state.gridSpacing =
-        static_cast<int16_t>(std::clamp(canvasPixels(state.gridSpacing), 0L, 32767L));
+    input->setCanvasScale(canvasScale);
+    input->state().gridSpacing =
+        static_cast<int16_t>(std::clamp(canvasPixels(input->state().gridSpacing), 0L, 32767L));
 }
 
 long MainWindow::canvasPixels(double designPixels) const {
@@ -107,9 +109,9 @@ long MainWindow::canvasPixels(double designPixels) const {
 void MainWindow::buildGrid() {
     const QSize size = document.size();
     const QSize outer = canvasView->canvasSize().expandedTo(size);
-    buildGridLines(grid, state.gridSpacing, size.width(), size.height(), outer.width(),
+    buildGridLines(grid, input->state().gridSpacing, size.width(), size.height(), outer.width(),
                    outer.height());
-    buildGridDots(grid, state.gridSpacing, size.width(), size.height());
+    buildGridDots(grid, input->state().gridSpacing, size.width(), size.height());
 }
 
 } // namespace garabix

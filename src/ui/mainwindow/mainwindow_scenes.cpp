@@ -4,6 +4,7 @@
 #include "core/base/log.h"
 #include "core/files/pictures.h"
 #include "core/files/scenes.h"
+#include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
 
@@ -11,7 +12,7 @@ namespace garabix {
 
 // A scene that cannot be read leaves the last one loaded to be painted again.
 void MainWindow::showScene() {
-    const QString path = scenePath(appPath, state.sceneIndex);
+    const QString path = scenePath(appPath, input->state().sceneIndex);
     const QImage loaded = loadPicture(path);
     if (!loaded.isNull())
         scene = loaded;
@@ -22,16 +23,16 @@ void MainWindow::showScene() {
 }
 
 void MainWindow::previousScene() {
-    state.sceneIndex = static_cast<int16_t>(state.sceneIndex - 1);
-    if (state.sceneIndex == 0 || state.sceneIndex == -1)
-        state.sceneIndex = static_cast<int16_t>(state.sceneCount);
+    input->state().sceneIndex = static_cast<int16_t>(input->state().sceneIndex - 1);
+    if (input->state().sceneIndex == 0 || input->state().sceneIndex == -1)
+        input->state().sceneIndex = static_cast<int16_t>(input->state().sceneCount);
     showScene();
 }
 
 void MainWindow::nextScene() {
-    state.sceneIndex = static_cast<int16_t>(state.sceneIndex + 1);
-    if (state.sceneIndex == state.sceneCount + 1)
-        state.sceneIndex = 1;
+    input->state().sceneIndex = static_cast<int16_t>(input->state().sceneIndex + 1);
+    if (input->state().sceneIndex == input->state().sceneCount + 1)
+        input->state().sceneIndex = 1;
     showScene();
 }
 

@@ -8,6 +8,7 @@
 #include "core/files/scenes.h"
 #include "core/text/numeric.h"
 #include "ui/document/saving.h"
+#include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
@@ -135,6 +136,7 @@ void MainWindow::createControls() {
         this, WindowControls{canvasView, toolbarButtons, penButtons, paletteStrip, colourChart,
                              stampBox, colourWell, myDrawingsButton, stampPlayer, textPanel});
     stampPress = new StampPress(document, stampBox, stampPlayer, *placement, this);
+    input = std::make_unique<CanvasInput>(document, canvasView, *stampPress, *textPanel, settings);
     createDocumentKeepers();
 }
 
@@ -220,7 +222,7 @@ void MainWindow::load() {
         const auto spacing = config::readGridSpacing(appPath);
         if (!spacing)
             throw StepFailed{"configuracion/anchorejilla.txt gives no spacing"};
-        state.gridSpacing = *spacing;
+        input->state().gridSpacing = *spacing;
     });
     runSkippingFailure("reading idioma.txt", [&] {
         texts = config::readLanguageFile(settings.languageFile);
@@ -250,8 +252,8 @@ void MainWindow::load() {
     runSkippingFailure("arranging the window", [&] { arrangeWindow(); });
     runSkippingFailure("hiding the buttons the settings refuse", [&] { hideRefusedButtons(); });
     runSkippingFailure("choosing the pencil", [&] {
-        state.lineWidth = canvasPixels(1);
-        state.currentTool = Tool::Pencil;
+        input->state().lineWidth = canvasPixels(1);
+        input->state().currentTool = Tool::Pencil;
     });
     runSkippingFailure("closing the welcome window", [&] {
         if (welcomeWindow)

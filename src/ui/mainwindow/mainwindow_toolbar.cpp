@@ -7,6 +7,7 @@
 #include "ui/document/browsing.h"
 #include "ui/document/printer.h"
 #include "ui/document/saving.h"
+#include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/mainwindow/picturebox.h"
@@ -61,17 +62,14 @@ void MainWindow::runToolbarButton(ToolbarButton pressed) {
         return;
     playCue("sonido3.wav");
     // A stroke a click started ends where the pointer last was.
-    if (gesture.held()) {
-        gesture.endHeld(pointerContext());
-        showDrawingSign();
-    }
-    const Tool before = state.currentTool;
+    input->endHeld();
+    const Tool before = input->state().currentTool;
     // Each command says what went wrong itself, in a note or the log.
     if (runCommand(pressed)) {
         platform.quit();
         return;
     }
-    if (before != state.currentTool)
+    if (before != input->state().currentTool)
         document.canvas().repaint(); // the stamp's outline or the text's preview goes with its tool
     if (pressed == B::DiagonalSpray || pressed == B::DiscSpray)
         document.snapshot();
@@ -96,12 +94,12 @@ bool MainWindow::runCommand(ToolbarButton button) {
     case B::Pencil:
     case B::Fill:
     case B::Rectangle:
-        state.currentTool = toolOf(button);
+        input->state().currentTool = toolOf(button);
         stampBox->hide();
         break;
     case B::Circle:
     case B::Ellipse:
-        state.currentTool = toolOf(button);
+        input->state().currentTool = toolOf(button);
         break;
     case B::Undo:
         document.undo();
@@ -123,13 +121,13 @@ bool MainWindow::runCommand(ToolbarButton button) {
         browser->deleteShown();
         break;
     case B::Polyline:
-        state.polyActive = false;
-        state.currentTool = toolOf(button);
+        input->state().polyActive = false;
+        input->state().currentTool = toolOf(button);
         break;
     case B::DiagonalSpray:
     case B::DiscSpray:
-        state.lineWidth = penWidth(state);
-        state.currentTool = toolOf(button);
+        input->state().lineWidth = penWidth(input->state());
+        input->state().currentTool = toolOf(button);
         break;
     case B::GridLines:
         toggleGridLines();
@@ -139,10 +137,10 @@ bool MainWindow::runCommand(ToolbarButton button) {
         break;
     case B::FreeLines:
     case B::GridSnapLines:
-        state.snapToGrid = button == B::GridSnapLines;
+        input->state().snapToGrid = button == B::GridSnapLines;
         break;
     case B::Text:
-        state.currentTool = toolOf(button);
+        input->state().currentTool = toolOf(button);
         openTextPanel();
         break;
     case B::MoreColours:
@@ -165,8 +163,8 @@ bool MainWindow::runCommand(ToolbarButton button) {
 void MainWindow::choosePen(int pen) {
     if (pen < 0 || pen > 9)
         return;
-    state.lineWidth = canvasPixels(penSizes[pen].width);
-    state.sprayRadius = static_cast<int16_t>(canvasPixels(penSizes[pen].radius));
+    input->state().lineWidth = canvasPixels(penSizes[pen].width);
+    input->state().sprayRadius = static_cast<int16_t>(canvasPixels(penSizes[pen].radius));
     playCue("sonido4.wav");
     showChoices();
 }
@@ -176,11 +174,11 @@ void MainWindow::choosePen(int pen) {
 void MainWindow::showChoices() {
     auto button = [this](ToolbarButton b) { return toolbarButtons[buttonIndex(b)]; };
     for (const ToolButton &t : toolButtons)
-        markChosen(button(t.button), state.currentTool == t.tool);
-    markChosen(button(B::FreeLines), !state.snapToGrid);
-    markChosen(button(B::GridSnapLines), state.snapToGrid);
+        markChosen(button(t.button), input->state().currentTool == t.tool);
+    markChosen(button(B::FreeLines), !input->state().snapToGrid);
+    markChosen(button(B::GridSnapLines), input->state().snapToGrid);
     for (int i = 0; i < 10; ++i)
-        markChosen(penButtons[i], canvasPixels(penSizes[i].width) == penWidth(state));
+        markChosen(penButtons[i], canvasPixels(penSizes[i].width) == penWidth(input->state()));
     textPanel->showStyle();
 }
 
@@ -207,7 +205,7 @@ void MainWindow::openGallery() {
     // Erases what the preview shows, as a copy of the persistent image into
     // the background picture would.
     document.canvas().repaint();
-    state.currentTool = toolOf(B::Gallery);
+    input->state().currentTool = toolOf(B::Gallery);
     if (showGallery)
         showGallery();
 }
@@ -221,7 +219,7 @@ void MainWindow::openTextPanel() {
 
 void MainWindow::closeTextPanel() {
     textPanel->hide();
-    state.currentTool = Tool::Pencil;
+    input->state().currentTool = Tool::Pencil;
     document.canvas().repaint();
     showChoices();
 }
