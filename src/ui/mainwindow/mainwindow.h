@@ -38,6 +38,7 @@
 #include "ui/access/access.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/canvasinput.h"
+#include "ui/mainwindow/controls.h"
 #include "ui/mainwindow/layout.h"
 #include "ui/mainwindow/toolbar.h"
 #include "ui/picker/drawingchooser.h"
@@ -67,6 +68,7 @@ class Placement;
 class StampPress;
 class Platform;
 class TextPanel;
+class WindowKeeper;
 
 class MainWindow : public QWidget,
                    public StampChooser,
@@ -78,7 +80,7 @@ public:
     ~MainWindow() override;
 
     // The settings files' word, taken before the window is first shown.
-    void useSettings(const Settings &s) { settings = s; }
+    void useSettings(const Settings &s);
     const Settings &currentSettings() const { return settings; }
 
     // The window to close once this one has loaded (the welcome window).
@@ -219,20 +221,11 @@ private:
     double canvasScale = 1;                 // canvas pixels to a pixel of the design
     QImage scene;                           // the scene on show
 
-    // The controls, by the names the layout uses.
-    CanvasWidget *canvasView = nullptr;      // the canvas
-    QVector<QPushButton *> toolbarButtons;   // the tool bar, by buttonIndex(ToolbarButton)
-    QVector<QPushButton *> penButtons;       // the pen sizes
-    TextPanel *textPanel = nullptr;          // the text tool: its panel, lists and style
-    std::unique_ptr<Placement> placement;    // where the controls go, in pixels
-    StampPress *stampPress = nullptr;        // the stamp: its picture, play and landing
-    std::unique_ptr<CanvasInput> input;      // the canvas's pointer, keys and choices
-    PictureBox *paletteStrip = nullptr;      // the palette strip
-    PictureBox *colourChart = nullptr;       // the colour chart
-    PictureBox *stampBox = nullptr;          // the stamp picture
-    QLabel *colourWell = nullptr;            // the colour well: the colour in use
-    QPushButton *myDrawingsButton = nullptr; // "Mis dibujos": opens the picker
-    AnimationPlayer *stampPlayer = nullptr;  // the stamp's animation player
+    WindowControls controls;              // the controls, by the names the layout uses
+    std::unique_ptr<Placement> placement; // where the controls go, in pixels
+    StampPress *stampPress = nullptr;     // the stamp: its picture, play and landing
+    std::unique_ptr<CanvasInput> input;   // the canvas's pointer, keys and choices
+    WindowKeeper *keeper = nullptr;       // brings a locked-down window back
 
     QWidget *welcomeWindow = nullptr; // closed once this window has loaded
     bool loaded = false;              // load has run

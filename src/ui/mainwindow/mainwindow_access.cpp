@@ -33,7 +33,7 @@ std::vector<AccessArea> MainWindow::accessAreas() {
     std::vector<AccessArea> areas;
     AccessArea tools, pens, palette, chart, stamp, canvas, pictures, textBox, textArea;
     for (ToolbarButton b : allToolbarButtons()) {
-        QPushButton *button = toolbarButtons[buttonIndex(b)];
+        QPushButton *button = controls.toolbar[buttonIndex(b)];
         if (b == B::PreviousDrawing || b == B::NextDrawing)
             continue;
         tools.targets.push_back(buttonTarget(button));
@@ -41,7 +41,7 @@ std::vector<AccessArea> MainWindow::accessAreas() {
         if (!tools.startAt && b != B::FreeLines && b != B::GridSnapLines && isMarkedChosen(button))
             tools.startAt = button;
     }
-    for (QPushButton *b : std::as_const(penButtons))
+    for (QPushButton *b : std::as_const(controls.pens))
         pens.targets.push_back(buttonTarget(b));
     // A swatch of the palette or the chart: pressed at its centre, and told
     // by its number.
@@ -61,30 +61,30 @@ std::vector<AccessArea> MainWindow::accessAreas() {
     const bool large = controlsScale() > 1;
     constexpr int columns = colourpictures::chartColumns;
     swatches(
-        palette, paletteStrip, colourpictures::paletteSwatches,
+        palette, controls.palette, colourpictures::paletteSwatches,
         [&](int i) {
             return large ? placement->paletteGrid().cell(i) : colourpictures::paletteSwatch(i);
         },
         &MainWindow::palettePressed);
     swatches(
-        chart, colourChart, colourpictures::chartRows * columns,
+        chart, controls.chart, colourpictures::chartRows * columns,
         [&](int i) {
             return large ? placement->chartGrid().cell(i)
                          : colourpictures::chartCell(i / columns, i % columns);
         },
         &MainWindow::colourChartPressed);
-    stamp.targets.push_back({stampBox,
+    stamp.targets.push_back({controls.stampBox,
                              {},
                              [this] {
-                                 const QPointF c = QRectF(stampBox->rect()).center();
+                                 const QPointF c = QRectF(controls.stampBox->rect()).center();
                                  stampBoxPressed(Qt::LeftButton, c.x(), c.y());
                              },
                              {}});
     input->addAccessArea(canvas);
     for (B b : {B::PreviousDrawing, B::NextDrawing})
-        pictures.targets.push_back(buttonTarget(toolbarButtons[buttonIndex(b)]));
-    pictures.targets.push_back(buttonTarget(myDrawingsButton));
-    textPanel->addAccessAreas(textBox, textArea);
+        pictures.targets.push_back(buttonTarget(controls.toolbar[buttonIndex(b)]));
+    pictures.targets.push_back(buttonTarget(controls.myDrawings));
+    controls.text->addAccessAreas(textBox, textArea);
     for (AccessArea *a :
          {&tools, &pens, &palette, &chart, &stamp, &canvas, &pictures, &textBox, &textArea})
         areas.push_back(std::move(*a));

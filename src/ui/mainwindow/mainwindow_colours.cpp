@@ -19,7 +19,7 @@ void MainWindow::pickColour(ColourWord c) {
     input->state().colorGreen = (c / 256) % 256;
     input->state().colorBlue = static_cast<int16_t>((c / 65536) % 256);
     stampPress->setFill(currentColour(input->state()));
-    setLabelColour(colourWell, stampPress->fill());
+    setLabelColour(controls.colourWell, stampPress->fill());
 }
 
 // With the larger controls, the palette and the chart are grids of swatches.
@@ -42,7 +42,7 @@ void MainWindow::colourChartPressed(Qt::MouseButton, double x, double y) {
     if (pickFromGrid(placement->chartGrid(), x, y))
         return;
     // The panel below and beside the chart shows white, and picks it.
-    const long shown = colourChart->surface.readPixel(x, y);
+    const long shown = controls.chart->surface.readPixel(x, y);
     pickColour(shown < 0 ? white : static_cast<ColourWord>(shown));
 }
 

@@ -28,7 +28,7 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
     if (!loaded)
         return;
     placeControls();
-    growCanvas(canvasView->canvasSize());
+    growCanvas(controls.canvas->canvasSize());
 }
 
 void MainWindow::toggleFullScreen() {
@@ -46,10 +46,10 @@ void MainWindow::arrangeWindow() {
     restoreCanvasFrame();
     placement->arrangeTextPanel();
     stampPress->setFill(white);
-    textPanel->hide();
+    controls.text->hide();
     input->state().sprayRadius = static_cast<int16_t>(canvasPixels(60));
-    stampBox->raise();
-    stampPlayer->raise();
+    controls.stampBox->raise();
+    controls.stampPlayer->raise();
 }
 
 // Places every control for the window's present size.
@@ -68,8 +68,8 @@ double MainWindow::controlsScale() const {
 // The canvas fills its frame, and once grown (full screen) keeps its size.
 void MainWindow::restoreCanvasFrame() {
     placement->placeCanvas();
-    growCanvas(canvasView->canvasSize());
-    canvasView->update();
+    growCanvas(controls.canvas->canvasSize());
+    controls.canvas->update();
 }
 
 // The first layout gives the canvas its size. Later, a window larger than the
@@ -95,7 +95,7 @@ void MainWindow::chooseCanvasBlock() {
     const double scale = devicePixelRatioF();
     const int block = std::max(1, static_cast<int>(std::floor(scale + 1e-6)));
     canvasScale = scale / block;
-    canvasView->setBlock(block);
+    controls.canvas->setBlock(block);
     stampPress->setCanvasScale(canvasScale);
     input->setCanvasScale(canvasScale);
     input->state().gridSpacing =
@@ -108,7 +108,7 @@ long MainWindow::canvasPixels(double designPixels) const {
 
 void MainWindow::buildGrid() {
     const QSize size = document.size();
-    const QSize outer = canvasView->canvasSize().expandedTo(size);
+    const QSize outer = controls.canvas->canvasSize().expandedTo(size);
     buildGridLines(grid, input->state().gridSpacing, size.width(), size.height(), outer.width(),
                    outer.height());
     buildGridDots(grid, input->state().gridSpacing, size.width(), size.height());

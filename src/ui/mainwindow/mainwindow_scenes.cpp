@@ -19,7 +19,7 @@ void MainWindow::showScene() {
     else
         qCWarning(logFiles) << "scene could not be read:" << path;
     document.paintScene(scene);
-    stampBox->hide();
+    controls.stampBox->hide();
 }
 
 void MainWindow::previousScene() {

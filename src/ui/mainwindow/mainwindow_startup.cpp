@@ -39,38 +39,34 @@ MainWindow::MainWindow(QString path, Platform &p, QWidget *parent)
     loadTimer.setSingleShot(true);
     loadTimer.setInterval(40);
     connect(&loadTimer, &QTimer::timeout, this, [this] { load(); });
-    // No quitting and full screen: the window always stays.
-    new WindowKeeper(this, [this] { return !settings.quit && settings.fullScreen; });
+    keeper = new WindowKeeper(this);
     createControls();
+}
+
+// No quitting and full screen: the window always stays.
+void MainWindow::useSettings(const Settings &s) {
+    settings = s;
+    keeper->setLockedDown(!settings.quit && settings.fullScreen);
 }
 
 MainWindow::~MainWindow() {
     // The controls go first, while the handlers their signals reach still exist.
-    const QList<QWidget *> controls =
+    const QList<QWidget *> children =
         findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    for (QWidget *w : controls) {
+    for (QWidget *w : children) {
         w->disconnect(this);
         delete w;
     }
 }
 
-namespace {
-template <typename Widget> Widget *named(Widget *w, const QString &name) {
-    w->setObjectName(name);
-    return w;
-}
-} // namespace
-
 void MainWindow::createControls() {
-    canvasView = named(new CanvasWidget(document.canvas(), grid, this),
-                       QString::fromLatin1(widgetname::canvas));
-    canvasView->onPress = [this](Qt::MouseButton b, QPointF p) { canvasPressed(b, p.x(), p.y()); };
-    canvasView->onMove = [this](Qt::MouseButtons b, QPointF p) { canvasMoved(b, p.x(), p.y()); };
-    canvasView->onRelease = [this](Qt::MouseButton b, QPointF p) {
-        canvasReleased(b, p.x(), p.y());
-    };
-    canvasView->onDoubleClick = [this] { canvasDoubleClicked(); };
-    canvasView->onLeave = [this] { canvasLeft(); };
+    controls = garabix::createControls(this, document.canvas(), grid);
+    CanvasWidget *canvas = controls.canvas;
+    canvas->onPress = [this](Qt::MouseButton b, QPointF p) { canvasPressed(b, p.x(), p.y()); };
+    canvas->onMove = [this](Qt::MouseButtons b, QPointF p) { canvasMoved(b, p.x(), p.y()); };
+    canvas->onRelease = [this](Qt::MouseButton b, QPointF p) { canvasReleased(b, p.x(), p.y()); };
+    canvas->onDoubleClick = [this] { canvasDoubleClicked(); };
+    canvas->onLeave = [this] { canvasLeft(); };
 
     // The keys every paint program has: each does what its button does.
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
@@ -85,58 +81,28 @@ void MainWindow::createControls() {
     for (const auto &[sequence, action] : keys)
         connect(new QShortcut(sequence, this), &QShortcut::activated, this, action);
 
-    for (ToolbarButton button : allToolbarButtons()) {
-        const int i = buttonIndex(button);
-        auto *b = named(new QPushButton(this), widgetname::toolbarButton(i));
-        b->setFocusPolicy(Qt::NoFocus);
-        const long colour = layout::toolbarButtonColour(button);
-        if (colour >= 0)
-            setButtonColour(b, colour);
-        b->setIcon(toolIcon(i));
-        b->setIconSize(QSize(34, 34));
-        connect(b, &QPushButton::clicked, this, [this, button] { runToolbarButton(button); });
-        toolbarButtons.append(b);
-    }
-    for (int i = 0; i < 10; ++i) {
-        auto *b = named(new QPushButton(this), widgetname::penButton(i));
-        b->setFocusPolicy(Qt::NoFocus);
-        setButtonColour(b, white);
-        b->setIcon(penSizeIcon(i));
-        connect(b, &QPushButton::clicked, this, [this, i] { choosePen(i); });
-        penButtons.append(b);
-    }
-    textPanel = new TextPanel(this);
-    textPanel->edit = [this] { document.canvas().repaint(); };
-    textPanel->closed = [this] { closeTextPanel(); };
-
-    paletteStrip = named(new PictureBox(this), QString::fromLatin1(widgetname::paletteStrip));
-    paletteStrip->setPicture(colourpictures::paletteStrip());
-    paletteStrip->onPress = [this](Qt::MouseButton b, QPointF p) {
+    for (ToolbarButton b : allToolbarButtons())
+        connect(controls.toolbar[buttonIndex(b)], &QPushButton::clicked, this,
+                [this, b] { runToolbarButton(b); });
+    for (int i = 0; i < 10; ++i)
+        connect(controls.pens[i], &QPushButton::clicked, this, [this, i] { choosePen(i); });
+    controls.text->edit = [this] { document.canvas().repaint(); };
+    controls.text->closed = [this] { closeTextPanel(); };
+    controls.palette->onPress = [this](Qt::MouseButton b, QPointF p) {
         palettePressed(b, p.x(), p.y());
     };
-    colourChart = named(new PictureBox(this), QString::fromLatin1(widgetname::colourChart));
-    colourChart->setPicture(colourpictures::colourChart());
-    colourChart->onPress = [this](Qt::MouseButton b, QPointF p) {
+    controls.chart->onPress = [this](Qt::MouseButton b, QPointF p) {
         colourChartPressed(b, p.x(), p.y());
     };
-    stampBox = named(new PictureBox(this), QString::fromLatin1(widgetname::stampBox));
-    stampBox->hide();
-    stampBox->onPress = [this](Qt::MouseButton b, QPointF p) { stampBoxPressed(b, p.x(), p.y()); };
-    myDrawingsButton =
-        named(new QPushButton(this), QString::fromLatin1(widgetname::myDrawingsButton));
-    myDrawingsButton->setFocusPolicy(Qt::NoFocus);
-    setButtonColour(myDrawingsButton, 0xC0FFFF);
-    myDrawingsButton->setIcon(namedIcon(QStringLiteral("mydrawings")));
-    connect(myDrawingsButton, &QPushButton::clicked, this, [this] { openMyDrawings(); });
-    colourWell = named(new QLabel(this), QString::fromLatin1(widgetname::colourWell));
-    colourWell->setAutoFillBackground(true);
-    stampPlayer = named(new AnimationPlayer(this), QString::fromLatin1(widgetname::stampPlayer));
-    stampPlayer->hide();
-    placement = std::make_unique<Placement>(
-        this, WindowControls{canvasView, toolbarButtons, penButtons, paletteStrip, colourChart,
-                             stampBox, colourWell, myDrawingsButton, stampPlayer, textPanel});
-    stampPress = new StampPress(document, stampBox, stampPlayer, *placement, this);
-    input = std::make_unique<CanvasInput>(document, canvasView, *stampPress, *textPanel, settings);
+    controls.stampBox->onPress = [this](Qt::MouseButton b, QPointF p) {
+        stampBoxPressed(b, p.x(), p.y());
+    };
+    connect(controls.myDrawings, &QPushButton::clicked, this, [this] { openMyDrawings(); });
+    placement = std::make_unique<Placement>(this, controls);
+    stampPress =
+        new StampPress(document, controls.stampBox, controls.stampPlayer, *placement, this);
+    input = std::make_unique<CanvasInput>(document, controls.canvas, *stampPress, *controls.text,
+                                          settings);
     createDocumentKeepers();
 }
 
@@ -178,7 +144,7 @@ bool MainWindow::buttonAllowed(ToolbarButton button) const {
 
 void MainWindow::hideRefusedButtons() {
     for (ToolbarButton b : allToolbarButtons())
-        toolbarButtons[buttonIndex(b)]->setVisible(buttonAllowed(b));
+        controls.toolbar[buttonIndex(b)]->setVisible(buttonAllowed(b));
 }
 
 // The quit question, its buttons in the language file's language.
@@ -194,7 +160,7 @@ void MainWindow::load() {
         return;
     loaded = true;
 
-    runSkippingFailure("hiding the stamp player", [&] { stampPlayer->hide(); });
+    runSkippingFailure("hiding the stamp player", [&] { controls.stampPlayer->hide(); });
     runSkippingFailure("reading the program folder's configuration", [&] {
         settings = withProgramFolder(settings, appPath);
         drawingsFolder.maxDrawings = static_cast<int16_t>(settings.drawingLimit);
@@ -226,26 +192,12 @@ void MainWindow::load() {
     });
     runSkippingFailure("reading idioma.txt", [&] {
         texts = config::readLanguageFile(settings.languageFile);
-        // The tips are the buttons' names for a screen reader too.
-        for (ToolbarButton b : allToolbarButtons()) {
-            QPushButton *button = toolbarButtons[buttonIndex(b)];
-            button->setToolTip(plainToolTip(texts[buttonIndex(b)]));
-            button->setAccessibleName(texts[buttonIndex(b)]);
-        }
-        textPanel->useTexts(text(config::Text::CloseButton), text(config::Text::TextPlaceholder));
-        myDrawingsButton->setToolTip(plainToolTip(text(config::Text::MyDrawings)));
-        myDrawingsButton->setAccessibleName(text(config::Text::MyDrawings));
-        for (int i = 0; i < 10; ++i)
-            penButtons[i]->setAccessibleName(text(config::Text::PenName).arg(i + 1));
-        stampBox->setAccessibleName(text(config::Text::StampPictureName));
-        canvasView->setAccessibleName(text(config::Text::CanvasName));
-        paletteStrip->setAccessibleName(text(config::Text::SwatchName).arg(1));
-        colourChart->setAccessibleName(text(config::Text::SwatchName).arg(1));
+        nameControls(controls, texts);
         // Qt's own texts (the text box's menu) in the file's language too.
         platform.useLanguage(text(config::Text::Language));
     });
     runSkippingFailure("setting the colour and scale", [&] {
-        setLabelColour(colourWell, black);
+        setLabelColour(controls.colourWell, black);
         placement->readScreen();
         chooseCanvasBlock();
     });
@@ -261,8 +213,8 @@ void MainWindow::load() {
         welcomeWindow = nullptr;
     });
     runSkippingFailure("building the grid", [&] { buildGrid(); });
-    textPanel->load();
-    runSkippingFailure("hiding the colour chart", [&] { colourChart->hide(); });
+    controls.text->load();
+    runSkippingFailure("hiding the colour chart", [&] { controls.chart->hide(); });
     runSkippingFailure("showing the choices", [&] { showChoices(); });
     runSkippingFailure("readying the keyboard and the switch", [&] { startAccess(); });
 }

@@ -95,7 +95,7 @@ bool MainWindow::runCommand(ToolbarButton button) {
     case B::Fill:
     case B::Rectangle:
         input->state().currentTool = toolOf(button);
-        stampBox->hide();
+        controls.stampBox->hide();
         break;
     case B::Circle:
     case B::Ellipse:
@@ -144,7 +144,7 @@ bool MainWindow::runCommand(ToolbarButton button) {
         openTextPanel();
         break;
     case B::MoreColours:
-        colourChart->setVisible(colourChart->isHidden());
+        controls.chart->setVisible(controls.chart->isHidden());
         break;
     case B::OpenFolder:
         openFolder();
@@ -172,24 +172,24 @@ void MainWindow::choosePen(int pen) {
 // The chosen tool, pen size and line mode, and bold and italic when they are
 // on, each wear a frame; everything else shows plain.
 void MainWindow::showChoices() {
-    auto button = [this](ToolbarButton b) { return toolbarButtons[buttonIndex(b)]; };
+    auto button = [this](ToolbarButton b) { return controls.toolbar[buttonIndex(b)]; };
     for (const ToolButton &t : toolButtons)
         markChosen(button(t.button), input->state().currentTool == t.tool);
     markChosen(button(B::FreeLines), !input->state().snapToGrid);
     markChosen(button(B::GridSnapLines), input->state().snapToGrid);
     for (int i = 0; i < 10; ++i)
-        markChosen(penButtons[i], canvasPixels(penSizes[i].width) == penWidth(input->state()));
-    textPanel->showStyle();
+        markChosen(controls.pens[i], canvasPixels(penSizes[i].width) == penWidth(input->state()));
+    controls.text->showStyle();
 }
 
 void MainWindow::toggleGridLines() {
     grid.linesVisible = !grid.linesVisible;
-    canvasView->update();
+    controls.canvas->update();
 }
 
 void MainWindow::toggleGridDots() {
     grid.dotsVisible = !grid.dotsVisible;
-    canvasView->update();
+    controls.canvas->update();
 }
 
 // Without a file browser, the note says where the drawings are.
@@ -214,30 +214,30 @@ void MainWindow::openGallery() {
 // the tool: the panel and the preview go, the pencil is back.
 void MainWindow::openTextPanel() {
     placement->placeTextPanel();
-    textPanel->open();
+    controls.text->open();
 }
 
 void MainWindow::closeTextPanel() {
-    textPanel->hide();
+    controls.text->hide();
     input->state().currentTool = Tool::Pencil;
     document.canvas().repaint();
     showChoices();
 }
 
 void MainWindow::toggleTextStyle(int style) {
-    textPanel->toggleStyle(style);
+    controls.text->toggleStyle(style);
 }
 void MainWindow::chooseTextSize() {
-    textPanel->chooseSize();
+    controls.text->chooseSize();
 }
 void MainWindow::chooseFont() {
-    textPanel->chooseFont();
+    controls.text->chooseFont();
 }
 void MainWindow::textEdited() {
-    textPanel->edited();
+    controls.text->edited();
 }
 const TextTool &MainWindow::textTool() const {
-    return textPanel->tool();
+    return controls.text->tool();
 }
 
 } // namespace garabix

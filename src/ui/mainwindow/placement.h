@@ -6,35 +6,14 @@
 // counts in twips.
 
 #include "core/canvas/colourpictures.h"
+#include "ui/mainwindow/controls.h"
 #include "ui/mainwindow/layout.h"
 
 #include <QPointF>
-#include <QVector>
 
-class QLabel;
-class QPushButton;
 class QWidget;
 
 namespace garabix {
-
-class AnimationPlayer;
-class CanvasWidget;
-class PictureBox;
-class TextPanel;
-
-// The window's controls, as the layout names them.
-struct WindowControls {
-    CanvasWidget *canvas = nullptr;
-    QVector<QPushButton *> toolbar; // by buttonIndex(ToolbarButton)
-    QVector<QPushButton *> pens;
-    PictureBox *palette = nullptr;
-    PictureBox *chart = nullptr;
-    PictureBox *stampBox = nullptr;
-    QLabel *colourWell = nullptr;
-    QPushButton *myDrawings = nullptr;
-    AnimationPlayer *stampPlayer = nullptr;
-    TextPanel *text = nullptr;
-};
 
 class Placement {
 public:

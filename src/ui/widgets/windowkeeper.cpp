@@ -8,13 +8,12 @@
 
 namespace garabix {
 
-WindowKeeper::WindowKeeper(QWidget *w, std::function<bool()> locked)
-    : QObject(w), window(w), lockedDown(std::move(locked)) {
+WindowKeeper::WindowKeeper(QWidget *w) : QObject(w), window(w) {
     window->installEventFilter(this);
 }
 
 bool WindowKeeper::eventFilter(QObject *watched, QEvent *event) {
-    if (watched != window || !lockedDown())
+    if (watched != window || !lockedDown)
         return false;
     if (event->type() == QEvent::WindowStateChange &&
         (window->windowState() & Qt::WindowMinimized)) {

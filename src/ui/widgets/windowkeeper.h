@@ -1,11 +1,11 @@
 #pragma once
 // Keeps a locked-down window (no quitting, full screen) on the screen: when
 // the window manager minimises or hides it, it comes back, full screen, on
-// the event loop's next turn. Whether the window is locked down is asked at
-// each event, so that settings taken later count.
+// the event loop's next turn. The window says whether it is locked down
+// whenever its settings change; the keeper never asks it, so it is safe
+// while the window is being destroyed.
 
 #include <QObject>
-#include <functional>
 
 class QWidget;
 
@@ -13,7 +13,8 @@ namespace garabix {
 
 class WindowKeeper : public QObject {
 public:
-    WindowKeeper(QWidget *window, std::function<bool()> lockedDown);
+    explicit WindowKeeper(QWidget *window);
+    void setLockedDown(bool on) { lockedDown = on; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -22,7 +23,7 @@ private:
     void comeBack();
 
     QWidget *window;
-    std::function<bool()> lockedDown;
+    bool lockedDown = false;
 };
 
 } // namespace garabix
