@@ -255,6 +255,20 @@ private slots:
         folder.mkdir("Escenarios/3.gif");
         QCOMPARE(countScenes(folder.path()), 2);
     }
+
+    // The scene buttons go round: after the last the first, before the first
+    // the last; before any is shown, the first forward and the last back.
+    void scenesGoRound() {
+        const struct {
+            int index, count;
+            bool forward;
+            int next;
+        } steps[] = {{0, 3, true, 1},  {1, 3, true, 2},  {3, 3, true, 1}, {0, 3, false, 3},
+                     {1, 3, false, 3}, {2, 3, false, 1}, {1, 1, true, 1}, {1, 1, false, 1}};
+        for (const auto &s : steps)
+            QVERIFY2(stepScene(s.index, s.count, s.forward) == s.next,
+                     qPrintable(QString("%1 of %2, %3").arg(s.index).arg(s.count).arg(s.forward)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFiles)

@@ -17,18 +17,6 @@
 
 using namespace garabix;
 
-namespace {
-
-void key(QWidget *to, int k) {
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-    QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : to;
-    QApplication::sendEvent(target, &press);
-    QApplication::sendEvent(target, &release);
-}
-
-} // namespace
-
 class TestEdges : public QObject {
     Q_OBJECT
 private slots:
@@ -54,12 +42,18 @@ private slots:
         CanvasPrinter printer(&window, platform, texts);
         qint64 now = 0;
         printer.setClock([&now] { return now; });
-        QImage picture(8, 8, QImage::Format_RGB32);
+        int made = 0; // pictures made: only for the prints that go out
         for (qint64 at : presses) {
             now = at;
-            printer.print(picture, interval);
+            printer.print(
+                [&made] {
+                    ++made;
+                    return QImage(8, 8, QImage::Format_RGB32);
+                },
+                interval);
         }
         QCOMPARE(platform.printed.size(), printed);
+        QCOMPARE(made, printed);
     }
 
     // A save takes the picture of its press: strokes drawn while it runs stay
@@ -138,9 +132,9 @@ private slots:
         // The highlight starts after one scan time.
         QTRY_VERIFY_WITH_TIMEOUT(scan.framedWidget(), 30000);
         QCOMPARE(scan.level(), Access::Level::Areas);
-        key(w.form.get(), other);
+        test::pressKey(w.form.get(), other);
         QCOMPARE(scan.level(), Access::Level::Areas);
-        key(w.form.get(), chosen ? chosen : Qt::Key_Space);
+        test::pressKey(w.form.get(), chosen ? chosen : Qt::Key_Space);
         QCOMPARE(scan.level(), Access::Level::Targets);
     }
 

@@ -12,6 +12,12 @@ QString scenePath(const QString &appPath, int n) {
     return resolvePath(appPath, QStringLiteral("/escenarios/%1.gif").arg(n));
 }
 
+int stepScene(int index, int count, bool forward) {
+    if (forward)
+        return index + 1 == count + 1 ? 1 : index + 1;
+    return index - 1 <= 0 ? count : index - 1;
+}
+
 int countScenes(const QString &appPath) {
     const QString folder = resolvePath(appPath, QStringLiteral("/escenarios"));
     // One listing instead of a look-up per number: a folder may hold many files.

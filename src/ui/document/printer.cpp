@@ -15,7 +15,7 @@ CanvasPrinter::CanvasPrinter(QWidget *w, Platform &p, const QStringList &t)
     clock = [this] { return made.elapsed(); };
 }
 
-void CanvasPrinter::print(const QImage &picture, int intervalSeconds) {
+void CanvasPrinter::print(const std::function<QImage()> &picture, int intervalSeconds) {
     const qint64 interval = intervalSeconds * qint64(1000);
     const qint64 now = clock();
     if (interval > 0 && lastPrint >= 0 && now - lastPrint < interval) {
@@ -25,7 +25,7 @@ void CanvasPrinter::print(const QImage &picture, int intervalSeconds) {
     }
     lastPrint = now;
     const QPointer<CanvasPrinter> alive(this);
-    platform.printImage(picture, [this, alive](Platform::Printed how) {
+    platform.printImage(picture(), [this, alive](Platform::Printed how) {
         if (!alive || how == Platform::Printed::Done)
             return;
         const config::Text note = how == Platform::Printed::NoPrinter ? config::Text::NoPrinter

@@ -18,8 +18,10 @@ class Platform;
 class CanvasPrinter : public QObject {
 public:
     CanvasPrinter(QWidget *window, Platform &platform, const QStringList &texts);
-    // `intervalSeconds` between prints; 0 lets every press print.
-    void print(const QImage &picture, int intervalSeconds);
+    // `intervalSeconds` between prints; 0 lets every press print. The
+    // picture is made only for a print that goes out: a refused press
+    // leaves the canvas as it is.
+    void print(const std::function<QImage()> &picture, int intervalSeconds);
     // The clock the interval is measured by, in milliseconds; a steady one
     // from the printer's making unless a test gives its own.
     void setClock(std::function<qint64()> milliseconds) { clock = std::move(milliseconds); }

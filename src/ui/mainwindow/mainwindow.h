@@ -32,42 +32,31 @@
 #include "core/canvas/drawingstate.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
-#include "core/files/folderlist.h"
 #include "core/files/settings.h"
 #include "core/grid/grid.h"
 #include "ui/access/access.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/controls.h"
-#include "ui/mainwindow/layout.h"
+#include "ui/mainwindow/textpanel.h"
 #include "ui/mainwindow/toolbar.h"
 #include "ui/picker/drawingchooser.h"
 
 #include <QElapsedTimer>
-#include <QFutureWatcher>
-#include <QPointer>
 #include <QTimer>
-#include <QVector>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
 
-class QPushButton;
-class QLabel;
-
 namespace garabix {
 
-class AnimationPlayer;
 class CanvasPrinter;
 class DrawingBrowser;
 class DrawingSaver;
-class CanvasWidget;
-class PictureBox;
 class Placement;
 class StampPress;
 class Platform;
-class TextPanel;
 class WindowKeeper;
 
 class MainWindow : public QWidget,
@@ -110,11 +99,11 @@ public:
 
     // The text panel (textpanel.h): bold and italic, Cerrar, the size and
     // font lists, the text box.
-    void toggleTextStyle(int style); // 0 bold, 1 italic
+    void toggleTextStyle(int style) { controls.text->toggleStyle(style); } // 0 bold, 1 italic
     void closeTextPanel();
-    void chooseTextSize();
-    void chooseFont();
-    void textEdited();
+    void chooseTextSize() { controls.text->chooseSize(); }
+    void chooseFont() { controls.text->chooseFont(); }
+    void textEdited() { controls.text->edited(); }
 
     // Ctrl+Y and Ctrl+Shift+Z: brings back what undo took, until a new step.
     void redo();
@@ -144,7 +133,7 @@ public:
     void saveForSessionEnd(std::function<void()> done);
 
     // Views.
-    const QImage &drawing() const { return document.picture(); }
+    const QImage &picture() const { return document.picture(); }
     const QImage &screenImage() const { return document.canvas().screenLayer(); }
     const Drawing &drawingDocument() const { return document; }
     const DrawingState &drawingState() const { return input->state(); }
@@ -154,7 +143,7 @@ public:
     const drawings::DrawingFolder &drawingFolder() const { return drawingsFolder; }
     const QImage &stampPicture() const;
     const QString &stampFile() const;
-    const TextTool &textTool() const;
+    const TextTool &textTool() const { return controls.text->tool(); }
     const GridOverlay &gridOverlay() const { return grid; }
     bool canvasEnabled() const { return input->enabled(); }
     // The keyboard's and the switch's way round the window: its areas in the
@@ -198,8 +187,7 @@ private:
 
     // Scenes and the new drawing (mainwindow_scenes.cpp).
     void showScene();
-    void previousScene();
-    void nextScene();
+    void stepScene(bool forward);
     void newDrawing();
 
     // Saving, browsing, copying, printing (mainwindow_drawings.cpp).

@@ -22,17 +22,9 @@ void MainWindow::showScene() {
     controls.stampBox->hide();
 }
 
-void MainWindow::previousScene() {
-    input->state().sceneIndex = static_cast<int16_t>(input->state().sceneIndex - 1);
-    if (input->state().sceneIndex == 0 || input->state().sceneIndex == -1)
-        input->state().sceneIndex = static_cast<int16_t>(input->state().sceneCount);
-    showScene();
-}
-
-void MainWindow::nextScene() {
-    input->state().sceneIndex = static_cast<int16_t>(input->state().sceneIndex + 1);
-    if (input->state().sceneIndex == input->state().sceneCount + 1)
-        input->state().sceneIndex = 1;
+void MainWindow::stepScene(bool forward) {
+    DrawingState &s = input->state();
+    s.sceneIndex = static_cast<int16_t>(garabix::stepScene(s.sceneIndex, s.sceneCount, forward));
     showScene();
 }
 

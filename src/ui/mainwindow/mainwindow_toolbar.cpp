@@ -26,34 +26,6 @@ namespace {
 
 using B = ToolbarButton;
 
-// The tool-bar buttons that choose a tool.
-struct ToolButton {
-    ToolbarButton button;
-    Tool tool;
-};
-constexpr ToolButton toolButtons[] = {
-    {B::Gallery, Tool::Stamp},       {B::Pencil, Tool::Pencil},
-    {B::Fill, Tool::Fill},           {B::Rectangle, Tool::Rectangle},
-    {B::Circle, Tool::Circle},       {B::Ellipse, Tool::Ellipse},
-    {B::Polyline, Tool::Polyline},   {B::DiagonalSpray, Tool::DiagonalSpray},
-    {B::DiscSpray, Tool::DiscSpray}, {B::Text, Tool::Text},
-};
-
-// The ten pens: the width of a line, and the radius of a spray.
-struct PenSize {
-    int width;
-    int16_t radius;
-};
-constexpr PenSize penSizes[10] = {{1, 5},  {2, 10}, {3, 20},  {4, 30},  {5, 40},
-                                  {6, 50}, {7, 60}, {10, 70}, {14, 80}, {19, 100}};
-
-Tool toolOf(ToolbarButton button) {
-    for (const ToolButton &t : toolButtons)
-        if (t.button == button)
-            return t.tool;
-    return Tool::Pencil;
-}
-
 } // namespace
 
 void MainWindow::runToolbarButton(ToolbarButton pressed) {
@@ -80,10 +52,8 @@ void MainWindow::runToolbarButton(ToolbarButton pressed) {
 bool MainWindow::runCommand(ToolbarButton button) {
     switch (button) {
     case B::PreviousScene:
-        previousScene();
-        break;
     case B::NextScene:
-        nextScene();
+        stepScene(button == B::NextScene);
         break;
     case B::Gallery:
         openGallery();
@@ -151,8 +121,12 @@ bool MainWindow::runCommand(ToolbarButton button) {
         break;
     case B::Print:
         // The picture printed is the persistent image, which the canvas shows again.
-        document.canvas().repaint();
-        printer->print(document.canvas().copyPersistent(), settings.printInterval);
+        printer->print(
+            [this] {
+                document.canvas().repaint();
+                return document.canvas().copyPersistent();
+            },
+            settings.printInterval);
         break;
     case B::Quit:
         return askToQuit();
@@ -222,22 +196,6 @@ void MainWindow::closeTextPanel() {
     input->state().currentTool = Tool::Pencil;
     document.canvas().repaint();
     showChoices();
-}
-
-void MainWindow::toggleTextStyle(int style) {
-    controls.text->toggleStyle(style);
-}
-void MainWindow::chooseTextSize() {
-    controls.text->chooseSize();
-}
-void MainWindow::chooseFont() {
-    controls.text->chooseFont();
-}
-void MainWindow::textEdited() {
-    controls.text->edited();
-}
-const TextTool &MainWindow::textTool() const {
-    return controls.text->tool();
 }
 
 } // namespace garabix
