@@ -82,4 +82,11 @@ void LoadedMainWindow::click(QPointF p) {
     form->canvasReleased(Qt::LeftButton, p.x(), p.y());
 }
 
+void pressKey(QWidget *fallback, int key, Qt::KeyboardModifiers modifiers) {
+    QWidget *to = QApplication::focusWidget();
+    if (!to)
+        to = QApplication::activeWindow() ? QApplication::activeWindow() : fallback;
+    QTest::keyClick(to, Qt::Key(key), modifiers);
+}
+
 } // namespace garabix::test

@@ -71,6 +71,10 @@ void otherCopySaves(const QString &folder, int count, int mark);
 // desktop's `scale`, its configuration written into `dir`.
 QString offscreenScreen(const QString &dir, QSize size, double scale = 1);
 
+// A key pressed and let go where a child's key goes: the control with the
+// keyboard's focus, else the active window, else `fallback`.
+void pressKey(QWidget *fallback, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 // The name of a tool-bar button's control.
 inline QString buttonName(ToolbarButton b) {
     return widgetname::toolbarButton(buttonIndex(b));
@@ -82,7 +86,7 @@ inline QString buttonName(ToolbarButton b) {
 struct LoadedMainWindow {
     explicit LoadedMainWindow(const std::function<void(ProgramFolder &)> &prepare = {},
                               Platform *other = nullptr, const Settings &settings = {});
-    const QImage &persistent() const { return form->drawing(); }
+    const QImage &persistent() const { return form->picture(); }
     const DrawingState &state() const { return form->drawingState(); }
     // A control of the window by its name (widgetname::textEdit, buttonName(...) ...).
     template <typename T = QWidget> T *control(const QString &name) const {

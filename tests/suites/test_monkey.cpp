@@ -36,7 +36,7 @@ private slots:
         StampGallery gallery(w.folder.path(), form);
         gallery.load();
         QRandomGenerator r(20261206);
-        const QSize canvas = form.drawing().size();
+        const QSize canvas = form.picture().size();
         auto *text = w.control<QLineEdit>(widgetname::textEdit);
         auto *sizes = w.control<QComboBox>(widgetname::textSizeBox);
         auto *player = w.control<AnimationPlayer>(widgetname::stampPlayer);
@@ -93,7 +93,7 @@ private slots:
             QVERIFY(s.lineWidth >= 1 && s.lineWidth <= 19);
             QVERIFY(form.canvasEnabled() || player->isPlaying());
             QVERIFY(s.sceneIndex >= 0 && s.sceneIndex <= s.sceneCount);
-            QCOMPARE(form.drawing().size(), canvas);
+            QCOMPARE(form.picture().size(), canvas);
         }
         QTRY_VERIFY_WITH_TIMEOUT(form.canvasEnabled(), 5000);
         const long peakKb = test::processMemoryKb("VmHWM:");

@@ -22,14 +22,6 @@ namespace {
 
 constexpr int red = 2; // a swatch of one full primary, far from black and white
 
-// The window the keys go to, as the keyboard's: the one with the focus.
-void key(QWidget *fallback, int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QWidget *to = QApplication::focusWidget();
-    if (!to)
-        to = QApplication::activeWindow() ? QApplication::activeWindow() : fallback;
-    QTest::keyClick(to, Qt::Key(k), m);
-}
-
 // A child at the keyboard: Tab until the frame is in the area that holds the
 // control, then the arrows towards it, watching where the frame is.
 struct KeyboardChild {
@@ -49,20 +41,20 @@ struct KeyboardChild {
                                     [&](const AccessTarget &o) { return o.onWindow() == goal; });
             if (here && access.window() == window)
                 break;
-            key(window, Qt::Key_Tab);
+            test::pressKey(window, Qt::Key_Tab);
         }
         for (int steps = 0; steps < 80 && access.framed() != goal; ++steps) {
             const QPoint d = goal.center() - access.framed().center();
             const bool across = std::abs(d.x()) > std::abs(d.y());
-            key(window, across ? (d.x() > 0 ? Qt::Key_Right : Qt::Key_Left)
-                               : (d.y() > 0 ? Qt::Key_Down : Qt::Key_Up));
+            test::pressKey(window, across ? (d.x() > 0 ? Qt::Key_Right : Qt::Key_Left)
+                                          : (d.y() > 0 ? Qt::Key_Down : Qt::Key_Up));
         }
         return access.framed() == goal;
     }
     bool press(QWidget *control, QRect inControl = {}) {
         if (!reach(control, inControl))
             return false;
-        key(window, Qt::Key_Space);
+        test::pressKey(window, Qt::Key_Space);
         return true;
     }
     // Onto the canvas, then the pointer by the arrows to `to`.
@@ -74,10 +66,10 @@ struct KeyboardChild {
             const double far = across ? d.x() : d.y();
             const Qt::KeyboardModifiers fine =
                 std::abs(far) < 4 ? Qt::ShiftModifier : Qt::NoModifier;
-            key(window,
-                across ? (far > 0 ? Qt::Key_Right : Qt::Key_Left)
-                       : (far > 0 ? Qt::Key_Down : Qt::Key_Up),
-                fine);
+            test::pressKey(window,
+                           across ? (far > 0 ? Qt::Key_Right : Qt::Key_Left)
+                                  : (far > 0 ? Qt::Key_Down : Qt::Key_Up),
+                           fine);
         }
     }
 };
@@ -130,16 +122,16 @@ private slots:
         QVERIFY(child.press(palette, colourpictures::paletteSwatch(red)));
         QCOMPARE(toRgb(currentColour(w.state())), chosen);
         child.pointTo(*w.form, QPointF(60, 60));
-        key(w.form.get(), Qt::Key_Space); // the pencil starts
+        test::pressKey(w.form.get(), Qt::Key_Space); // the pencil starts
         child.pointTo(*w.form, QPointF(200, 60));
-        key(w.form.get(), Qt::Key_Space); // and ends
+        test::pressKey(w.form.get(), Qt::Key_Space); // and ends
         QVERIFY(countColour(w.persistent(), chosen, QRect(60, 55, 141, 11)) >= 140);
 
         QVERIFY(child.press(button(ToolbarButton::Circle)));
         child.pointTo(*w.form, QPointF(300, 250));
-        key(w.form.get(), Qt::Key_Space);
+        test::pressKey(w.form.get(), Qt::Key_Space);
         child.pointTo(*w.form, QPointF(360, 250));
-        key(w.form.get(), Qt::Key_Space);
+        test::pressKey(w.form.get(), Qt::Key_Space);
         const int ring = countColour(w.persistent(), chosen, QRect(230, 180, 141, 141));
         QVERIFY(ring > 300);
         QVERIFY(child.press(palette, colourpictures::paletteSwatch(red + 3)));
@@ -147,7 +139,7 @@ private slots:
         QVERIFY(filled != chosen);
         QVERIFY(child.press(button(ToolbarButton::Fill)));
         child.pointTo(*w.form, QPointF(300, 250));
-        key(w.form.get(), Qt::Key_Space);
+        test::pressKey(w.form.get(), Qt::Key_Space);
         QVERIFY(countColour(w.persistent(), filled, QRect(240, 190, 121, 121)) > 3 * 50 * 50);
         QCOMPARE(countColour(w.persistent(), filled, QRect(0, 0, 200, 200)), 0);
 
@@ -159,7 +151,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         const QImage before = w.persistent();
         child.pointTo(*w.form, QPointF(600, 120));
-        key(w.form.get(), Qt::Key_Space);
+        test::pressKey(w.form.get(), Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(w.form->canvasEnabled(), 10000); // the stamp has landed
         QVERIFY(w.persistent() != before);
 
@@ -171,7 +163,7 @@ private slots:
         QCOMPARE(w.form->textTool().text(), QString("Hola"));
         const QImage unwritten = w.persistent();
         child.pointTo(*w.form, QPointF(100, 400));
-        key(w.form.get(), Qt::Key_Space);
+        test::pressKey(w.form.get(), Qt::Key_Space);
         QVERIFY(w.persistent() != unwritten);
         QVERIFY(child.press(w.control(widgetname::closeTextButton)));
         QVERIFY(w.control(widgetname::textPanel)->isHidden());
@@ -220,7 +212,7 @@ private slots:
         const auto chooseWhen = [&](const std::function<bool()> &there) {
             if (!QTest::qWaitFor(there, 60000))
                 return false;
-            key(w.form.get(), Qt::Key_Space);
+            test::pressKey(w.form.get(), Qt::Key_Space);
             return true;
         };
         using L = Access::Level;

@@ -98,7 +98,7 @@ int measure(int argc, char **argv) {
     clock.start();
     while (!form.canvasEnabled() && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    const QRect landed = blackIn(form.drawing());
+    const QRect landed = blackIn(form.picture());
     // Words written on the canvas are as tall as the text box shows them.
     form.runToolbarButton(ToolbarButton::Text);
     form.findChild<QLineEdit *>(widgetname::textEdit)->setText("HH");
@@ -118,13 +118,13 @@ int measure(int argc, char **argv) {
     auto *edit = form.findChild<QLineEdit *>(widgetname::textEdit);
     edit->setReadOnly(true); // no cursor beside the words
     const QImage box = edit->grab().toImage();
-    const QSize canvas = form.drawing().size();
+    const QSize canvas = form.picture().size();
     QTextStream(stdout) << "outlineLeft " << outline.left() << "\n"
                         << "outlineTop " << outline.top() << "\n"
                         << "landedLeft " << landed.left() << "\n"
                         << "landedTop " << landed.top() << "\n"
                         << "landedWidth " << landed.width() << "\n"
-                        << "textOnCanvas " << inkHeight(form.drawing(), QRect(800, 480, 300, 200))
+                        << "textOnCanvas " << inkHeight(form.picture(), QRect(800, 480, 300, 200))
                         << "\n"
                         << "textInBox " << inkHeight(box, box.rect().adjusted(4, 4, -4, -4))
                         << "\n";

@@ -51,10 +51,11 @@ struct AccessArea {
     std::vector<AccessTarget> targets;
     // A canvas: the keys go to `keys` first (the arrows move its pointer);
     // scanning clicks points of it with `clickAt`, in the widget's
-    // coordinates, and stays on it while `drawing` answers true.
+    // coordinates, and stays on it while `strokeUnderWay` answers true (a
+    // click started a stroke or shape that the next click ends).
     std::function<bool(QKeyEvent *)> keys;
     std::function<void(QPointF)> clickAt;
-    std::function<bool()> drawing;
+    std::function<bool()> strokeUnderWay;
     // The control Tab frames when it enters the area (the chosen tool), and
     // its place among the targets shown.
     QWidget *startAt = nullptr;

@@ -83,7 +83,7 @@ void Access::step() {
     case Level::Cells:
         if (++cellIndex >= cellColumns * cellRows) {
             cellIndex = 0;
-            if (!(area.drawing && area.drawing()))
+            if (!(area.strokeUnderWay && area.strokeUnderWay()))
                 scanLevel = Level::Areas;
         }
         break;
@@ -163,7 +163,8 @@ void Access::choose() {
         if (canvas)
             area.clickAt(point(area));
         // A stroke the first point started waits for its second.
-        scanLevel = canvas && area.drawing && area.drawing() ? Level::Cells : Level::Areas;
+        scanLevel =
+            canvas && area.strokeUnderWay && area.strokeUnderWay() ? Level::Cells : Level::Areas;
         break;
     }
     }

@@ -97,7 +97,7 @@ void CanvasInput::addAccessArea(AccessArea &area) {
         moveKeyPointer(at / unit);
         click(keys.at());
     };
-    area.drawing = [this] { return gesture.drawingSign(choices, true); };
+    area.strokeUnderWay = [this] { return gesture.drawingSign(choices, true); };
 }
 
 // On the canvas the arrows move the pointer, a step that grows while the key
