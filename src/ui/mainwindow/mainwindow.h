@@ -2,30 +2,29 @@
 // MainWindow, the main window: the canvas, the tool bar, the pen sizes, the colour
 // pictures, the stamp picture, the text panel and the animation player. Its
 // handlers are the window's events, public so that tests drive the window
-// through them; each is a short forward into the core. Its state is private:
-// the other windows and tests read it through the views at the end.
+// through them; each is a short forward to the part that owns it. Its state
+// is private: the other windows and tests read it through the views.
 //
 // The picture, its undo and whether it is saved belong to the drawing
 // document (`document`); the window asks it and keeps no copy.
 //
 // What happens to the drawing has owners of its own (ui/document/: the
-// saver, the browser, the PNG copy, the printer); the gesture and the
-// keyboard's pointer are the core's (core/canvas/gesture.h). The window's
-// parts have theirs too: the text tool and its panel (textpanel.h), the
-// stamp (stamppress.h), where each control goes (placement.h, the only
-// place that counts in twips) and the locked-down window's return
-// (ui/widgets/windowkeeper.h). The window creates the controls, shows
-// them and forwards their events.
+// saver, the browser, the PNG copy, the printer). So do the window's parts:
+// the controls (controls.h), the canvas's events, the child's choices, the
+// gesture and the keyboard's pointer (canvasinput.h), the text tool and its
+// panel (textpanel.h), the stamp (stamppress.h), where each control goes
+// (placement.h, the only place that counts in twips) and the locked-down
+// window's return (ui/widgets/windowkeeper.h).
 //
 // The implementation is split by the question a reader asks:
-// mainwindow_startup.cpp (controls, start-up steps, closing),
-// mainwindow_layout.cpp (the controls placed for the window's size, the
-// canvas's size and block), mainwindow_toolbar.cpp (the tool-bar dispatch,
-// pen sizes, the chosen buttons, the text panel's forwards),
-// mainwindow_canvas.cpp (pointer events to the gesture, redo, the stamp
-// picture), mainwindow_access.cpp (the areas for the keyboard and the
-// switch, the arrows on the canvas), mainwindow_drawings.cpp (forwards to
-// the document's owners), mainwindow_scenes.cpp, mainwindow_colours.cpp.
+// mainwindow_startup.cpp (connecting the controls, start-up steps, closing),
+// mainwindow_layout.cpp (placing the controls for the window's size, the
+// canvas's size and block, the grid), mainwindow_toolbar.cpp (the tool-bar
+// dispatch, pen sizes, the chosen buttons, the text panel's opening),
+// mainwindow_canvas.cpp (canvas events to the canvas's input, redo, the
+// stamp picture), mainwindow_access.cpp (the areas for the keyboard and the
+// switch), mainwindow_drawings.cpp (forwards to the document's owners),
+// mainwindow_scenes.cpp, mainwindow_colours.cpp.
 
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/drawing.h"
@@ -159,7 +158,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Start-up and layout (mainwindow_startup.cpp).
+    // Start-up and layout (mainwindow_startup.cpp, mainwindow_layout.cpp).
     void createControls();
     void arrangeWindow();
     void placeControls();

@@ -1,4 +1,4 @@
-// MainWindow's controls, its start-up and its closing.
+// MainWindow's controls connected to its handlers, its start-up and its closing.
 
 #include "core/base/log.h"
 #include "core/canvas/colourpictures.h"
