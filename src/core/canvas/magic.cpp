@@ -1,0 +1,284 @@
+#include "core/canvas/magic.h"
+
+#include <QColor>
+#include <algorithm>
+#include <cmath>
+
+namespace garabix {
+
+namespace {
+
+QRgb rgb(int r, int g, int b) {
+    return qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
+}
+
+// Each channel moved `num`/`den` of the way towards `to`.
+QRgb towards(QRgb c, int to, int num, int den) {
+    const auto move = [&](int v) { return v + (to - v) * num / den; };
+    return rgb(move(qRed(c)), move(qGreen(c)), move(qBlue(c)));
+}
+
+QRgb negative(QRgb c) {
+    return (c & 0xFF000000u) | (~c & 0x00FFFFFFu);
+}
+
+// The chosen colour's hue and saturation at the pixel's own lightness.
+QRgb tint(QRgb under, QRgb chosen) {
+    const QColor c = QColor::fromRgb(chosen).toHsl();
+    const QColor u = QColor::fromRgb(under).toHsl();
+    return QColor::fromHslF(std::max(0.0f, c.hslHueF()), c.hslSaturationF(), u.lightnessF()).rgb();
+}
+
+// A fixed shade for each brick, so that a wall is not one flat colour.
+QRgb brickShade(QRgb colour, int column, int row) {
+    const uint32_t h =
+        static_cast<uint32_t>(column) * 73856093u ^ static_cast<uint32_t>(row) * 19349663u;
+    const int shade = static_cast<int>(h % 5) * 8 - 16;
+    return rgb(qRed(colour) + shade, qGreen(colour) + shade, qBlue(colour) + shade);
+}
+
+constexpr QRgb mortar = 0xFFD8D8D8;
+constexpr int brickWidth = 24, brickHeight = 12, mortarWidth = 2;
+
+constexpr QRgb sparkleColours[] = {0xFFFFD700, 0xFFFF4FA3, 0xFF4FC3FF, 0xFFFFFFFF, 0xFF9CFF4F};
+
+} // namespace
+
+bool isWholePicture(Magic effect) {
+    return effect == Magic::Mirror || effect == Magic::Flip || effect == Magic::NegativeAll ||
+           effect == Magic::Fade;
+}
+
+void applyToPicture(QImage &image, Magic effect) {
+    switch (effect) {
+    case Magic::Mirror:
+        image = image.mirrored(true, false);
+        break;
+    case Magic::Flip:
+        image = image.mirrored(false, true);
+        break;
+    case Magic::NegativeAll:
+        image.invertPixels(QImage::InvertRgb);
+        break;
+    case Magic::Fade:
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] = towards(line[x], 255, 1, 2);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+MagicStroke::MagicStroke(Magic e, int r, ColourWord c, uint32_t seed)
+    : effect(e), radius(std::max(1, r)), colour(toRgb(c)) {
+    rng.seed(seed);
+}
+
+QRect MagicStroke::discOn(const QImage &image, QPoint centre) const {
+    return QRect(centre.x() - radius, centre.y() - radius, 2 * radius + 1, 2 * radius + 1) &
+           image.rect();
+}
+
+bool MagicStroke::firstTouch(const QImage &image, int x, int y) {
+    if (touched.empty())
+        touched.assign(static_cast<size_t>(image.width()) * image.height(), 0);
+    uint8_t &t = touched[static_cast<size_t>(y) * image.width() + x];
+    const bool first = t == 0;
+    t = 1;
+    return first;
+}
+
+QRgb MagicStroke::rainbowColour() const {
+    const int hue = static_cast<int>(std::fmod(travelled * 2, 360.0));
+    return QColor::fromHsv(hue, 255, 255).rgb();
+}
+
+QRect MagicStroke::paintTo(QImage &image, QPointF at) {
+    if (image.isNull() || image.depth() != 32)
+        return {};
+    if (!started) {
+        started = true;
+        last = at;
+        return dab(image, at.toPoint());
+    }
+    const QPointF step = at - last;
+    const double length = std::hypot(step.x(), step.y());
+    const double spacing = std::max(1.0, radius / 4.0);
+    const int dabs = std::max(1, static_cast<int>(std::ceil(length / spacing)));
+    QRect changed;
+    for (int i = 1; i <= dabs; ++i) {
+        travelled += length / dabs;
+        changed |= dab(image, (last + step * (double(i) / dabs)).toPoint());
+    }
+    last = at;
+    return changed;
+}
+
+QRect MagicStroke::dab(QImage &image, QPoint c) {
+    const QRect box = discOn(image, c);
+    if (box.isEmpty())
+        return {};
+    const long long r2 = static_cast<long long>(radius) * radius;
+    const auto inDisc = [&](int x, int y) {
+        const long long dx = x - c.x(), dy = y - c.y();
+        return dx * dx + dy * dy <= r2;
+    };
+    const auto pixel = [&image](int x, int y) -> QRgb & {
+        return reinterpret_cast<QRgb *>(image.scanLine(y))[x];
+    };
+    // The effects that change each pixel once a stroke, whatever the dabs.
+    const auto once = [&](auto change) {
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (inDisc(x, y) && firstTouch(image, x, y))
+                    pixel(x, y) = change(pixel(x, y), x, y);
+        return box;
+    };
+    switch (effect) {
+    case Magic::Rainbow: {
+        const QRgb now = rainbowColour();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (inDisc(x, y))
+                    pixel(x, y) = now;
+        return box;
+    }
+    case Magic::Lighten:
+        return once([](QRgb p, int, int) { return towards(p, 255, 1, 4); });
+    case Magic::Darken:
+        return once([](QRgb p, int, int) { return towards(p, 0, 1, 4); });
+    case Magic::Negative:
+        return once([](QRgb p, int, int) { return negative(p); });
+    case Magic::Tint:
+        return once([this](QRgb p, int, int) { return tint(p, colour); });
+    case Magic::Bricks:
+        return once([this](QRgb, int x, int y) {
+            const int row = y / brickHeight;
+            const int shifted = x + (row % 2) * brickWidth / 2;
+            if (y % brickHeight < mortarWidth || shifted % brickWidth < mortarWidth)
+                return mortar;
+            return brickShade(colour, shifted / brickWidth, row);
+        });
+    case Magic::Chalk:
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (inDisc(x, y) && rng.next() < 0.3f)
+                    pixel(x, y) = colour;
+        return box;
+    case Magic::Blur: {
+        const QImage before = image.copy(box.adjusted(-1, -1, 1, 1) & image.rect());
+        const QPoint origin = (box.adjusted(-1, -1, 1, 1) & image.rect()).topLeft();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                if (!inDisc(x, y))
+                    continue;
+                int sum[3] = {0, 0, 0}, n = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint q = QPoint(x + dx, y + dy) - origin;
+                        if (!before.rect().contains(q))
+                            continue;
+                        const QRgb v = before.pixel(q);
+                        sum[0] += qRed(v), sum[1] += qGreen(v), sum[2] += qBlue(v), ++n;
+                    }
+                pixel(x, y) = rgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n);
+            }
+        return box;
+    }
+    case Magic::Smudge: {
+        const int side = 2 * radius + 1;
+        const bool first = carried.empty();
+        if (first)
+            carried.assign(static_cast<size_t>(side) * side, 0);
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                if (!inDisc(x, y))
+                    continue;
+                QRgb &carry = carried[static_cast<size_t>(y - c.y() + radius) * side +
+                                      static_cast<size_t>(x - c.x() + radius)];
+                QRgb &under = pixel(x, y);
+                if (!first && carry != 0) {
+                    under = rgb((qRed(under) + qRed(carry) + 1) / 2,
+                                (qGreen(under) + qGreen(carry) + 1) / 2,
+                                (qBlue(under) + qBlue(carry) + 1) / 2);
+                }
+                carry = under;
+            }
+        return box;
+    }
+    case Magic::Mosaic: {
+        const int tile = std::max(4, radius / 3);
+        QRect changed;
+        const int left = box.left() / tile * tile, top = box.top() / tile * tile;
+        for (int ty = top; ty <= box.bottom(); ty += tile)
+            for (int tx = left; tx <= box.right(); tx += tile) {
+                const QRect square = QRect(tx, ty, tile, tile) & image.rect();
+                long long sum[3] = {0, 0, 0};
+                for (int y = square.top(); y <= square.bottom(); ++y)
+                    for (int x = square.left(); x <= square.right(); ++x) {
+                        const QRgb v = pixel(x, y);
+                        sum[0] += qRed(v), sum[1] += qGreen(v), sum[2] += qBlue(v);
+                    }
+                const long long n = static_cast<long long>(square.width()) * square.height();
+                const QRgb mean = rgb(static_cast<int>((sum[0] + n / 2) / n),
+                                      static_cast<int>((sum[1] + n / 2) / n),
+                                      static_cast<int>((sum[2] + n / 2) / n));
+                for (int y = square.top(); y <= square.bottom(); ++y)
+                    for (int x = square.left(); x <= square.right(); ++x)
+                        pixel(x, y) = mean;
+                changed |= square;
+            }
+        return changed;
+    }
+    case Magic::Grass: {
+        QRect changed;
+        const int blades = std::max(1, radius / 3);
+        for (int i = 0; i < blades; ++i) {
+            const int rootX = c.x() + static_cast<int>((rng.next() * 2 - 1) * radius);
+            const int rootY = c.y() + static_cast<int>(rng.next() * radius / 2);
+            const int height = std::max(2, static_cast<int>(radius * (0.6 + rng.next())));
+            const int lean = static_cast<int>((rng.next() * 2 - 1) * radius / 3);
+            for (int t = 0; t < height; ++t) {
+                const int x = rootX + lean * t / height, y = rootY - t;
+                if (!image.rect().contains(x, y))
+                    continue;
+                // Dark green at the root, lighter towards the tip.
+                pixel(x, y) =
+                    rgb(30 + 60 * t / height, 100 + 110 * t / height, 20 + 30 * t / height);
+                changed |= QRect(x, y, 1, 1);
+            }
+        }
+        return changed;
+    }
+    case Magic::Sparkles: {
+        QRect changed;
+        const int stars = std::max(1, radius / 6);
+        for (int i = 0; i < stars; ++i) {
+            const QPoint at(c.x() + static_cast<int>((rng.next() * 2 - 1) * radius),
+                            c.y() + static_cast<int>((rng.next() * 2 - 1) * radius));
+            const QRgb star = sparkleColours[static_cast<int>(rng.next() * 5) % 5];
+            const int arm = 1 + static_cast<int>(rng.next() * 3);
+            for (int d = -arm; d <= arm; ++d)
+                for (const QPoint p : {QPoint(at.x() + d, at.y()), QPoint(at.x(), at.y() + d)})
+                    if (image.rect().contains(p)) {
+                        pixel(p.x(), p.y()) = star;
+                        changed |= QRect(p, QSize(1, 1));
+                    }
+        }
+        return changed;
+    }
+    default:
+        return {};
+    }
+}
+
+std::array<QPointF, 4> kaleidoscopePoints(QPointF p, QSize size) {
+    const double right = size.width() - 1, bottom = size.height() - 1;
+    return {p, QPointF(right - p.x(), p.y()), QPointF(p.x(), bottom - p.y()),
+            QPointF(right - p.x(), bottom - p.y())};
+}
+
+} // namespace garabix
