@@ -169,23 +169,31 @@ QRect MagicStroke::dab(QImage &image, QPoint c) {
                     pixel(x, y) = colour;
         return box;
     case Magic::Blur: {
-        const QImage before = image.copy(box.adjusted(-1, -1, 1, 1) & image.rect());
-        const QPoint origin = (box.adjusted(-1, -1, 1, 1) & image.rect()).topLeft();
-        for (int y = box.top(); y <= box.bottom(); ++y)
+        // Each pixel of the disc becomes the mean of the 3 x 3 square around
+        // it, as the picture was before this dab.
+        const QRect around = box.adjusted(-1, -1, 1, 1) & image.rect();
+        const QImage before = image.copy(around);
+        const auto row = [&](int y) {
+            return reinterpret_cast<const QRgb *>(before.constScanLine(y - around.top()));
+        };
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            const int top = std::max(y - 1, around.top()),
+                      bottom = std::min(y + 1, around.bottom());
             for (int x = box.left(); x <= box.right(); ++x) {
                 if (!inDisc(x, y))
                     continue;
-                int sum[3] = {0, 0, 0}, n = 0;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const QPoint q = QPoint(x + dx, y + dy) - origin;
-                        if (!before.rect().contains(q))
-                            continue;
-                        const QRgb v = before.pixel(q);
-                        sum[0] += qRed(v), sum[1] += qGreen(v), sum[2] += qBlue(v), ++n;
-                    }
-                pixel(x, y) = rgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n);
+                const int left = std::max(x - 1, around.left()) - around.left();
+                const int right = std::min(x + 1, around.right()) - around.left();
+                int r = 0, g = 0, b = 0;
+                for (int yy = top; yy <= bottom; ++yy) {
+                    const QRgb *line = row(yy);
+                    for (int xx = left; xx <= right; ++xx)
+                        r += qRed(line[xx]), g += qGreen(line[xx]), b += qBlue(line[xx]);
+                }
+                const int n = (bottom - top + 1) * (right - left + 1);
+                pixel(x, y) = rgb((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n);
             }
+        }
         return box;
     }
     case Magic::Smudge: {
