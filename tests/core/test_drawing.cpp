@@ -5,6 +5,7 @@
 
 #include "core/canvas/drawing.h"
 #include "core/canvas/floodfill.h"
+#include "core/canvas/magic.h"
 #include "core/canvas/maskedblit.h"
 #include "coretestutil.h"
 
@@ -54,6 +55,31 @@ private slots:
             QVERIFY(d.redo());
         QVERIFY(!d.redo());
         QCOMPARE(d.picture(), pictures[24]);
+    }
+
+    // A magic stroke changes the picture in place, shows at once where it
+    // changed, and is one undo step: undo gives the picture before it back,
+    // redo the stroke's, pixel for pixel.
+    void magicIsOneUndoStep() {
+        Drawing d;
+        d.reset(QSize(200, 100));
+        drawStep(d.canvas(), 3);
+        d.snapshot();
+        const QImage before = d.picture().copy();
+        QRect shown;
+        d.canvas().onUpdate = [&](const QRect &r) { shown |= r; };
+        MagicStroke stroke(Magic::Smudge, 10, black, 1);
+        for (const QPointF p : {QPointF(20, 20), QPointF(120, 60), QPointF(180, 30)})
+            d.canvas().changeInPlace([&](QImage &image) { return stroke.paintTo(image, p); });
+        d.snapshot();
+        const QImage after = d.picture().copy();
+        QVERIFY(after != before);
+        QCOMPARE(d.canvas().screenLayer(), after);
+        QVERIFY(shown.contains(QRect(20, 20, 160, 40)));
+        QVERIFY(d.undo());
+        QCOMPARE(d.picture(), before);
+        QVERIFY(d.redo());
+        QCOMPARE(d.picture(), after);
     }
 
     // Saving is refused only for the picture last saved or shown, while its

@@ -103,6 +103,15 @@ void CanvasSurface::onLayers(Layer layer, const QRect &r, Change &&change) {
     notify(r);
 }
 
+void CanvasSurface::changeInPlace(const std::function<QRect(QImage &)> &change) {
+    const QRect r = change(persistentImage) & rect();
+    if (r.isEmpty())
+        return;
+    copyPersistentToScreen(r);
+    markDirty(r);
+    notify(r);
+}
+
 void CanvasSurface::line(Layer layer, QPointF a, QPointF b, Stroke stroke) {
     const QPoint p1 = roundPoint(a);
     const QPoint p2 = roundPoint(b);

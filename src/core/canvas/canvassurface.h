@@ -65,6 +65,11 @@ public:
     // Copies a rectangle of `picture` onto the surface leaving out `key`.
     void blitMasked(Layer layer, const QImage &picture, int sx, int sy, int w, int h, int dx,
                     int dy, ColourWord key);
+    // Changes the persistent image in place, for keeps: `change` answers
+    // the rectangle it changed, and the screen shows it at once. For the
+    // effects that read what is under them (magic), which run once, on the
+    // picture itself.
+    void changeInPlace(const std::function<QRect(QImage &)> &change);
     // Erases the transient drawing.
     void repaint();
 
