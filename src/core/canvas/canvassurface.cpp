@@ -104,12 +104,22 @@ void CanvasSurface::onLayers(Layer layer, const QRect &r, Change &&change) {
 }
 
 void CanvasSurface::changeInPlace(const std::function<QRect(QImage &)> &change) {
-    const QRect r = change(persistentImage) & rect();
-    if (r.isEmpty())
-        return;
-    copyPersistentToScreen(r);
-    markDirty(r);
-    notify(r);
+    changePartsInPlace(
+        [&change](QImage &image, std::vector<QRect> &parts) { parts.push_back(change(image)); });
+}
+
+void CanvasSurface::changePartsInPlace(
+    const std::function<void(QImage &, std::vector<QRect> &)> &change) {
+    std::vector<QRect> parts;
+    change(persistentImage, parts);
+    for (const QRect &part : parts) {
+        const QRect r = part & rect();
+        if (r.isEmpty())
+            continue;
+        copyPersistentToScreen(r);
+        markDirty(r);
+        notify(r);
+    }
 }
 
 void CanvasSurface::line(Layer layer, QPointF a, QPointF b, Stroke stroke) {

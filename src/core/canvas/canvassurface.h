@@ -70,6 +70,9 @@ public:
     // effects that read what is under them (magic), which run once, on the
     // picture itself.
     void changeInPlace(const std::function<QRect(QImage &)> &change);
+    // The same for a change in several places: `change` adds each part it
+    // changed, and the screen repaints only those.
+    void changePartsInPlace(const std::function<void(QImage &, std::vector<QRect> &)> &change);
     // Erases the transient drawing.
     void repaint();
 

@@ -5,6 +5,8 @@
 // with each operation. Variant numbers are held as double. The picture, its
 // undo and whether it is saved belong to the drawing document (drawing.h).
 
+#include "core/canvas/magic.h"
+
 #include <QFont>
 #include <QString>
 #include <cstdint>
@@ -22,6 +24,7 @@ enum class Tool {
     DiagonalSpray,
     DiscSpray,
     Text,
+    Magic, // the chosen magic effect
 };
 
 struct DrawingState {
@@ -32,6 +35,7 @@ struct DrawingState {
     int16_t colorBlue = 0;
     double lineWidth = 1;
     int16_t sprayRadius = 60;
+    Magic magic = Magic::Rainbow; // the magic tool's effect
     // A shape committed with no preview since the last fill comes out filled.
     bool fillShapes = false;
 

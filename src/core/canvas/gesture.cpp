@@ -8,10 +8,10 @@ namespace garabix {
 
 namespace {
 
-// The tools a drag draws with; with click-to-draw a click starts them and
-// the next click ends them.
-bool drawnByDragging(Tool tool) {
-    switch (tool) {
+// The tools a drag draws with, painted magic too; with click-to-draw a
+// click starts them and the next click ends them.
+bool drawnByDragging(const DrawingState &s) {
+    switch (s.currentTool) {
     case Tool::Pencil:
     case Tool::Rectangle:
     case Tool::Circle:
@@ -19,6 +19,8 @@ bool drawnByDragging(Tool tool) {
     case Tool::DiagonalSpray:
     case Tool::DiscSpray:
         return true;
+    case Tool::Magic:
+        return !isWholePicture(s.magic); // a whole-picture effect is one click
     default:
         return false;
     }
@@ -39,7 +41,7 @@ PointerAsk ClickGesture::press(PointerContext ctx, bool clickToDraw, double near
             swallowRelease = true;
             return {};
         }
-        if (drawnByDragging(s.currentTool)) {
+        if (drawnByDragging(s)) {
             const PointerAsk ask = pointerPress(ctx, left, x, y);
             holding = true;
             heldLeft = left;

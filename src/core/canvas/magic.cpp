@@ -72,9 +72,29 @@ void applyToPicture(QImage &image, Magic effect) {
     }
 }
 
-MagicStroke::MagicStroke(Magic e, int r, ColourWord c, uint32_t seed)
-    : effect(e), radius(std::max(1, r)), colour(toRgb(c)) {
+MagicStroke::MagicStroke(Magic e, int r, ColourWord c, uint32_t seed, double u)
+    : effect(e), radius(std::max(e == Magic::Kaleidoscope ? 0 : 1, r)), colour(toRgb(c)),
+      unit(std::max(1.0, u)) {
     rng.seed(seed);
+}
+
+int MagicStroke::designPixels(int pixels) const {
+    return std::max(1, static_cast<int>(std::lround(pixels * unit)));
+}
+
+QRect MagicStroke::disc(QImage &image, QPoint c, QRgb paint) const {
+    const QRect box = discOn(image, c);
+    const long long r2 = static_cast<long long>(radius) * radius;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const long long dy = y - c.y();
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const long long dx = x - c.x();
+            if (dx * dx + dy * dy <= r2)
+                line[x] = paint;
+        }
+    }
+    return box;
 }
 
 QRect MagicStroke::discOn(const QImage &image, QPoint centre) const {
@@ -97,27 +117,45 @@ QRgb MagicStroke::rainbowColour() const {
 }
 
 QRect MagicStroke::paintTo(QImage &image, QPointF at) {
+    parts.assign(effect == Magic::Kaleidoscope ? 4 : 1, QRect());
     if (image.isNull() || image.depth() != 32)
         return {};
     if (!started) {
         started = true;
         last = at;
-        return dab(image, at.toPoint());
+        dab(image, at.toPoint());
+    } else {
+        const QPointF step = at - last;
+        const double length = std::hypot(step.x(), step.y());
+        const double spacing = std::max(1.0, radius / 4.0);
+        const int dabs = std::max(1, static_cast<int>(std::ceil(length / spacing)));
+        for (int i = 1; i <= dabs; ++i) {
+            travelled += length / dabs;
+            dab(image, (last + step * (double(i) / dabs)).toPoint());
+        }
+        last = at;
     }
-    const QPointF step = at - last;
-    const double length = std::hypot(step.x(), step.y());
-    const double spacing = std::max(1.0, radius / 4.0);
-    const int dabs = std::max(1, static_cast<int>(std::ceil(length / spacing)));
     QRect changed;
-    for (int i = 1; i <= dabs; ++i) {
-        travelled += length / dabs;
-        changed |= dab(image, (last + step * (double(i) / dabs)).toPoint());
-    }
-    last = at;
+    for (const QRect &part : parts)
+        changed |= part;
+    parts.erase(std::remove_if(parts.begin(), parts.end(), [](QRect r) { return r.isEmpty(); }),
+                parts.end());
     return changed;
 }
 
-QRect MagicStroke::dab(QImage &image, QPoint c) {
+void MagicStroke::dab(QImage &image, QPoint c) {
+    if (effect != Magic::Kaleidoscope) {
+        parts[0] |= dabOne(image, c);
+        return;
+    }
+    // The copies' centres are mirrored as whole pixels, so that they are
+    // exact mirror images of each other.
+    const auto mirrored = kaleidoscopePoints(QPointF(c), image.size());
+    for (size_t k = 0; k < mirrored.size(); ++k)
+        parts[k] |= disc(image, mirrored[k].toPoint(), colour);
+}
+
+QRect MagicStroke::dabOne(QImage &image, QPoint c) {
     const QRect box = discOn(image, c);
     if (box.isEmpty())
         return {};
@@ -138,14 +176,8 @@ QRect MagicStroke::dab(QImage &image, QPoint c) {
         return box;
     };
     switch (effect) {
-    case Magic::Rainbow: {
-        const QRgb now = rainbowColour();
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                if (inDisc(x, y))
-                    pixel(x, y) = now;
-        return box;
-    }
+    case Magic::Rainbow:
+        return disc(image, c, rainbowColour());
     case Magic::Lighten:
         return once([](QRgb p, int, int) { return towards(p, 255, 1, 4); });
     case Magic::Darken:
@@ -155,12 +187,13 @@ QRect MagicStroke::dab(QImage &image, QPoint c) {
     case Magic::Tint:
         return once([this](QRgb p, int, int) { return tint(p, colour); });
     case Magic::Bricks:
-        return once([this](QRgb, int x, int y) {
-            const int row = y / brickHeight;
-            const int shifted = x + (row % 2) * brickWidth / 2;
-            if (y % brickHeight < mortarWidth || shifted % brickWidth < mortarWidth)
+        return once([this, w = designPixels(brickWidth), h = designPixels(brickHeight),
+                     m = designPixels(mortarWidth)](QRgb, int x, int y) {
+            const int row = y / h;
+            const int shifted = x + (row % 2) * w / 2;
+            if (y % h < m || shifted % w < m)
                 return mortar;
-            return brickShade(colour, shifted / brickWidth, row);
+            return brickShade(colour, shifted / w, row);
         });
     case Magic::Chalk:
         for (int y = box.top(); y <= box.bottom(); ++y)
@@ -218,7 +251,7 @@ QRect MagicStroke::dab(QImage &image, QPoint c) {
         return box;
     }
     case Magic::Mosaic: {
-        const int tile = std::max(4, radius / 3);
+        const int tile = std::max(designPixels(4), radius / 3);
         QRect changed;
         const int left = box.left() / tile * tile, top = box.top() / tile * tile;
         for (int ty = top; ty <= box.bottom(); ty += tile)
@@ -244,19 +277,21 @@ QRect MagicStroke::dab(QImage &image, QPoint c) {
     case Magic::Grass: {
         QRect changed;
         const int blades = std::max(1, radius / 3);
+        const int thick = designPixels(1);
         for (int i = 0; i < blades; ++i) {
             const int rootX = c.x() + static_cast<int>((rng.next() * 2 - 1) * radius);
             const int rootY = c.y() + static_cast<int>(rng.next() * radius / 2);
             const int height = std::max(2, static_cast<int>(radius * (0.6 + rng.next())));
             const int lean = static_cast<int>((rng.next() * 2 - 1) * radius / 3);
             for (int t = 0; t < height; ++t) {
-                const int x = rootX + lean * t / height, y = rootY - t;
-                if (!image.rect().contains(x, y))
-                    continue;
                 // Dark green at the root, lighter towards the tip.
-                pixel(x, y) =
+                const QRgb green =
                     rgb(30 + 60 * t / height, 100 + 110 * t / height, 20 + 30 * t / height);
-                changed |= QRect(x, y, 1, 1);
+                const QRect blade =
+                    QRect(rootX + lean * t / height, rootY - t, thick, 1) & image.rect();
+                for (int x = blade.left(); x <= blade.right(); ++x)
+                    pixel(x, blade.top()) = green;
+                changed |= blade;
             }
         }
         return changed;
@@ -268,13 +303,16 @@ QRect MagicStroke::dab(QImage &image, QPoint c) {
             const QPoint at(c.x() + static_cast<int>((rng.next() * 2 - 1) * radius),
                             c.y() + static_cast<int>((rng.next() * 2 - 1) * radius));
             const QRgb star = sparkleColours[static_cast<int>(rng.next() * 5) % 5];
-            const int arm = 1 + static_cast<int>(rng.next() * 3);
-            for (int d = -arm; d <= arm; ++d)
-                for (const QPoint p : {QPoint(at.x() + d, at.y()), QPoint(at.x(), at.y() + d)})
-                    if (image.rect().contains(p)) {
-                        pixel(p.x(), p.y()) = star;
-                        changed |= QRect(p, QSize(1, 1));
-                    }
+            const int thick = designPixels(1);
+            const int arm = (1 + static_cast<int>(rng.next() * 3)) * thick;
+            for (const QRect bar : {QRect(at.x() - arm, at.y(), 2 * arm + thick, thick),
+                                    QRect(at.x(), at.y() - arm, thick, 2 * arm + thick)}) {
+                const QRect inside = bar & image.rect();
+                for (int y = inside.top(); y <= inside.bottom(); ++y)
+                    for (int x = inside.left(); x <= inside.right(); ++x)
+                        pixel(x, y) = star;
+                changed |= inside;
+            }
         }
         return changed;
     }

@@ -29,6 +29,10 @@ PointerAsk pointerPress(PointerContext ctx, bool leftButton, double x, double y)
         if (s.currentTool == Tool::Polyline)
             polylinePress(s, x, y);
         break;
+    case Tool::Magic:
+        if (ctx.magic)
+            ctx.magic->press(s, ctx.drawing.canvas(), ctx.rng, ctx.textScale, x, y);
+        break;
     default:
         break;
     }
@@ -54,6 +58,8 @@ PointerAsk pointerMove(PointerContext ctx, bool anyButton, double x, double y) {
             diagonalSprayBurst(s, ctx.drawing.canvas(), ctx.rng, x, y);
         else if (s.currentTool == Tool::DiscSpray)
             discSprayBurst(s, ctx.drawing.canvas(), ctx.rng, x, y);
+        else if (s.currentTool == Tool::Magic && ctx.magic)
+            ctx.magic->move(ctx.drawing.canvas(), x, y);
     }
     s.lastX = x;
     s.lastY = toInt16(y).value_or(y < 0 ? -32768 : 32767);
@@ -70,6 +76,8 @@ void pointerRelease(PointerContext ctx, bool leftButton, double x, double y) {
         polylineCommit(s, ctx.drawing.canvas(), x, y);
     else if (s.currentTool == Tool::Text)
         ctx.text.write(ctx.drawing.canvas(), QPointF(x, y), currentColour(s), ctx.textScale);
+    else if (s.currentTool == Tool::Magic && ctx.magic)
+        ctx.magic->release();
     ctx.drawing.snapshot();
 }
 

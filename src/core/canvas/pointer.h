@@ -6,6 +6,7 @@
 
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
+#include "core/canvas/magictool.h"
 #include "core/canvas/random.h"
 #include "core/canvas/texttool.h"
 
@@ -27,7 +28,8 @@ struct PointerContext {
     Drawing &drawing;
     Random &rng;
     const TextTool &text;
-    double textScale; // canvas pixels to a pixel of the design, for the text's size
+    double textScale; // canvas pixels to a pixel of the design: the text's size, magic's patterns
+    MagicBrush *magic = nullptr; // the magic stroke under way; none, no magic
 };
 
 PointerAsk pointerPress(PointerContext ctx, bool leftButton, double x, double y);

@@ -20,7 +20,7 @@ bool CanvasInput::enabled() const {
 }
 
 PointerContext CanvasInput::context() {
-    return {choices, document, rng, text.tool(), canvasScale};
+    return {choices, document, rng, text.tool(), canvasScale, &magic};
 }
 
 void CanvasInput::showAsk(const PointerAsk &ask) {
@@ -37,6 +37,10 @@ void CanvasInput::showAsk(const PointerAsk &ask) {
 }
 
 void CanvasInput::press(Qt::MouseButton button, double x, double y, bool clickToDraw) {
+    const bool magicStarting = enabled() && button == Qt::LeftButton &&
+                               choices.currentTool == Tool::Magic && !gesture.held();
+    if (magicStarting && magicStarts)
+        magicStarts(choices.magic);
     if (enabled())
         showAsk(gesture.press(context(), clickToDraw, canvasPixels(6, canvasScale),
                               button == Qt::LeftButton, x, y));

@@ -1,17 +1,19 @@
 #pragma once
 // The canvas's input: the pointer's events, and the pointer that the arrows
 // and the switch move, through the gesture (core/canvas/gesture.h) to the
-// current tool. It owns what the child has chosen (tool, colour, pen), the
-// gesture between events, the sprays' scatter and the keyboard's pointer;
-// what the stamp asks goes to the stamp press. The window forwards its
-// canvas's events here.
+// current tool. It owns what the child has chosen (tool, colour, pen, magic
+// effect), the gesture between events, the sprays' scatter, the magic stroke
+// under way and the keyboard's pointer; what the stamp asks goes to the
+// stamp press. The window forwards its canvas's events here.
 
 #include "core/canvas/drawingstate.h"
 #include "core/canvas/gesture.h"
+#include "core/canvas/magictool.h"
 #include "core/canvas/random.h"
 #include "ui/access/access.h"
 
 #include <Qt>
+#include <functional>
 
 namespace garabix {
 
@@ -28,6 +30,9 @@ public:
 
     DrawingState &state() { return choices; }
     const DrawingState &state() const { return choices; }
+    // Runs as a magic stroke or a whole-picture effect starts, for its cue.
+    std::function<void(Magic)> magicStarts;
+
     // Canvas pixels to a pixel of the design.
     void setCanvasScale(double scale) { canvasScale = scale; }
 
@@ -71,7 +76,8 @@ private:
     double canvasScale = 1;
 
     DrawingState choices; // tool, colour, pen and the shape under way
-    Random rng;           // the sprays' scatter
+    Random rng;           // the sprays' scatter and the magic strokes' seeds
+    MagicBrush magic;     // the magic stroke under way
     ClickGesture gesture; // click-to-draw: a click holds the button until the next
     KeyboardPointer keys; // the keyboard's pointer on the canvas
 };
