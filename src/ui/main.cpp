@@ -2,6 +2,7 @@
 #include "core/files/settings.h"
 #include "ui/access/access.h"
 #include "ui/commandline.h"
+#include "ui/gallery/magicgallery.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/picker/drawingpicker.h"
@@ -36,6 +37,7 @@ int main(int argc, char *argv[]) {
     WelcomeWindow welcome(appPath, platform);
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<StampGallery> gallery;
+    std::unique_ptr<MagicGallery> magic;
     std::unique_ptr<DrawingPicker> picker;
 
     welcome.showMainWindow = [&] {
@@ -49,6 +51,13 @@ int main(int argc, char *argv[]) {
                 gallery->show();
                 gallery->raise();
                 gallery->activateWindow();
+            };
+            mainWindow->showMagic = [&] {
+                if (!magic)
+                    magic = std::make_unique<MagicGallery>(*mainWindow);
+                magic->show();
+                magic->raise();
+                magic->activateWindow();
             };
             mainWindow->showPicker = [&](const QString &folder) {
                 if (!picker)
@@ -80,6 +89,7 @@ int main(int argc, char *argv[]) {
     const int code = app.exec();
     picker.reset();
     gallery.reset();
+    magic.reset();
     mainWindow.reset();
     return code;
 }

@@ -180,11 +180,35 @@ bool writeWalker(const QString &out) {
     return gif::writeGif(out + "/camina.gif", frames, o);
 }
 
+// A cue for each of the 17 magic effects, magia1.wav to magia17.wav: two
+// quick notes of a pentatonic scale, a different pair for each painted
+// effect, and three falling notes for the ones that change the whole
+// picture.
+bool writeMagicCues(const QString &out) {
+    const double scale[10] = {523.25, 587.33, 659.25, 783.99, 880.0,
+                              1046.5, 1174.7, 1318.5, 1568.0, 1760.0};
+    constexpr int effects = 17, painted = 13;
+    for (int i = 0; i < effects; ++i) {
+        QVector<wav::Note> notes;
+        if (i < painted)
+            notes = {{scale[i % 10], 0.05}, {scale[(i + 3) % 10] * (i >= 10 ? 2 : 1), 0.07}};
+        else
+            notes = {{scale[9 - (i - painted)], 0.04},
+                     {scale[6 - (i - painted)], 0.04},
+                     {scale[3 - (i - painted)], 0.08}};
+        if (!wav::write(out + QStringLiteral("/sonidos/magia%1.wav").arg(i + 1),
+                        wav::render(notes, 0.4)))
+            return false;
+    }
+    return true;
+}
+
 bool writeSounds(const QString &out) {
     QDir().mkpath(out + "/sonidos");
     using wav::Note;
-    // A rising arpeggio, a short click, a pop and a chime.
-    return wav::write(
+    // A rising arpeggio, a short click, a pop and a chime; the magic cues.
+    return writeMagicCues(out) &&
+           wav::write(
                out + "/sonidos/sonido1.wav",
                wav::render({{523.25, 0.16}, {659.25, 0.16}, {783.99, 0.16}, {1046.5, 0.32}})) &&
            wav::write(out + "/sonidos/sonido3.wav", wav::render({{880, 0.06}}, 0.4)) &&

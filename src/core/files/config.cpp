@@ -1,5 +1,7 @@
 #include "core/files/config.h"
 
+#include <iterator>
+
 #include "core/files/paths.h"
 #include "core/text/numeric.h"
 #include "core/text/textreader.h"
@@ -34,7 +36,20 @@ std::optional<int16_t> readGridSpacing(const QString &appPath) {
 }
 
 QString builtInText(Text which) {
+    static const char *const magicNames[] = {
+        "Arcoíris",      "Difuminar", "Emborronar",    "Aclarar",
+        "Oscurecer",     "Teñir",     "Negativo",      "Hierba",
+        "Ladrillos",     "Tiza",      "Destellos",     "Mosaico",
+        "Caleidoscopio", "Espejo",    "Dar la vuelta", "Todo en negativo",
+        "Desvanecer"};
+    const int magic = static_cast<int>(which) - static_cast<int>(Text::MagicEffect);
+    if (magic >= 0 && magic < static_cast<int>(std::size(magicNames)))
+        return QString::fromUtf8(magicNames[magic]);
     switch (which) {
+    case Text::MagicButton:
+        return QStringLiteral("Magia: elegir un efecto");
+    case Text::MagicTitle:
+        return QStringLiteral("Magia");
     case Text::QuitQuestion:
         return QStringLiteral("¿Quieres salir de Garabix? Tu dibujo no se guardará, si no lo "
                               "has guardado.");

@@ -47,8 +47,15 @@ enum class Text {
     LimitReachedIn,         // a limit the settings set: "%1" the folder, "%2" the limit
     LimitReachedAskGrownUp, // the same with the bin off: a grown-up makes room
     MovedToTrash,           // "%1" is the drawing the bin moved to the trash
-    Count
+    MagicButton,            // the magic button's tip
+    MagicTitle,             // the magic gallery's heading and window title
+    MagicEffect,            // the first of the magic effects' names, in their order
+    Count = MagicEffect + 17
 };
+// The name of the k-th magic effect, 0 the first.
+constexpr Text magicEffectName(int k) {
+    return static_cast<Text>(static_cast<int>(Text::MagicEffect) + k);
+}
 
 // Lines every language file has: the tips, the question and the placeholder.
 constexpr int textCount = 30;

@@ -56,6 +56,9 @@ WindowControls createControls(QWidget *window, CanvasSurface &canvas, const Grid
     c.stampBox->hide();
     c.myDrawings = button(window, QString::fromLatin1(widgetname::myDrawingsButton), 0xC0FFFF,
                           namedIcon(QStringLiteral("mydrawings")));
+    c.magic = button(window, QString::fromLatin1(widgetname::magicButton), 0xFFD8F0,
+                     namedIcon(QStringLiteral("magic")));
+    c.magic->setIconSize(QSize(34, 34));
     c.colourWell = named(new QLabel(window), QString::fromLatin1(widgetname::colourWell));
     c.colourWell->setAutoFillBackground(true);
     c.stampPlayer =
@@ -76,6 +79,8 @@ void nameControls(const WindowControls &c, const QStringList &texts) {
     c.text->useTexts(text(Text::CloseButton), text(Text::TextPlaceholder));
     c.myDrawings->setToolTip(plainToolTip(text(Text::MyDrawings)));
     c.myDrawings->setAccessibleName(text(Text::MyDrawings));
+    c.magic->setToolTip(plainToolTip(text(Text::MagicButton)));
+    c.magic->setAccessibleName(text(Text::MagicButton));
     for (int i = 0; i < 10; ++i)
         c.pens[i]->setAccessibleName(text(Text::PenName).arg(i + 1));
     c.stampBox->setAccessibleName(text(Text::StampPictureName));

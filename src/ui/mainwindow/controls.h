@@ -29,6 +29,7 @@ struct WindowControls {
     PictureBox *stampBox = nullptr; // the stamp picture
     QLabel *colourWell = nullptr;   // the colour in use
     QPushButton *myDrawings = nullptr;
+    QPushButton *magic = nullptr; // opens the magic gallery; shows the chosen effect
     AnimationPlayer *stampPlayer = nullptr;
     TextPanel *text = nullptr; // the text panel, its lists and style buttons
 };

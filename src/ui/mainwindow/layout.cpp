@@ -13,6 +13,8 @@ namespace {
 
 using B = ToolbarButton;
 
+constexpr double toolbarButtonSide = 615;
+
 // Rows of the three 615-twip columns (left 0, 600, 1200), every 600 twips.
 constexpr ToolbarButton gridColumns[8][3] = {
     {B::PreviousScene, B::NextScene, B::Gallery},
@@ -99,9 +101,15 @@ long toolbarButtonColour(ToolbarButton button) {
 
 QRectF myDrawingsButtonRect(double screenHeight, double stampHeight) {
     const double top = colourWellRect.top() + colourWellRect.height() + 105;
-    const double room = screenHeight - stampHeight - 105 - top;
+    const double magic = toolbarButtonSide + 105; // the magic button and its gap
+    const double room = screenHeight - stampHeight - 105 - magic - top;
     const double side = std::clamp(room, 600.0, colourWellRect.width());
     return {colourWellRect.left() + (colourWellRect.width() - side) / 2, top, side, side};
+}
+
+QRectF magicButtonRect(const QRectF &myDrawings) {
+    return {colourWellRect.center().x() - toolbarButtonSide / 2, myDrawings.bottom() + 105,
+            toolbarButtonSide, toolbarButtonSide};
 }
 
 MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
@@ -217,6 +225,7 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
             items.push_back({QSizeF(2 * picture.width() + gap, picture.height()), gap});
         items.push_back({colourWellRect.size() * f, gap});
         items.push_back({QSizeF(myDrawingsSide, myDrawingsSide), gap});
+        items.push_back({QSizeF(side, side), gap}); // the magic button
         std::vector<QRectF> placed;
         const double bottom = flow(items, QPointF(0, rows * pitch + gap), left, gap, placed);
         for (size_t i = 0; i < single; ++i)
@@ -230,6 +239,7 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
         const size_t placedButtons = single + (pair ? 1 : 0);
         l.colourWell = placed[placedButtons];
         l.myDrawings = placed[placedButtons + 1];
+        l.magic = placed[placedButtons + 2];
         if (bottom + gap + stampHeight <= screenHeight)
             break;
     }

@@ -47,10 +47,14 @@ std::array<QRectF, toolbarButtonCount> arrangeToolbar(const ShownButtons &shown)
 // -1 for the system button face.
 long toolbarButtonColour(ToolbarButton button);
 
-// "Mis dibujos", in the free area under the colour well and above the stamp
-// picture on the bottom edge (`stampHeight` tall): as tall as the colour
-// well is wide where there is room, never shorter than 600 twips.
+// "Mis dibujos", in the free area under the colour well and above the magic
+// button and the stamp picture on the bottom edge (`stampHeight` tall): as
+// tall as the colour well is wide where there is room, never shorter than
+// 600 twips.
 QRectF myDrawingsButtonRect(double screenHeight, double stampHeight);
+// The magic button, a tool-bar button under "Mis dibujos", centred on the
+// colour well.
+QRectF magicButtonRect(const QRectF &myDrawings);
 
 struct MainLayout {
     QRectF frame; // the canvas frame, and so the canvas
@@ -76,6 +80,7 @@ struct LargeLayout {
     std::array<QRectF, toolbarButtonCount> toolbar;
     QRectF colourWell;
     QRectF myDrawings;
+    QRectF magic;
     QRectF palette;
     int paletteColumns = 1;
     MainLayout rest; // the canvas frame, the pens, the text tool's lists

@@ -34,6 +34,7 @@
 #include "core/files/settings.h"
 #include "core/grid/grid.h"
 #include "ui/access/access.h"
+#include "ui/gallery/magicgallery.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/controls.h"
@@ -60,6 +61,7 @@ class WindowKeeper;
 
 class MainWindow : public QWidget,
                    public StampChooser,
+                   public MagicChooser,
                    public DrawingChooser,
                    public AccessibleWindow {
     Q_OBJECT
@@ -75,6 +77,8 @@ public:
     void setWelcomeWindow(QWidget *w) { welcomeWindow = w; }
     // Raised by the stamp button; the gallery window listens.
     std::function<void()> showGallery;
+    // Raised by the magic button; the magic gallery listens.
+    std::function<void()> showMagic;
     // Raised by the "Mis dibujos" button and Ctrl+O with the drawings
     // folder; the picker window listens.
     std::function<void(const QString &)> showPicker;
@@ -111,6 +115,15 @@ public:
 
     // The gallery's pick becomes the stamp picture and the stamp played.
     void stampChosen(const QString &file, const QImage &picture) override;
+    // The magic gallery's pick becomes the tool, and shows on the magic button.
+    void magicChosen(Magic effect) override;
+    Magic chosenMagic() const override { return input->state().magic; }
+    QString magicName(Magic effect) const override {
+        return text(config::magicEffectName(static_cast<int>(effect)));
+    }
+    QString magicTitle() const override { return text(config::Text::MagicTitle); }
+    // The magic button: the magic gallery.
+    void openMagic();
     // The picker's choice is shown as the picture buttons show a drawing.
     void drawingChosen(const QString &path) override;
     QString drawingOnShow() const override { return document.shownPath(); }
@@ -167,8 +180,8 @@ private:
     void chooseCanvasBlock();
     long canvasPixels(double designPixels) const;
     void buildGrid();
-    QString cuePath(const char *name) const;
-    void playCue(const char *name);
+    QString cuePath(const QString &name) const;
+    void playCue(const QString &name);
     bool askToQuit();
     bool buttonAllowed(ToolbarButton button) const;
     void hideRefusedButtons();

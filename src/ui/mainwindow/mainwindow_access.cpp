@@ -41,6 +41,9 @@ std::vector<AccessArea> MainWindow::accessAreas() {
         if (!tools.startAt && b != B::FreeLines && b != B::GridSnapLines && isMarkedChosen(button))
             tools.startAt = button;
     }
+    tools.targets.push_back(buttonTarget(controls.magic));
+    if (!tools.startAt && isMarkedChosen(controls.magic))
+        tools.startAt = controls.magic;
     for (QPushButton *b : std::as_const(controls.pens))
         pens.targets.push_back(buttonTarget(b));
     // A swatch of the palette or the chart: pressed at its centre, and told

@@ -30,6 +30,15 @@
 
 namespace garabix {
 
+namespace {
+
+// Each magic effect has a cue of its own, magia1.wav for the first.
+QString magicCue(Magic effect) {
+    return QStringLiteral("magia%1.wav").arg(static_cast<int>(effect) + 1);
+}
+
+} // namespace
+
 MainWindow::MainWindow(QString path, Platform &p, QWidget *parent)
     : QWidget(parent), appPath(std::move(path)), platform(p) {
     setWindowTitle(QStringLiteral("Garabix"));
@@ -98,11 +107,13 @@ void MainWindow::createControls() {
         stampBoxPressed(b, p.x(), p.y());
     };
     connect(controls.myDrawings, &QPushButton::clicked, this, [this] { openMyDrawings(); });
+    connect(controls.magic, &QPushButton::clicked, this, [this] { openMagic(); });
     placement = std::make_unique<Placement>(this, controls);
     stampPress =
         new StampPress(document, controls.stampBox, controls.stampPlayer, *placement, this);
     input = std::make_unique<CanvasInput>(document, controls.canvas, *stampPress, *controls.text,
                                           settings);
+    input->magicStarts = [this](Magic effect) { playCue(magicCue(effect)); };
     createDocumentKeepers();
 }
 
@@ -175,7 +186,7 @@ void MainWindow::load() {
     // The cues are readied here, so that the first click sounds at once.
     runSkippingFailure("readying the cues", [&] {
         for (const char *cue : {"sonido3.wav", "sonido4.wav", "sonido5.wav"})
-            platform.preloadSound(cuePath(cue));
+            platform.preloadSound(cuePath(QString::fromLatin1(cue)));
     });
     // The first stamp of the first category is the stamp picture until the
     // gallery picks another.
@@ -219,11 +230,11 @@ void MainWindow::load() {
     runSkippingFailure("readying the keyboard and the switch", [&] { startAccess(); });
 }
 
-QString MainWindow::cuePath(const char *name) const {
-    return resolvePath(appPath, QStringLiteral("/sonidos/") + QLatin1String(name));
+QString MainWindow::cuePath(const QString &name) const {
+    return resolvePath(appPath, QStringLiteral("/sonidos/") + name);
 }
 
-void MainWindow::playCue(const char *name) {
+void MainWindow::playCue(const QString &name) {
     platform.playSound(cuePath(name), false);
 }
 

@@ -7,6 +7,7 @@
 #include "ui/document/browsing.h"
 #include "ui/document/printer.h"
 #include "ui/document/saving.h"
+#include "ui/gallery/magicpictures.h"
 #include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/mainwindow/mainwindow.h"
@@ -151,6 +152,7 @@ void MainWindow::showChoices() {
         markChosen(button(t.button), input->state().currentTool == t.tool);
     markChosen(button(B::FreeLines), !input->state().snapToGrid);
     markChosen(button(B::GridSnapLines), input->state().snapToGrid);
+    markChosen(controls.magic, input->state().currentTool == Tool::Magic);
     for (int i = 0; i < 10; ++i)
         markChosen(controls.pens[i], canvasPixels(penSizes[i].width) == penWidth(input->state()));
     controls.text->showStyle();
@@ -182,6 +184,31 @@ void MainWindow::openGallery() {
     input->state().currentTool = toolOf(B::Gallery);
     if (showGallery)
         showGallery();
+}
+
+// The magic button opens the magic gallery; the tool changes only when an
+// effect is chosen there.
+void MainWindow::openMagic() {
+    playCue("sonido3.wav");
+    input->endHeld();
+    if (showMagic)
+        showMagic();
+}
+
+void MainWindow::magicChosen(Magic effect) {
+    const Tool before = input->state().currentTool;
+    input->state().currentTool = Tool::Magic;
+    input->state().magic = effect;
+    if (before != Tool::Magic)
+        document.canvas().repaint(); // the stamp's outline or the text's preview goes
+    controls.stampBox->hide();
+    if (controls.text->isOpen())
+        controls.text->hide();
+    controls.magic->setIcon(magicButtonIcon(effect, controls.magic->iconSize().width()));
+    showChoices();
+    show();
+    raise();
+    activateWindow();
 }
 
 // The text tool opens its panel, placed for the window's size; Cerrar ends

@@ -53,7 +53,7 @@ void Placement::place(const layout::ShownButtons &shown) {
     const double f = controlsScale;
     const WindowControls &c = controls;
     std::array<QRectF, toolbarButtonCount> bar;
-    QRectF well, mine, chartPlace;
+    QRectF well, mine, magic, chartPlace;
     if (f > 1) {
         const layout::LargeLayout l = layout::arrangeLarge(
             widthTwips(), heightTwips(), f, twipsOf(c.stampBox).height(), twipsPerPixel, shown);
@@ -61,6 +61,7 @@ void Placement::place(const layout::ShownButtons &shown) {
         bar = l.toolbar;
         well = l.colourWell;
         mine = l.myDrawings;
+        magic = l.magic;
         chartPlace = l.colourPanel;
         showSwatchGrids(l.paletteColumns, l.chartColumns, l.chartPitch);
         put(c.palette, l.palette);
@@ -69,6 +70,7 @@ void Placement::place(const layout::ShownButtons &shown) {
         bar = layout::arrangeToolbar(shown);
         well = layout::colourWellRect;
         mine = layout::myDrawingsButtonRect(heightTwips(), twipsOf(c.stampBox).height());
+        magic = layout::magicButtonRect(mine);
         chartPlace = layout::colourPanelRect(mainLayout, widthTwips());
         put(c.palette, layout::paletteStrip);
     }
@@ -94,6 +96,8 @@ void Placement::place(const layout::ShownButtons &shown) {
     put(c.myDrawings, mine);
     const int side = std::min(c.myDrawings->width(), c.myDrawings->height()) - 12;
     c.myDrawings->setIconSize(QSize(side, side));
+    put(c.magic, magic);
+    c.magic->setIconSize(QSize(icon, icon));
     put(c.chart, chartPlace);
     placeStampOnBottomEdge();
     if (c.text->isOpen())

@@ -14,6 +14,7 @@ inline constexpr char colourChart[] = "colourChart";
 inline constexpr char stampBox[] = "stampBox";
 inline constexpr char colourWell[] = "colourWell";
 inline constexpr char myDrawingsButton[] = "myDrawingsButton";
+inline constexpr char magicButton[] = "magicButton";
 inline constexpr char stampPlayer[] = "stampPlayer";
 inline constexpr char textPanel[] = "textPanel";
 inline constexpr char textEdit[] = "textEdit";
@@ -51,6 +52,11 @@ inline QString pickerTile(int slot) {
 // 0 the previous page, 1 the next.
 inline QString pickerPageButton(int index) {
     return QStringLiteral("pageButton_%1").arg(index);
+}
+
+// The magic gallery's effect in slot `k`, 0..8 of its page.
+inline QString magicTile(int k) {
+    return QStringLiteral("magicTile_%1").arg(k);
 }
 
 // The stamp gallery's row of category `index`.
