@@ -5,7 +5,7 @@
 #include "ui/widgets/uiutil.h"
 #include "ui/widgets/widgetnames.h"
 
-#include <QEvent>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -39,9 +39,9 @@ int MagicGallery::scaled(int pixels) const {
 MagicGallery::MagicGallery(MagicChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
     setWindowTitle(chooser.magicTitle());
     const QSize room = windowRoom(this, galleryDesign);
-    zoom = std::max(0.5, std::min({chooser.controlsScale(),
-                                   room.width() / double(galleryDesign.width()),
-                                   room.height() / double(galleryDesign.height())}));
+    zoom = std::max(0.5,
+                    std::min({chooser.controlsScale(), room.width() / double(galleryDesign.width()),
+                              room.height() / double(galleryDesign.height())}));
     setFixedSize(scaled(galleryDesign.width()), scaled(galleryDesign.height()));
     setBackground(this, QColor(245, 235, 255));
     title = plainLabel(this, scaled(20), QColor(90, 40, 150));
@@ -93,6 +93,11 @@ void MagicGallery::showEvent(QShowEvent *event) {
     fillPage();
     showLarge(chooser.chosenMagic());
     frameChosen();
+}
+
+void MagicGallery::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    chooser.magicGalleryClosed();
 }
 
 void MagicGallery::changeEvent(QEvent *event) {

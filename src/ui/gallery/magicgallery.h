@@ -27,6 +27,8 @@ public:
     virtual QString magicName(Magic effect) const = 0;
     virtual QString magicTitle() const = 0;
     virtual double controlsScale() const { return 1; }
+    // The gallery closed, with an effect chosen or not: the keyboard goes back.
+    virtual void magicGalleryClosed() {}
 };
 
 class MagicGallery : public QWidget, public AccessibleWindow {
@@ -48,6 +50,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -25,8 +25,8 @@ QImage landscape(int side) {
     p.setBrush(QColor(220, 60, 50));
     p.drawRect(QRectF(8 * u, 22 * u, 16 * u, 14 * u));
     p.setBrush(QColor(120, 60, 30));
-    p.drawPolygon(QPolygonF({QPointF(5 * u, 23 * u), QPointF(16 * u, 12 * u),
-                             QPointF(27 * u, 23 * u)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(5 * u, 23 * u), QPointF(16 * u, 12 * u), QPointF(27 * u, 23 * u)}));
     p.setBrush(QColor(255, 255, 255));
     p.drawRect(QRectF(12 * u, 26 * u, 5 * u, 5 * u));
     return image;
@@ -47,10 +47,10 @@ QImage magicPicture(Magic effect, int side) {
     const int steps = 24;
     for (int i = 0; i <= steps; ++i) {
         const double t = double(i) / steps;
-        const QPointF at = kaleidoscope
-                               ? QPointF(side * (0.12 + 0.3 * t), side * (0.1 + 0.3 * t * t))
-                               : QPointF(side * (0.1 + 0.8 * t),
-                                         side * (0.55 + 0.15 * std::sin(t * 6.2832)));
+        const QPointF at =
+            kaleidoscope
+                ? QPointF(side * (0.12 + 0.3 * t), side * (0.1 + 0.3 * t * t))
+                : QPointF(side * (0.1 + 0.8 * t), side * (0.55 + 0.15 * std::sin(t * 6.2832)));
         stroke.paintTo(image, at);
     }
     return image;

@@ -122,6 +122,7 @@ public:
         return text(config::magicEffectName(static_cast<int>(effect)));
     }
     QString magicTitle() const override { return text(config::Text::MagicTitle); }
+    void magicGalleryClosed() override;
     // The magic button: the magic gallery.
     void openMagic();
     // The picker's choice is shown as the picture buttons show a drawing.

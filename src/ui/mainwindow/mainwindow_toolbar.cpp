@@ -206,6 +206,9 @@ void MainWindow::magicChosen(Magic effect) {
         controls.text->hide();
     controls.magic->setIcon(magicButtonIcon(effect, controls.magic->iconSize().width()));
     showChoices();
+}
+
+void MainWindow::magicGalleryClosed() {
     show();
     raise();
     activateWindow();
