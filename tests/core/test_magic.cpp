@@ -161,13 +161,44 @@ private slots:
                 QCOMPARE(squares.pixel(x, y), squares.pixel(60, 28));
     }
 
+    // The four copies are mirror images across the middle lines, on a
+    // canvas of odd and of even size, and each is a part of its own for the
+    // screen, none larger than its copy.
     void kaleidoscopeCopiesAreMirrorImages() {
-        const QSize size(101, 51);
-        const auto points = kaleidoscopePoints(QPointF(10, 7), size);
-        QCOMPARE(points[0], QPointF(10, 7));
-        QCOMPARE(points[1], QPointF(90, 7));
-        QCOMPARE(points[2], QPointF(10, 43));
-        QCOMPARE(points[3], QPointF(90, 43));
+        for (const QSize size : {QSize(101, 51), QSize(100, 60)}) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            MagicStroke stroke(Magic::Kaleidoscope, 2, 0x0000FF, 1);
+            QRect first;
+            for (QPointF p : {QPointF(5, 4), QPointF(17.5, 9.5), QPointF(30, 20)}) {
+                stroke.paintTo(image, p);
+                QCOMPARE(stroke.changedParts().size(), size_t(4));
+                first |= stroke.changedParts()[0];
+                for (const QRect &part : stroke.changedParts())
+                    QVERIFY(part.width() <= 30 && part.height() <= 30);
+            }
+            QCOMPARE(image.pixel(17, 9), qRgb(255, 0, 0));
+            QCOMPARE(image, image.mirrored(true, false));
+            QCOMPARE(image, image.mirrored(false, true));
+            QVERIFY(QRect(0, 0, size.width() / 2, size.height() / 2).contains(first));
+        }
+    }
+
+    // On a canvas of two pixels to the design's, the patterns are twice as
+    // large: the wall's mortar runs along every 24th row, twice as thick.
+    void patternsGrowWithTheCanvas() {
+        QImage white(240, 120, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        MagicStroke stroke(Magic::Bricks, 40, 0x2020B0, 1, 2);
+        QImage wall = white;
+        for (QPointF p : {QPointF(20, 60), QPointF(220, 60)})
+            stroke.paintTo(wall, p);
+        const QRgb mortar = qRgb(0xD8, 0xD8, 0xD8);
+        QCOMPARE(wall.pixel(100, 72), mortar);
+        QCOMPARE(wall.pixel(100, 75), mortar); // four rows thick
+        QVERIFY(wall.pixel(100, 76) != mortar);
+        QVERIFY(wall.pixel(100, 84) != mortar);
+        QCOMPARE(wall.pixel(100, 96), mortar);
     }
 
     // Strokes that start and end outside the picture, through its corners,
@@ -175,15 +206,19 @@ private slots:
     void everyEffectStaysInsideThePicture() {
         const QVector<QPointF> throughCorners = {QPointF(-30, -30), QPointF(70, 50),
                                                  QPointF(150, -20), QPointF(-10, 90)};
-        for (Magic effect : paintedEffects()) {
-            QImage image = busyPicture(QSize(120, 60));
-            MagicStroke stroke(effect, 40, 0xFF00FF, 3);
-            for (QPointF p : throughCorners) {
-                const QRect changed = stroke.paintTo(image, p);
-                QVERIFY(image.rect().contains(changed) || changed.isEmpty());
+        // At every screen's canvas scale, the patterns' sizes with it.
+        for (double unit : {1.0, 1.25, 2.0, 3.0})
+            for (Magic effect : paintedEffects()) {
+                QImage image = busyPicture(QSize(120, 60));
+                MagicStroke stroke(effect, 40, 0xFF00FF, 3, unit);
+                for (QPointF p : throughCorners) {
+                    const QRect changed = stroke.paintTo(image, p);
+                    QVERIFY(image.rect().contains(changed) || changed.isEmpty());
+                    for (const QRect &part : stroke.changedParts())
+                        QVERIFY(image.rect().contains(part));
+                }
+                QCOMPARE(image.size(), QSize(120, 60));
             }
-            QCOMPARE(image.size(), QSize(120, 60));
-        }
     }
 };
 

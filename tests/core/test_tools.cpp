@@ -21,7 +21,7 @@ constexpr ColourWord red = 0x0000FF;
 // A canvas with the pointer protocol around it.
 struct Bench {
     explicit Bench(QSize size = QSize(200, 150)) { drawing.reset(size); }
-    PointerContext ctx() { return {state, drawing, rng, text, 1}; }
+    PointerContext ctx() { return {state, drawing, rng, text, 1, &magic}; }
     int snapshots() const { return drawing.undoDepth(); }
     void press(double x, double y, bool left = true) { pointerPress(ctx(), left, x, y); }
     void move(double x, double y, bool held = true) { pointerMove(ctx(), held, x, y); }
@@ -44,6 +44,7 @@ struct Bench {
     CanvasSurface &canvas = drawing.canvas();
     Random rng;
     TextTool text;
+    MagicBrush magic;
 };
 
 } // namespace
@@ -187,6 +188,58 @@ private slots:
     // The keyboard's pointer: four pixels of the design a press, one more
     // for each repeat of a held key up to 24, one canvas pixel with Shift,
     // never off the canvas.
+    // Every magic effect is one undo step through the pointer, whether a
+    // drag or click-to-draw's two clicks paint it, or one click changes the
+    // whole picture; undo then redo gives the same pixels, and a stroke with
+    // a random look is the same again from the same scatter.
+    void everyMagicEffectIsOneUndoStep() {
+        for (int e = 0; e < magicCount; ++e) {
+            const Magic effect = Magic(e);
+            for (bool clicking : {false, true}) {
+                Bench b(QSize(160, 120));
+                b.state.lineWidth = 9;
+                b.state.sprayRadius = 30;
+                for (int i = 0; i < 6; ++i) { // stripes of colour under the effect
+                    b.state.colorRed = 40 * i;
+                    b.state.colorBlue = static_cast<int16_t>(250 - 40 * i);
+                    b.drag(QPointF(10, 10 + 20 * i), QPointF(150, 20 + 20 * i));
+                }
+                b.state.currentTool = Tool::Magic;
+                b.state.magic = effect;
+                const int depth = b.snapshots();
+                const QImage before = b.persistent().copy();
+                const Random scatter = b.rng;
+                if (clicking) {
+                    ClickGesture g;
+                    for (QPointF p : {QPointF(30, 40), QPointF(130, 90)}) {
+                        g.move(b.ctx(), false, p.x(), p.y());
+                        g.press(b.ctx(), true, 4, true, p.x(), p.y());
+                        g.release(b.ctx(), true, p.x(), p.y());
+                        if (isWholePicture(effect))
+                            break; // one click does it
+                    }
+                    QVERIFY(!g.held());
+                } else {
+                    b.drag(QPointF(30, 40), QPointF(130, 90));
+                }
+                const QImage after = b.persistent().copy();
+                const QString where = QString("effect %1, clicking %2").arg(e).arg(clicking);
+                QVERIFY2(after != before, qPrintable(where));
+                QVERIFY2(b.snapshots() == depth + 1, qPrintable(where));
+                QVERIFY(b.drawing.undo());
+                QVERIFY2(b.persistent() == before, qPrintable(where));
+                QVERIFY(b.drawing.redo());
+                QVERIFY2(b.persistent() == after, qPrintable(where));
+                if (clicking)
+                    continue;
+                QVERIFY(b.drawing.undo());
+                b.rng = scatter;
+                b.drag(QPointF(30, 40), QPointF(130, 90));
+                QVERIFY2(b.persistent() == after, qPrintable(where));
+            }
+        }
+    }
+
     void theKeyboardPointersSteps() {
         KeyboardPointer p;
         const QSize size(400, 100);
