@@ -51,13 +51,17 @@ private slots:
     // once: every drawing reported saved is in a file of its own, exactly;
     // nothing else is in the folder, no temporary file, no claim.
     void aClassroomSavingAtOnceKeepsEveryDrawing() {
-        constexpr int rounds = 3, saves = 6, width = 64, height = 48, pupils = 30;
+        // Two rounds of 198 saves at once: about a minute on an idle machine,
+        // well inside the test's time on a busy one.
+        constexpr int rounds = 2, saves = 6, width = 64, height = 48, pupils = 30;
         const QStringList computers = mounts();
         const QString terminalServer = computers.value(3, computers[0]);
         for (int round = 0; round < rounds; ++round) {
             const QString folderName =
                 QStringLiteral("class-%1-%2").arg(QCoreApplication::applicationPid()).arg(round);
             QVERIFY(QDir(serverFolder()).mkpath(folderName));
+            QElapsedTimer roundTime;
+            roundTime.start();
             std::vector<std::unique_ptr<QProcess>> helpers;
             for (int c = 0; c < 3 + pupils; ++c) {
                 const QString host =
@@ -70,7 +74,8 @@ private slots:
             QSet<QString> reported;
             for (size_t c = 0; c < helpers.size(); ++c) {
                 QProcess &h = *helpers[c];
-                QVERIFY2(h.waitForFinished(300000), "a computer did not finish saving");
+                // Within the test's own time, so that a stuck save is told.
+                QVERIFY2(h.waitForFinished(200000), "a computer did not finish saving");
                 const QByteArray errors = h.readAllStandardError();
                 QVERIFY2(h.exitCode() == 0, errors.constData());
                 const QStringList paths = QString::fromLocal8Bit(h.readAllStandardOutput())
@@ -91,6 +96,8 @@ private slots:
                 QDir(serverFolder() + '/' + folderName)
                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
             QCOMPARE(QSet<QString>(left.begin(), left.end()), reported);
+            qInfo("round %d: %d saves in %lld ms", round, int(reported.size()),
+                  roundTime.elapsed());
         }
     }
 
