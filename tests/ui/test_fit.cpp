@@ -1,10 +1,11 @@
 // Every control fits with every panel open: at three screens, each controls
-// size, and the text panel, the colour chart, the gallery and the picker
-// open in turn, no control overlaps another or leaves the screen, and each
-// shows on the window's picture. Each screen is a child process of this test
+// size, and the text panel, the colour chart, the stamp gallery, the picker
+// and the magic gallery open in turn, no control overlaps another or leaves
+// the screen, and each shows on the window's picture. Each screen is a child process of this test
 // on an offscreen platform configured for it, started like the program.
 
 #include "testutil.h"
+#include "ui/gallery/magicgallery.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/picker/drawingpicker.h"
 #include "ui/platform/screenscale.h"
@@ -18,7 +19,7 @@ using namespace garabix;
 
 namespace {
 
-enum class Panel { None, Text, Chart, Gallery, Picker };
+enum class Panel { None, Text, Chart, Gallery, Picker, Magic };
 
 // The visible direct children of `window`, but the keyboard's frame and notes.
 QList<QWidget *> shownControls(QWidget *window) {
@@ -74,7 +75,7 @@ int measure(int argc, char **argv) {
     folder.writeStamp("dibujos/animales/gato.gif", 150);
     folder.mkdir("misdibujos");
     QStringList wrong;
-    QSize galleryAtOne, pickerAtOne;
+    QSize galleryAtOne, pickerAtOne, magicAtOne;
     for (const double size : {1.0, 1.5, 2.0}) {
         Settings settings;
         settings.controlsSize = size;
@@ -96,8 +97,10 @@ int measure(int argc, char **argv) {
             form.findChild<QWidget *>(test::buttonName(ToolbarButton::PreviousDrawing));
         if (size == 1.5 && next->y() != previous->y())
             wrong << "the picture buttons are on two rows" + at;
-        for (const Panel panel : {Panel::Text, Panel::Chart, Panel::Gallery, Panel::Picker}) {
+        for (const Panel panel :
+             {Panel::Text, Panel::Chart, Panel::Gallery, Panel::Picker, Panel::Magic}) {
             StampGallery gallery(folder.path(), form);
+            MagicGallery magic(form);
             DrawingPicker picker(form);
             QWidget *window = nullptr;
             switch (panel) {
@@ -116,6 +119,9 @@ int measure(int argc, char **argv) {
                     return 5;
                 window = &picker;
                 break;
+            case Panel::Magic:
+                window = &magic;
+                break;
             case Panel::None:
                 break;
             }
@@ -132,7 +138,9 @@ int measure(int argc, char **argv) {
                                  where;
                 for (const QString &w : misfits(window, {}, nullptr))
                     wrong << w + " of " + window->metaObject()->className() + where;
-                QSize &first = panel == Panel::Gallery ? galleryAtOne : pickerAtOne;
+                QSize &first = panel == Panel::Gallery  ? galleryAtOne
+                               : panel == Panel::Picker ? pickerAtOne
+                                                        : magicAtOne;
                 if (size == 1)
                     first = window->size();
                 else if (window->width() < first.width() * std::min(size, 1.2) &&
