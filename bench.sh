@@ -18,3 +18,5 @@ for b in build/bench/bench/bench_*; do
     [ -f "$b" ] && [ -x "$b" ] || continue
     QT_QPA_PLATFORM=offscreen "$b" "$@"
 done
+# The CPU a 10-second freehand drag costs, on a screen of its own.
+bench/drag-cpu.sh build/bench/garabix/garabix

@@ -7,6 +7,7 @@
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/picker/drawingpicker.h"
 #include "ui/platform/platform.h"
+#include "ui/platform/quietevents.h"
 #include "ui/platform/screenscale.h"
 #include "ui/platform/sessionend.h"
 #include "ui/welcome/welcomewindow.h"
@@ -20,6 +21,7 @@ using namespace garabix;
 int main(int argc, char *argv[]) {
     if (const std::optional<int> answered = answerCommandLine(argc, argv))
         return *answered;
+    chooseQuietEvents();
     chooseScreenScale(argc, argv);
     QApplication app(argc, argv);
     keepScreenScaleToOurselves();
