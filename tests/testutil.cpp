@@ -1,5 +1,7 @@
 #include "testutil.h"
 
+#include "ui/access/access.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -87,6 +89,48 @@ void pressKey(QWidget *fallback, int key, Qt::KeyboardModifiers modifiers) {
     if (!to)
         to = QApplication::activeWindow() ? QApplication::activeWindow() : fallback;
     QTest::keyClick(to, Qt::Key(key), modifiers);
+}
+
+bool KeyboardChild::reach(QWidget *control, QRect inControl) {
+    auto *listed = dynamic_cast<AccessibleWindow *>(window);
+    const QRect goal = AccessTarget{control, inControl, {}, {}}.onWindow();
+    for (int tabs = 0; tabs < 12; ++tabs) {
+        bool here = false;
+        for (const AccessArea &a : listed->accessAreas())
+            for (const AccessTarget &t : a.targets)
+                here |= t.widget == access.framedWidget() && t.widget && t.widget->isVisible() &&
+                        std::any_of(a.targets.begin(), a.targets.end(),
+                                    [&](const AccessTarget &o) { return o.onWindow() == goal; });
+        if (here && access.window() == window)
+            break;
+        test::pressKey(window, Qt::Key_Tab);
+    }
+    for (int steps = 0; steps < 80 && access.framed() != goal; ++steps) {
+        const QPoint d = goal.center() - access.framed().center();
+        const bool across = std::abs(d.x()) > std::abs(d.y());
+        test::pressKey(window, across ? (d.x() > 0 ? Qt::Key_Right : Qt::Key_Left)
+                                      : (d.y() > 0 ? Qt::Key_Down : Qt::Key_Up));
+    }
+    return access.framed() == goal;
+}
+bool KeyboardChild::press(QWidget *control, QRect inControl) {
+    if (!reach(control, inControl))
+        return false;
+    test::pressKey(window, Qt::Key_Space);
+    return true;
+}
+void KeyboardChild::pointTo(MainWindow &form, QPointF to) {
+    reach(form.findChild<QWidget *>(widgetname::canvas));
+    for (int steps = 0; steps < 400 && form.keyboardPointer() != to; ++steps) {
+        const QPointF d = to - form.keyboardPointer();
+        const bool across = d.x() != 0 && std::abs(d.x()) >= std::abs(d.y());
+        const double far = across ? d.x() : d.y();
+        const Qt::KeyboardModifiers fine = std::abs(far) < 4 ? Qt::ShiftModifier : Qt::NoModifier;
+        test::pressKey(window,
+                       across ? (far > 0 ? Qt::Key_Right : Qt::Key_Left)
+                              : (far > 0 ? Qt::Key_Down : Qt::Key_Up),
+                       fine);
+    }
 }
 
 } // namespace garabix::test

@@ -75,6 +75,19 @@ QString offscreenScreen(const QString &dir, QSize size, double scale = 1);
 // keyboard's focus, else the active window, else `fallback`.
 void pressKey(QWidget *fallback, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// A child at the keyboard: Tab until the frame is in the area that holds the
+// control, then the arrows towards it, watching where the frame is.
+struct KeyboardChild {
+    QWidget *window;
+    const Access &access;
+
+    bool reach(QWidget *control, QRect inControl = {});
+    // Reaches the control and presses Space.
+    bool press(QWidget *control, QRect inControl = {});
+    // Onto the canvas, then the pointer by the arrows to `to`.
+    void pointTo(MainWindow &form, QPointF to);
+};
+
 // The name of a tool-bar button's control.
 inline QString buttonName(ToolbarButton b) {
     return widgetname::toolbarButton(buttonIndex(b));

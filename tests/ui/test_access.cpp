@@ -5,11 +5,9 @@
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/tools.h"
 #include "testutil.h"
-#include "ui/gallery/magicgallery.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/picker/drawingpicker.h"
-#include "ui/widgets/uiutil.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -23,58 +21,6 @@ using namespace garabix;
 namespace {
 
 constexpr int red = 2; // a swatch of one full primary, far from black and white
-
-// A child at the keyboard: Tab until the frame is in the area that holds the
-// control, then the arrows towards it, watching where the frame is.
-struct KeyboardChild {
-    QWidget *window;
-    const Access &access;
-
-    bool reach(QWidget *control, QRect inControl = {}) {
-        auto *listed = dynamic_cast<AccessibleWindow *>(window);
-        const QRect goal = AccessTarget{control, inControl, {}, {}}.onWindow();
-        for (int tabs = 0; tabs < 12; ++tabs) {
-            bool here = false;
-            for (const AccessArea &a : listed->accessAreas())
-                for (const AccessTarget &t : a.targets)
-                    here |=
-                        t.widget == access.framedWidget() && t.widget && t.widget->isVisible() &&
-                        std::any_of(a.targets.begin(), a.targets.end(),
-                                    [&](const AccessTarget &o) { return o.onWindow() == goal; });
-            if (here && access.window() == window)
-                break;
-            test::pressKey(window, Qt::Key_Tab);
-        }
-        for (int steps = 0; steps < 80 && access.framed() != goal; ++steps) {
-            const QPoint d = goal.center() - access.framed().center();
-            const bool across = std::abs(d.x()) > std::abs(d.y());
-            test::pressKey(window, across ? (d.x() > 0 ? Qt::Key_Right : Qt::Key_Left)
-                                          : (d.y() > 0 ? Qt::Key_Down : Qt::Key_Up));
-        }
-        return access.framed() == goal;
-    }
-    bool press(QWidget *control, QRect inControl = {}) {
-        if (!reach(control, inControl))
-            return false;
-        test::pressKey(window, Qt::Key_Space);
-        return true;
-    }
-    // Onto the canvas, then the pointer by the arrows to `to`.
-    void pointTo(MainWindow &form, QPointF to) {
-        reach(form.findChild<QWidget *>(widgetname::canvas));
-        for (int steps = 0; steps < 400 && form.keyboardPointer() != to; ++steps) {
-            const QPointF d = to - form.keyboardPointer();
-            const bool across = d.x() != 0 && std::abs(d.x()) >= std::abs(d.y());
-            const double far = across ? d.x() : d.y();
-            const Qt::KeyboardModifiers fine =
-                std::abs(far) < 4 ? Qt::ShiftModifier : Qt::NoModifier;
-            test::pressKey(window,
-                           across ? (far > 0 ? Qt::Key_Right : Qt::Key_Left)
-                                  : (far > 0 ? Qt::Key_Down : Qt::Key_Up),
-                           fine);
-        }
-    }
-};
 
 int countColour(const QImage &image, QRgb colour, QRect within = {}) {
     const QRect r = within.isEmpty() ? image.rect() : within & image.rect();
@@ -115,7 +61,7 @@ private slots:
         };
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        KeyboardChild child{w.form.get(), *w.form->access()};
+        test::KeyboardChild child{w.form.get(), *w.form->access()};
         const auto button = [&](ToolbarButton b) { return w.control(test::buttonName(b)); };
         auto *palette = w.control(widgetname::paletteStrip);
         const QRgb chosen = toRgb(colourpictures::paletteColour(red));
@@ -148,7 +94,7 @@ private slots:
         // The gallery: its stamps, then back on the canvas.
         QVERIFY(child.press(button(ToolbarButton::Gallery)));
         QVERIFY(QTest::qWaitForWindowActive(&gallery));
-        KeyboardChild inGallery{&gallery, *w.form->access()};
+        test::KeyboardChild inGallery{&gallery, *w.form->access()};
         QVERIFY(inGallery.press(const_cast<QLabel *>(gallery.slot(0))));
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         const QImage before = w.persistent();
@@ -185,7 +131,7 @@ private slots:
         QVERIFY(child.press(w.control(widgetname::myDrawingsButton)));
         QVERIFY(QTest::qWaitForWindowActive(&picker));
         QTRY_VERIFY(picker.pageReady());
-        KeyboardChild inPicker{&picker, *w.form->access()};
+        test::KeyboardChild inPicker{&picker, *w.form->access()};
         QVERIFY(inPicker.press(picker.findChild<QWidget *>(widgetname::pickerTile(0))));
         QTRY_VERIFY(picker.isHidden());
         QVERIFY(w.settle());
@@ -196,78 +142,6 @@ private slots:
         QVERIFY(child.press(button(ToolbarButton::Quit)));
         QCOMPARE(w.platform.questions.size(), 1);
         QCOMPARE(w.platform.quits, 1);
-    }
-
-    // Magic without a mouse: the arrows and Space open the gallery, turn its
-    // page and choose the kaleidoscope; Escape closes it as it was. Then
-    // click-to-draw paints the effect as a pencil stroke: four copies
-    // mirrored across the middle lines, the effect's cue, one undo step.
-    void magicChosenWithTheKeyboardPaintedWithClicks() {
-        Settings s;
-        s.keyboardPointer = true;
-        s.clickToDraw = true;
-        test::LoadedMainWindow w({}, nullptr, s);
-        MagicGallery gallery(*w.form);
-        w.form->showMagic = [&] {
-            gallery.show();
-            gallery.activateWindow();
-        };
-        w.form->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        KeyboardChild child{w.form.get(), *w.form->access()};
-        QWidget *magicButton = w.control(widgetname::magicButton);
-        QVERIFY(child.press(w.control(test::buttonName(ToolbarButton::Pencil))));
-        QVERIFY(child.press(w.control(widgetname::penButton(4))));
-        QVERIFY(child.press(magicButton));
-        QVERIFY(QTest::qWaitForWindowActive(&gallery));
-        // The frame starts on the chosen effect, the rainbow until one is chosen.
-        QCOMPARE(w.form->access()->framedWidget(), gallery.slot(0));
-        KeyboardChild inGallery{&gallery, *w.form->access()};
-        QVERIFY(inGallery.press(gallery.findChild<QWidget *>(widgetname::pickerPageButton(0))));
-        QCOMPARE(gallery.pageStart(), 9);
-        QVERIFY(!gallery.slotShows(8)); // 17 effects: the second page has eight
-        QVERIFY(inGallery.press(gallery.slot(int(Magic::Kaleidoscope) - 9)));
-        QTRY_VERIFY(gallery.isHidden());
-        QCOMPARE(w.state().currentTool, Tool::Magic);
-        QCOMPARE(w.state().magic, Magic::Kaleidoscope);
-        QVERIFY(isMarkedChosen(magicButton));
-        // Opened again it shows the chosen effect's page; Escape keeps it.
-        QVERIFY(child.press(magicButton));
-        QVERIFY(QTest::qWaitForWindowActive(&gallery));
-        QCOMPARE(gallery.pageStart(), 9);
-        QCOMPARE(w.form->access()->framedWidget(), gallery.slot(int(Magic::Kaleidoscope) - 9));
-        test::pressKey(&gallery, Qt::Key_Escape);
-        QTRY_VERIFY(gallery.isHidden());
-        QCOMPARE(w.state().magic, Magic::Kaleidoscope);
-
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        QWidget *canvas = w.control(widgetname::canvas);
-        const auto hover = [canvas](QPoint p) {
-            QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton,
-                             Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(canvas, &move);
-        };
-        const QImage blank = w.persistent().copy();
-        const QRgb ink = toRgb(currentColour(w.state()));
-        hover(QPoint(40, 50));
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40, 50));
-        QCOMPARE(w.platform.sounds.last(),
-                 QString("magia%1.wav").arg(int(Magic::Kaleidoscope) + 1));
-        hover(QPoint(150, 90));
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(150, 90));
-        const QImage painted = w.persistent();
-        const QSize size = painted.size();
-        for (QPoint p : {QPoint(40, 50), QPoint(95, 70), QPoint(150, 90)}) {
-            QCOMPARE(painted.pixel(p) & 0xFFFFFF, ink & 0xFFFFFF);
-            QCOMPARE(painted.pixel(size.width() - 1 - p.x(), p.y()), painted.pixel(p));
-            QCOMPARE(painted.pixel(p.x(), size.height() - 1 - p.y()), painted.pixel(p));
-            QCOMPARE(painted.pixel(size.width() - 1 - p.x(), size.height() - 1 - p.y()),
-                     painted.pixel(p));
-        }
-        QCOMPARE(painted, painted.mirrored(true, false));
-        QCOMPARE(painted, painted.mirrored(false, true));
-        QVERIFY(child.press(w.control(test::buttonName(ToolbarButton::Undo))));
-        QCOMPARE(w.persistent(), blank);
     }
 
     // Scanning at its fastest and nothing but Space: the palette's colour,

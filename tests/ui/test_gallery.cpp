@@ -1,7 +1,11 @@
-// The stamp gallery and stamps from the gallery to the canvas.
+// The stamp gallery and stamps from the gallery to the canvas; the magic
+// gallery without a mouse and its effect painted with click-to-draw.
 
+#include "core/canvas/tools.h"
 #include "testutil.h"
+#include "ui/gallery/magicgallery.h"
 #include "ui/gallery/stampgallery.h"
+#include "ui/mainwindow/canvaswidget.h"
 #include "ui/widgets/animationplayer.h"
 #include "ui/widgets/uiutil.h"
 
@@ -236,6 +240,78 @@ private slots:
         QVERIFY(canvas->geometry().contains(drawn->geometry()));
         const QObjectList stack = p.form->children();
         QVERIFY(stack.indexOf(drawn) < stack.indexOf(p.control(widgetname::textPanel)));
+    }
+
+    // Magic without a mouse: the arrows and Space open the gallery, turn its
+    // page and choose the kaleidoscope; Escape closes it as it was. Then
+    // click-to-draw paints the effect as a pencil stroke: four copies
+    // mirrored across the middle lines, the effect's cue, one undo step.
+    void magicChosenWithTheKeyboardPaintedWithClicks() {
+        Settings s;
+        s.keyboardPointer = true;
+        s.clickToDraw = true;
+        test::LoadedMainWindow w({}, nullptr, s);
+        MagicGallery gallery(*w.form);
+        w.form->showMagic = [&] {
+            gallery.show();
+            gallery.activateWindow();
+        };
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        test::KeyboardChild child{w.form.get(), *w.form->access()};
+        QWidget *magicButton = w.control(widgetname::magicButton);
+        QVERIFY(child.press(w.control(test::buttonName(ToolbarButton::Pencil))));
+        QVERIFY(child.press(w.control(widgetname::penButton(4))));
+        QVERIFY(child.press(magicButton));
+        QVERIFY(QTest::qWaitForWindowActive(&gallery));
+        // The frame starts on the chosen effect, the rainbow until one is chosen.
+        QCOMPARE(w.form->access()->framedWidget(), gallery.slot(0));
+        test::KeyboardChild inGallery{&gallery, *w.form->access()};
+        QVERIFY(inGallery.press(gallery.findChild<QWidget *>(widgetname::pickerPageButton(0))));
+        QCOMPARE(gallery.pageStart(), 9);
+        QVERIFY(!gallery.slotShows(8)); // 17 effects: the second page has eight
+        QVERIFY(inGallery.press(gallery.slot(int(Magic::Kaleidoscope) - 9)));
+        QTRY_VERIFY(gallery.isHidden());
+        QCOMPARE(w.state().currentTool, Tool::Magic);
+        QCOMPARE(w.state().magic, Magic::Kaleidoscope);
+        QVERIFY(isMarkedChosen(magicButton));
+        // Opened again it shows the chosen effect's page; Escape keeps it.
+        QVERIFY(child.press(magicButton));
+        QVERIFY(QTest::qWaitForWindowActive(&gallery));
+        QCOMPARE(gallery.pageStart(), 9);
+        QCOMPARE(w.form->access()->framedWidget(), gallery.slot(int(Magic::Kaleidoscope) - 9));
+        test::pressKey(&gallery, Qt::Key_Escape);
+        QTRY_VERIFY(gallery.isHidden());
+        QCOMPARE(w.state().magic, Magic::Kaleidoscope);
+
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QWidget *canvas = w.control(widgetname::canvas);
+        const auto hover = [canvas](QPoint p) {
+            QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(canvas, &move);
+        };
+        const QImage blank = w.persistent().copy();
+        const QRgb ink = toRgb(currentColour(w.state()));
+        hover(QPoint(40, 50));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40, 50));
+        QCOMPARE(w.platform.sounds.last(),
+                 QString("magia%1.wav").arg(int(Magic::Kaleidoscope) + 1));
+        hover(QPoint(150, 90));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(150, 90));
+        const QImage painted = w.persistent();
+        const QSize size = painted.size();
+        for (QPoint p : {QPoint(40, 50), QPoint(95, 70), QPoint(150, 90)}) {
+            QCOMPARE(painted.pixel(p) & 0xFFFFFF, ink & 0xFFFFFF);
+            QCOMPARE(painted.pixel(size.width() - 1 - p.x(), p.y()), painted.pixel(p));
+            QCOMPARE(painted.pixel(p.x(), size.height() - 1 - p.y()), painted.pixel(p));
+            QCOMPARE(painted.pixel(size.width() - 1 - p.x(), size.height() - 1 - p.y()),
+                     painted.pixel(p));
+        }
+        QCOMPARE(painted, painted.mirrored(true, false));
+        QCOMPARE(painted, painted.mirrored(false, true));
+        QVERIFY(child.press(w.control(test::buttonName(ToolbarButton::Undo))));
+        QCOMPARE(w.persistent(), blank);
     }
 };
 
