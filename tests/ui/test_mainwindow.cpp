@@ -8,8 +8,10 @@
 #include "ui/widgets/uiutil.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPointingDevice>
 #include <QPushButton>
 #include <QTabletEvent>
@@ -318,6 +320,42 @@ private slots:
         send(QEvent::TabletRelease, QPointF(160, 120), Qt::NoButton);
         QCOMPARE(countColour(w.persistent(), black, QRect(60, 120, 101, 1)), 101);
         QCOMPARE(colourAt(w.persistent(), 110, 140), white);
+    }
+
+    // A pointer faster than the screen repaints the canvas at most once a
+    // frame (16 ms), and the last of its changes still reaches the screen.
+    void aFastPointerRepaintsOnceAFrame() {
+        test::LoadedMainWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        QWidget *canvas = w.control(widgetname::canvas);
+        struct Paints : QObject {
+            int count = 0;
+            QRegion shown;
+            bool eventFilter(QObject *, QEvent *e) override {
+                if (e->type() == QEvent::Paint) {
+                    ++count;
+                    shown += static_cast<QPaintEvent *>(e)->region();
+                }
+                return false;
+            }
+        } paints;
+        QCoreApplication::processEvents();
+        canvas->installEventFilter(&paints);
+        QElapsedTimer took;
+        took.start();
+        w.form->canvasMoved(Qt::NoButton, 20, 40);
+        w.form->canvasPressed(Qt::LeftButton, 20, 40);
+        for (int x = 21; x <= 220; ++x) {
+            w.form->canvasMoved(Qt::LeftButton, x, 40);
+            QCoreApplication::processEvents(); // as if each move came on its own
+        }
+        w.form->canvasReleased(Qt::LeftButton, 220, 40);
+        const qint64 frames = took.elapsed() / 16;
+        QTRY_VERIFY(paints.shown.contains(QPoint(219, 40)));
+        QVERIFY2(paints.count <= frames + 2,
+                 qPrintable(QString("%1 paints in %2 frames").arg(paints.count).arg(frames)));
+        QCOMPARE(countColour(w.persistent(), black, QRect(20, 40, 201, 1)), 201);
     }
 };
 

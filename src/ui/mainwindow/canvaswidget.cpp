@@ -11,6 +11,9 @@ namespace garabix {
 namespace {
 const QColor gridLineColour(224, 224, 224);
 const QColor gridDotColour(0, 0, 255);
+// A frame of the screen.
+constexpr int frameMilliseconds = 16;
+
 } // namespace
 
 CanvasWidget::CanvasWidget(CanvasSurface &s, const GridOverlay &g, QWidget *parent)
@@ -19,12 +22,30 @@ CanvasWidget::CanvasWidget(CanvasSurface &s, const GridOverlay &g, QWidget *pare
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setAttribute(Qt::WA_AcceptTouchEvents);
-    surface.onUpdate = [this](const QRect &r) {
-        const double u = unit();
-        update(QRectF(r.x() * u, r.y() * u, r.width() * u, r.height() * u)
+    surface.onUpdate = [this](const QRect &r) { surfaceChanged(r); };
+    lateChanges.setSingleShot(true);
+    lateChanges.setInterval(frameMilliseconds);
+    connect(&lateChanges, &QTimer::timeout, this, [this] { showChanges(); });
+}
+
+void CanvasWidget::surfaceChanged(const QRect &r) {
+    const double u = unit();
+    changed += QRectF(r.x() * u, r.y() * u, r.width() * u, r.height() * u)
                    .toAlignedRect()
-                   .adjusted(-1, -1, 1, 1));
-    };
+                   .adjusted(-1, -1, 1, 1);
+    if (!sinceShown.isValid() || sinceShown.elapsed() >= frameMilliseconds)
+        showChanges();
+    else
+        lateChanges.start(); // moved on by each change, so a steady drag never waits on it
+}
+
+void CanvasWidget::showChanges() {
+    lateChanges.stop();
+    if (changed.isEmpty())
+        return;
+    update(changed);
+    changed = QRegion();
+    sinceShown.start();
 }
 
 void CanvasWidget::setBlock(int screenPixels) {

@@ -6,10 +6,18 @@
 // looks as thick along all its length. A finger draws as the left
 // button does, and while it draws every other touch point (a second finger,
 // a resting palm) is ignored; a pen (tablet) draws as the mouse does.
+//
+// What the surface changes reaches the screen at most once a frame (16 ms):
+// a change within a frame of the last repaint waits for the next pointer
+// event a frame on, or, when none comes, for a timer that the next change
+// moves on. A pointer that reports a thousand times a second repaints sixty
+// times, and a steady drag wakes the program for nothing but its events.
 
 #include "core/canvas/canvassurface.h"
 #include "core/grid/grid.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QTouchEvent>
 #include <QWidget>
 #include <functional>
@@ -54,6 +62,8 @@ private:
     std::optional<QPointF> keyPointer;
     QRect keyPointerRect() const;
     void touch(QTouchEvent *event);
+    void surfaceChanged(const QRect &canvasRect);
+    void showChanges();
     // A canvas pixel's side in the widget's own (scaled) pixels.
     double unit() const { return blockSize / devicePixelRatioF(); }
     QPointF toCanvas(QPointF position) const { return position / unit(); }
@@ -62,6 +72,9 @@ private:
     int drawingFinger = -1; // the touch point that draws, while one does
     int blockSize = 1;
     const GridOverlay &grid;
+    QRegion changed;          // what the surface changed since the last repaint
+    QElapsedTimer sinceShown; // since the last repaint of changes
+    QTimer lateChanges;       // shows changes no later event shows
 };
 
 } // namespace garabix
