@@ -98,11 +98,10 @@ void Drawing::restoreSlot() {
 namespace {
 
 bool blank(const QImage &image) {
-    const QRgb white = qRgb(255, 255, 255);
+    constexpr QRgb white = qRgb(255, 255, 255);
     for (int y = 0; y < image.height(); ++y) {
         const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        if (std::any_of(row, row + image.width(),
-                        [white](QRgb p) { return (p | 0xff000000) != white; }))
+        if (std::any_of(row, row + image.width(), [](QRgb p) { return (p | 0xff000000) != white; }))
             return false;
     }
     return true;
