@@ -18,6 +18,12 @@ int penWidth(const DrawingState &s);
 // A length of the design (a pen, a spray, a stamp) in canvas pixels, `scale`
 // canvas pixels to a pixel of the design; a length above 0 is never 0.
 long canvasPixels(double designPixels, double scale);
+// Canvas pixels to a pixel of the design on the window's screen: one value,
+// which the window sets for its screen and its parts read.
+struct DesignScale {
+    double canvasPerDesign = 1;
+    long pixels(double designPixels) const { return canvasPixels(designPixels, canvasPerDesign); }
+};
 
 // snap(v): v rounded half to even, integer-divided by the grid spacing, times
 // the spacing: down to the grid line at or before the point. With a spacing

@@ -12,15 +12,15 @@
 namespace garabix {
 
 CanvasInput::CanvasInput(Drawing &d, CanvasWidget *c, StampPress &s, const TextPanel &t,
-                         const Settings &set)
-    : document(d), canvas(c), stamp(s), text(t), settings(set) {}
+                         const Settings &set, const DesignScale &unit)
+    : document(d), canvas(c), stamp(s), text(t), settings(set), scale(unit) {}
 
 bool CanvasInput::enabled() const {
     return !stamp.playing();
 }
 
 PointerContext CanvasInput::context() {
-    return {choices, document, rng, text.tool(), canvasScale, &magic};
+    return {choices, document, rng, text.tool(), scale.canvasPerDesign, &magic};
 }
 
 void CanvasInput::showAsk(const PointerAsk &ask) {
@@ -42,8 +42,8 @@ void CanvasInput::press(Qt::MouseButton button, double x, double y, bool clickTo
     if (magicStarting && magicStarts)
         magicStarts(choices.magic);
     if (enabled())
-        showAsk(gesture.press(context(), clickToDraw, canvasPixels(6, canvasScale),
-                              button == Qt::LeftButton, x, y));
+        showAsk(
+            gesture.press(context(), clickToDraw, scale.pixels(6), button == Qt::LeftButton, x, y));
     showDrawingSign();
 }
 
@@ -116,8 +116,8 @@ bool CanvasInput::key(QKeyEvent *event) {
     const QPoint arrow = arrowDirection(event->key());
     if (arrow.isNull())
         return false;
-    keys.step(arrow, event->isAutoRepeat(), event->modifiers() & Qt::ShiftModifier, canvasScale,
-              canvas->canvasSize());
+    keys.step(arrow, event->isAutoRepeat(), event->modifiers() & Qt::ShiftModifier,
+              scale.canvasPerDesign, canvas->canvasSize());
     showKeyPointer();
     return true;
 }

@@ -10,6 +10,7 @@
 #include "core/canvas/gesture.h"
 #include "core/canvas/magictool.h"
 #include "core/canvas/random.h"
+#include "core/canvas/tools.h"
 #include "ui/access/access.h"
 
 #include <Qt>
@@ -25,16 +26,14 @@ struct Settings;
 
 class CanvasInput {
 public:
+    // `scale`: canvas pixels to a pixel of the design.
     CanvasInput(Drawing &document, CanvasWidget *canvas, StampPress &stamp, const TextPanel &text,
-                const Settings &settings);
+                const Settings &settings, const DesignScale &scale);
 
     DrawingState &state() { return choices; }
     const DrawingState &state() const { return choices; }
     // Runs as a magic stroke or a whole-picture effect starts, for its cue.
     std::function<void(Magic)> magicStarts;
-
-    // Canvas pixels to a pixel of the design.
-    void setCanvasScale(double scale) { canvasScale = scale; }
 
     // Nothing reaches the tools while a stamp plays.
     bool enabled() const;
@@ -73,7 +72,7 @@ private:
     StampPress &stamp;
     const TextPanel &text;
     const Settings &settings;
-    double canvasScale = 1;
+    const DesignScale &scale;
 
     DrawingState choices; // tool, colour, pen and the shape under way
     Random rng;           // the sprays' scatter and the magic strokes' seeds

@@ -29,6 +29,7 @@
 #include "core/canvas/colourpictures.h"
 #include "core/canvas/drawing.h"
 #include "core/canvas/drawingstate.h"
+#include "core/canvas/tools.h"
 #include "core/files/config.h"
 #include "core/files/drawings.h"
 #include "core/files/settings.h"
@@ -179,7 +180,6 @@ private:
     void restoreCanvasFrame();
     void growCanvas(QSize size);
     void chooseCanvasBlock();
-    long canvasPixels(double designPixels) const;
     void buildGrid();
     QString cuePath(const QString &name) const;
     void playCue(const QString &name);
@@ -219,7 +219,7 @@ private:
     GridOverlay grid;                       // the grid's lines and dots over the canvas
     drawings::DrawingFolder drawingsFolder; // misdibujos: saving and browsing
     QStringList texts;                      // idioma.txt, config::allTextCount of them
-    double canvasScale = 1;                 // canvas pixels to a pixel of the design
+    DesignScale scale;                      // canvas pixels to a pixel of the design
     QImage scene;                           // the scene on show
 
     WindowControls controls;              // the controls, by the names the layout uses

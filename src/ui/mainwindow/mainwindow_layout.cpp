@@ -47,7 +47,7 @@ void MainWindow::arrangeWindow() {
     placement->arrangeTextPanel();
     stampPress->setFill(white);
     controls.text->hide();
-    input->state().sprayRadius = static_cast<int16_t>(canvasPixels(60));
+    input->state().sprayRadius = static_cast<int16_t>(scale.pixels(60));
     controls.stampBox->raise();
     controls.stampPlayer->raise();
 }
@@ -89,21 +89,15 @@ void MainWindow::growCanvas(QSize size) {
 
 // Each canvas pixel covers a whole block of screen pixels: the screen's scale
 // rounded down. What a child draws keeps the size it has on the screen, so
-// the pens, sprays, text, stamps and grid count canvasScale canvas pixels to
+// the pens, sprays, text, stamps and grid count `scale` canvas pixels to
 // a pixel of the design (1.35 at a scale of 1.35 or 2.7, 1 at 1 or 2).
 void MainWindow::chooseCanvasBlock() {
-    const double scale = devicePixelRatioF();
-    const int block = std::max(1, static_cast<int>(std::floor(scale + 1e-6)));
-    canvasScale = scale / block;
+    const double screen = devicePixelRatioF();
+    const int block = std::max(1, static_cast<int>(std::floor(screen + 1e-6)));
+    scale.canvasPerDesign = screen / block; // the stamp press and the canvas's input read it
     controls.canvas->setBlock(block);
-    stampPress->setCanvasScale(canvasScale);
-    input->setCanvasScale(canvasScale);
     input->state().gridSpacing =
-        static_cast<int16_t>(std::clamp(canvasPixels(input->state().gridSpacing), 0L, 32767L));
-}
-
-long MainWindow::canvasPixels(double designPixels) const {
-    return garabix::canvasPixels(designPixels, canvasScale);
+        static_cast<int16_t>(std::clamp(scale.pixels(input->state().gridSpacing), 0L, 32767L));
 }
 
 void MainWindow::buildGrid() {

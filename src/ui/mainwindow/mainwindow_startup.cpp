@@ -110,9 +110,9 @@ void MainWindow::createControls() {
     connect(controls.magic, &QPushButton::clicked, this, [this] { openMagic(); });
     placement = std::make_unique<Placement>(this, controls);
     stampPress =
-        new StampPress(document, controls.stampBox, controls.stampPlayer, *placement, this);
+        new StampPress(document, controls.stampBox, controls.stampPlayer, *placement, scale, this);
     input = std::make_unique<CanvasInput>(document, controls.canvas, *stampPress, *controls.text,
-                                          settings);
+                                          settings, scale);
     input->magicStarts = [this](Magic effect) { playCue(magicCue(effect)); };
     createDocumentKeepers();
 }
@@ -215,7 +215,7 @@ void MainWindow::load() {
     runSkippingFailure("arranging the window", [&] { arrangeWindow(); });
     runSkippingFailure("hiding the buttons the settings refuse", [&] { hideRefusedButtons(); });
     runSkippingFailure("choosing the pencil", [&] {
-        input->state().lineWidth = canvasPixels(1);
+        input->state().lineWidth = scale.pixels(1);
         input->state().currentTool = Tool::Pencil;
     });
     runSkippingFailure("closing the welcome window", [&] {

@@ -138,8 +138,8 @@ bool MainWindow::runCommand(ToolbarButton button) {
 void MainWindow::choosePen(int pen) {
     if (pen < 0 || pen > 9)
         return;
-    input->state().lineWidth = canvasPixels(penSizes[pen].width);
-    input->state().sprayRadius = static_cast<int16_t>(canvasPixels(penSizes[pen].radius));
+    input->state().lineWidth = scale.pixels(penSizes[pen].width);
+    input->state().sprayRadius = static_cast<int16_t>(scale.pixels(penSizes[pen].radius));
     playCue("sonido4.wav");
     showChoices();
 }
@@ -154,7 +154,7 @@ void MainWindow::showChoices() {
     markChosen(button(B::GridSnapLines), input->state().snapToGrid);
     markChosen(controls.magic, input->state().currentTool == Tool::Magic);
     for (int i = 0; i < 10; ++i)
-        markChosen(controls.pens[i], canvasPixels(penSizes[i].width) == penWidth(input->state()));
+        markChosen(controls.pens[i], scale.pixels(penSizes[i].width) == penWidth(input->state()));
     controls.text->showStyle();
 }
 

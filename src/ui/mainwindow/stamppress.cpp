@@ -13,8 +13,8 @@
 namespace garabix {
 
 StampPress::StampPress(Drawing &d, PictureBox *b, AnimationPlayer *p, const Placement &place,
-                       QObject *parent)
-    : QObject(parent), document(d), box(b), player(p), placement(place) {
+                       const DesignScale &s, QObject *parent)
+    : QObject(parent), document(d), box(b), player(p), placement(place), scale(s) {
     // However long its frames, a stamp lands within three seconds.
     player->setLongestPlay(3000);
     connect(player, &AnimationPlayer::playEnded, this, [this] { played(); });
@@ -41,23 +41,19 @@ void StampPress::choose(const QString &file, const QImage &shown) {
     box->showSurface(stamps.pictureSurface());
 }
 
-long StampPress::canvasPixels(double designPixels) const {
-    return garabix::canvasPixels(designPixels, canvasScale);
-}
-
 // The stamp as the canvas presses it: as large as it shows on the screen.
 QImage StampPress::canvasStamp() const {
     const QImage &shown = stamps.picture();
-    if (canvasScale == 1 || shown.isNull())
+    if (scale.canvasPerDesign == 1 || shown.isNull())
         return shown;
-    return shown.scaled(static_cast<int>(canvasPixels(shown.width())),
-                        static_cast<int>(canvasPixels(shown.height())), Qt::IgnoreAspectRatio,
+    return shown.scaled(static_cast<int>(scale.pixels(shown.width())),
+                        static_cast<int>(scale.pixels(shown.height())), Qt::IgnoreAspectRatio,
                         Qt::FastTransformation);
 }
 
 // As large as the stamp picture shows on the window.
 QSizeF StampPress::sizeOnCanvas() const {
-    return placement.stampSize() * canvasScale;
+    return placement.stampSize() * scale.canvasPerDesign;
 }
 
 void StampPress::preview(double x, double y) {
@@ -74,7 +70,7 @@ void StampPress::start(double x, double y) {
     document.canvas().repaint();
     // The player stands where the stamp lands. The canvas waits for the
     // animation's end; that end never comes inside the call that starts it.
-    placement.placeStampPlayer(QPointF(x, y), canvasScale);
+    placement.placeStampPlayer(QPointF(x, y), scale.canvasPerDesign);
     player->setFile(stamps.animation());
     player->show();
     player->raise();

@@ -6,6 +6,7 @@
 // player, as it does every control.
 
 #include "core/canvas/stamptool.h"
+#include "core/canvas/tools.h"
 
 #include <QObject>
 #include <QPointF>
@@ -19,11 +20,11 @@ class Placement;
 
 class StampPress : public QObject {
 public:
+    // `scale`: canvas pixels to a pixel of the design, so that a stamp keeps
+    // its size on the screen.
     StampPress(Drawing &document, PictureBox *box, AnimationPlayer *player,
-               const Placement &placement, QObject *parent);
+               const Placement &placement, const DesignScale &scale, QObject *parent);
 
-    // Canvas pixels to a pixel of the design: a stamp keeps its size on the screen.
-    void setCanvasScale(double scale) { canvasScale = scale; }
     // Start-up: the first stamp of the first category of `dibujos`, until
     // the gallery picks another. Throws StepFailed when there is none.
     void loadFirst(const QString &appPath);
@@ -49,13 +50,12 @@ public:
 private:
     QImage canvasStamp() const;
     QSizeF sizeOnCanvas() const;
-    long canvasPixels(double designPixels) const;
 
     Drawing &document;
     PictureBox *box;
     AnimationPlayer *player;
     const Placement &placement;
-    double canvasScale = 1;
+    const DesignScale &scale;
     StampTool stamps;
 };
 
