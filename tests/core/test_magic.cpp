@@ -219,6 +219,14 @@ private slots:
                 }
                 QCOMPARE(image.size(), QSize(120, 60));
             }
+        // A canvas that grows under a stroke (the window made larger).
+        for (Magic effect : paintedEffects()) {
+            QImage image = busyPicture(QSize(60, 30));
+            MagicStroke stroke(effect, 8, 0xFF00FF, 3);
+            stroke.paintTo(image, QPointF(10, 10));
+            image = busyPicture(QSize(200, 120));
+            QVERIFY(image.rect().contains(stroke.paintTo(image, QPointF(190, 110))));
+        }
     }
 };
 

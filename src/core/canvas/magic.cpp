@@ -103,7 +103,8 @@ QRect MagicStroke::discOn(const QImage &image, QPoint centre) const {
 }
 
 bool MagicStroke::firstTouch(const QImage &image, int x, int y) {
-    if (touched.empty())
+    // A canvas that grew during the stroke starts the count again.
+    if (touched.size() != static_cast<size_t>(image.width()) * image.height())
         touched.assign(static_cast<size_t>(image.width()) * image.height(), 0);
     uint8_t &t = touched[static_cast<size_t>(y) * image.width() + x];
     const bool first = t == 0;
