@@ -187,6 +187,8 @@ void MainWindow::load() {
     runSkippingFailure("readying the cues", [&] {
         for (const char *cue : {"sonido3.wav", "sonido4.wav", "sonido5.wav"})
             platform.preloadSound(cuePath(QString::fromLatin1(cue)));
+        for (int k = 0; k < magicCount; ++k)
+            platform.preloadSound(cuePath(magicCue(Magic(k))));
     });
     // The first stamp of the first category is the stamp picture until the
     // gallery picks another.
