@@ -88,8 +88,7 @@ void MagicGallery::showEvent(QShowEvent *event) {
     centreOnScreen(this);
     setWindowTitle(chooser.magicTitle());
     title->setText(chooser.magicTitle());
-    const int chosen = static_cast<int>(chooser.chosenMagic());
-    firstOnPage = chosen / perPage * perPage;
+    firstOnPage = gallery::lastPage(static_cast<int>(chooser.chosenMagic()) + 1);
     fillPage();
     showLarge(chooser.chosenMagic());
     frameChosen();
@@ -126,8 +125,8 @@ void MagicGallery::fillPage() {
         names[size_t(k)]->setText(chooser.magicName(effect));
         tiles[size_t(k)]->setAccessibleName(chooser.magicName(effect));
     }
-    pageButtons[0]->setEnabled(firstOnPage + perPage < magicCount);
-    pageButtons[1]->setEnabled(firstOnPage > 0);
+    pageButtons[0]->setEnabled(gallery::nextPage(firstOnPage, magicCount) != firstOnPage);
+    pageButtons[1]->setEnabled(gallery::previousPage(firstOnPage) != firstOnPage);
 }
 
 void MagicGallery::showLarge(Magic effect) {
@@ -136,10 +135,8 @@ void MagicGallery::showLarge(Magic effect) {
 }
 
 void MagicGallery::turnPage(int button) {
-    if (button == 0 && firstOnPage + perPage < magicCount)
-        firstOnPage += perPage;
-    else if (button == 1 && firstOnPage > 0)
-        firstOnPage -= perPage;
+    firstOnPage = button == 0 ? gallery::nextPage(firstOnPage, magicCount)
+                              : gallery::previousPage(firstOnPage);
     fillPage();
 }
 
