@@ -94,8 +94,10 @@ void CanvasSurface::onLayers(Layer layer, const QRect &r, Change &&change) {
     if (r.isEmpty())
         return;
     change(screenImage);
+    linesOver(screenImage, r);
     if (layer == Layer::Keep) {
         change(persistentImage);
+        linesOver(persistentImage, r);
         markDirty(r);
     } else {
         addTransient(r);
@@ -116,6 +118,7 @@ void CanvasSurface::changePartsInPlace(
         const QRect r = part & rect();
         if (r.isEmpty())
             continue;
+        linesOver(persistentImage, r);
         copyPersistentToScreen(r);
         markDirty(r);
         notify(r);
@@ -204,14 +207,35 @@ void CanvasSurface::floodFill(Layer layer, double x, double y, ColourWord seed, 
     const QPoint p = roundPoint(QPointF(x, y));
     QRect r;
     if (layer == Layer::Keep) {
-        r = garabix::floodFill(persistentImage, p.x(), p.y(), toRgb(seed), toRgb(fill),
-                               &screenImage);
+        r = fillWithinLines(persistentImage, p, seed, fill, &screenImage);
         markDirty(r);
     } else {
-        r = garabix::floodFill(screenImage, p.x(), p.y(), toRgb(seed), toRgb(fill));
+        r = fillWithinLines(screenImage, p, seed, fill, nullptr);
         addTransient(r);
     }
     notify(r);
+}
+
+// A page's lines are a wall for the fill whatever their colour: for the fill
+// they take a colour that is neither the seed's nor the fill's, and are put
+// back afterwards. A click on a line fills nothing: under the wall's colour
+// it is not the seed's.
+QRect CanvasSurface::fillWithinLines(QImage &image, QPoint p, ColourWord seed, ColourWord fill,
+                                     QImage *mirror) {
+    if (!lines || lines->pixelCount() == 0)
+        return garabix::floodFill(image, p.x(), p.y(), toRgb(seed), toRgb(fill), mirror);
+    QRgb wall = (toRgb(seed) ^ 0x000001u) | 0xFF000000u;
+    if (wall == (toRgb(fill) | 0xFF000000u))
+        wall ^= 0x000002u;
+    lines->paintAll(image, wall);
+    const QRect r = garabix::floodFill(image, p.x(), p.y(), toRgb(seed), toRgb(fill), mirror);
+    lines->drawOver(image, image.rect());
+    return r;
+}
+
+void CanvasSurface::linesOver(QImage &image, const QRect &r) const {
+    if (lines)
+        lines->drawOver(image, r);
 }
 
 void CanvasSurface::printText(Layer layer, QPointF topLeft, const QString &text, const QFont &font,
@@ -287,6 +311,7 @@ void CanvasSurface::setBackgroundPicture(const QImage &picture) {
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         p.drawImage(QPoint(0, 0), picture);
     }
+    linesOver(persistentImage, rect());
     for (int y = 0; y < persistentImage.height(); ++y)
         std::memcpy(screenImage.scanLine(y), persistentImage.constScanLine(y),
                     static_cast<size_t>(persistentImage.width()) * sizeof(QRgb));

@@ -7,12 +7,14 @@
 // reported through onUpdate, so that a widget repaints only that.
 
 #include "core/canvas/colour.h"
+#include "core/canvas/pagelines.h"
 
 #include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -80,6 +82,13 @@ public:
     // a null picture leaves it blank. The transient drawing is erased too.
     void setBackgroundPicture(const QImage &picture);
 
+    // A colouring page's lines, kept on top of every later change on both
+    // layers; a fill stops at them and a click on one fills nothing. Setting
+    // them draws nothing: the next picture put on the surface takes them.
+    // Null: no page.
+    void setLines(std::shared_ptr<const PageLines> pageLines) { lines = std::move(pageLines); }
+    const std::shared_ptr<const PageLines> &pageLines() const { return lines; }
+
     const QImage &persistentLayer() const { return persistentImage; }
     const QImage &screenLayer() const { return screenImage; }
     // A copy of the persistent image (shares data until either is written).
@@ -114,6 +123,9 @@ private:
     void notify(const QRect &r);
     void addTransient(const QRect &r);
     void copyPersistentToScreen(const QRect &r);
+    void linesOver(QImage &image, const QRect &r) const;
+    QRect fillWithinLines(QImage &image, QPoint p, ColourWord seed, ColourWord fill,
+                          QImage *mirror);
 
     QImage persistentImage;
     QImage screenImage;
@@ -122,6 +134,7 @@ private:
     int tilesX = 0, tilesY = 0;
     std::vector<uint8_t> dirty;
     uint64_t revision = 0;
+    std::shared_ptr<const PageLines> lines;
 };
 
 } // namespace garabix

@@ -21,6 +21,8 @@ uint64_t Drawing::content() const {
 }
 
 void Drawing::reset(QSize size) {
+    surface.setLines(nullptr);
+    slotPage.fill(nullptr);
     surface.resize(size);
     seenRevision = surface.persistentRevision();
     current = ++lastNumber;
@@ -61,6 +63,7 @@ void Drawing::snapshot() {
     undoRing.store(index, surface);
     slotContent[static_cast<size_t>(index)] = content();
     slotShown[static_cast<size_t>(index)] = shown; // drawn over, it is still on show
+    slotPage[static_cast<size_t>(index)] = surface.pageLines();
 }
 
 bool Drawing::undo() {
@@ -89,6 +92,7 @@ bool Drawing::redo() {
 
 // The picture of the slot on show comes back, and with it its content number.
 void Drawing::restoreSlot() {
+    surface.setLines(slotPage[static_cast<size_t>(index)]);
     undoRing.restore(index, surface);
     seenRevision = surface.persistentRevision();
     current = slotContent[static_cast<size_t>(index)];
@@ -113,6 +117,7 @@ void Drawing::clear() {
     // A new drawing on a blank canvas would only be a second blank drawing to save.
     if (blank(picture()))
         return;
+    surface.setLines(nullptr);
     surface.setBackgroundPicture(QImage());
     shown = {};
     snapshot();
@@ -125,7 +130,15 @@ void Drawing::paintScene(const QImage &scene) {
     snapshot();
 }
 
+void Drawing::openPage(std::shared_ptr<const PageLines> lines) {
+    surface.setLines(std::move(lines));
+    surface.setBackgroundPicture(QImage());
+    shown = {};
+    snapshot();
+}
+
 void Drawing::showSaved(const QImage &picture, const QString &path) {
+    surface.setLines(nullptr);
     surface.setBackgroundPicture(picture);
     shown = FileStamp::of(path);
     snapshot();

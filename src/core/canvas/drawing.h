@@ -56,6 +56,13 @@ public:
     // canvas.
     void clear();
     void paintScene(const QImage &scene);
+    // A colouring page as a new drawing, a step of its own: a blank canvas
+    // under the page's lines, which stay on top of whatever is painted until
+    // the canvas shows another drawing or a new one. Undo within the page
+    // keeps the lines; undo past its first step brings back the drawing
+    // before it, without them.
+    void openPage(std::shared_ptr<const PageLines> lines);
+    bool pageOpen() const { return surface.pageLines() != nullptr; }
     // Puts a saved drawing on the canvas as a step (one undo brings back what
     // was there). It is the drawing on show, and unmodified, until the canvas
     // changes; `path` is where it was read from.
@@ -112,6 +119,8 @@ private:
     std::array<uint64_t, UndoRing::slotCount> slotContent{};
     // The saved drawing each slot's picture shows (no path: none).
     std::array<FileStamp, UndoRing::slotCount> slotShown{};
+    // The colouring page each slot's picture is on (null: none).
+    std::array<std::shared_ptr<const PageLines>, UndoRing::slotCount> slotPage{};
     // Worked out on demand, from the surface's count of changes.
     mutable uint64_t current = 0;
     mutable uint64_t lastNumber = 0;
