@@ -3,6 +3,7 @@
 #include "ui/access/access.h"
 #include "ui/commandline.h"
 #include "ui/gallery/magicgallery.h"
+#include "ui/gallery/pagegallery.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/picker/drawingpicker.h"
@@ -17,6 +18,16 @@
 #include <memory>
 
 using namespace garabix;
+
+namespace {
+
+void bringUp(QWidget *window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
 
 int main(int argc, char *argv[]) {
     if (const std::optional<int> answered = answerCommandLine(argc, argv))
@@ -40,6 +51,7 @@ int main(int argc, char *argv[]) {
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<StampGallery> gallery;
     std::unique_ptr<MagicGallery> magic;
+    std::unique_ptr<PageGallery> pages;
     std::unique_ptr<DrawingPicker> picker;
 
     welcome.showMainWindow = [&] {
@@ -50,24 +62,23 @@ int main(int argc, char *argv[]) {
             mainWindow->showGallery = [&] {
                 if (!gallery)
                     gallery = std::make_unique<StampGallery>(appPath, *mainWindow);
-                gallery->show();
-                gallery->raise();
-                gallery->activateWindow();
+                bringUp(gallery.get());
             };
             mainWindow->showMagic = [&] {
                 if (!magic)
                     magic = std::make_unique<MagicGallery>(*mainWindow);
-                magic->show();
-                magic->raise();
-                magic->activateWindow();
+                bringUp(magic.get());
+            };
+            mainWindow->showPages = [&] {
+                if (!pages)
+                    pages = std::make_unique<PageGallery>(*mainWindow);
+                bringUp(pages.get());
             };
             mainWindow->showPicker = [&](const QString &folder) {
                 if (!picker)
                     picker = std::make_unique<DrawingPicker>(*mainWindow);
                 picker->open(folder);
-                picker->show();
-                picker->raise();
-                picker->activateWindow();
+                bringUp(picker.get());
             };
             // Without a window manager a maximized window keeps its first
             // size, so it starts at the screen's full available size.
@@ -92,6 +103,7 @@ int main(int argc, char *argv[]) {
     picker.reset();
     gallery.reset();
     magic.reset();
+    pages.reset();
     mainWindow.reset();
     return code;
 }

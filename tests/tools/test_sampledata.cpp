@@ -1,10 +1,13 @@
 // The default program folder the generator builds: every language file holds
 // every text of the interface, the optional notes included, none of them
 // empty, and a note takes what it is told where the Spanish one does; a cue
-// for every magic effect.
+// for every magic effect; ten colouring pages, each with shapes to fill.
 
+#include "core/canvas/floodfill.h"
+#include "core/canvas/pagelines.h"
 #include "core/files/config.h"
 #include "core/text/textreader.h"
+#include "ui/document/colouringpages.h"
 
 #include <QDirIterator>
 #include <QtTest>
@@ -52,6 +55,39 @@ private slots:
         }
         QCOMPARE(cues.size(), 17);
         QVERIFY(!QFile::exists(program + "/sonidos/magia18.wav"));
+    }
+
+    // Every page, drawn at a small canvas's size, has crisp lines that close
+    // at least four shapes a fill stays inside (white regions that reach no
+    // edge of the canvas), one of them a fiftieth of the canvas or more.
+    void colouringPagesHaveShapesToFill() {
+        const QStringList files = pages::pageFiles(qEnvironmentVariable("GARABIX_PROGRAM_DIR"));
+        QCOMPARE(files.size(), 10);
+        QSet<QString> names;
+        for (const QString &file : files) {
+            names.insert(pages::pageName(file));
+            const auto lines = PageLines::fromArt(pages::pageArt(file, QSize(800, 500)));
+            QImage image(800, 500, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            lines->drawOver(image, image.rect());
+            int closed = 0, largest = 0;
+            for (int y = 0; y < image.height(); y += 3)
+                for (int x = 0; x < image.width(); x += 3) {
+                    if (image.pixel(x, y) != qRgb(255, 255, 255))
+                        continue;
+                    const QRect r = floodFill(image, x, y, qRgb(255, 255, 255), qRgb(0, 0, 255));
+                    if (r.left() > 0 && r.top() > 0 && r.right() < 799 && r.bottom() < 499 &&
+                        r.width() * r.height() > 100) {
+                        ++closed;
+                        largest = std::max(largest, r.width() * r.height());
+                    }
+                }
+            QVERIFY2(closed >= 4, qPrintable(file + ": " + QString::number(closed)));
+            QVERIFY2(largest > 800 * 500 / 50, qPrintable(file));
+        }
+        QCOMPARE(names.size(), 10);
+        QVERIFY(names.contains(QStringLiteral("Casa")) &&
+                names.contains(QStringLiteral("Dinosaurio")));
     }
 };
 

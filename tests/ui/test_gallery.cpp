@@ -1,9 +1,12 @@
 // The stamp gallery and stamps from the gallery to the canvas; the magic
 // gallery without a mouse and its effect painted with click-to-draw.
 
+#include "core/canvas/drawing.h"
 #include "core/canvas/tools.h"
+#include "core/files/pictures.h"
 #include "testutil.h"
 #include "ui/gallery/magicgallery.h"
+#include "ui/gallery/pagegallery.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/canvaswidget.h"
 #include "ui/widgets/animationplayer.h"
@@ -312,6 +315,73 @@ private slots:
         QCOMPARE(painted, painted.mirrored(false, true));
         QVERIFY(child.press(w.control(test::buttonName(ToolbarButton::Undo))));
         QCOMPARE(w.persistent(), blank);
+    }
+
+    // A colouring page from its gallery: a new drawing under the page's
+    // lines, filled inside its square and crossed by a pencil line, saved as
+    // one picture that reads back as the canvas showed it. A page that cannot
+    // be read leaves the drawing be; the next new drawing leaves the page.
+    void colouringPageColouredAndSaved() {
+        test::LoadedMainWindow w([](test::ProgramFolder &f) {
+            f.writeDefaultConfiguration();
+            f.write("colorear/01-cuadro_grande.svg",
+                    "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 100 100'>"
+                    "<rect x='10' y='10' width='80' height='80' fill='none' stroke='#000' "
+                    "stroke-width='4'/></svg>");
+            f.write("colorear/02-roto.svg", "<svg xmlns='http://www.w3.org/2000/svg'><rect");
+            f.write("colorear/leeme.txt", "not a page");
+        });
+        PageGallery gallery(*w.form);
+        w.form->showPages = [&] { gallery.show(); };
+        w.drag(QPointF(5, 5), QPointF(300, 5));
+        QTest::mouseClick(w.control(widgetname::pagesButton), Qt::LeftButton);
+        QTRY_VERIFY(gallery.isVisible());
+        QVERIFY(gallery.slotShows(1) && !gallery.slotShows(2));
+        QCOMPARE(gallery.slot(0)->accessibleName(), QStringLiteral("Cuadro grande"));
+        const QImage before = w.persistent().copy();
+        gallery.choose(1);
+        QCOMPARE(w.persistent(), before);
+        QVERIFY(!w.form->drawingDocument().pageOpen());
+        gallery.show();
+        gallery.choose(0);
+        QTRY_VERIFY(gallery.isHidden());
+        const Drawing &d = w.form->drawingDocument();
+        QVERIFY(d.pageOpen());
+        // Drawn at the canvas's size: the square is most of the canvas's height.
+        const QSize size = d.size();
+        const QPoint centre(size.width() / 2, size.height() / 2);
+        int top = centre.y();
+        while (top > 0 && !d.canvas().pageLines()->isLine(centre.x(), top))
+            --top;
+        QVERIFY2(centre.y() - top > size.height() * 0.35, qPrintable(QString::number(top)));
+        QCOMPARE(colourAt(w.persistent(), 150, 5), 0xFFFFFFu); // the pencil line went
+        QImage page(size, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        d.canvas().pageLines()->drawOver(page, page.rect());
+        w.form->palettePressed(Qt::LeftButton, 45, 9); // red
+        w.press(ToolbarButton::Fill);
+        w.click(centre);
+        QCOMPARE(w.persistent().pixel(centre), qRgb(255, 0, 0));
+        QCOMPARE(w.persistent().pixel(centre.x(), top / 3), qRgb(255, 255, 255));
+        w.form->palettePressed(Qt::LeftButton, 6 + 16 * 4 + 5, 8); // green
+        w.press(ToolbarButton::Pencil);
+        w.drag(QPointF(2, centre.y()), QPointF(size.width() - 3, centre.y()));
+        QCOMPARE(w.persistent().pixel(centre.x(), top), page.pixel(centre.x(), top));
+        int left = 0;
+        while (!d.canvas().pageLines()->isLine(left, centre.y()))
+            ++left;
+        QCOMPARE(w.persistent().pixel(left, centre.y()), page.pixel(left, centre.y()));
+        QVERIFY(w.persistent().pixel(left / 2, centre.y()) != qRgb(255, 255, 255));
+        w.save();
+        const QStringList saved = QDir(w.drawings()).entryList({"*.bmp"});
+        QCOMPARE(saved.size(), 1);
+        const QImage read = loadPicture(w.drawings() + saved[0]);
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32),
+                 w.persistent().convertToFormat(QImage::Format_RGB32));
+        w.press(ToolbarButton::NewDrawing);
+        QVERIFY(!d.pageOpen());
+        w.drag(QPointF(2, centre.y() + 4), QPointF(size.width() - 3, centre.y() + 4));
+        QCOMPARE(colourAt(w.persistent(), centre.x(), top), colourAt(w.persistent(), 2, 2));
     }
 };
 

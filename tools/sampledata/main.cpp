@@ -106,6 +106,23 @@ bool writeScenes(const QString &assets, const QString &out, QVector<QImage> &she
     return true;
 }
 
+// The colouring pages go into the program folder as they are drawn, in SVG,
+// so that the program draws their lines at the canvas's own size; each must
+// be a drawing the program can read.
+bool writePages(const QString &assets, const QString &out) {
+    QDir dir(assets + "/pages");
+    const QStringList files = dir.entryList({"*.svg"}, QDir::Files, QDir::Name);
+    QDir().mkpath(out + "/colorear");
+    for (const QString &name : files) {
+        const QByteArray svg = readAll(dir.filePath(name));
+        QFile target(out + "/colorear/" + name);
+        if (!QSvgRenderer(svg).isValid() || !target.open(QIODevice::WriteOnly) ||
+            target.write(svg) != svg.size())
+            return false;
+    }
+    return !files.isEmpty();
+}
+
 bool writeStamps(const QString &assets, const QString &out, QVector<QImage> &sheet) {
     QDir root(assets + "/stamps");
     int counter = 0;
@@ -267,7 +284,7 @@ int main(int argc, char **argv) {
     const QString out = args[2];
     QVector<QImage> scenes, stamps;
     const bool ok = writeScenes(assets, out, scenes) && writeStamps(assets, out, stamps) &&
-                    writeWalker(out) && writeSounds(out);
+                    writePages(assets, out) && writeWalker(out) && writeSounds(out);
     if (!ok) {
         std::fprintf(stderr, "sampledata: could not write the program folder\n");
         return 1;

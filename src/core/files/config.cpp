@@ -50,6 +50,20 @@ QString builtInText(Text which) {
         return QStringLiteral("Magia: elegir un efecto");
     case Text::MagicTitle:
         return QStringLiteral("Magia");
+    case Text::PagesButton:
+        return QStringLiteral("Colorear: elegir un dibujo para colorear");
+    case Text::PagesTitle:
+        return QStringLiteral("Colorear");
+    case Text::SlideshowButton:
+        return QStringLiteral("Ver los dibujos en grande, uno tras otro");
+    case Text::StampSmall:
+        return QStringLiteral("Sello pequeño");
+    case Text::StampAsDrawn:
+        return QStringLiteral("Sello mediano");
+    case Text::StampBig:
+        return QStringLiteral("Sello grande");
+    case Text::StampUpsideDown:
+        return QStringLiteral("Sello boca abajo");
     case Text::QuitQuestion:
         return QStringLiteral("¿Quieres salir de Garabix? Tu dibujo no se guardará, si no lo "
                               "has guardado.");

@@ -26,31 +26,38 @@ enum class Text {
     CloseButton, // ends the text tool
     NoPrinter,
     PrintFailed,
-    NoFolderBrowser,        // "%1" is the drawings folder
-    MyDrawings,             // the tip of the picker's button
-    PickerTitle,            // the picker's heading and window title
-    PickerEmpty,            // what the picker says while there is no drawing
-    DamagedDrawing,         // "%1" is the file name of a drawing that cannot be read
-    Language,               // the file's language, as a code: es, en, fr, pt, ca
-    SaveFailedFull,         // saving failed for a full disk; "%1" is the drawings folder
-    SaveFailedDenied,       // the drawings folder cannot be written; "%1" is the folder
-    DeleteFailedDenied,     // the drawing may not be moved to the trash
-    CopiedToPictures,       // "%1" is the picture written, in the user's pictures folder
-    CopyFailed,             // "%1" is the pictures folder
-    CopyButton,             // the picker's button that copies the chosen drawing out
-    Saving,                 // the quiet sign while a save waits for the disk
-    FolderNotAnswering,     // "%1" is the drawings folder
-    PenName,                // a pen size's name for screen readers; "%1" counts 1 to 10
-    SwatchName,             // a colour's name for screen readers; "%1" counts from 1
-    StampPictureName,       // the stamp picture's name for screen readers
-    CanvasName,             // the canvas's name for screen readers
-    LimitReachedIn,         // a limit the settings set: "%1" the folder, "%2" the limit
-    LimitReachedAskGrownUp, // the same with the bin off: a grown-up makes room
-    MovedToTrash,           // "%1" is the drawing the bin moved to the trash
-    MagicButton,            // the magic button's tip
-    MagicTitle,             // the magic gallery's heading and window title
-    MagicEffect,            // the first of the magic effects' names, in their order
-    Count = MagicEffect + 17
+    NoFolderBrowser,                // "%1" is the drawings folder
+    MyDrawings,                     // the tip of the picker's button
+    PickerTitle,                    // the picker's heading and window title
+    PickerEmpty,                    // what the picker says while there is no drawing
+    DamagedDrawing,                 // "%1" is the file name of a drawing that cannot be read
+    Language,                       // the file's language, as a code: es, en, fr, pt, ca
+    SaveFailedFull,                 // saving failed for a full disk; "%1" is the drawings folder
+    SaveFailedDenied,               // the drawings folder cannot be written; "%1" is the folder
+    DeleteFailedDenied,             // the drawing may not be moved to the trash
+    CopiedToPictures,               // "%1" is the picture written, in the user's pictures folder
+    CopyFailed,                     // "%1" is the pictures folder
+    CopyButton,                     // the picker's button that copies the chosen drawing out
+    Saving,                         // the quiet sign while a save waits for the disk
+    FolderNotAnswering,             // "%1" is the drawings folder
+    PenName,                        // a pen size's name for screen readers; "%1" counts 1 to 10
+    SwatchName,                     // a colour's name for screen readers; "%1" counts from 1
+    StampPictureName,               // the stamp picture's name for screen readers
+    CanvasName,                     // the canvas's name for screen readers
+    LimitReachedIn,                 // a limit the settings set: "%1" the folder, "%2" the limit
+    LimitReachedAskGrownUp,         // the same with the bin off: a grown-up makes room
+    MovedToTrash,                   // "%1" is the drawing the bin moved to the trash
+    MagicButton,                    // the magic button's tip
+    MagicTitle,                     // the magic gallery's heading and window title
+    MagicEffect,                    // the first of the magic effects' names, in their order
+    PagesButton = MagicEffect + 17, // the colouring pages button's tip
+    PagesTitle,                     // the colouring pages gallery's heading and window title
+    SlideshowButton,                // the picker's button that shows the drawings full screen
+    StampSmall,                     // the stamp gallery's size buttons, half, as drawn, twice
+    StampAsDrawn,
+    StampBig,
+    StampUpsideDown, // turns the stamp upside down
+    Count
 };
 // The name of the k-th magic effect, 0 the first.
 constexpr Text magicEffectName(int k) {

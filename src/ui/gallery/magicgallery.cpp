@@ -1,184 +1,32 @@
 #include "ui/gallery/magicgallery.h"
 
 #include "ui/gallery/magicpictures.h"
-#include "ui/gallery/paging.h"
-#include "ui/widgets/uiutil.h"
 #include "ui/widgets/widgetnames.h"
-
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <algorithm>
-#include <cmath>
 
 namespace garabix {
 
 namespace {
 
-constexpr QSize galleryDesign(640, 490);
+class MagicChoices : public GalleryChoices {
+public:
+    explicit MagicChoices(MagicChooser &c) : chooser(c) {}
+    int count() const override { return magicCount; }
+    QImage picture(int k, int side) const override { return magicPicture(Magic(k), side); }
+    QString name(int k) const override { return chooser.magicName(Magic(k)); }
+    QString title() const override { return chooser.magicTitle(); }
+    int chosen() const override { return static_cast<int>(chooser.chosenMagic()); }
+    void choose(int k) override { chooser.magicChosen(Magic(k)); }
+    double controlsScale() const override { return chooser.controlsScale(); }
+    void closed() override { chooser.magicGalleryClosed(); }
+    QString tileName(int slot) const override { return widgetname::magicTile(slot); }
 
-QLabel *plainLabel(QWidget *parent, int points, QColor colour) {
-    auto *l = new QLabel(parent);
-    l->setTextFormat(Qt::PlainText);
-    l->setAlignment(Qt::AlignCenter);
-    l->setWordWrap(true);
-    l->setFont(QFont(QStringLiteral("Arial"), points, QFont::Bold));
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    l->setPalette(pal);
-    return l;
-}
+private:
+    MagicChooser &chooser;
+};
 
 } // namespace
 
-int MagicGallery::scaled(int pixels) const {
-    return static_cast<int>(std::lround(pixels * zoom));
-}
-
-MagicGallery::MagicGallery(MagicChooser &c, QWidget *parent) : QWidget(parent), chooser(c) {
-    setWindowTitle(chooser.magicTitle());
-    const QSize room = windowRoom(this, galleryDesign);
-    zoom = std::max(0.5,
-                    std::min({chooser.controlsScale(), room.width() / double(galleryDesign.width()),
-                              room.height() / double(galleryDesign.height())}));
-    setFixedSize(scaled(galleryDesign.width()), scaled(galleryDesign.height()));
-    setBackground(this, QColor(245, 235, 255));
-    title = plainLabel(this, scaled(20), QColor(90, 40, 150));
-    title->setText(chooser.magicTitle());
-    title->setGeometry(scaled(4), scaled(8), scaled(160), scaled(40));
-    large = new QLabel(this);
-    large->setScaledContents(true);
-    large->setGeometry(scaled(14), scaled(60), scaled(140), scaled(140));
-    largeName = plainLabel(this, scaled(13), Qt::blue);
-    largeName->setGeometry(scaled(4), scaled(205), scaled(160), scaled(50));
-    for (int k = 0; k < perPage; ++k) {
-        const QRect place = gallery::stampPlace(k, zoom);
-        auto *tile = new QWidget(this);
-        tile->setObjectName(widgetname::magicTile(k));
-        tile->setGeometry(place);
-        tile->setCursor(Qt::PointingHandCursor);
-        tile->setMouseTracking(true);
-        tile->installEventFilter(this);
-        const int nameHeight = scaled(22);
-        const int side = place.height() - nameHeight - scaled(4);
-        pictures[size_t(k)] = new QLabel(tile);
-        pictures[size_t(k)]->setGeometry((place.width() - side) / 2, scaled(2), side, side);
-        names[size_t(k)] = plainLabel(tile, scaled(10), Qt::blue);
-        names[size_t(k)]->setWordWrap(false);
-        names[size_t(k)]->setGeometry(0, place.height() - nameHeight, place.width(), nameHeight);
-        tiles[size_t(k)] = tile;
-    }
-    const char *icons[2] = {"pagenext", "pageprevious"};
-    for (int i = 0; i < 2; ++i) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(widgetname::pickerPageButton(i));
-        b->setIcon(namedIcon(QString::fromLatin1(icons[i])));
-        b->setIconSize(QSize(scaled(28), scaled(28)));
-        b->setGeometry(gallery::pageButtonPlace(i, zoom));
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QPushButton::clicked, this, [this, i] { turnPage(i); });
-        pageButtons[size_t(i)] = b;
-    }
-}
-
-// The gallery opens on the page of the chosen effect, framed.
-void MagicGallery::showEvent(QShowEvent *event) {
-    QWidget::showEvent(event);
-    centreOnScreen(this);
-    setWindowTitle(chooser.magicTitle());
-    title->setText(chooser.magicTitle());
-    firstOnPage = gallery::lastPage(static_cast<int>(chooser.chosenMagic()) + 1);
-    fillPage();
-    showLarge(chooser.chosenMagic());
-    frameChosen();
-}
-
-void MagicGallery::closeEvent(QCloseEvent *event) {
-    QWidget::closeEvent(event);
-    chooser.magicGalleryClosed();
-}
-
-void MagicGallery::changeEvent(QEvent *event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        frameChosen();
-}
-
-void MagicGallery::frameChosen() {
-    Access *access = Access::application();
-    if (!access || !isVisible())
-        return;
-    const int chosen = static_cast<int>(chooser.chosenMagic()) - firstOnPage;
-    access->frameControl(this, tiles[size_t(chosen >= 0 && chosen < perPage ? chosen : 0)]);
-}
-
-void MagicGallery::fillPage() {
-    const int side = pictures[0]->width();
-    for (int k = 0; k < perPage; ++k) {
-        const bool shown = slotShows(k);
-        tiles[size_t(k)]->setVisible(shown);
-        if (!shown)
-            continue;
-        const Magic effect = Magic(firstOnPage + k);
-        pictures[size_t(k)]->setPixmap(QPixmap::fromImage(magicPicture(effect, side)));
-        names[size_t(k)]->setText(chooser.magicName(effect));
-        tiles[size_t(k)]->setAccessibleName(chooser.magicName(effect));
-    }
-    pageButtons[0]->setEnabled(gallery::nextPage(firstOnPage, magicCount) != firstOnPage);
-    pageButtons[1]->setEnabled(gallery::previousPage(firstOnPage) != firstOnPage);
-}
-
-void MagicGallery::showLarge(Magic effect) {
-    large->setPixmap(QPixmap::fromImage(magicPicture(effect, large->width())));
-    largeName->setText(chooser.magicName(effect));
-}
-
-void MagicGallery::turnPage(int button) {
-    firstOnPage = button == 0 ? gallery::nextPage(firstOnPage, magicCount)
-                              : gallery::previousPage(firstOnPage);
-    fillPage();
-}
-
-void MagicGallery::choose(int k) {
-    if (k < 0 || k >= perPage || !slotShows(k))
-        return;
-    chooser.magicChosen(Magic(firstOnPage + k));
-    close();
-}
-
-void MagicGallery::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Escape)
-        close();
-    else
-        QWidget::keyPressEvent(event);
-}
-
-// The pointer over an effect shows it large; a click chooses it.
-bool MagicGallery::eventFilter(QObject *watched, QEvent *event) {
-    for (int k = 0; k < perPage; ++k) {
-        if (watched != tiles[size_t(k)] || !slotShows(k))
-            continue;
-        if (event->type() == QEvent::Enter)
-            showLarge(Magic(firstOnPage + k));
-        else if (event->type() == QEvent::MouseButtonRelease)
-            choose(k);
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-std::vector<AccessArea> MagicGallery::accessAreas() {
-    AccessArea page, buttons;
-    for (int k = 0; k < perPage; ++k)
-        if (slotShows(k))
-            page.targets.push_back({tiles[size_t(k)], {}, [this, k] { choose(k); }, {}});
-    // Previous page first, as they sit.
-    for (int i : {1, 0})
-        buttons.targets.push_back(buttonTarget(pageButtons[size_t(i)]));
-    std::vector<AccessArea> areas;
-    areas.push_back(std::move(page));
-    areas.push_back(std::move(buttons));
-    return areas;
-}
+MagicGallery::MagicGallery(MagicChooser &chooser, QWidget *parent)
+    : ChoiceGallery(std::make_unique<MagicChoices>(chooser), parent) {}
 
 } // namespace garabix

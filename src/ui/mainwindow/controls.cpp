@@ -59,6 +59,9 @@ WindowControls createControls(QWidget *window, CanvasSurface &canvas, const Grid
     c.magic = button(window, QString::fromLatin1(widgetname::magicButton), 0xFFD8F0,
                      namedIcon(QStringLiteral("magic")));
     c.magic->setIconSize(QSize(34, 34));
+    c.pages = button(window, QString::fromLatin1(widgetname::pagesButton), 0xD8F0FF,
+                     namedIcon(QStringLiteral("pages")));
+    c.pages->setIconSize(QSize(34, 34));
     c.colourWell = named(new QLabel(window), QString::fromLatin1(widgetname::colourWell));
     c.colourWell->setAutoFillBackground(true);
     c.stampPlayer =
@@ -81,6 +84,8 @@ void nameControls(const WindowControls &c, const QStringList &texts) {
     c.myDrawings->setAccessibleName(text(Text::MyDrawings));
     c.magic->setToolTip(plainToolTip(text(Text::MagicButton)));
     c.magic->setAccessibleName(text(Text::MagicButton));
+    c.pages->setToolTip(plainToolTip(text(Text::PagesButton)));
+    c.pages->setAccessibleName(text(Text::PagesButton));
     for (int i = 0; i < 10; ++i)
         c.pens[i]->setAccessibleName(text(Text::PenName).arg(i + 1));
     c.stampBox->setAccessibleName(text(Text::StampPictureName));

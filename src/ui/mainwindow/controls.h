@@ -30,6 +30,7 @@ struct WindowControls {
     QLabel *colourWell = nullptr;   // the colour in use
     QPushButton *myDrawings = nullptr;
     QPushButton *magic = nullptr; // opens the magic gallery; shows the chosen effect
+    QPushButton *pages = nullptr; // opens the colouring pages gallery
     AnimationPlayer *stampPlayer = nullptr;
     TextPanel *text = nullptr; // the text panel, its lists and style buttons
 };

@@ -101,15 +101,19 @@ long toolbarButtonColour(ToolbarButton button) {
 
 QRectF myDrawingsButtonRect(double screenHeight, double stampHeight) {
     const double top = colourWellRect.top() + colourWellRect.height() + 105;
-    const double magic = toolbarButtonSide + 105; // the magic button and its gap
+    const double magic = toolbarButtonSide + 105; // the magic and pages buttons and their gap
     const double room = screenHeight - stampHeight - 105 - magic - top;
     const double side = std::clamp(room, 600.0, colourWellRect.width());
     return {colourWellRect.left() + (colourWellRect.width() - side) / 2, top, side, side};
 }
 
 QRectF magicButtonRect(const QRectF &myDrawings) {
-    return {colourWellRect.center().x() - toolbarButtonSide / 2, myDrawings.bottom() + 105,
+    return {colourWellRect.center().x() - toolbarButtonSide - 105 / 2.0, myDrawings.bottom() + 105,
             toolbarButtonSide, toolbarButtonSide};
+}
+
+QRectF pagesButtonRect(const QRectF &magic) {
+    return magic.translated(magic.width() + 105, 0);
 }
 
 MainLayout arrangeMainWindow(double screenWidth, double screenHeight) {
@@ -226,6 +230,7 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
         items.push_back({colourWellRect.size() * f, gap});
         items.push_back({QSizeF(myDrawingsSide, myDrawingsSide), gap});
         items.push_back({QSizeF(side, side), gap}); // the magic button
+        items.push_back({QSizeF(side, side), gap}); // the colouring pages button
         std::vector<QRectF> placed;
         const double bottom = flow(items, QPointF(0, rows * pitch + gap), left, gap, placed);
         for (size_t i = 0; i < single; ++i)
@@ -240,6 +245,7 @@ LargeLayout arrangeLarge(double screenWidth, double screenHeight, double f, doub
         l.colourWell = placed[placedButtons];
         l.myDrawings = placed[placedButtons + 1];
         l.magic = placed[placedButtons + 2];
+        l.pages = placed[placedButtons + 3];
         if (bottom + gap + stampHeight <= screenHeight)
             break;
     }

@@ -52,9 +52,10 @@ long toolbarButtonColour(ToolbarButton button);
 // tall as the colour well is wide where there is room, never shorter than
 // 600 twips.
 QRectF myDrawingsButtonRect(double screenHeight, double stampHeight);
-// The magic button, a tool-bar button under "Mis dibujos", centred on the
-// colour well.
+// The magic button and the colouring pages button, tool-bar buttons side by
+// side under "Mis dibujos", the pair centred on the colour well.
 QRectF magicButtonRect(const QRectF &myDrawings);
+QRectF pagesButtonRect(const QRectF &magic);
 
 struct MainLayout {
     QRectF frame; // the canvas frame, and so the canvas
@@ -81,6 +82,7 @@ struct LargeLayout {
     QRectF colourWell;
     QRectF myDrawings;
     QRectF magic;
+    QRectF pages;
     QRectF palette;
     int paletteColumns = 1;
     MainLayout rest; // the canvas frame, the pens, the text tool's lists

@@ -36,6 +36,7 @@
 #include "core/grid/grid.h"
 #include "ui/access/access.h"
 #include "ui/gallery/magicgallery.h"
+#include "ui/gallery/pagegallery.h"
 #include "ui/gallery/stampchooser.h"
 #include "ui/mainwindow/canvasinput.h"
 #include "ui/mainwindow/controls.h"
@@ -63,6 +64,7 @@ class WindowKeeper;
 class MainWindow : public QWidget,
                    public StampChooser,
                    public MagicChooser,
+                   public PageChooser,
                    public DrawingChooser,
                    public AccessibleWindow {
     Q_OBJECT
@@ -80,6 +82,8 @@ public:
     std::function<void()> showGallery;
     // Raised by the magic button; the magic gallery listens.
     std::function<void()> showMagic;
+    // Raised by the colouring pages button; the pages gallery listens.
+    std::function<void()> showPages;
     // Raised by the "Mis dibujos" button and Ctrl+O with the drawings
     // folder; the picker window listens.
     std::function<void(const QString &)> showPicker;
@@ -126,6 +130,13 @@ public:
     void magicGalleryClosed() override;
     // The magic button: the magic gallery.
     void openMagic();
+    // A colouring page chosen in the pages gallery: a new drawing under its lines.
+    void pageChosen(const QString &file) override;
+    QString pagesTitle() const override { return text(config::Text::PagesTitle); }
+    QString programFolder() const override { return appPath; }
+    void pageGalleryClosed() override { magicGalleryClosed(); }
+    // The colouring pages button: the pages gallery.
+    void openPages();
     // The picker's choice is shown as the picture buttons show a drawing.
     void drawingChosen(const QString &path) override;
     QString drawingOnShow() const override { return document.shownPath(); }

@@ -44,6 +44,7 @@ std::vector<AccessArea> MainWindow::accessAreas() {
     tools.targets.push_back(buttonTarget(controls.magic));
     if (!tools.startAt && isMarkedChosen(controls.magic))
         tools.startAt = controls.magic;
+    tools.targets.push_back(buttonTarget(controls.pages));
     for (QPushButton *b : std::as_const(controls.pens))
         pens.targets.push_back(buttonTarget(b));
     // A swatch of the palette or the chart: pressed at its centre, and told

@@ -108,6 +108,7 @@ void MainWindow::createControls() {
     };
     connect(controls.myDrawings, &QPushButton::clicked, this, [this] { openMyDrawings(); });
     connect(controls.magic, &QPushButton::clicked, this, [this] { openMagic(); });
+    connect(controls.pages, &QPushButton::clicked, this, [this] { openPages(); });
     placement = std::make_unique<Placement>(this, controls);
     stampPress =
         new StampPress(document, controls.stampBox, controls.stampPlayer, *placement, scale, this);

@@ -195,6 +195,13 @@ void MainWindow::openMagic() {
         showMagic();
 }
 
+void MainWindow::openPages() {
+    playCue("sonido3.wav");
+    input->endHeld();
+    if (showPages)
+        showPages();
+}
+
 void MainWindow::magicChosen(Magic effect) {
     const Tool before = input->state().currentTool;
     input->state().currentTool = Tool::Magic;

@@ -53,7 +53,7 @@ void Placement::place(const layout::ShownButtons &shown) {
     const double f = controlsScale;
     const WindowControls &c = controls;
     std::array<QRectF, toolbarButtonCount> bar;
-    QRectF well, mine, magic, chartPlace;
+    QRectF well, mine, magic, pages, chartPlace;
     if (f > 1) {
         const layout::LargeLayout l = layout::arrangeLarge(
             widthTwips(), heightTwips(), f, twipsOf(c.stampBox).height(), twipsPerPixel, shown);
@@ -62,6 +62,7 @@ void Placement::place(const layout::ShownButtons &shown) {
         well = l.colourWell;
         mine = l.myDrawings;
         magic = l.magic;
+        pages = l.pages;
         chartPlace = l.colourPanel;
         showSwatchGrids(l.paletteColumns, l.chartColumns, l.chartPitch);
         put(c.palette, l.palette);
@@ -71,6 +72,7 @@ void Placement::place(const layout::ShownButtons &shown) {
         well = layout::colourWellRect;
         mine = layout::myDrawingsButtonRect(heightTwips(), twipsOf(c.stampBox).height());
         magic = layout::magicButtonRect(mine);
+        pages = layout::pagesButtonRect(magic);
         chartPlace = layout::colourPanelRect(mainLayout, widthTwips());
         put(c.palette, layout::paletteStrip);
     }
@@ -98,6 +100,8 @@ void Placement::place(const layout::ShownButtons &shown) {
     c.myDrawings->setIconSize(QSize(side, side));
     put(c.magic, magic);
     c.magic->setIconSize(QSize(icon, icon));
+    put(c.pages, pages);
+    c.pages->setIconSize(QSize(icon, icon));
     put(c.chart, chartPlace);
     placeStampOnBottomEdge();
     if (c.text->isOpen())

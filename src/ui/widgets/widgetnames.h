@@ -15,6 +15,7 @@ inline constexpr char stampBox[] = "stampBox";
 inline constexpr char colourWell[] = "colourWell";
 inline constexpr char myDrawingsButton[] = "myDrawingsButton";
 inline constexpr char magicButton[] = "magicButton";
+inline constexpr char pagesButton[] = "pagesButton";
 inline constexpr char stampPlayer[] = "stampPlayer";
 inline constexpr char textPanel[] = "textPanel";
 inline constexpr char textEdit[] = "textEdit";
@@ -46,6 +47,11 @@ inline constexpr char enterButton[] = "enterButton";
 inline constexpr char heading[] = "heading";
 inline constexpr char emptyNote[] = "emptyNote";
 inline constexpr char copyButton[] = "copyButton";
+inline constexpr char slideshowButton[] = "slideshowButton";
+
+// The slideshow: the drawing on show and its caption.
+inline constexpr char slideshowPicture[] = "slideshowPicture";
+inline constexpr char slideshowCaption[] = "slideshowCaption";
 inline QString pickerTile(int slot) {
     return QStringLiteral("tile_%1").arg(slot);
 }
@@ -58,6 +64,18 @@ inline QString pickerPageButton(int index) {
 inline QString magicTile(int k) {
     return QStringLiteral("magicTile_%1").arg(k);
 }
+
+// The colouring pages gallery's page in slot `k`, 0..8 of its page.
+inline QString pageTile(int k) {
+    return QStringLiteral("pageTile_%1").arg(k);
+}
+
+// The stamp gallery's size buttons: 0 small, 1 as drawn, 2 big; and the
+// button that turns the stamp upside down.
+inline QString stampSizeButton(int k) {
+    return QStringLiteral("stampSize_%1").arg(k);
+}
+inline constexpr char stampTurnButton[] = "stampTurnButton";
 
 // The stamp gallery's row of category `index`.
 inline QString categoryRow(int index) {
