@@ -12,6 +12,7 @@ namespace garabix {
 namespace {
 
 const char usage[] = "Usage: garabix [--set SECTION/KEY=VALUE]... [--check-settings]\n"
+                     "       garabix --slideshow FOLDER\n"
                      "       garabix --help | --version\n";
 
 const char help[] = "Garabix, a paint program for young children.\n"
@@ -21,6 +22,9 @@ const char help[] = "Garabix, a paint program for young children.\n"
                     "  --check-settings         print every setting that holds, where it came\n"
                     "                           from, and every line refused; exit status 1 when\n"
                     "                           a line was refused\n"
+                    "  --slideshow FOLDER       show every drawing in FOLDER and its subfolders\n"
+                    "                           on the whole screen, newest first, each with its\n"
+                    "                           subfolder's name; Escape or a click ends it\n"
                     "  --help                   print this help\n"
                     "  --version                print the version\n"
                     "\n"
@@ -96,6 +100,13 @@ std::optional<int> answerCommandLine(int argc, char **argv) {
         }
         if (std::strncmp(arg, "--set=", 6) == 0)
             continue;
+        if (std::strcmp(arg, "--slideshow") == 0) {
+            if (++i == argc || argv[i][0] == '\0') {
+                std::fprintf(stderr, "garabix: --slideshow needs a FOLDER\n%s", usage);
+                return 2;
+            }
+            continue;
+        }
         const char *option = arg[0] == '-' ? arg + (arg[1] == '-' ? 2 : 1) : nullptr;
         if (option && *option && named(option, qtWithValue, std::size(qtWithValue)) &&
             i + 1 < argc) {
@@ -109,6 +120,13 @@ std::optional<int> answerCommandLine(int argc, char **argv) {
     if (check)
         return printSettings(argc, argv);
     return std::nullopt;
+}
+
+std::optional<QString> slideshowFolder(const QStringList &arguments) {
+    const int at = static_cast<int>(arguments.indexOf(QStringLiteral("--slideshow")));
+    if (at < 0 || at + 1 >= arguments.size())
+        return std::nullopt;
+    return arguments[at + 1];
 }
 
 } // namespace garabix

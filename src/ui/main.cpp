@@ -1,3 +1,4 @@
+#include "core/files/config.h"
 #include "core/files/pictures.h"
 #include "core/files/settings.h"
 #include "ui/access/access.h"
@@ -7,6 +8,7 @@
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/picker/drawingpicker.h"
+#include "ui/picker/slideshow.h"
 #include "ui/platform/platform.h"
 #include "ui/platform/quietevents.h"
 #include "ui/platform/screenscale.h"
@@ -39,6 +41,14 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Garabix"));
     limitPictureMemory();
     const QString appPath = QCoreApplication::applicationDirPath();
+    // A teacher's projector: the class's drawings, and nothing else.
+    if (const std::optional<QString> folder = slideshowFolder(app.arguments())) {
+        Slideshow show(*folder,
+                       config::text(config::readLanguageTexts(appPath), config::Text::PickerEmpty));
+        QObject::connect(&show, &Slideshow::ended, &app, &QApplication::quit);
+        show.showFullScreen();
+        return app.exec();
+    }
     // The school's settings file, then the user's, the environment and the
     // command line.
     const Settings settings = readSettings(settingsSourcesOfThisRun(app.arguments()));

@@ -3,12 +3,15 @@
 // for each computer, started by the test run (scripts/file-server.sh). The
 // tests skip without it.
 
+#include "core/files/drawings.h"
 #include "helperdrawing.h"
 #include "testutil.h"
 #include "ui/picker/drawingpicker.h"
+#include "ui/picker/slideshow.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -157,6 +160,52 @@ private slots:
         QCOMPARE(QDir(serverFolder() + '/' + folderName).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"0.bmp"});
         qInfo("slowest answer %lld ms; the note after %lld ms", slowest, noteAt);
+    }
+
+    // The teacher's slideshow over the share: with the server stopped it
+    // still answers every key at once, and Escape ends it; the drawing on
+    // show stays.
+    void theSlideshowAnswersWhileTheServerIsStopped() {
+        const qint64 server = qEnvironmentVariableIntValue("GARABIX_SHARE_SERVER_PID");
+        if (server <= 0)
+            QSKIP("no file server process to stop (GARABIX_SHARE_SERVER_PID)");
+        const QString folderName =
+            QStringLiteral("show-%1").arg(QCoreApplication::applicationPid());
+        for (const char *pupil : {"ana", "luis"}) {
+            QDir(serverFolder()).mkpath(folderName + '/' + pupil);
+            QImage picture(64, 48, QImage::Format_RGB32);
+            picture.fill(Qt::red);
+            QVERIFY(drawings::writeBmp(picture,
+                                       serverFolder() + '/' + folderName + '/' + pupil + "/0.bmp"));
+        }
+        Slideshow show(mounts().first() + '/' + folderName, QStringLiteral("nada"));
+        show.setInterval(100);
+        show.setRelistInterval(100);
+        QSignalSpy shown(&show, &Slideshow::drawingShown);
+        show.show();
+        QVERIFY(shown.wait(60000));
+        QCOMPARE(::kill(-static_cast<pid_t>(server), SIGSTOP), 0);
+        struct Resume {
+            qint64 group;
+            ~Resume() { ::kill(-static_cast<pid_t>(group), SIGCONT); }
+        } resume{server};
+        QElapsedTimer clock;
+        clock.start();
+        qint64 slowest = 0;
+        while (clock.elapsed() < 3000) {
+            QElapsedTimer key;
+            key.start();
+            QTest::keyClick(&show, Qt::Key_Right);
+            QCoreApplication::processEvents();
+            slowest = std::max(slowest, key.elapsed());
+            QTest::qWait(50);
+        }
+        QVERIFY2(slowest < 200, qPrintable(QString("the show took %1 ms").arg(slowest)));
+        QVERIFY(!show.shownPath().isEmpty());
+        QSignalSpy ended(&show, &Slideshow::ended);
+        QTest::keyClick(&show, Qt::Key_Escape);
+        QCOMPARE(ended.size(), 1);
+        qInfo("slowest key %lld ms with the server stopped", slowest);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "core/files/drawings.h"
 #include "testutil.h"
 #include "ui/picker/drawingpicker.h"
+#include "ui/picker/slideshow.h"
 #include "ui/picker/thumbnails.h"
 
 #include <QDir>
@@ -253,6 +254,94 @@ private slots:
             QVERIFY(drawings::writeBmp(picture, path));
             QCOMPARE(thumbnails::thumbnail(path).pixelColor(10, 10), colour);
         }
+    }
+
+    // The slideshow over a class's folder: every good drawing of the folder
+    // and its subfolders once, newest first, each with its pupil's folder as
+    // the caption, a damaged one skipped; a drawing saved meanwhile comes
+    // next; the arrows step both ways, and Escape ends the show. The play
+    // button of the picker starts it on the picker's folder.
+    void slideshowOverAClassFolder() {
+        QTemporaryDir cls;
+        QDir(cls.path()).mkpath("ana");
+        QDir(cls.path()).mkpath("luis");
+        QDir(cls.path()).mkpath(".oculto");
+        const QDateTime start = QDateTime::currentDateTime().addSecs(-600);
+        int written = 0;
+        const auto drawing = [&](const QString &relative, QRgb colour) {
+            QImage picture(64, 48, QImage::Format_RGB32);
+            picture.fill(colour);
+            const QString path = cls.path() + '/' + relative;
+            QVERIFY(drawings::writeBmp(picture, path));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(
+                f.setFileTime(start.addSecs(10 * ++written), QFileDevice::FileModificationTime));
+        };
+        drawing("0.bmp", qRgb(255, 0, 0));
+        drawing("ana/0.bmp", qRgb(0, 255, 0));
+        drawing("luis/0.bmp", qRgb(0, 0, 255));
+        drawing("ana/1.bmp", qRgb(255, 255, 0));
+        drawing(".oculto/0.bmp", qRgb(9, 9, 9));
+        test::ProgramFolder junk;
+        junk.write("x", QByteArray("BM") + QByteArray(60, 'x'));
+        QVERIFY(QFile::copy(junk.path() + "/x", cls.path() + "/luis/5.bmp")); // damaged, newest
+
+        Slideshow show(cls.path(), QStringLiteral("nada"));
+        show.resize(320, 240);
+        show.setInterval(40);
+        show.setRelistInterval(150);
+        QStringList seen, captions;
+        auto *caption = show.findChild<QLabel *>(widgetname::slideshowCaption);
+        connect(&show, &Slideshow::drawingShown, this, [&](const QString &path) {
+            seen << QDir(cls.path()).relativeFilePath(path);
+            captions << (!caption->isHidden() ? caption->text() : "-");
+        });
+        show.show();
+        QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 5, 10000);
+        const QStringList order = {"ana/1.bmp", "luis/0.bmp", "ana/0.bmp", "0.bmp", "ana/1.bmp"};
+        QCOMPARE(seen.mid(0, 5), order);
+        QCOMPARE(captions.mid(0, 4), (QStringList{"ana", "luis", "ana", "-"}));
+        // Saved while the show runs: next after the drawing on show.
+        drawing("luis/1.bmp", qRgb(0, 255, 255));
+        const int before = static_cast<int>(seen.size());
+        QTRY_VERIFY_WITH_TIMEOUT(seen.mid(before).contains("luis/1.bmp"), 10000);
+        const int at = static_cast<int>(seen.indexOf("luis/1.bmp", before));
+        QCOMPARE(seen.mid(at + 1).count("luis/1.bmp") + 1, seen.count("luis/1.bmp"));
+        // The keys: a step back shows the drawing before, again.
+        show.setInterval(60000);
+        int i = static_cast<int>(seen.size());
+        QTest::keyClick(&show, Qt::Key_Right);
+        QTRY_VERIFY(seen.size() > i);
+        const QString now = show.shownPath();
+        i = static_cast<int>(seen.size());
+        QTest::keyClick(&show, Qt::Key_Right);
+        QTRY_VERIFY(seen.size() == i + 1);
+        QVERIFY(show.shownPath() != now);
+        QTest::keyClick(&show, Qt::Key_Left);
+        QTRY_VERIFY(seen.size() == i + 2);
+        QCOMPARE(show.shownPath(), now);
+        QSignalSpy ended(&show, &Slideshow::ended);
+        QTest::keyClick(&show, Qt::Key_Escape);
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(show.isHidden());
+
+        // From the picker: its play button, on an empty folder, says so.
+        test::LoadedMainWindow w;
+        QTemporaryDir empty;
+        DrawingPicker picker(*w.form);
+        picker.open(empty.path());
+        QTRY_VERIFY(picker.pageReady());
+        QTest::mouseClick(picker.findChild<QPushButton *>(widgetname::slideshowButton),
+                          Qt::LeftButton);
+        QVERIFY(picker.slideshow());
+        QVERIFY(picker.slideshow()->isFullScreen());
+        const QList<QLabel *> labels = picker.slideshow()->findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [&](QLabel *l) {
+            return l->isVisible() && l->text() == w.form->text(config::Text::PickerEmpty);
+        }));
+        QTest::mouseClick(picker.slideshow(), Qt::LeftButton);
+        QTRY_VERIFY(!picker.slideshow());
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -108,16 +109,41 @@ DrawingPicker::DrawingPicker(DrawingChooser &c, QWidget *parent) : QWidget(paren
     copyButton->setFocusPolicy(Qt::NoFocus);
     keepPlaceWhenHidden(copyButton);
     connect(copyButton, &QPushButton::clicked, this, [this] { copyFocused(); });
-    grid->addWidget(copyButton, 1 + rows, 1, 1, columns, Qt::AlignCenter);
+    // Beside it, the play button: the drawings on the whole screen.
+    playButton = new QPushButton(this);
+    playButton->setObjectName(QString::fromLatin1(widgetname::slideshowButton));
+    playButton->setIcon(namedIcon(QStringLiteral("play")));
+    playButton->setIconSize(QSize(40, 40));
+    playButton->setFocusPolicy(Qt::NoFocus);
+    connect(playButton, &QPushButton::clicked, this, [this] { startSlideshow(); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copyButton);
+    buttons->addWidget(playButton);
+    buttons->addStretch();
+    grid->addLayout(buttons, 1 + rows, 1, 1, columns);
+}
+
+void DrawingPicker::startSlideshow() {
+    if (slideshowWindow)
+        return;
+    slideshowWindow = new Slideshow(folder, chooser.text(config::Text::PickerEmpty));
+    slideshowWindow->setAttribute(Qt::WA_DeleteOnClose);
+    slideshowWindow->showFullScreen();
+    slideshowWindow->activateWindow();
 }
 
 DrawingPicker::~DrawingPicker() {
+    delete slideshowWindow;
     for (QFutureWatcher<QImage> *w : watchers)
         w->disconnect(this);
 }
 
 void DrawingPicker::open(const QString &drawingsFolder) {
     setWindowTitle(chooser.text(config::Text::PickerTitle));
+    folder = drawingsFolder;
+    playButton->setToolTip(plainToolTip(chooser.text(config::Text::SlideshowButton)));
+    playButton->setAccessibleName(chooser.text(config::Text::SlideshowButton));
     pending = 1; // the listing
     const quint64 listing = ++listings;
     const QString onShow = chooser.drawingOnShow();
@@ -168,6 +194,7 @@ void DrawingPicker::applyScale(double f) {
     title.setPointSizeF(std::max(12.0, 20 * f));
     heading->setFont(title);
     copyButton->setIconSize(QSize(times(40), times(40)));
+    playButton->setIconSize(QSize(times(40), times(40)));
     QFont copyFont = font();
     copyFont.setPointSizeF(std::max(9.0, copyFont.pointSizeF() * std::max(f, 1.0)));
     copyButton->setFont(copyFont);
@@ -277,6 +304,7 @@ std::vector<AccessArea> DrawingPicker::accessAreas() {
     for (int i = 0; i < 2; ++i)
         pages.targets.push_back(buttonTarget(pageButtons[i]));
     copy.targets.push_back(buttonTarget(copyButton));
+    copy.targets.push_back(buttonTarget(playButton));
     std::vector<AccessArea> areas;
     for (AccessArea *a : {&pictures, &pages, &copy})
         areas.push_back(std::move(*a));

@@ -6,10 +6,12 @@
 // threads, so the window answers at once however many drawings there are.
 
 #include "ui/access/access.h"
+#include "ui/picker/slideshow.h"
 #include "ui/picker/thumbnails.h"
 
 #include <QFutureWatcher>
 #include <QImage>
+#include <QPointer>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
@@ -52,6 +54,10 @@ public:
     std::vector<AccessArea> accessAreas() override;
     // Copies the drawing whose picture has the focus into the user's pictures.
     void copyFocused();
+    // The play button: the folder's drawings on the whole screen, until the
+    // show ends; the show on screen, or null.
+    void startSlideshow();
+    Slideshow *slideshow() const { return slideshowWindow; }
 
 signals:
     // Every picture of the page on show is there.
@@ -80,11 +86,14 @@ private:
     quint64 generation = 0; // of the page on show: late pictures of another are dropped
     quint64 listings = 0;   // of the folder: a late listing of an earlier open is dropped
 
-    QLabel *heading = nullptr;                  // "Mis dibujos" and the page
-    QWidget *emptyNote = nullptr;               // shown while there is no drawing
-    QLabel *emptyText = nullptr;                // its line, from the language file
-    QSize pictureSize = thumbnails::maxSize;    // the pictures as shown
-    QPushButton *copyButton = nullptr;          // copies the focused drawing out as a PNG
+    QLabel *heading = nullptr;               // "Mis dibujos" and the page
+    QWidget *emptyNote = nullptr;            // shown while there is no drawing
+    QLabel *emptyText = nullptr;             // its line, from the language file
+    QSize pictureSize = thumbnails::maxSize; // the pictures as shown
+    QPushButton *copyButton = nullptr;       // copies the focused drawing out as a PNG
+    QPushButton *playButton = nullptr;       // the slideshow of the folder
+    QPointer<Slideshow> slideshowWindow;
+    QString folder;
     QVector<QToolButton *> tiles;               // the twelve pictures, by slot
     QToolButton *pageButtons[2] = {};           // previous and next page
     QVector<QFutureWatcher<QImage> *> watchers; // one per slot
