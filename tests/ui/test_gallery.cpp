@@ -9,12 +9,14 @@
 #include "ui/gallery/pagegallery.h"
 #include "ui/gallery/stampgallery.h"
 #include "ui/mainwindow/canvaswidget.h"
+#include "ui/mainwindow/picturebox.h"
 #include "ui/widgets/animationplayer.h"
 #include "ui/widgets/uiutil.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
@@ -382,6 +384,50 @@ private slots:
         QVERIFY(!d.pageOpen());
         w.drag(QPointF(2, centre.y() + 4), QPointF(size.width() - 3, centre.y() + 4));
         QCOMPARE(colourAt(w.persistent(), centre.x(), top), colourAt(w.persistent(), 2, 2));
+    }
+
+    // The gallery's size buttons and turn button: a stamp dark along its top
+    // edge lands centred where it was clicked at half, as drawn and twice,
+    // upright and upside down, each press one undo step; the stamp picture
+    // marks the size.
+    void stampsAtEachSizeAndTurnLandCentred() {
+        Window w;
+        QImage darkTop(40, 40, QImage::Format_RGB32);
+        darkTop.fill(Qt::white);
+        QPainter(&darkTop).fillRect(0, 0, 40, 10, Qt::black);
+        w.form->stampChosen(w.form->stampFile(), darkTop);
+        w.form->runToolbarButton(ToolbarButton::Gallery);
+        auto *box = w.control<PictureBox>(widgetname::stampBox);
+        const auto darkPart = [&] {
+            QRect r;
+            for (int y = 0; y < w.persistent().height(); ++y)
+                for (int x = 0; x < w.persistent().width(); ++x)
+                    if (colourAt(w.persistent(), x, y) == black)
+                        r |= QRect(x, y, 1, 1);
+            return r;
+        };
+        for (const bool turned : {false, true}) {
+            if (turned)
+                w.gallery->chooseOption(3);
+            for (int k = 0; k < 3; ++k) {
+                w.gallery->chooseOption(k);
+                QVERIFY(w.gallery->findChild<QPushButton *>(widgetname::stampSizeButton(k))
+                            ->isChecked());
+                QCOMPARE(box->mark(), QString::fromUtf8(k == 0 ? "\u00BD" : k == 1 ? "" : "2"));
+                const int side = k == 0 ? 20 : k == 1 ? 40 : 80;
+                const int before = w.form->drawingDocument().undoIndex();
+                w.form->canvasMoved(Qt::NoButton, 200, 150);
+                w.form->canvasPressed(Qt::LeftButton, 200, 150);
+                w.waitForStamp();
+                const QRect stamp(200 - side / 2, 150 - side / 2, side, side);
+                const QRect dark(stamp.left(), turned ? stamp.bottom() + 1 - side / 4 : stamp.top(),
+                                 side, side / 4);
+                QCOMPARE(darkPart(), dark);
+                QCOMPARE(w.form->drawingDocument().undoIndex(), before + 1);
+                w.form->runToolbarButton(ToolbarButton::Undo);
+                QCOMPARE(darkPart(), QRect());
+            }
+        }
     }
 };
 

@@ -30,6 +30,12 @@ void StampTool::mirror() {
         colourRegion(corner.x(), corner.y());
 }
 
+// Upside down the picture is only turned: its colours and its fill stay.
+void StampTool::turnUpsideDown() {
+    if (pictured)
+        surface.setBackgroundPicture(picture().mirrored(false, true));
+}
+
 QPoint StampTool::topLeft(double x, double y) const {
     // The pointer's pixel less half the stamp, each rounded half to even.
     return {static_cast<int>(roundHalfEven(x) - roundHalfEven(stampSize.width() / 2)),

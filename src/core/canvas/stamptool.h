@@ -31,6 +31,8 @@ public:
     // opposite corners white, so that they stay out of the stamp; the fill
     // colour becomes white.
     void mirror();
+    // Turns the picture upside down, nothing else changed.
+    void turnUpsideDown();
     const QString &animation() const { return file; }
 
     // What a click on the stamp picture paints.

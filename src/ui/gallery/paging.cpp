@@ -3,6 +3,9 @@
 #include "core/text/numeric.h"
 #include "ui/mainwindow/layout.h"
 
+#include <QPainter>
+#include <algorithm>
+
 namespace garabix::gallery {
 
 namespace {
@@ -33,6 +36,35 @@ QRect stampPlace(int k, double zoom) {
 
 QRect pageButtonPlace(int i, double zoom) {
     return i == 0 ? place(7320, 6360, 2055, 495, zoom) : place(2640, 6360, 1935, 495, zoom);
+}
+
+QRect stampOptionPlace(int k, double zoom) {
+    // Four of 495 twips with gaps of 90, centred between 4575 and 7320.
+    return place(4683 + k * 585, 6360, 495, 495, zoom);
+}
+
+QImage stampOptionIcon(int k, int side) {
+    QImage icon(side, side, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(60, 40, 0), std::max(1.0, side / 16.0)));
+    p.setBrush(QColor(255, 170, 40));
+    const double c = side / 2.0;
+    if (k < 3) {
+        const double r = side * (k == 0 ? 0.17 : k == 1 ? 0.3 : 0.46);
+        p.drawEllipse(QPointF(c, c), r, r);
+        return icon;
+    }
+    // A stamp's house shape upside down between two curved arrows.
+    const double u = side / 28.0;
+    p.drawPolygon(QPolygonF({QPointF(8 * u, 9 * u), QPointF(20 * u, 9 * u), QPointF(20 * u, 16 * u),
+                             QPointF(14 * u, 22 * u), QPointF(8 * u, 16 * u)}));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(30, 90, 200), 2.2 * u, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(2 * u, 2 * u, 24 * u, 24 * u), 100 * 16, 70 * 16);
+    p.drawArc(QRectF(2 * u, 2 * u, 24 * u, 24 * u), 280 * 16, 70 * 16);
+    return icon;
 }
 
 QPoint previewCorner(double zoom) {

@@ -4,6 +4,7 @@
 // pixel; these turn its design into the pixels of a gallery `zoom` times
 // that size, and nothing else in the gallery counts in twips.
 
+#include <QImage>
 #include <QRect>
 #include <QSizeF>
 
@@ -13,6 +14,11 @@ namespace garabix::gallery {
 QRect stampPlace(int k, double zoom);
 // The page buttons: 0 the next page, 1 the previous one.
 QRect pageButtonPlace(int i, double zoom);
+// The stamp's size buttons (0..2) and turn button (3), between the page buttons.
+QRect stampOptionPlace(int k, double zoom);
+// Their pictures: a stamp at a third, a half and the whole of `side`, and
+// arrows turning it upside down.
+QImage stampOptionIcon(int k, int side);
 // The top left corner of the stamp's preview.
 QPoint previewCorner(double zoom);
 // A stamp of `picture` pixels as shown in the k-th place: from the place's

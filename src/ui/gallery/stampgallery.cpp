@@ -83,6 +83,22 @@ StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
         connect(b, &QPushButton::clicked, this, [this, i] { turnPage(i); });
         pageButtons.append(b);
     }
+    // Between the page buttons: the stamp's three sizes and its turn.
+    for (int k = 0; k < 4; ++k) {
+        auto *b = new QPushButton(this);
+        b->setObjectName(k < 3 ? widgetname::stampSizeButton(k)
+                               : QString::fromLatin1(widgetname::stampTurnButton));
+        b->setIcon(QIcon(QPixmap::fromImage(gallery::stampOptionIcon(k, scaled(28)))));
+        b->setIconSize(QSize(scaled(28), scaled(28)));
+        b->setCheckable(k < 3);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setToolTip(plainToolTip(chooser.stampButtonName(k)));
+        b->setAccessibleName(chooser.stampButtonName(k));
+        b->setGeometry(gallery::stampOptionPlace(k, zoom));
+        connect(b, &QPushButton::clicked, this, [this, k] { chooseOption(k); });
+        optionButtons.append(b);
+    }
+    optionButtons[chooser.stampSize()]->setChecked(true);
     previewPlayer = new AnimationPlayer(this);
     previewPlayer->move(gallery::previewCorner(zoom));
     previewPlayer->hide();
@@ -302,11 +318,27 @@ std::vector<AccessArea> StampGallery::accessAreas() {
     // Previous page first, as they sit.
     for (int i : {1, 0})
         buttons.targets.push_back({pageButtons[i], {}, [this, i] { turnPage(i); }, {}});
+    AccessArea options;
+    for (int k = 0; k < optionButtons.size(); ++k)
+        options.targets.push_back({optionButtons[k], {}, [this, k] { chooseOption(k); }, {}});
     std::vector<AccessArea> areas;
     areas.push_back(std::move(page));
     areas.push_back(std::move(list));
     areas.push_back(std::move(buttons));
+    areas.push_back(std::move(options));
     return areas;
+}
+
+// A size button chooses that size, shown pressed; the turn button turns the
+// stamp picture upside down, as the mirror button mirrors it.
+void StampGallery::chooseOption(int k) {
+    if (k == 3) {
+        chooser.stampTurned();
+        return;
+    }
+    chooser.stampSizeChosen(k);
+    for (int i = 0; i < 3; ++i)
+        optionButtons[i]->setChecked(i == chooser.stampSize());
 }
 
 QString StampGallery::categoryName(int index) const {

@@ -51,6 +51,8 @@ public:
     // For the keyboard and the switch: the categories, the stamps on the
     // page, the page buttons.
     std::vector<AccessArea> accessAreas() override;
+    // The size buttons (0 half, 1 as drawn, 2 twice) and the turn button (3).
+    void chooseOption(int k);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -79,6 +81,7 @@ private:
     std::array<QLabel *, 9> stampTiles{};
     std::array<QImage, 9> pictures; // the whole picture each slot holds
     QVector<QPushButton *> pageButtons;
+    QVector<QPushButton *> optionButtons; // the three sizes, then the turn
     AnimationPlayer *previewPlayer = nullptr;
     FolderList categoryFolders;
     FileList stampList;

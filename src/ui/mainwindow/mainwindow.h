@@ -120,6 +120,13 @@ public:
 
     // The gallery's pick becomes the stamp picture and the stamp played.
     void stampChosen(const QString &file, const QImage &picture) override;
+    // The gallery's size and turn buttons act on the stamp.
+    void stampSizeChosen(int size) override;
+    int stampSize() const override;
+    void stampTurned() override;
+    QString stampButtonName(int k) const override {
+        return text(static_cast<config::Text>(static_cast<int>(config::Text::StampSmall) + k));
+    }
     // The magic gallery's pick becomes the tool, and shows on the magic button.
     void magicChosen(Magic effect) override;
     Magic chosenMagic() const override { return input->state().magic; }

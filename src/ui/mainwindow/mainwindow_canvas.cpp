@@ -55,4 +55,16 @@ void MainWindow::stampBoxPressed(Qt::MouseButton button, double x, double y) {
     stampPress->colourRegion(x, y);
 }
 
+void MainWindow::stampSizeChosen(int size) {
+    stampPress->setSize(size);
+}
+
+int MainWindow::stampSize() const {
+    return stampPress->size();
+}
+
+void MainWindow::stampTurned() {
+    stampPress->turnUpsideDown();
+}
+
 } // namespace garabix

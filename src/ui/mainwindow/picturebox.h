@@ -25,6 +25,9 @@ public:
     // Shows a surface somebody else owns (the stamp tool's picture) in
     // place of its own, at that surface's size.
     void showSurface(CanvasSurface &other);
+    // A short mark in the top-right corner (the stamp's size); empty: none.
+    void setMark(const QString &text);
+    const QString &mark() const { return cornerMark; }
 
     CanvasSurface surface;
     std::function<void(Qt::MouseButton, QPointF)> onPress;
@@ -35,6 +38,7 @@ protected:
 
 private:
     bool shown = false;
+    QString cornerMark;
     CanvasSurface *source = &surface; // the surface on show
 };
 

@@ -172,8 +172,9 @@ QSizeF Placement::stampSize() const {
     return QSizeF(double(halfTwips(r.width())), double(halfTwips(r.height()))) * 2 / twipsPerPixel;
 }
 
-void Placement::placeStampPlayer(QPointF at, double canvasScale) const {
-    const QRectF r = twipsOf(controls.stampBox);
+void Placement::placeStampPlayer(QPointF at, double canvasScale, double times) const {
+    const QRectF box = twipsOf(controls.stampBox);
+    const QRectF r(box.topLeft(), box.size() * times);
     const QRectF c = twipsOf(controls.canvas);
     const double tpp = twipsPerPixel / canvasScale;
     const double top = tpp * at.y() + c.top() - halfTwips(r.height());

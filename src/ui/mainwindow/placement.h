@@ -40,8 +40,9 @@ public:
     // the window's pixels.
     QSizeF stampSize() const;
     // The stamp's player over the canvas point where the stamp lands, as
-    // large as the stamp picture; `canvasScale` canvas pixels to a pixel.
-    void placeStampPlayer(QPointF canvasPoint, double canvasScale) const;
+    // large as the stamp picture `times` the size chosen; `canvasScale`
+    // canvas pixels to a pixel.
+    void placeStampPlayer(QPointF canvasPoint, double canvasScale, double times = 1) const;
 
     // The canvas frame, the pen row and the text lists.
     const layout::MainLayout &frame() const { return mainLayout; }

@@ -10,6 +10,8 @@
 #include "ui/widgets/animationplayer.h"
 #include "ui/widgets/uiutil.h"
 
+#include <algorithm>
+
 namespace garabix {
 
 StampPress::StampPress(Drawing &d, PictureBox *b, AnimationPlayer *p, const Placement &place,
@@ -17,6 +19,8 @@ StampPress::StampPress(Drawing &d, PictureBox *b, AnimationPlayer *p, const Plac
     : QObject(parent), document(d), box(b), player(p), placement(place), scale(s) {
     // However long its frames, a stamp lands within three seconds.
     player->setLongestPlay(3000);
+    // The animation fills the player, which is as large as the stamp lands.
+    player->setScaledContents(true);
     connect(player, &AnimationPlayer::playEnded, this, [this] { played(); });
 }
 
@@ -41,19 +45,21 @@ void StampPress::choose(const QString &file, const QImage &shown) {
     box->showSurface(stamps.pictureSurface());
 }
 
-// The stamp as the canvas presses it: as large as it shows on the screen.
+// The stamp as the canvas presses it: as large as it shows on the screen,
+// times the size chosen.
 QImage StampPress::canvasStamp() const {
     const QImage &shown = stamps.picture();
-    if (scale.canvasPerDesign == 1 || shown.isNull())
+    const double f = sizeFactors[sizeChoice];
+    if ((scale.canvasPerDesign == 1 && f == 1) || shown.isNull())
         return shown;
-    return shown.scaled(static_cast<int>(scale.pixels(shown.width())),
-                        static_cast<int>(scale.pixels(shown.height())), Qt::IgnoreAspectRatio,
-                        Qt::FastTransformation);
+    return shown.scaled(std::max(1, static_cast<int>(scale.pixels(shown.width()) * f)),
+                        std::max(1, static_cast<int>(scale.pixels(shown.height()) * f)),
+                        Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-// As large as the stamp picture shows on the window.
+// As large as the stamp picture shows on the window, times the size chosen.
 QSizeF StampPress::sizeOnCanvas() const {
-    return placement.stampSize() * scale.canvasPerDesign;
+    return placement.stampSize() * scale.canvasPerDesign * sizeFactors[sizeChoice];
 }
 
 void StampPress::preview(double x, double y) {
@@ -70,7 +76,7 @@ void StampPress::start(double x, double y) {
     document.canvas().repaint();
     // The player stands where the stamp lands. The canvas waits for the
     // animation's end; that end never comes inside the call that starts it.
-    placement.placeStampPlayer(QPointF(x, y), scale.canvasPerDesign);
+    placement.placeStampPlayer(QPointF(x, y), scale.canvasPerDesign, sizeFactors[sizeChoice]);
     player->setFile(stamps.animation());
     player->show();
     player->raise();
@@ -89,6 +95,17 @@ void StampPress::played() {
 void StampPress::mirror() {
     stamps.mirror();
     box->update();
+}
+
+void StampPress::turnUpsideDown() {
+    stamps.turnUpsideDown();
+    box->update();
+}
+
+void StampPress::setSize(int size) {
+    sizeChoice = std::clamp(size, 0, 2);
+    const char *const marks[3] = {"\u00BD", "", "2"};
+    box->setMark(QString::fromUtf8(marks[sizeChoice]));
 }
 
 } // namespace garabix

@@ -41,6 +41,12 @@ public:
     // A press on the stamp picture colours the region under it.
     void colourRegion(double x, double y) { stamps.colourRegion(x, y); }
     void mirror();
+    void turnUpsideDown();
+    // The stamp's size on the canvas: 0 half, 1 as drawn, 2 twice; the stamp
+    // picture marks the half and the twice.
+    void setSize(int size);
+    int size() const { return sizeChoice; }
+    static constexpr double sizeFactors[3] = {0.5, 1, 2};
     void setFill(ColourWord colour) { stamps.setFill(colour); }
     ColourWord fill() const { return stamps.fill(); }
 
@@ -57,6 +63,7 @@ private:
     const Placement &placement;
     const DesignScale &scale;
     StampTool stamps;
+    int sizeChoice = 1;
 };
 
 } // namespace garabix
