@@ -30,6 +30,17 @@ QString serverFolder() {
     return qEnvironmentVariable("GARABIX_SHARE_LOCAL");
 }
 
+// The file server and the processes serving each connection (its group),
+// stopped (SIGSTOP) until resumed or the end of the test.
+struct StoppedServer {
+    explicit StoppedServer(qint64 server)
+        : group(static_cast<pid_t>(server)), stopped(::kill(-group, SIGSTOP) == 0) {}
+    ~StoppedServer() { resume(); }
+    void resume() const { ::kill(-group, SIGCONT); }
+    const pid_t group;
+    const bool stopped;
+};
+
 // Starts the save helper as a program of a computer named `host`.
 std::unique_ptr<QProcess> startOnComputer(const QString &host, const QStringList &arguments) {
     auto process = std::make_unique<QProcess>();
@@ -120,12 +131,8 @@ private slots:
         w.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
         w.drag(QPointF(10, 10), QPointF(300, 200));
-        // The server and the processes serving each connection: its group.
-        QCOMPARE(::kill(-static_cast<pid_t>(server), SIGSTOP), 0);
-        struct Resume {
-            qint64 group;
-            ~Resume() { ::kill(-static_cast<pid_t>(group), SIGCONT); }
-        } resume{server};
+        StoppedServer stopped(server);
+        QVERIFY(stopped.stopped);
         QElapsedTimer clock;
         clock.start();
         w.form->runToolbarButton(ToolbarButton::Save);
@@ -153,7 +160,7 @@ private slots:
                  qPrintable(QString::number(noteAt) + w.platform.notices.join("|")));
         QVERIFY(w.form->isSaving());
         QVERIFY(w.form->drawingDocument().modified());
-        ::kill(-static_cast<pid_t>(server), SIGCONT);
+        stopped.resume();
         QVERIFY(w.settle());
         QVERIFY(QTest::qWaitFor([&] { return picker.pageReady(); }, 60000));
         QCOMPARE(w.platform.notices.last(), QString("Guardado: 0.bmp"));
@@ -184,11 +191,8 @@ private slots:
         QSignalSpy shown(&show, &Slideshow::drawingShown);
         show.show();
         QVERIFY(shown.wait(60000));
-        QCOMPARE(::kill(-static_cast<pid_t>(server), SIGSTOP), 0);
-        struct Resume {
-            qint64 group;
-            ~Resume() { ::kill(-static_cast<pid_t>(group), SIGCONT); }
-        } resume{server};
+        StoppedServer stopped(server);
+        QVERIFY(stopped.stopped);
         QElapsedTimer clock;
         clock.start();
         qint64 slowest = 0;
