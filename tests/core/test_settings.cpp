@@ -257,8 +257,10 @@ private slots:
         std::tie(code, out, err) = run({"--help"});
         QCOMPARE(code, 0);
         QVERIFY(out.startsWith("Usage: garabix") && out.contains("--check-settings"));
-        for (const QStringList &wrong : {QStringList{"--frobnicate"}, QStringList{"dibujo.bmp"},
-                                         QStringList{"--set"}, QStringList{"-x"}}) {
+        QVERIFY(out.contains("--slideshow FOLDER"));
+        for (const QStringList &wrong :
+             {QStringList{"--frobnicate"}, QStringList{"dibujo.bmp"}, QStringList{"--set"},
+              QStringList{"-x"}, QStringList{"--slideshow"}, QStringList{"--slideshow", ""}}) {
             std::tie(code, out, err) = run(wrong);
             QCOMPARE(code, 2);
             QVERIFY2(err.contains("Usage: garabix") && out.isEmpty(), qPrintable(err));
