@@ -308,8 +308,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(seen.mid(before).contains("luis/1.bmp"), 10000);
         const int at = static_cast<int>(seen.indexOf("luis/1.bmp", before));
         QCOMPARE(seen.mid(at + 1).count("luis/1.bmp") + 1, seen.count("luis/1.bmp"));
-        // The keys: a step back shows the drawing before, again.
+        // The keys: a step back shows the drawing before, again; the switch
+        // steps on while the switch scans the other windows.
         show.setInterval(60000);
+        Access scanning({true, 2000, QKeyCombination(Qt::Key_F2)});
+        const int beforeSwitch = static_cast<int>(seen.size());
+        QTest::keyClick(&show, Qt::Key_F2);
+        QTRY_VERIFY(seen.size() > beforeSwitch);
         int i = static_cast<int>(seen.size());
         QTest::keyClick(&show, Qt::Key_Right);
         QTRY_VERIFY(seen.size() > i);

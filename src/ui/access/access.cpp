@@ -178,7 +178,8 @@ bool Access::eventFilter(QObject *watched, QEvent *event) {
     if (!w || QApplication::activePopupWidget())
         return false;
     auto *k = static_cast<QKeyEvent *>(event);
-    if (opts.scanning && k->keyCombination() == opts.switchKey) {
+    if (opts.scanning && k->keyCombination() == opts.switchKey &&
+        !dynamic_cast<OwnSwitchWindow *>(w->window())) {
         if (press && !k->isAutoRepeat())
             choose();
         return true;

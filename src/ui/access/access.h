@@ -75,6 +75,13 @@ public:
     virtual std::vector<AccessArea> accessAreas() = 0;
 };
 
+// A window with no controls to scan that takes the switch's key itself (the
+// slideshow steps on with it).
+class OwnSwitchWindow {
+public:
+    virtual ~OwnSwitchWindow() = default;
+};
+
 // The frame that shows the keyboard's or the switch's place: yellow inside
 // black, so it shows on every colour; it lets the mouse through.
 class AccessFrame : public QWidget {

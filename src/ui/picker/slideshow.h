@@ -11,6 +11,7 @@
 // few seconds, and a drawing saved meanwhile is shown next.
 
 #include "core/files/drawingtree.h"
+#include "ui/access/access.h"
 
 #include <QImage>
 #include <QTimer>
@@ -22,7 +23,7 @@ class QLabel;
 
 namespace garabix {
 
-class Slideshow : public QWidget {
+class Slideshow : public QWidget, public OwnSwitchWindow {
     Q_OBJECT
 public:
     // `emptyText`: what the show says while the folder has no drawing.
