@@ -46,7 +46,7 @@ int main(int argc, char *argv[]) {
         Slideshow show(*folder,
                        config::text(config::readLanguageTexts(appPath), config::Text::PickerEmpty));
         QObject::connect(&show, &Slideshow::ended, &app, &QApplication::quit);
-        show.showFullScreen();
+        show.showOnWholeScreen();
         return app.exec();
     }
     // The school's settings file, then the user's, the environment and the

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -341,6 +342,7 @@ private slots:
                           Qt::LeftButton);
         QVERIFY(picker.slideshow());
         QVERIFY(picker.slideshow()->isFullScreen());
+        QCOMPARE(picker.slideshow()->geometry(), picker.slideshow()->screen()->geometry());
         const QList<QLabel *> labels = picker.slideshow()->findChildren<QLabel *>();
         QVERIFY(std::any_of(labels.begin(), labels.end(), [&](QLabel *l) {
             return l->isVisible() && l->text() == w.form->text(config::Text::PickerEmpty);

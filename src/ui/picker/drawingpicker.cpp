@@ -129,8 +129,8 @@ void DrawingPicker::startSlideshow() {
         return;
     slideshowWindow = new Slideshow(folder, chooser.text(config::Text::PickerEmpty));
     slideshowWindow->setAttribute(Qt::WA_DeleteOnClose);
-    slideshowWindow->showFullScreen();
-    slideshowWindow->activateWindow();
+    slideshowWindow->setScreen(screen());
+    slideshowWindow->showOnWholeScreen();
 }
 
 DrawingPicker::~DrawingPicker() {

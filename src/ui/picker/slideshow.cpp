@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -97,6 +98,16 @@ Slideshow::Slideshow(const QString &folder, const QString &emptyText, QWidget *p
     std::thread([s = shared] { s->run(); }).detach();
 }
 
+// Without a window manager a full-screen window keeps its first size, so it
+// starts at the whole of its screen.
+void Slideshow::showOnWholeScreen() {
+    if (const QScreen *on = screen())
+        setGeometry(on->geometry());
+    showFullScreen();
+    raise();
+    activateWindow();
+}
+
 Slideshow::~Slideshow() {
     const std::lock_guard<std::mutex> held(shared->lock);
     shared->stopped = true;
@@ -138,7 +149,9 @@ void Slideshow::want(int index) {
     position = ((index % n) + n) % n;
     const std::lock_guard<std::mutex> held(shared->lock);
     shared->reads.push_back(queue[size_t(position)]);
-    shared->screen = size();
+    // Read at most as large as the screen shows it, whatever the window's size now.
+    const QScreen *on = screen();
+    shared->screen = on ? on->size() * on->devicePixelRatio() : size();
     shared->wake.notify_all();
 }
 

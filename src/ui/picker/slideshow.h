@@ -30,6 +30,8 @@ public:
     Slideshow(const QString &folder, const QString &emptyText, QWidget *parent = nullptr);
     ~Slideshow() override;
 
+    // Full screen on the screen the window is on.
+    void showOnWholeScreen();
     // How long a drawing stays, and how often the folder is listed again.
     void setInterval(int milliseconds);
     void setRelistInterval(int milliseconds);
