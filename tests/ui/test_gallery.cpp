@@ -388,8 +388,8 @@ private slots:
 
     // The gallery's size buttons and turn button: a stamp dark along its top
     // edge lands centred where it was clicked at half, as drawn and twice,
-    // upright and upside down, each press one undo step; the stamp picture
-    // marks the size.
+    // upright and upside down (a stamp chosen after the turn too), each press
+    // one undo step; the stamp picture marks the size.
     void stampsAtEachSizeAndTurnLandCentred() {
         Window w;
         QImage darkTop(40, 40, QImage::Format_RGB32);
@@ -407,8 +407,11 @@ private slots:
             return r;
         };
         for (const bool turned : {false, true}) {
-            if (turned)
+            if (turned) {
+                // Turned, then chosen again: the stamps stay upside down.
                 w.gallery->chooseOption(3);
+                w.form->stampChosen(w.form->stampFile(), darkTop);
+            }
             for (int k = 0; k < 3; ++k) {
                 w.gallery->chooseOption(k);
                 QVERIFY(w.gallery->findChild<QPushButton *>(widgetname::stampSizeButton(k))

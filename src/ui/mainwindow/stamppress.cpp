@@ -39,9 +39,12 @@ void StampPress::loadFirst(const QString &appPath) {
     box->showSurface(stamps.pictureSurface());
 }
 
+// A stamp chosen while the stamps are upside down comes upside down too.
 void StampPress::choose(const QString &file, const QImage &shown) {
     stamps.choose(file);
     stamps.setPicture(shown);
+    if (upsideDown)
+        stamps.turnUpsideDown();
     box->showSurface(stamps.pictureSurface());
 }
 
@@ -98,6 +101,7 @@ void StampPress::mirror() {
 }
 
 void StampPress::turnUpsideDown() {
+    upsideDown = !upsideDown;
     stamps.turnUpsideDown();
     box->update();
 }

@@ -41,6 +41,8 @@ public:
     // A press on the stamp picture colours the region under it.
     void colourRegion(double x, double y) { stamps.colourRegion(x, y); }
     void mirror();
+    // Turns the stamp picture upside down, and every stamp chosen after it,
+    // until it is turned again.
     void turnUpsideDown();
     // The stamp's size on the canvas: 0 half, 1 as drawn, 2 twice; the stamp
     // picture marks the half and the twice.
@@ -64,6 +66,7 @@ private:
     const DesignScale &scale;
     StampTool stamps;
     int sizeChoice = 1;
+    bool upsideDown = false;
 };
 
 } // namespace garabix
