@@ -3,7 +3,8 @@
 # 1920x1080, past its welcome window, the pencil dragged for 10 seconds at
 # 100 pointer moves a second (a Lissajous curve over the canvas). Prints the
 # program's CPU time (user and system, all threads) per second of drawing
-# and its threads' wake-ups (voluntary context switches) per second.
+# and its threads' wake-ups (voluntary context switches) per second. The
+# drawing the program saves as it is stopped goes to the run's own folder.
 #   drag-cpu.sh PROGRAM [runs]
 set -euo pipefail
 program=$(realpath "$1")
@@ -23,7 +24,8 @@ wakeups() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s +=
 for run in $(seq "$runs"); do
     mkdir -p "$work/home$run"
     HOME="$work/home$run" XDG_CONFIG_HOME="$work/home$run/.config" \
-        XDG_DATA_HOME="$work/home$run/.local/share" "$program" >"$work/app$run.log" 2>&1 &
+        XDG_DATA_HOME="$work/home$run/.local/share" "$program" \
+        --set "drawings/folder=$work/home$run/drawings" >"$work/app$run.log" 2>&1 &
     app=$!
     sleep 4
     # The welcome window's enter button, at the automatic scale of this screen.

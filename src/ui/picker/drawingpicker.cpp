@@ -129,6 +129,11 @@ void DrawingPicker::startSlideshow() {
         return;
     slideshowWindow = new Slideshow(folder, chooser.text(config::Text::PickerEmpty));
     slideshowWindow->setAttribute(Qt::WA_DeleteOnClose);
+    // When the show ends the picker has the keys again, where they were.
+    connect(slideshowWindow, &Slideshow::ended, this, [this] {
+        raise();
+        activateWindow();
+    });
     slideshowWindow->setScreen(screen());
     slideshowWindow->showOnWholeScreen();
 }
