@@ -131,6 +131,18 @@ private slots:
             QVERIFY2(linesIntact(*lines, c.persistentLayer(), art), qPrintable(QString::number(k)));
             QVERIFY2(linesIntact(*lines, c.screenLayer(), art), qPrintable(QString::number(k)));
         }
+        // Mirrored and flipped, a page shows its lines once, where they are.
+        for (Magic whole : {Magic::Mirror, Magic::Flip}) {
+            Drawing blank(canvasSize);
+            blank.openPage(lines);
+            s.magic = whole;
+            MagicBrush brush;
+            brush.press(s, blank.canvas(), rng, 1, 10, 10);
+            QImage page(canvasSize, QImage::Format_RGB32);
+            page.fill(Qt::white);
+            lines->drawOver(page, page.rect());
+            QCOMPARE(blank.picture(), page);
+        }
         // A preview, such as a shape being dragged out, goes under the lines too.
         c.box(Layer::Preview, {0, 0}, {199, 149}, {0xFF0000, 1}, 0xFF0000);
         QVERIFY(linesIntact(*lines, c.screenLayer(), art));

@@ -18,7 +18,12 @@ void MagicBrush::press(const DrawingState &s, CanvasSurface &c, Random &rng, dou
     stroke.reset();
     if (isWholePicture(s.magic)) {
         const Magic effect = s.magic;
-        c.changeInPlace([effect](QImage &picture) {
+        // On a colouring page only the child's colours move: the lines
+        // stay where they are, and no copy of them is left where they went.
+        const std::shared_ptr<const PageLines> lines = c.pageLines();
+        c.changeInPlace([effect, &lines](QImage &picture) {
+            if (lines)
+                lines->eraseFrom(picture);
             applyToPicture(picture, effect);
             return picture.rect();
         });

@@ -86,6 +86,15 @@ void PageLines::drawOver(QImage &image, const QRect &r) const {
     });
 }
 
+void PageLines::eraseFrom(QImage &image) const {
+    eachRun(image, image.rect(), [&](int y, int from, int to, size_t) {
+        QRgb *p = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const int beside = from > 0 ? from - 1 : to + 1;
+        if (beside < image.width())
+            std::fill(p + from, p + to + 1, p[beside]);
+    });
+}
+
 void PageLines::paintAll(QImage &image, QRgb colour) const {
     eachRun(image, image.rect(), [&](int y, int from, int to, size_t) {
         QRgb *p = reinterpret_cast<QRgb *>(image.scanLine(y));

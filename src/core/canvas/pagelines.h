@@ -30,6 +30,9 @@ public:
     void drawOver(QImage &image, const QRect &r) const;
     // Writes every line pixel into `image` in one colour (a fill's wall).
     void paintAll(QImage &image, QRgb colour) const;
+    // Takes the lines out of `image`: each run of line pixels takes the
+    // colour beside it on its row (on its left, or its right at the edge).
+    void eraseFrom(QImage &image) const;
 
 private:
     struct Run {
