@@ -410,6 +410,8 @@ private slots:
             if (turned) {
                 // Turned, then chosen again: the stamps stay upside down.
                 w.gallery->chooseOption(3);
+                QVERIFY(
+                    w.gallery->findChild<QPushButton *>(widgetname::stampTurnButton)->isChecked());
                 w.form->stampChosen(w.form->stampFile(), darkTop);
             }
             for (int k = 0; k < 3; ++k) {

@@ -19,6 +19,7 @@ public:
     virtual void stampSizeChosen(int) {}
     virtual int stampSize() const { return 1; }
     virtual void stampTurned() {}
+    virtual bool stampUpsideDown() const { return false; }
     virtual QString stampButtonName(int) const { return {}; }
 };
 

@@ -90,7 +90,7 @@ StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
                                : QString::fromLatin1(widgetname::stampTurnButton));
         b->setIcon(QIcon(QPixmap::fromImage(gallery::stampOptionIcon(k, scaled(28)))));
         b->setIconSize(QSize(scaled(28), scaled(28)));
-        b->setCheckable(k < 3);
+        b->setCheckable(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setToolTip(plainToolTip(chooser.stampButtonName(k)));
         b->setAccessibleName(chooser.stampButtonName(k));
@@ -99,6 +99,7 @@ StampGallery::StampGallery(QString path, StampChooser &c, QWidget *parent)
         optionButtons.append(b);
     }
     optionButtons[chooser.stampSize()]->setChecked(true);
+    optionButtons[3]->setChecked(chooser.stampUpsideDown());
     previewPlayer = new AnimationPlayer(this);
     previewPlayer->move(gallery::previewCorner(zoom));
     previewPlayer->hide();
@@ -330,10 +331,11 @@ std::vector<AccessArea> StampGallery::accessAreas() {
 }
 
 // A size button chooses that size, shown pressed; the turn button turns the
-// stamp picture upside down, as the mirror button mirrors it.
+// stamps upside down, shown pressed, or back.
 void StampGallery::chooseOption(int k) {
     if (k == 3) {
         chooser.stampTurned();
+        optionButtons[3]->setChecked(chooser.stampUpsideDown());
         return;
     }
     chooser.stampSizeChosen(k);

@@ -124,6 +124,7 @@ public:
     void stampSizeChosen(int size) override;
     int stampSize() const override;
     void stampTurned() override;
+    bool stampUpsideDown() const override;
     QString stampButtonName(int k) const override {
         return text(static_cast<config::Text>(static_cast<int>(config::Text::StampSmall) + k));
     }

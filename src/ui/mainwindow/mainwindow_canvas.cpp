@@ -67,4 +67,8 @@ void MainWindow::stampTurned() {
     stampPress->turnUpsideDown();
 }
 
+bool MainWindow::stampUpsideDown() const {
+    return stampPress->isUpsideDown();
+}
+
 } // namespace garabix

@@ -44,6 +44,7 @@ public:
     // Turns the stamp picture upside down, and every stamp chosen after it,
     // until it is turned again.
     void turnUpsideDown();
+    bool isUpsideDown() const { return upsideDown; }
     // The stamp's size on the canvas: 0 half, 1 as drawn, 2 twice; the stamp
     // picture marks the half and the twice.
     void setSize(int size);
