@@ -205,32 +205,20 @@ long CanvasSurface::readPixel(double x, double y) const {
 
 void CanvasSurface::floodFill(Layer layer, double x, double y, ColourWord seed, ColourWord fill) {
     const QPoint p = roundPoint(QPointF(x, y));
+    // A colouring page's lines are a wall for the fill.
+    const auto fillOn = [&](QImage &image, QImage *mirror) {
+        return lines ? lines->fillWithin(image, p, toRgb(seed), toRgb(fill), mirror)
+                     : garabix::floodFill(image, p.x(), p.y(), toRgb(seed), toRgb(fill), mirror);
+    };
     QRect r;
     if (layer == Layer::Keep) {
-        r = fillWithinLines(persistentImage, p, seed, fill, &screenImage);
+        r = fillOn(persistentImage, &screenImage);
         markDirty(r);
     } else {
-        r = fillWithinLines(screenImage, p, seed, fill, nullptr);
+        r = fillOn(screenImage, nullptr);
         addTransient(r);
     }
     notify(r);
-}
-
-// A page's lines are a wall for the fill whatever their colour: for the fill
-// they take a colour that is neither the seed's nor the fill's, and are put
-// back afterwards. A click on a line fills nothing: under the wall's colour
-// it is not the seed's.
-QRect CanvasSurface::fillWithinLines(QImage &image, QPoint p, ColourWord seed, ColourWord fill,
-                                     QImage *mirror) {
-    if (!lines || lines->pixelCount() == 0)
-        return garabix::floodFill(image, p.x(), p.y(), toRgb(seed), toRgb(fill), mirror);
-    QRgb wall = (toRgb(seed) ^ 0x000001u) | 0xFF000000u;
-    if (wall == (toRgb(fill) | 0xFF000000u))
-        wall ^= 0x000002u;
-    lines->paintAll(image, wall);
-    const QRect r = garabix::floodFill(image, p.x(), p.y(), toRgb(seed), toRgb(fill), mirror);
-    lines->drawOver(image, image.rect());
-    return r;
 }
 
 void CanvasSurface::linesOver(QImage &image, const QRect &r) const {

@@ -124,8 +124,6 @@ private:
     void addTransient(const QRect &r);
     void copyPersistentToScreen(const QRect &r);
     void linesOver(QImage &image, const QRect &r) const;
-    QRect fillWithinLines(QImage &image, QPoint p, ColourWord seed, ColourWord fill,
-                          QImage *mirror);
 
     QImage persistentImage;
     QImage screenImage;

@@ -1,5 +1,7 @@
 #include "core/canvas/pagelines.h"
 
+#include "core/canvas/floodfill.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -93,6 +95,19 @@ void PageLines::eraseFrom(QImage &image) const {
         if (beside < image.width())
             std::fill(p + from, p + to + 1, p[beside]);
     });
+}
+
+// For the fill the lines take a colour that is neither the seed's nor the
+// fill's, and are put back afterwards: under that wall a line is never the
+// seed's colour.
+QRect PageLines::fillWithin(QImage &image, QPoint p, QRgb seed, QRgb fill, QImage *mirror) const {
+    QRgb wall = (seed ^ 0x000001u) | 0xFF000000u;
+    if (wall == (fill | 0xFF000000u))
+        wall ^= 0x000002u;
+    paintAll(image, wall);
+    const QRect r = floodFill(image, p.x(), p.y(), seed, fill, mirror);
+    drawOver(image, image.rect());
+    return r;
 }
 
 void PageLines::paintAll(QImage &image, QRgb colour) const {

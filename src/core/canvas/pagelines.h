@@ -28,8 +28,9 @@ public:
     // Writes the line pixels that lie inside `r` into `image` (32 bits a
     // pixel): the lines go back on top of what was painted there.
     void drawOver(QImage &image, const QRect &r) const;
-    // Writes every line pixel into `image` in one colour (a fill's wall).
-    void paintAll(QImage &image, QRgb colour) const;
+    // The flood fill of floodfill.h on `image` (and `mirror`), stopped by the
+    // lines whatever their colour; a click on a line fills nothing.
+    QRect fillWithin(QImage &image, QPoint p, QRgb seed, QRgb fill, QImage *mirror) const;
     // Takes the lines out of `image`: each run of line pixels takes the
     // colour beside it on its row (on its left, or its right at the edge).
     void eraseFrom(QImage &image) const;
@@ -40,6 +41,8 @@ private:
         size_t colour; // the run's first pixel in `colours`
     };
     template <typename Write> void eachRun(const QImage &image, QRect r, Write &&write) const;
+    // Writes every line pixel into `image` in one colour.
+    void paintAll(QImage &image, QRgb colour) const;
 
     QSize extent;
     std::vector<Run> runs;
