@@ -14,22 +14,13 @@
 #include "ui/platform/screenscale.h"
 #include "ui/platform/sessionend.h"
 #include "ui/welcome/welcomewindow.h"
+#include "ui/widgets/uiutil.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <memory>
 
 using namespace garabix;
-
-namespace {
-
-void bringUp(QWidget *window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-} // namespace
 
 int main(int argc, char *argv[]) {
     if (const std::optional<int> answered = answerCommandLine(argc, argv))
@@ -72,23 +63,23 @@ int main(int argc, char *argv[]) {
             mainWindow->showGallery = [&] {
                 if (!gallery)
                     gallery = std::make_unique<StampGallery>(appPath, *mainWindow);
-                bringUp(gallery.get());
+                bringToFront(gallery.get());
             };
             mainWindow->showMagic = [&] {
                 if (!magic)
                     magic = std::make_unique<MagicGallery>(*mainWindow);
-                bringUp(magic.get());
+                bringToFront(magic.get());
             };
             mainWindow->showPages = [&] {
                 if (!pages)
                     pages = std::make_unique<PageGallery>(*mainWindow);
-                bringUp(pages.get());
+                bringToFront(pages.get());
             };
             mainWindow->showPicker = [&](const QString &folder) {
                 if (!picker)
                     picker = std::make_unique<DrawingPicker>(*mainWindow);
                 picker->open(folder);
-                bringUp(picker.get());
+                bringToFront(picker.get());
             };
             // Without a window manager a maximized window keeps its first
             // size, so it starts at the screen's full available size.

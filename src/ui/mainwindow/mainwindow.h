@@ -135,16 +135,13 @@ public:
         return text(config::magicEffectName(static_cast<int>(effect)));
     }
     QString magicTitle() const override { return text(config::Text::MagicTitle); }
+    // A gallery closed, with a choice made or not: the window has the keys again.
     void magicGalleryClosed() override;
-    // The magic button: the magic gallery.
-    void openMagic();
     // A colouring page chosen in the pages gallery: a new drawing under its lines.
     void pageChosen(const QString &file) override;
     QString pagesTitle() const override { return text(config::Text::PagesTitle); }
     QString programFolder() const override { return appPath; }
-    void pageGalleryClosed() override { magicGalleryClosed(); }
-    // The colouring pages button: the pages gallery.
-    void openPages();
+    void pageGalleryClosed() override;
     // The picker's choice is shown as the picture buttons show a drawing.
     void drawingChosen(const QString &path) override;
     QString drawingOnShow() const override { return document.shownPath(); }
@@ -212,6 +209,8 @@ private:
     void toggleGridDots();
     void openFolder();
     void openGallery();
+    // The magic and colouring pages buttons: `show` raises their gallery.
+    void openGalleryWindow(const std::function<void()> &show);
     void showChoices();
 
     // The keyboard and the switch (mainwindow_access.cpp).

@@ -6,6 +6,7 @@
 #include "ui/mainwindow/picturebox.h"
 #include "ui/mainwindow/placement.h"
 #include "ui/mainwindow/stamppress.h"
+#include "ui/widgets/uiutil.h"
 
 namespace garabix {
 
@@ -42,9 +43,7 @@ const QString &MainWindow::stampFile() const {
 void MainWindow::stampChosen(const QString &file, const QImage &picture) {
     stampPress->choose(file, picture);
     placement->placeStampOnBottomEdge();
-    show();
-    raise();
-    activateWindow();
+    bringToFront(this);
 }
 
 void MainWindow::stampBoxPressed(Qt::MouseButton button, double x, double y) {

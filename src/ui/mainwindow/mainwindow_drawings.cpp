@@ -6,6 +6,7 @@
 #include "ui/document/printer.h"
 #include "ui/document/saving.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/widgets/uiutil.h"
 
 namespace garabix {
 
@@ -35,9 +36,7 @@ void MainWindow::openMyDrawings() {
 }
 
 void MainWindow::drawingChosen(const QString &path) {
-    show();
-    raise();
-    activateWindow();
+    bringToFront(this);
     browser->show(path);
 }
 

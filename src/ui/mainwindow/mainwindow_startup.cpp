@@ -107,8 +107,8 @@ void MainWindow::createControls() {
         stampBoxPressed(b, p.x(), p.y());
     };
     connect(controls.myDrawings, &QPushButton::clicked, this, [this] { openMyDrawings(); });
-    connect(controls.magic, &QPushButton::clicked, this, [this] { openMagic(); });
-    connect(controls.pages, &QPushButton::clicked, this, [this] { openPages(); });
+    connect(controls.magic, &QPushButton::clicked, this, [this] { openGalleryWindow(showMagic); });
+    connect(controls.pages, &QPushButton::clicked, this, [this] { openGalleryWindow(showPages); });
     placement = std::make_unique<Placement>(this, controls);
     stampPress =
         new StampPress(document, controls.stampBox, controls.stampPlayer, *placement, scale, this);

@@ -186,20 +186,22 @@ void MainWindow::openGallery() {
         showGallery();
 }
 
-// The magic button opens the magic gallery; the tool changes only when an
-// effect is chosen there.
-void MainWindow::openMagic() {
+// The magic and colouring pages buttons open their galleries: the button's
+// cue, a stroke a click started ended. The tool changes only when something
+// is chosen there.
+void MainWindow::openGalleryWindow(const std::function<void()> &show) {
     playCue("sonido3.wav");
     input->endHeld();
-    if (showMagic)
-        showMagic();
+    if (show)
+        show();
 }
 
-void MainWindow::openPages() {
-    playCue("sonido3.wav");
-    input->endHeld();
-    if (showPages)
-        showPages();
+void MainWindow::magicGalleryClosed() {
+    bringToFront(this);
+}
+
+void MainWindow::pageGalleryClosed() {
+    bringToFront(this);
 }
 
 void MainWindow::magicChosen(Magic effect) {
@@ -213,12 +215,6 @@ void MainWindow::magicChosen(Magic effect) {
         controls.text->hide();
     controls.magic->setIcon(magicButtonIcon(effect, controls.magic->iconSize().width()));
     showChoices();
-}
-
-void MainWindow::magicGalleryClosed() {
-    show();
-    raise();
-    activateWindow();
 }
 
 // The text tool opens its panel, placed for the window's size; Cerrar ends

@@ -81,6 +81,12 @@ long widgetColour(const QWidget *w) {
     return v.isValid() ? static_cast<long>(v.toLongLong()) : -1;
 }
 
+void bringToFront(QWidget *window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void centreOnScreen(QWidget *window) {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)

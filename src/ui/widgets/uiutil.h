@@ -49,6 +49,9 @@ void setLabelColour(QWidget *label, ColourWord colour);
 // The colour word stored by setButtonColour/setLabelColour, or -1.
 long widgetColour(const QWidget *w);
 
+// Shows a window over the others, with the keys.
+void bringToFront(QWidget *window);
+
 // Centres a window on the primary screen: each half-difference is an integer
 // division of the rounded difference, truncated.
 void centreOnScreen(QWidget *window);
