@@ -320,8 +320,8 @@ std::vector<AccessArea> StampGallery::accessAreas() {
     for (int i : {1, 0})
         buttons.targets.push_back({pageButtons[i], {}, [this, i] { turnPage(i); }, {}});
     AccessArea options;
-    for (int k = 0; k < optionButtons.size(); ++k)
-        options.targets.push_back({optionButtons[k], {}, [this, k] { chooseOption(k); }, {}});
+    for (QPushButton *b : std::as_const(optionButtons))
+        options.targets.push_back(buttonTarget(b));
     std::vector<AccessArea> areas;
     areas.push_back(std::move(page));
     areas.push_back(std::move(list));
