@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <mutex>
 #include <pulse/simple.h>
 #include <thread>
@@ -52,25 +53,20 @@ public:
         if (stream)
             pa_simple_free(stream);
     }
-    // The time at which a sound starts between `from` and `until`, over
-    // whatever still sounds: the first sample whose next 2.5 ms reach
-    // `level` and three times the loudest of the 10 ms before it. Nothing
-    // when no sound starts there.
+    // The time at which the note of `hz` starts between `from` and `until`,
+    // over whatever else still sounds (a cue before it, at another pitch):
+    // the first millisecond whose next 10 ms carry that note at `level` and
+    // three times as loud as in the 10 ms before. Nothing when it does not
+    // start there.
     std::optional<Clock::time_point> onset(Clock::time_point from, Clock::time_point until,
-                                           int level) {
+                                           int level, double hz) {
         const std::lock_guard<std::mutex> lock(mutex);
-        const long long before = rate / 100, ahead = rate / 400;
-        auto loudest = [&](long long a, long long b) {
-            int m = 0;
-            for (long long j = std::max(a, 0LL); j < b; ++j)
-                m = std::max(m, std::abs(int(samples[j])));
-            return m;
-        };
+        const long long step = rate / 1000, span = rate / 100;
         const long long last =
-            std::min<long long>(sampleAt(until), (long long)samples.size() - ahead);
-        for (long long k = std::max(sampleAt(from), 0LL); k < last; ++k) {
-            const int next = loudest(k, k + ahead);
-            if (next >= level && next >= 3 * loudest(k - before, k))
+            std::min<long long>(sampleAt(until), (long long)samples.size() - span);
+        for (long long k = std::max(sampleAt(from), span); k < last; k += step) {
+            const double next = loudness(k, span, hz);
+            if (next >= level && next >= 3 * loudness(k - span, span, hz))
                 return timeOf(k);
         }
         return std::nullopt;
@@ -112,6 +108,18 @@ private:
         return std::chrono::microseconds(sampleCount * 1000000 / rate);
     }
     Clock::time_point timeOf(long long k) const { return origin + duration(k); }
+    // The amplitude of the note of `hz` in the `n` samples from `a`, in the
+    // samples' own units (Goertzel's filter for that one frequency).
+    double loudness(long long a, long long n, double hz) const {
+        const double c = 2 * std::cos(2 * M_PI * hz / rate);
+        double s1 = 0, s2 = 0;
+        for (long long j = a; j < a + n; ++j) {
+            const double s0 = samples[size_t(j)] + c * s1 - s2;
+            s2 = s1;
+            s1 = s0;
+        }
+        return 2 * std::sqrt(std::max(s1 * s1 + s2 * s2 - c * s1 * s2, 0.0)) / double(n);
+    }
     long long sampleAt(Clock::time_point t) const {
         return std::chrono::duration_cast<std::chrono::microseconds>(t - origin).count() * rate /
                1000000;
@@ -198,7 +206,7 @@ private slots:
         double lastPitch = 0;
         for (const Clock::time_point click : at)
             if (auto heard = recorder.onset(click - std::chrono::milliseconds(20),
-                                            click + std::chrono::milliseconds(150), 2500)) {
+                                            click + std::chrono::milliseconds(150), 2500, hz)) {
                 delays << std::chrono::duration<double, std::milli>(*heard - click).count();
                 // Apart, each cue is heard alone: its own note, not another's.
                 const double pitch = lastPitch =
